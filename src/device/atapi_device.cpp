@@ -1,0 +1,102 @@
+#include "device/atapi_device.h"
+
+#include <cstring>
+#include <string>
+
+#include "device/fixed_text.h"
+
+namespace device {
+
+AtapiDevice::AtapiDevice(platform::System& system, DeviceOptions options)
+    : system_(system),
+      options_(std::move(options)),
+      waitTimer_(system),
+      commandTimer_(system),
+      osInfo_(system),
+      aspiRequest_(std::make_unique<platform::AspiRequest>()),
+      responseBuffer_(new uint8_t[kBufferSize]()),
+      dataOutBuffer_(new uint8_t[kBufferSize]()) {
+  ChooseTransport();
+  EnumerateDrives();
+}
+
+AtapiDevice::~AtapiDevice() {
+  UnloadAspi();
+  CloseDrive();
+}
+
+const DriveEntry* AtapiDevice::GetDriveEntry(unsigned index) const {
+  if (!IsDriveIndexValid(static_cast<int>(index))) return nullptr;
+  return &drives_[index];
+}
+
+void AtapiDevice::SetDriveKind(unsigned index, uint8_t kind, const char* kindName) {
+  if (index >= drives_.size()) return;
+  drives_[index].Kind = kind;
+  drives_[index].KindName = kindName;
+}
+
+void AtapiDevice::SetWritesCdR(unsigned index, bool writes) {
+  if (index < drives_.size()) drives_[index].WritesCdR = writes;
+}
+
+bool AtapiDevice::IsDriveIndexValid(int index) const {
+  return index >= 0 && index < driveCount_ && index < kMaxDrives && drives_[index].Present;
+}
+
+void AtapiDevice::ResetAddress() {
+  currentAdapter_ = currentTarget_ = currentLun_ = currentBus_ = -1;
+}
+
+bool AtapiDevice::SelectDrive(int index) {
+  if (!IsDriveIndexValid(index)) return false;
+  if (driveHandle_) CloseDrive();
+  const DriveEntry& entry = drives_[index];
+  useAspi_ = entry.ViaAspi;
+  currentIndex_ = static_cast<int16_t>(index);
+  currentAdapter_ = entry.Adapter;
+  currentTarget_ = entry.Target;
+  currentLun_ = entry.Lun;
+  currentBus_ = entry.Bus;
+  currentVendor_ = entry.Vendor;
+  currentProduct_ = entry.Product;
+  currentRevision_ = entry.Revision;
+  currentVendorSpecific_ = entry.VendorSpecific;
+  if (osInfo_.IsNT() && !useAspi_) {
+    driveHandle_ = system_.OpenDevice(std::string(TextOf(entry.RootPath)));
+    if (!driveHandle_) {
+      currentIndex_ = -1;
+      ResetAddress();
+      return false;
+    }
+  }
+  return true;
+}
+
+void AtapiDevice::CloseDrive() {
+  driveHandle_.reset();
+  ResetAddress();
+  currentIndex_ = -1;
+}
+
+uint8_t AtapiDevice::ResponseByte(size_t offset) const {
+  return offset < kBufferSize ? responseBuffer_[offset] : 0;
+}
+
+uint16_t AtapiDevice::ReadBE16(size_t offset) const {
+  return static_cast<uint16_t>(ResponseByte(offset) << 8 | ResponseByte(offset + 1));
+}
+
+uint32_t AtapiDevice::ReadBE32(size_t offset) const {
+  return static_cast<uint32_t>(ResponseByte(offset)) << 24 |
+         static_cast<uint32_t>(ResponseByte(offset + 1)) << 16 |
+         static_cast<uint32_t>(ResponseByte(offset + 2)) << 8 | ResponseByte(offset + 3);
+}
+
+void AtapiDevice::WriteBE32(size_t offset, uint32_t value) {
+  for (size_t i = 0; i < 4; ++i) {
+    if (offset + i < kBufferSize) dataOutBuffer_[offset + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
+  }
+}
+
+}  // namespace device

@@ -1,0 +1,180 @@
+// The single object through which the program reaches optical drives: transports, drive
+// list, selected drive, response and data-out buffers, and the command builders.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "device/drive_entry.h"
+#include "device/hi_timer.h"
+#include "device/os_info.h"
+#include "platform/system.h"
+
+namespace device {
+
+inline constexpr int kMaxDrives = 16;
+inline constexpr uint32_t kBufferSize = 65536;
+inline constexpr uint32_t kCommandTimeoutSeconds = 108000;
+inline constexpr const char* kAspiLibraryName = "WNASPI32";
+
+using Cdb = std::array<uint8_t, 12>;
+using platform::Direction;
+
+class AtapiDevice;
+
+// The describe step of enumeration: classifies the drive at the given list index while it
+// is selected. Supplied by the layer that knows the classification rules.
+using DescribeStep = std::function<void(AtapiDevice&, int index)>;
+
+struct DeviceOptions {
+  // The application asks to prefer an ASPI manager where one works.
+  bool preferAspi = true;
+  DescribeStep describe;
+};
+
+class AtapiDevice {
+ public:
+  AtapiDevice(platform::System& system, DeviceOptions options);
+  ~AtapiDevice();
+  AtapiDevice(const AtapiDevice&) = delete;
+  AtapiDevice& operator=(const AtapiDevice&) = delete;
+
+  // Drive list.
+  int16_t GetDriveCount() const { return driveCount_; }
+  const DriveEntry* GetDriveEntry(unsigned index) const;
+  // Records the describe step's results for a listed drive.
+  void SetDriveKind(unsigned index, uint8_t kind, const char* kindName);
+  void SetWritesCdR(unsigned index, bool writes);
+  bool SelectDrive(int index);
+  void CloseDrive();
+  int16_t CurrentIndex() const { return currentIndex_; }
+
+  // Buffers and big-endian helpers. Bytes beyond the buffers read as 0.
+  std::span<const uint8_t> GetResponseBuffer() const { return {responseBuffer_.get(), kBufferSize}; }
+  std::span<uint8_t> DataOutBuffer() { return {dataOutBuffer_.get(), kBufferSize}; }
+  uint8_t ResponseByte(size_t offset) const;
+  uint16_t ReadBE16(size_t offset) const;
+  uint32_t ReadBE32(size_t offset) const;
+  void WriteBE32(size_t offset, uint32_t value);
+
+  // Results of the last command.
+  uint8_t SenseKey() const { return senseKey_; }
+  uint8_t Asc() const { return asc_; }
+  bool TimedOut() const { return timedOut_; }
+  uint32_t BytesTransferred() const { return bytesTransferred_; }
+  bool SenseIs(uint8_t key, uint8_t asc) const { return senseKey_ == key && asc_ == asc; }
+  bool SenseKeyIs(uint8_t key) const { return senseKey_ == key; }
+
+  // Readiness and identity.
+  bool WaitUntilReady(int seconds);
+  void ClearUnitAttention();
+  bool ReadIdentity();
+
+  // Transport.
+  bool ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t length);
+  bool ProbeAspi();
+  bool LoadAspi();
+  void UnloadAspi();
+  bool UseAspi() const { return useAspi_; }
+  bool AspiAvailable() const { return aspiAvailable_; }
+  bool AspiLoaded() const { return aspiLibrary_ != nullptr; }
+
+  // Command builders: each fills a 12-byte CDB and executes it.
+  bool Inquiry(uint8_t cmdDt, uint8_t evpd, uint8_t pageCode, uint32_t allocationLength,
+               uint8_t control);
+  bool TestUnitReady();
+  bool GetConfiguration(uint8_t rt, uint16_t startingFeature, uint16_t allocationLength,
+                        uint8_t control);
+  bool ModeSelect10(uint8_t sp, uint16_t parameterListLength, uint8_t control);
+  bool ModeSense10(uint8_t dbd, uint8_t pageControl, uint8_t pageCode, uint16_t allocationLength,
+                   uint8_t control);
+  bool ReadDiscStructure(uint32_t address, uint8_t layer, uint8_t format,
+                         uint16_t allocationLength, uint8_t agid, uint8_t control);
+  bool ReadDiscStructureMedia(uint32_t address, uint8_t mediaType, uint8_t layer, uint8_t format,
+                              uint16_t allocationLength, uint8_t agid, uint8_t control);
+  bool ReadTocPmaAtip(uint8_t msf, uint8_t format, uint8_t trackNumber,
+                      uint16_t allocationLength, uint8_t control);
+  bool ReadVendorMediaId();
+  bool ReadDiscInformation(uint16_t allocationLength, uint8_t control);
+  bool ReadFormatCapacities(uint16_t allocationLength, uint8_t control);
+  bool GetPerformance(uint8_t dataType, uint32_t startingLba, uint16_t maxDescriptors,
+                      uint8_t type, uint8_t control, uint32_t transferLength);
+  bool SetStreaming(uint16_t parameterListLength, uint8_t control);
+  bool SetCdSpeed(uint8_t rotationControl, uint16_t readSpeed, uint16_t writeSpeed,
+                  uint8_t control);
+
+  const OSInfo& Os() const { return osInfo_; }
+  platform::System& System() { return system_; }
+
+  // Records that the disc classification leaves for the report.
+  std::array<uint8_t, 17>& BdDiscInfo() { return bdDiscInfo_; }
+  std::array<uint8_t, 64>& DvdRamInfo() { return dvdRamInfo_; }
+
+ private:
+  void ChooseTransport();
+  void EnumerateDrives();
+  void ScanSpti();
+  void ScanAspi();
+  int CountCdromLetters();
+  enum class AddressQuery { NotFound, FoundWithoutAddress, Found };
+  AddressQuery GetScsiAddress(const std::string& root, platform::ScsiAddress& address);
+  void SortDrives();
+  bool IsDriveIndexValid(int index) const;
+  bool LoadAspiLibrary(bool showMessages);
+  bool ExecutePassThrough(const Cdb& cdb, Direction direction, uint32_t length);
+  bool ExecuteAspi(const Cdb& cdb, Direction direction, uint32_t length);
+  uint8_t* DataBufferFor(Direction direction, uint32_t length);
+  void ResetAddress();
+
+  platform::System& system_;
+  DeviceOptions options_;
+  HiTimer waitTimer_;
+  HiTimer commandTimer_;
+  OSInfo osInfo_;
+
+  // The ASPI request in use. A request that the manager has not completed when its wait
+  // ends is set aside with its event, never reused while the manager may still write it.
+  std::unique_ptr<platform::AspiRequest> aspiRequest_;
+  struct AbandonedRequest {
+    std::unique_ptr<platform::AspiRequest> request;
+    std::unique_ptr<platform::Event> event;
+  };
+  std::vector<AbandonedRequest> abandoned_;
+
+  std::unique_ptr<platform::AspiLibrary> aspiLibrary_;
+  bool hasSupportInfo_ = false;
+  bool hasSendCommand_ = false;
+
+  int16_t driveCount_ = 0;
+  int16_t currentIndex_ = -1;
+  std::array<char, 9> currentVendor_{};
+  std::array<char, 17> currentProduct_{};
+  std::array<char, 5> currentRevision_{};
+  std::array<char, 17> currentVendorSpecific_{};
+  std::array<DriveEntry, kMaxDrives> drives_{};
+
+  int16_t currentAdapter_ = -1;
+  int16_t currentTarget_ = -1;
+  int16_t currentLun_ = -1;
+  int16_t currentBus_ = -1;
+  std::unique_ptr<platform::DeviceHandle> driveHandle_;
+
+  std::unique_ptr<uint8_t[]> responseBuffer_;
+  std::unique_ptr<uint8_t[]> dataOutBuffer_;
+
+  std::array<uint8_t, 17> bdDiscInfo_{};
+  std::array<uint8_t, 64> dvdRamInfo_{};
+
+  bool useAspi_ = false;
+  bool aspiAvailable_ = false;
+  uint8_t senseKey_ = 0;
+  uint8_t asc_ = 0;
+  bool timedOut_ = false;
+  uint32_t bytesTransferred_ = 0;
+};
+
+}  // namespace device

@@ -1,0 +1,172 @@
+// Finding, sorting and identifying the optical drives at construction.
+#include <algorithm>
+#include <cstring>
+
+#include "device/atapi_device.h"
+#include "device/fixed_text.h"
+
+namespace device {
+namespace {
+
+constexpr int kIdentityAttempts = 10;
+constexpr uint8_t kCdromDeviceType = 0x05;
+constexpr int kAspiTargets = 16;
+constexpr int kAspiLuns = 8;
+// Drives whose address query fails get adapter numbers from this one upward.
+constexpr int kFirstSubstituteAdapter = 2;
+
+int32_t SortKey(const DriveEntry& entry) {
+  return int32_t{entry.Adapter} * 4096 + int32_t{entry.Bus} * 256 + int32_t{entry.Target} * 16 +
+         int32_t{entry.Lun};
+}
+
+}  // namespace
+
+void AtapiDevice::EnumerateDrives() {
+  bool rescanned = false;
+  for (;;) {
+    drives_ = {};
+    driveCount_ = 0;
+    if (useAspi_) {
+      ScanAspi();
+    } else {
+      ScanSpti();
+    }
+    for (DriveEntry& entry : drives_) {
+      if (!entry.Present) continue;
+      ++driveCount_;
+      entry.ViaAspi = useAspi_;
+    }
+    // An ASPI manager that sees fewer drives than the system has CD-ROM roots misses some:
+    // list them through pass-through instead. The count is signed: -1 (no memory for the
+    // root list) never triggers this.
+    if (!rescanned && useAspi_ && osInfo_.IsNT() && CountCdromLetters() > driveCount_) {
+      useAspi_ = false;
+      UnloadAspi();
+      rescanned = true;
+      continue;
+    }
+    break;
+  }
+  SortDrives();
+
+  for (int j = 0; j < kMaxDrives && drives_[j].Present; ++j) {
+    SelectDrive(j);
+    ClearUnitAttention();
+    DriveEntry& entry = drives_[j];
+    bool identified = false;
+    for (int attempt = 0; attempt < kIdentityAttempts && !identified; ++attempt) {
+      identified = ReadIdentity();
+    }
+    if (identified) {
+      entry.DisplayName.fill('\0');
+      entry.Vendor = currentVendor_;
+      entry.Product = currentProduct_;
+      entry.Revision = currentRevision_;
+      entry.VendorSpecific = currentVendorSpecific_;
+      std::memcpy(entry.DisplayName.data(), currentVendor_.data(), 8);
+      std::memcpy(entry.DisplayName.data() + 8, currentProduct_.data(), 16);
+    }
+    if (options_.describe) options_.describe(*this, j);
+    CloseDrive();
+  }
+}
+
+void AtapiDevice::ScanSpti() {
+  const auto roots = system_.LogicalDriveRoots();
+  if (!roots || roots->empty()) return;
+  int used = 0;
+  int withoutAddress = 0;
+  for (const std::string& root : *roots) {
+    if (used >= kMaxDrives) break;
+    if (system_.GetDriveType(root) != platform::DriveType::Cdrom) continue;
+    DriveEntry& entry = drives_[used++];
+    SetText(entry.RootPath, root);
+    entry.ViaAspi = false;
+    platform::ScsiAddress address;
+    switch (GetScsiAddress(root, address)) {
+      case AddressQuery::NotFound:
+        break;
+      case AddressQuery::FoundWithoutAddress:
+        entry.Present = true;
+        entry.Adapter = static_cast<int16_t>(kFirstSubstituteAdapter + withoutAddress++);
+        entry.Target = entry.Lun = entry.Bus = 0;
+        break;
+      case AddressQuery::Found:
+        entry.Present = true;
+        entry.Adapter = address.PortNumber;
+        entry.Target = address.TargetId;
+        entry.Lun = address.Lun;
+        entry.Bus = address.PathId;
+        break;
+    }
+  }
+}
+
+AtapiDevice::AddressQuery AtapiDevice::GetScsiAddress(const std::string& root,
+                                                      platform::ScsiAddress& address) {
+  auto handle = system_.OpenDevice(root);
+  if (!handle) return AddressQuery::NotFound;
+  if (!handle->GetScsiAddress(address)) return AddressQuery::FoundWithoutAddress;
+  if (address.Length == 0) return AddressQuery::NotFound;
+  return AddressQuery::Found;
+}
+
+void AtapiDevice::ScanAspi() {
+  if (!aspiLibrary_ || !hasSendCommand_) return;
+  platform::AspiRequest inquiry;
+  inquiry.Command = platform::kAspiHostAdapterInquiry;
+  inquiry.HaId = 0;
+  aspiLibrary_->SendASPI32Command(inquiry);
+  if (inquiry.Status != platform::kAspiCompleted) return;
+  const int adapters = inquiry.HaCount;
+  int used = 0;
+  for (int a = 0; a < adapters; ++a) {
+    platform::AspiRequest adapterInquiry;
+    adapterInquiry.Command = platform::kAspiHostAdapterInquiry;
+    adapterInquiry.HaId = static_cast<uint8_t>(a);
+    aspiLibrary_->SendASPI32Command(adapterInquiry);
+    if (adapterInquiry.Status != platform::kAspiCompleted) return;
+    for (int t = 0; t < kAspiTargets; ++t) {
+      for (int l = 0; l < kAspiLuns; ++l) {
+        platform::AspiRequest typeRequest;
+        typeRequest.Command = platform::kAspiGetDeviceType;
+        typeRequest.HaId = static_cast<uint8_t>(a);
+        typeRequest.Target = static_cast<uint8_t>(t);
+        typeRequest.Lun = static_cast<uint8_t>(l);
+        aspiLibrary_->SendASPI32Command(typeRequest);
+        if (typeRequest.Status != platform::kAspiCompleted ||
+            typeRequest.DeviceType != kCdromDeviceType || used >= kMaxDrives) {
+          continue;
+        }
+        DriveEntry& entry = drives_[used++];
+        entry.Present = true;
+        entry.Adapter = static_cast<int16_t>(a);
+        entry.Target = static_cast<int16_t>(t);
+        entry.Lun = static_cast<int16_t>(l);
+        entry.Bus = 0;
+      }
+    }
+  }
+}
+
+int AtapiDevice::CountCdromLetters() {
+  const auto roots = system_.LogicalDriveRoots();
+  if (!roots) return -1;
+  return static_cast<int>(std::count_if(roots->begin(), roots->end(), [&](const std::string& r) {
+    return system_.GetDriveType(r) == platform::DriveType::Cdrom;
+  }));
+}
+
+void AtapiDevice::SortDrives() {
+  std::array<DriveEntry, kMaxDrives> present{};
+  int count = 0;
+  for (const DriveEntry& entry : drives_) {
+    if (entry.Present) present[count++] = entry;
+  }
+  std::stable_sort(present.begin(), present.begin() + count,
+                   [](const DriveEntry& a, const DriveEntry& b) { return SortKey(a) < SortKey(b); });
+  drives_ = present;
+}
+
+}  // namespace device

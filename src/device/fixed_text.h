@@ -1,0 +1,26 @@
+// Fixed-width, NUL-terminated 8-bit text fields.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+namespace device {
+
+// The text of a field up to its first NUL, never past its width.
+template <typename Char, size_t N>
+std::string_view TextOf(const std::array<Char, N>& field) {
+  const char* data = reinterpret_cast<const char*>(field.data());
+  return {data, static_cast<size_t>(std::find(data, data + N, '\0') - data)};
+}
+
+// Zeroes the field and copies at most width - 1 characters of `text` into it.
+template <typename Char, size_t N>
+void SetText(std::array<Char, N>& field, std::string_view text) {
+  field.fill(Char{0});
+  std::memcpy(field.data(), text.data(), std::min(text.size(), N - 1));
+}
+
+}  // namespace device

@@ -1,0 +1,523 @@
+#include "platform/sim/sim_drive.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace sim {
+namespace {
+
+constexpr SenseData kInvalidOpcode{0x05, 0x20, 0x00};
+constexpr SenseData kInvalidField{0x05, 0x24, 0x00};
+constexpr SenseData kIncompatibleMedium{0x05, 0x30, 0x02};
+constexpr SenseData kNoMedium{0x02, 0x3A, 0x00};
+constexpr SenseData kBecomingReady{0x02, 0x04, 0x01};
+constexpr SenseData kMediumChanged{0x06, 0x28, 0x00};
+constexpr SenseData kParameterListError{0x05, 0x26, 0x00};
+
+void Put16(std::vector<uint8_t>& v, size_t at, uint32_t value) {
+  v[at] = static_cast<uint8_t>(value >> 8);
+  v[at + 1] = static_cast<uint8_t>(value);
+}
+void Put24(std::vector<uint8_t>& v, size_t at, uint32_t value) {
+  v[at] = static_cast<uint8_t>(value >> 16);
+  Put16(v, at + 1, value);
+}
+void Put32(std::vector<uint8_t>& v, size_t at, uint32_t value) {
+  Put16(v, at, value >> 16);
+  Put16(v, at + 2, value);
+}
+uint16_t Get16(const std::array<uint8_t, 16>& cdb, size_t at) {
+  return static_cast<uint16_t>(cdb[at] << 8 | cdb[at + 1]);
+}
+void PutText(std::vector<uint8_t>& v, size_t at, const std::string& text, size_t width) {
+  for (size_t i = 0; i < width; ++i) v[at + i] = i < text.size() ? static_cast<uint8_t>(text[i]) : ' ';
+}
+template <size_t N>
+void PutBytes(std::vector<uint8_t>& v, size_t at, const std::array<uint8_t, N>& bytes) {
+  std::copy(bytes.begin(), bytes.end(), v.begin() + static_cast<long>(at));
+}
+void PutMsf(std::vector<uint8_t>& v, size_t at, const Msf& msf) {
+  v[at] = msf.m;
+  v[at + 1] = msf.s;
+  v[at + 2] = msf.f;
+}
+
+uint16_t ProfileOf(const std::string& type, int layers) {
+  if (type == "cd-rom") return 0x0008;
+  if (type == "cd-r") return 0x0009;
+  if (type == "cd-rw") return 0x000A;
+  if (type == "dvd-rom") return 0x0010;
+  if (type == "dvd-r") return 0x0011;
+  if (type == "dvd-ram") return 0x0012;
+  if (type == "dvd-rw") return 0x0014;
+  if (type == "dvd-r-dl") return 0x0015;
+  if (type == "dvd+rw") return 0x001A;
+  if (type == "dvd+r") return 0x001B;
+  if (type == "dvd+r-dl") return 0x002B;
+  if (type == "bd-rom") return 0x0040;
+  if (type == "bd-r") return 0x0041;
+  if (type == "bd-re") return 0x0043;
+  (void)layers;
+  return 0x0000;
+}
+
+uint8_t BookTypeOf(const Disc& disc) {
+  if (disc.bookType) return *disc.bookType;
+  const std::string& t = disc.type;
+  if (t == "dvd-ram") return 1;
+  if (t == "dvd-r" || t == "dvd-r-dl") return 2;
+  if (t == "dvd-rw") return 3;
+  if (t == "dvd+rw") return 9;
+  if (t == "dvd+r") return 10;
+  if (t == "dvd+r-dl") return 14;
+  return 0;
+}
+
+std::string BdTypeOf(const Disc& disc) {
+  if (!disc.bdType.empty()) return disc.bdType;
+  if (disc.type == "bd-r") return "BDR";
+  if (disc.type == "bd-re") return "BDW";
+  return "BDO";
+}
+
+std::string HexKey(uint8_t opcode, int sub = -1) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string key{digits[opcode >> 4], digits[opcode & 15]};
+  if (sub >= 0) key += std::string("/") + digits[(sub >> 4) & 15] + digits[sub & 15];
+  return key;
+}
+
+}  // namespace
+
+bool IsCd(const Disc& disc) { return disc.type.rfind("cd", 0) == 0; }
+bool IsDvd(const Disc& disc) { return disc.type.rfind("dvd", 0) == 0; }
+bool IsBd(const Disc& disc) { return disc.type.rfind("bd", 0) == 0; }
+
+SimDrive::SimDrive(Drive model, VirtualClock& clock)
+    : model_(std::move(model)),
+      clock_(clock),
+      unitAttentionsLeft_(model_.unitAttentions),
+      selectedWriteKbps_(model_.currentWriteKbps),
+      faultMatches_(model_.faults.size(), 0) {}
+
+const Fault* SimDrive::MatchFault(uint8_t opcode) {
+  for (size_t i = 0; i < model_.faults.size(); ++i) {
+    const Fault& fault = model_.faults[i];
+    if (fault.opcode >= 0 && fault.opcode != opcode) continue;
+    const int seen = faultMatches_[i]++;
+    if (seen < fault.skip) continue;
+    if (fault.times >= 0 && seen >= fault.skip + fault.times) continue;
+    return &fault;
+  }
+  return nullptr;
+}
+
+CommandOutcome SimDrive::Execute(const std::array<uint8_t, 16>& cdb,
+                                 platform::Direction direction, uint8_t* buffer,
+                                 uint32_t length) {
+  CommandOutcome outcome;
+  clock_.Advance(model_.latencyNs);
+  ++commandCount_;
+  if (model_.vanishAfter >= 0 && commandCount_ > model_.vanishAfter) vanished_ = true;
+  if (vanished_) {
+    outcome.transportOk = false;
+    return outcome;
+  }
+  auto checkCondition = [&](const SenseData& sense) {
+    outcome.checkCondition = true;
+    outcome.sense[0] = 0x70;
+    outcome.sense[2] = sense.key;
+    outcome.sense[7] = 10;
+    outcome.sense[12] = sense.asc;
+    outcome.sense[13] = sense.ascq;
+  };
+
+  const uint8_t opcode = cdb[0];
+  uint32_t limit = length;
+  if (const Fault* fault = MatchFault(opcode)) {
+    switch (fault->kind) {
+      case Fault::Kind::Sense:
+        checkCondition(fault->sense);
+        return outcome;
+      case Fault::Kind::NoAnswer:
+        outcome.answered = false;
+        return outcome;
+      case Fault::Kind::TransportError:
+        outcome.transportOk = false;
+        return outcome;
+      case Fault::Kind::Short:
+        limit = std::min(limit, fault->length);
+        break;
+    }
+  }
+
+  const bool dataOut = direction == platform::Direction::Out;
+  Answer answer = Respond(cdb, dataOut ? buffer : nullptr, dataOut ? length : 0);
+  if (answer.sense) {
+    checkCondition(*answer.sense);
+    return outcome;
+  }
+  if (direction == platform::Direction::In && buffer != nullptr) {
+    const uint32_t n = std::min<uint32_t>(limit, static_cast<uint32_t>(answer.data.size()));
+    std::memcpy(buffer, answer.data.data(), n);
+    outcome.transferred = n;
+  } else if (dataOut) {
+    outcome.transferred = length;
+  }
+  return outcome;
+}
+
+std::optional<SenseData> SimDrive::MediumState() const {
+  if (clock_.NowSeconds() < model_.becomingReadySeconds) return kBecomingReady;
+  if (!model_.disc) return kNoMedium;
+  return std::nullopt;
+}
+
+SimDrive::Answer SimDrive::Respond(const std::array<uint8_t, 16>& cdb, const uint8_t* dataOut,
+                                   uint32_t length) {
+  const uint8_t opcode = cdb[0];
+  // A fixture may replace any answer with raw bytes: keyed by opcode, or opcode/page.
+  const int sub = opcode == 0x5A ? (cdb[2] & 0x3F) : opcode == 0xAD ? cdb[7] : -1;
+  for (const auto* raw : {&model_.raw, model_.disc ? &model_.disc->raw : nullptr}) {
+    if (raw == nullptr) continue;
+    for (const std::string& key : {HexKey(opcode, sub), HexKey(opcode)}) {
+      if (auto it = raw->find(key); it != raw->end()) return {it->second, std::nullopt};
+    }
+  }
+  switch (opcode) {
+    case 0x00:
+      return TestUnitReady();
+    case 0x12:
+      return Inquiry();
+    case 0x5A:
+      return ModeSense(cdb);
+    case 0x55:
+      return ModeSelect(dataOut, length);
+    case 0x46:
+      return GetConfiguration(cdb);
+    case 0xAD:
+      return ReadDiscStructure(cdb);
+    case 0x43:
+      return ReadTocPmaAtip(cdb);
+    case 0x51:
+      return ReadDiscInformation();
+    case 0x23:
+      return ReadFormatCapacities();
+    case 0xAC:
+      return GetPerformance(cdb);
+    case 0xB6:
+      if (auto state = MediumState()) return {{}, state};
+      AskForMaximumSpeed();
+      return {};
+    case 0xBB:
+      if (Get16(cdb, 4) == 0xFFFF) AskForMaximumSpeed();
+      return {};
+    case 0xDF:
+      return VendorMediaId();
+    default:
+      return {{}, kInvalidOpcode};
+  }
+}
+
+void SimDrive::AskForMaximumSpeed() {
+  if (model_.disc && model_.disc->selectedWriteKbps != 0) {
+    selectedWriteKbps_ = model_.disc->selectedWriteKbps;
+  }
+}
+
+SimDrive::Answer SimDrive::TestUnitReady() {
+  if (unitAttentionsLeft_ != 0) {
+    if (unitAttentionsLeft_ > 0) --unitAttentionsLeft_;
+    return {{}, kMediumChanged};
+  }
+  return {{}, MediumState()};
+}
+
+SimDrive::Answer SimDrive::Inquiry() const {
+  std::vector<uint8_t> data(96, 0);
+  data[0] = 0x05;  // peripheral device type: CD/DVD device
+  data[1] = 0x80;  // removable medium
+  data[2] = 0x00;
+  data[3] = 0x32;  // response data format 2, HiSup
+  data[4] = static_cast<uint8_t>(model_.inquiryLength > 5 ? model_.inquiryLength - 5 : 0);
+  if (!model_.identityZeros) {
+    PutText(data, 8, model_.vendor, 8);
+    PutText(data, 16, model_.product, 16);
+    PutText(data, 32, model_.revision, 4);
+    PutText(data, 36, model_.vendorSpecific, 16);
+  }
+  data.resize(std::min<size_t>(model_.inquiryLength, data.size()));
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::ModeSense(const std::array<uint8_t, 16>& cdb) const {
+  const uint8_t page = cdb[2] & 0x3F;
+  const bool dbd = (cdb[1] & 0x08) != 0;
+  std::vector<uint8_t> pageBytes;
+  if (page == 0x2A) {
+    // Capabilities and mechanical status, with its write speed descriptors.
+    const size_t descriptors = 1;
+    pageBytes.assign(32 + 4 * descriptors, 0);
+    pageBytes[0] = 0x2A;
+    pageBytes[1] = static_cast<uint8_t>(pageBytes.size() - 2);
+    const Drive& d = model_;
+    pageBytes[2] = static_cast<uint8_t>(d.cdrRead | d.cdrwRead << 1 | d.dvdRomRead << 3 |
+                                        d.dvdRRead << 4 | d.dvdRamRead << 5);
+    pageBytes[3] = static_cast<uint8_t>(d.cdrWrite | d.cdrwWrite << 1 | d.dvdRWrite << 4 |
+                                        d.dvdRamWrite << 5);
+    pageBytes[4] = 0x71;
+    pageBytes[5] = 0x73;
+    pageBytes[6] = 0x29;  // tray loading mechanism, eject, lock
+    pageBytes[7] = 0x03;
+    Put16(pageBytes, 8, d.maxReadKbps);
+    Put16(pageBytes, 10, 256);
+    Put16(pageBytes, 12, 2048);
+    Put16(pageBytes, 14, d.maxReadKbps);
+    Put16(pageBytes, 18, selectedWriteKbps_);
+    Put16(pageBytes, 20, selectedWriteKbps_);
+    Put16(pageBytes, 28, selectedWriteKbps_);  // write speed currently selected
+    Put16(pageBytes, 30, descriptors);
+    Put16(pageBytes, 34, selectedWriteKbps_);
+  } else if (page == 0x30 && model_.vendorPage) {
+    pageBytes.assign(16, 0);
+    pageBytes[0] = 0x30;
+    pageBytes[1] = 0x0E;
+    pageBytes[2] = model_.vendorSupport;
+    pageBytes[3] = model_.vendorState;
+  } else if (page == 0x32 && model_.lightScribe.feature && !model_.lightScribe.pageFails) {
+    const LightScribe& ls = model_.lightScribe;
+    pageBytes.assign(72, 0);
+    pageBytes[0] = 0x32;
+    pageBytes[1] = static_cast<uint8_t>(pageBytes.size() - 2);
+    pageBytes[3] = ls.flags;
+    Put16(pageBytes, 4, ls.spokeCount);
+    Put16(pageBytes, 6, ls.trackShiftCount);
+    PutBytes(pageBytes, 8, ls.outerMid);
+    PutBytes(pageBytes, 24, ls.innerMid);
+  } else {
+    return {{}, kInvalidField};
+  }
+  const bool blockDescriptor = page == 0x30 && model_.vendorBlockDescriptor && !dbd;
+  std::vector<uint8_t> data(8 + (blockDescriptor ? 8 : 0), 0);
+  if (blockDescriptor) {
+    data[7] = 8;
+    Put24(data, 13, 2048);
+  }
+  data.insert(data.end(), pageBytes.begin(), pageBytes.end());
+  Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::ModeSelect(const uint8_t* data, uint32_t length) {
+  if (data == nullptr || length < 12) return {{}, kParameterListError};
+  const size_t pageAt = 8 + static_cast<size_t>(data[6] << 8 | data[7]);
+  if (pageAt + 4 > length) return {{}, kParameterListError};
+  if ((data[pageAt] & 0x3F) == 0x30 && model_.vendorPage) {
+    // Only the bits of supported features can change.
+    const uint8_t requested = data[pageAt + 3];
+    model_.vendorState = static_cast<uint8_t>((model_.vendorState & ~model_.vendorSupport) |
+                                              (requested & model_.vendorSupport));
+    return {};
+  }
+  return {{}, kParameterListError};
+}
+
+uint16_t SimDrive::CurrentProfile() const {
+  if (!model_.disc) return 0;
+  if (model_.disc->currentProfile != 0) return model_.disc->currentProfile;
+  return ProfileOf(model_.disc->type, model_.disc->layers);
+}
+
+SimDrive::Answer SimDrive::GetConfiguration(const std::array<uint8_t, 16>& cdb) const {
+  const uint8_t rt = cdb[1] & 3;
+  const uint16_t start = Get16(cdb, 2);
+  std::vector<uint8_t> data(8, 0);
+  Put16(data, 6, CurrentProfile());
+  auto addProfileList = [&] {
+    const size_t at = data.size();
+    data.resize(at + 4 + 4 * model_.profiles.size(), 0);
+    data[at + 2] = 0x03;  // persistent, current
+    data[at + 3] = static_cast<uint8_t>(4 * model_.profiles.size());
+    for (size_t i = 0; i < model_.profiles.size(); ++i) {
+      Put16(data, at + 4 + 4 * i, model_.profiles[i]);
+      if (model_.profiles[i] == CurrentProfile()) data[at + 6 + 4 * i] = 0x01;
+    }
+  };
+  auto addLightScribe = [&] {
+    const size_t at = data.size();
+    data.resize(at + 8, 0);
+    Put16(data, at, 0xFF33);
+    data[at + 2] = 0x03;
+    data[at + 3] = 4;
+  };
+  if (start == 0x0000) {
+    addProfileList();
+    if (rt == 0) {
+      // Core feature, then the vendor feature when present.
+      const size_t at = data.size();
+      data.resize(at + 12, 0);
+      Put16(data, at, 0x0001);
+      data[at + 2] = 0x0B;
+      data[at + 3] = 8;
+      data[at + 7] = 0x02;  // ATAPI
+      if (model_.lightScribe.feature) addLightScribe();
+    }
+  } else if (start == 0xFF33 && model_.lightScribe.feature) {
+    addLightScribe();
+  }
+  Put32(data, 0, static_cast<uint32_t>(data.size() - 4));
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb) const {
+  if (auto state = MediumState()) return {{}, state};
+  const Disc& disc = *model_.disc;
+  const uint8_t mediaType = cdb[1] & 0x0F;
+  const uint8_t format = cdb[7];
+  if (mediaType == 1) {
+    if (!IsBd(disc) || format != 0x00) return {{}, kIncompatibleMedium};
+    // Disc information: one 112-byte DI unit behind the 4-byte header.
+    std::vector<uint8_t> data(4 + 112, 0);
+    data[4] = 'D';
+    data[5] = 'I';
+    data[6] = 0x01;  // unit format
+    data[7] = 0x01;
+    data[8] = 0x00;
+    data[9] = 0x00;
+    const std::string type = BdTypeOf(disc);
+    for (size_t i = 0; i < 3 && i < type.size(); ++i) data[12 + i] = static_cast<uint8_t>(type[i]);
+    data[15] = 0x01;
+    data[16] = static_cast<uint8_t>(disc.layers >= 2 ? 0x21 : 0x11);
+    if (type != "BDO") {
+      PutBytes(data, 104, disc.bdMid);
+      PutBytes(data, 110, disc.bdTid);
+      PutBytes(data, 113, disc.bdTimeStamp);
+      data[115] = disc.bdRevision;
+    }
+    Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
+    return {data, std::nullopt};
+  }
+  if (!IsDvd(disc)) return {{}, kIncompatibleMedium};
+  if (format == 0x00) {
+    // Physical format information: 2048 bytes behind the 4-byte header.
+    std::vector<uint8_t> data(4 + 2048, 0);
+    data[4] = static_cast<uint8_t>(BookTypeOf(disc) << 4 | 0x01);
+    data[5] = 0x02;  // 120 mm, 10.08 Mb/s
+    data[6] = static_cast<uint8_t>((disc.layers >= 2 ? 0x20 : 0x00) | 0x01);
+    data[7] = 0x10;
+    Put32(data, 8, 0x030000);  // data area starts at physical sector 030000h
+    Put32(data, 12, 0x030000 + std::max<uint32_t>(disc.capacityBlocks, 1) - 1);
+    if (disc.type.rfind("dvd+", 0) == 0) {
+      PutBytes(data, 23, disc.plusMid);  // ADIP disc manufacturer ID
+      PutBytes(data, 31, disc.plusTid);  // ADIP media type ID
+      data[34] = disc.plusRevision;
+    }
+    if (disc.type == "dvd-ram") PutBytes(data, 553, disc.ramInfo);
+    Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
+    return {data, std::nullopt};
+  }
+  if (format == 0x0E) {
+    const bool minus = disc.type == "dvd-r" || disc.type == "dvd-rw" || disc.type == "dvd-r-dl";
+    if (!minus) return {{}, kIncompatibleMedium};
+    // Pre-recorded information: pre-pit fields of 8 bytes, a field ID then 6 bytes.
+    std::vector<uint8_t> data(4 + 40, 0);
+    for (uint8_t field = 1; field <= 5; ++field) data[4 + 8 * (field - 1)] = field;
+    std::copy(disc.minusMid.begin(), disc.minusMid.begin() + 6, data.begin() + 21);
+    std::copy(disc.minusMid.begin() + 6, disc.minusMid.end(), data.begin() + 29);
+    Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
+    return {data, std::nullopt};
+  }
+  return {{}, kInvalidField};
+}
+
+SimDrive::Answer SimDrive::ReadTocPmaAtip(const std::array<uint8_t, 16>& cdb) const {
+  if (auto state = MediumState()) return {{}, state};
+  const Disc& disc = *model_.disc;
+  const uint8_t format = cdb[2] & 0x0F;
+  if (format != 0x04) return {{}, kInvalidField};
+  if (!IsCd(disc) || disc.type == "cd-rom") return {{}, kIncompatibleMedium};
+  if (!disc.atip) {
+    std::vector<uint8_t> data(4, 0);
+    Put16(data, 0, 2);
+    return {data, std::nullopt};
+  }
+  std::vector<uint8_t> data(28, 0);
+  Put16(data, 0, 0x001A);
+  data[4] = 0x80 | 0x50;  // indicative writing power, reference speed
+  data[5] = 0x00;
+  const bool rewritable = disc.type == "cd-rw";
+  data[6] = static_cast<uint8_t>(0x80 | (rewritable ? 0x40 : 0) | (disc.atipSubType & 7) << 3);
+  PutMsf(data, 8, disc.leadIn);
+  PutMsf(data, 12, disc.leadOut);
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::ReadDiscInformation() const {
+  if (auto state = MediumState()) return {{}, state};
+  const Disc& disc = *model_.disc;
+  std::vector<uint8_t> data(34, 0);
+  Put16(data, 0, 32);
+  data[2] = 0x00;  // empty disc, empty last session
+  data[3] = 1;
+  data[4] = 1;
+  data[5] = 1;
+  data[6] = 1;
+  if (IsCd(disc)) {
+    PutMsf(data, 17, disc.discInfoLeadIn.value_or(disc.leadIn));
+    PutMsf(data, 21, disc.discInfoLeadOut.value_or(disc.leadOut));
+  }
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::ReadFormatCapacities() const {
+  if (auto state = MediumState()) return {{}, state};
+  const Disc& disc = *model_.disc;
+  std::vector<uint8_t> data(12 + 8 * disc.formattable.size(), 0);
+  data[3] = static_cast<uint8_t>(8 + 8 * disc.formattable.size());
+  Put32(data, 4, disc.capacityBlocks);
+  data[8] = disc.capacityDescriptorType & 3;
+  Put24(data, 9, 2048);
+  for (size_t k = 0; k < disc.formattable.size(); ++k) {
+    const FormatDescriptor& f = disc.formattable[k];
+    Put32(data, 12 + 8 * k, f.blocks);
+    data[16 + 8 * k] = static_cast<uint8_t>(f.formatType << 2);
+    Put24(data, 17 + 8 * k, f.parameter);
+  }
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::GetPerformance(const std::array<uint8_t, 16>& cdb) const {
+  if (auto state = MediumState()) return {{}, state};
+  if (cdb[10] != 0x03) return {{}, kInvalidField};
+  const Disc& disc = *model_.disc;
+  const uint16_t maxDescriptors = Get16(cdb, 8);
+  const size_t n = std::min<size_t>(disc.writeSpeeds.size(), maxDescriptors);
+  std::vector<uint8_t> data(8 + 16 * n, 0);
+  Put32(data, 0, static_cast<uint32_t>(4 + 16 * n));
+  for (size_t i = 0; i < n; ++i) {
+    const WriteSpeed& w = disc.writeSpeeds[i];
+    data[8 + 16 * i] = 0x10;  // rotation control: CLV and CAV
+    Put32(data, 12 + 16 * i, w.endLba);
+    Put32(data, 16 + 16 * i, w.readKbps);
+    Put32(data, 20 + 16 * i, w.writeKbps);
+  }
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::VendorMediaId() const {
+  if (!model_.vendorMediaId) return {{}, kInvalidOpcode};
+  if (auto state = MediumState()) return {{}, state};
+  const Disc& disc = *model_.disc;
+  if (!IsDvd(disc)) return {{}, kIncompatibleMedium};
+  std::vector<uint8_t> data(12, 0);
+  if (disc.type.rfind("dvd+", 0) == 0) {
+    PutBytes(data, 0, disc.plusMid);
+    PutBytes(data, 8, disc.plusTid);
+    data[11] = disc.plusRevision;
+  } else {
+    PutBytes(data, 0, disc.minusMid);
+  }
+  return {data, std::nullopt};
+}
+
+}  // namespace sim

@@ -1,0 +1,75 @@
+// A simulated optical drive: an MMC command interpreter over a drive model. Responses are
+// synthesized in the standard layouts, headers and length fields included.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/sim/machine_model.h"
+#include "platform/sim/virtual_clock.h"
+#include "platform/system.h"
+
+namespace sim {
+
+struct CommandOutcome {
+  bool answered = true;     // false: the drive never answered
+  bool transportOk = true;  // false: the call failed below the drive
+  bool checkCondition = false;
+  std::array<uint8_t, 32> sense{};
+  uint32_t transferred = 0;
+};
+
+class SimDrive {
+ public:
+  SimDrive(Drive model, VirtualClock& clock);
+
+  // Executes one command: data-in answers land in `buffer` (at most `length` bytes),
+  // data-out parameter lists are read from it. Time passes on the virtual clock.
+  CommandOutcome Execute(const std::array<uint8_t, 16>& cdb, platform::Direction direction,
+                         uint8_t* buffer, uint32_t length);
+
+  const Drive& Model() const { return model_; }
+  Drive& Model() { return model_; }
+  bool Vanished() const { return vanished_; }
+  // The write speed the drive currently selects, in kB/s.
+  uint16_t SelectedWriteKbps() const { return selectedWriteKbps_; }
+
+ private:
+  struct Answer {
+    std::vector<uint8_t> data;
+    std::optional<SenseData> sense;
+  };
+  Answer Respond(const std::array<uint8_t, 16>& cdb, const uint8_t* dataOut, uint32_t length);
+  Answer Inquiry() const;
+  Answer TestUnitReady();
+  Answer ModeSense(const std::array<uint8_t, 16>& cdb) const;
+  Answer ModeSelect(const uint8_t* data, uint32_t length);
+  Answer GetConfiguration(const std::array<uint8_t, 16>& cdb) const;
+  Answer ReadDiscStructure(const std::array<uint8_t, 16>& cdb) const;
+  Answer ReadTocPmaAtip(const std::array<uint8_t, 16>& cdb) const;
+  Answer ReadDiscInformation() const;
+  Answer ReadFormatCapacities() const;
+  Answer GetPerformance(const std::array<uint8_t, 16>& cdb) const;
+  Answer VendorMediaId() const;
+  void AskForMaximumSpeed();
+  std::optional<SenseData> MediumState() const;
+  uint16_t CurrentProfile() const;
+  const Fault* MatchFault(uint8_t opcode);
+
+  Drive model_;
+  VirtualClock& clock_;
+  int commandCount_ = 0;
+  int unitAttentionsLeft_ = 0;
+  bool vanished_ = false;
+  uint16_t selectedWriteKbps_ = 0;
+  std::vector<int> faultMatches_;
+};
+
+// Disc family helpers shared by the interpreter and the fixture loader.
+bool IsCd(const Disc& disc);
+bool IsDvd(const Disc& disc);
+bool IsBd(const Disc& disc);
+
+}  // namespace sim

@@ -1,0 +1,85 @@
+// The simulated platform: drive roots, pass-through, an ASPI manager, registry, clock and
+// message sink, all over a machine model. It logs every command a drive receives.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/sim/machine_model.h"
+#include "platform/sim/sim_drive.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/virtual_clock.h"
+#include "platform/system.h"
+
+namespace sim {
+
+struct LoggedCommand {
+  int drive = -1;  // index into the machine's drives
+  std::array<uint8_t, 12> cdb{};
+  platform::Direction direction = platform::Direction::None;
+  uint32_t length = 0;
+  bool viaAspi = false;
+  bool ok = false;  // answered with GOOD status
+  uint8_t senseKey = 0;
+  uint8_t asc = 0;
+  uint32_t transferred = 0;
+};
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  uint32_t flags = 0;
+};
+
+class RecordingMessageSink : public platform::MessageSink {
+ public:
+  void ShowMessage(const std::string& text, const std::string& caption, uint32_t flags) override;
+  std::vector<ShownMessage> shown;
+  platform::MessageSink* forward = nullptr;  // also show them here, when set
+};
+
+class SimSystem : public platform::System {
+ public:
+  explicit SimSystem(Machine machine);
+  ~SimSystem() override;
+
+  std::optional<uint32_t> PlatformId() override;
+  std::optional<std::vector<std::string>> LogicalDriveRoots() override;
+  platform::DriveType GetDriveType(const std::string& root) override;
+  std::unique_ptr<platform::DeviceHandle> OpenDevice(const std::string& root) override;
+  std::unique_ptr<platform::AspiLibrary> LoadAspiLibrary(const std::string& name) override;
+  std::unique_ptr<platform::Event> CreateEvent() override;
+  platform::Registry& Settings() override { return registry_; }
+  bool QueryPerformanceFrequency(int64_t& frequency) override;
+  bool QueryPerformanceCounter(int64_t& count) override;
+  void Sleep(uint32_t milliseconds) override;
+  platform::MessageSink& Messages() override { return messages_; }
+
+  VirtualClock& Clock() { return clock_; }
+  SimDrive& DriveAt(size_t index) { return *drives_[index]; }
+  size_t DriveCount() const { return drives_.size(); }
+  const Machine& MachineModel() const { return machine_; }
+  const std::vector<LoggedCommand>& Log() const { return log_; }
+  void ClearLog() { log_.clear(); }
+  RecordingMessageSink& RecordedMessages() { return messages_; }
+  SimRegistry& Registry() { return registry_; }
+
+  // Runs one command on a drive and logs it; used by both transports.
+  CommandOutcome Execute(size_t drive, const std::array<uint8_t, 16>& cdb,
+                         platform::Direction direction, uint8_t* buffer, uint32_t length,
+                         bool viaAspi);
+  // The drive an ASPI manager sees at this address, or -1.
+  int AspiDriveAt(uint8_t adapter, uint8_t target, uint8_t lun) const;
+  int AspiAdapterCount() const;
+
+ private:
+  Machine machine_;
+  VirtualClock clock_;
+  std::vector<std::unique_ptr<SimDrive>> drives_;
+  std::vector<LoggedCommand> log_;
+  RecordingMessageSink messages_;
+  SimRegistry registry_;
+};
+
+}  // namespace sim
