@@ -5,11 +5,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/drives_command.h"
+#include "cli/command.h"
 #include "cli/exit_codes.h"
-#include "cli/stream_message_sink.h"
-#include "device/atapi_device.h"
-#include "platform/platform_choice.h"
+#include "cli/session.h"
 
 namespace cli {
 namespace {
@@ -34,9 +32,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
           ->expected(0, 1)
           ->option_text("[=PATH]");
 
-  bool json = false;
-  auto* drives = app.add_subcommand("drives", "List the optical drives found, in address order");
-  drives->add_flag("--json", json, "Print the list as JSON");
+  const std::vector<Command> commands{
+      AddDrivesCommand(app),
+  };
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
@@ -52,21 +50,16 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitUsage;
   }
 
-  platform::PlatformChoice choice;
-  if (simulateOption->count() > 0) choice.simulate = simulate;
-  StreamMessageSink messages(err);
-  std::unique_ptr<platform::System> system;
+  Session session(out, err);
+  if (simulateOption->count() > 0) session.choice.simulate = simulate;
   try {
-    system = platform::CreateSystem(choice, messages);
+    session.System();
   } catch (const std::exception& e) {
     err << "quillrate-cli: " << e.what() << '\n';
     return kExitFixture;
   }
-
-  device::AtapiDevice device(*system, {});
-  if (drives->parsed()) {
-    PrintDrives(device, json, out);
-    return device.GetDriveCount() > 0 ? kExitOk : kExitNoDrive;
+  for (const Command& command : commands) {
+    if (command.parser->parsed()) return command.run(session);
   }
   return kExitUsage;
 }

@@ -3,7 +3,12 @@
 #include <cstdio>
 #include <ostream>
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
+
+#include "cli/command.h"
+#include "cli/exit_codes.h"
+#include "cli/session.h"
 
 #include "device/fixed_text.h"
 #include "device/text_encoding.h"
@@ -52,6 +57,17 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
                   std::string(TextOf(e->Revision)).c_str(), e->ViaAspi ? "ASPI" : "pass-through");
     out << Cp1252ToUtf8(line) << '\n';
   }
+}
+
+Command AddDrivesCommand(CLI::App& app) {
+  auto json = std::make_shared<bool>(false);
+  CLI::App* parser = app.add_subcommand("drives", "List the optical drives found, in address order");
+  parser->add_flag("--json", *json, "Print the list as JSON");
+  return {parser, [json](Session& session) {
+            device::AtapiDevice& device = session.Device();
+            PrintDrives(device, *json, session.out);
+            return device.GetDriveCount() > 0 ? kExitOk : kExitNoDrive;
+          }};
 }
 
 }  // namespace cli

@@ -1,0 +1,21 @@
+// Each subcommand registers itself on the parser and returns what runs it once parsed.
+#pragma once
+
+#include <functional>
+
+namespace CLI {
+class App;
+}
+
+namespace cli {
+
+class Session;
+
+struct Command {
+  CLI::App* parser = nullptr;
+  std::function<int(Session&)> run;
+};
+
+Command AddDrivesCommand(CLI::App& app);
+
+}  // namespace cli

@@ -1,0 +1,36 @@
+// What one run of quillrate-cli shares between its commands: the output streams, the
+// chosen platform and the device, created when a command first needs them.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/stream_message_sink.h"
+#include "device/atapi_device.h"
+#include "platform/platform_choice.h"
+
+namespace cli {
+
+class Session {
+ public:
+  Session(std::ostream& output, std::ostream& errors)
+      : out(output), err(errors), messages_(errors) {}
+
+  std::ostream& out;
+  std::ostream& err;
+  platform::PlatformChoice choice;
+
+  // Creates the platform on first use; throws std::runtime_error when it cannot.
+  platform::System& System();
+  // Creates the device (and so enumerates the drives) on first use.
+  device::AtapiDevice& Device();
+
+ private:
+  StreamMessageSink messages_;
+  std::unique_ptr<platform::System> system_;
+  std::unique_ptr<device::AtapiDevice> device_;
+};
+
+}  // namespace cli
