@@ -46,7 +46,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     out << app.help("", CLI::AppFormatMode::All);
     return kExitOk;
   } catch (const CLI::ParseError& e) {
-    err << "quillrate-cli: " << e.what() << "\nRun with --help for usage.\n";
+    // A mistyped command word is left over as an extra; name it rather than only saying
+    // that a command is missing.
+    const std::vector<std::string> extras = app.remaining();
+    if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr && !extras.empty()) {
+      err << "quillrate-cli: unknown command \"" << extras.front() << "\"";
+    } else {
+      err << "quillrate-cli: " << e.what();
+    }
+    err << "\nRun with --help for usage.\n";
     return kExitUsage;
   }
 

@@ -116,9 +116,12 @@ bool AtapiDevice::ExecuteAspi(const Cdb& cdb, Direction direction, uint32_t leng
     }
   }
   commandTimer_.Stop();
-  timedOut_ = kCommandTimeoutSeconds < commandTimer_.ElapsedSeconds();
-
   const uint8_t status = request.Status;
+  // A request still pending after the full wait has outlasted the time-out, however the
+  // counter measured it.
+  timedOut_ = kCommandTimeoutSeconds < commandTimer_.ElapsedSeconds() ||
+              status == platform::kAspiPending;
+
   senseKey_ = SenseKeyOf(request.Sense);
   asc_ = AscOf(request.Sense);
   if (status == platform::kAspiPending) {

@@ -44,6 +44,7 @@ class SimDeviceHandle : public platform::DeviceHandle {
   SimDeviceHandle(SimSystem& system, size_t drive) : system_(system), drive_(drive) {}
 
   bool PassThrough(platform::PassThroughRequest& request) override {
+    system_.lastPassThrough = request;
     const auto direction = static_cast<platform::Direction>(request.DataIn);
     const CommandOutcome outcome = system_.Execute(drive_, request.Cdb, direction,
                                                    request.DataBuffer, request.DataTransferLength,
@@ -139,6 +140,10 @@ class SimAspiLibrary : public platform::AspiLibrary {
 
  private:
   void Execute(platform::AspiRequest& request) {
+    system_.lastAspiExecute = AspiExecuteSnapshot{
+        request.HaId,   request.Flags,  request.Target,     request.Lun,
+        request.SenseLen, request.CdbLen, request.BufLen, request.BufPointer,
+        request.PostProc != nullptr};
     const int drive = system_.AspiDriveAt(request.HaId, request.Target, request.Lun);
     if (drive < 0) {
       request.Status = kAspiNoDevice;

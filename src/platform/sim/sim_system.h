@@ -26,6 +26,14 @@ struct LoggedCommand {
   uint32_t transferred = 0;
 };
 
+// What the transport handed to the ASPI manager for the last execute request.
+struct AspiExecuteSnapshot {
+  uint8_t haId = 0, flags = 0, target = 0, lun = 0, senseLen = 0, cdbLen = 0;
+  uint32_t bufLen = 0;
+  const uint8_t* bufPointer = nullptr;
+  bool hasEvent = false;
+};
+
 struct ShownMessage {
   std::string text;
   std::string caption;
@@ -64,6 +72,10 @@ class SimSystem : public platform::System {
   void ClearLog() { log_.clear(); }
   RecordingMessageSink& RecordedMessages() { return messages_; }
   SimRegistry& Registry() { return registry_; }
+
+  // The last requests as the transports filled them, for tests of their contents.
+  std::optional<platform::PassThroughRequest> lastPassThrough;
+  std::optional<AspiExecuteSnapshot> lastAspiExecute;
 
   // Runs one command on a drive and logs it; used by both transports.
   CommandOutcome Execute(size_t drive, const std::array<uint8_t, 16>& cdb,

@@ -1,0 +1,73 @@
+// quillrate-cli: the drive listing and the command line's errors.
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.h"
+#include "cli/exit_codes.h"
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+CliRun RunArgs(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = cli::RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(CliDrives, DemoMachineInAddressOrder) {
+  const CliRun run = RunArgs({"--simulate", "drives"});
+  EXPECT_EQ(run.status, cli::kExitOk);
+  std::istringstream lines(run.out);
+  std::string first;
+  std::getline(lines, first);
+  EXPECT_EQ(first.substr(0, 35), " 0   0-0-0-0  D:\\   VEXO     DVD-RO");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(CliDrives, JsonListsTheSameDrives) {
+  const CliRun text = RunArgs({"--simulate", "drives"});
+  const CliRun json = RunArgs({"--simulate", "drives", "--json"});
+  ASSERT_EQ(json.status, cli::kExitOk);
+  const auto parsed = nlohmann::json::parse(json.out);
+  const auto& drives = parsed.at("drives");
+  EXPECT_EQ(static_cast<long>(drives.size()),
+            std::count(text.out.begin(), text.out.end(), '\n'));
+  EXPECT_EQ(drives[0].at("root"), "D:\\");
+  EXPECT_EQ(drives[0].at("adapter"), 0);
+  EXPECT_EQ(drives[1].at("adapter"), 1);
+  EXPECT_EQ(drives[1].at("via_aspi"), false);
+}
+
+TEST(CliDrives, ErrorsAndStatuses) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* err;
+  };
+  for (const Case& c : {
+           Case{{}, cli::kExitUsage, "A subcommand is required"},
+           Case{{"frobnicate"}, cli::kExitUsage, "unknown command \"frobnicate\""},
+           Case{{"--simulate", "drives", "--jsn"}, cli::kExitUsage, "--jsn"},
+           Case{{"--simulate=/nonexistent.json", "drives"}, cli::kExitFixture,
+                "cannot open fixture file \"/nonexistent.json\""},
+       }) {
+    const CliRun run = RunArgs(c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+  }
+}
+
+TEST(CliDrives, HelpDocumentsExitStatuses) {
+  const CliRun run = RunArgs({"--help"});
+  EXPECT_EQ(run.status, cli::kExitOk);
+  EXPECT_NE(run.out.find("Exit status:"), std::string::npos);
+  EXPECT_NE(run.out.find("--simulate"), std::string::npos);
+}
+
+}  // namespace
