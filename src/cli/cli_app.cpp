@@ -32,6 +32,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
           ->expected(0, 1)
           ->option_text("[=PATH]");
 
+  std::string capture;
+  auto* captureOption = app.add_option("--capture", capture,
+                                       "Record every command the drives answer into FILE, as a "
+                                       "fixture that --simulate=FILE replays")
+                            ->option_text("FILE");
+
   const std::vector<Command> commands{
       AddDrivesCommand(app),
   };
@@ -60,6 +66,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   Session session(out, err);
   if (simulateOption->count() > 0) session.choice.simulate = simulate;
+  if (captureOption->count() > 0) session.capturePath = capture;
   try {
     session.System();
   } catch (const std::exception& e) {
@@ -67,7 +74,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitFixture;
   }
   for (const Command& command : commands) {
-    if (command.parser->parsed()) return command.run(session);
+    if (!command.parser->parsed()) continue;
+    const int status = command.run(session);
+    return session.FinishCapture() ? status : kExitFailure;
   }
   return kExitUsage;
 }

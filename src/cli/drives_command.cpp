@@ -12,13 +12,15 @@
 
 #include "device/fixed_text.h"
 #include "device/text_encoding.h"
+#include "platform/linux/drive_diagnostics.h"
 
 namespace cli {
 
 using device::Cp1252ToUtf8;
 using device::TextOf;
 
-void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out) {
+void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out,
+                 const std::vector<platform::DriveProblem>& problems) {
   const int count = device.GetDriveCount();
   if (json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -40,7 +42,9 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
                       {"kind_name", e->KindName ? Cp1252ToUtf8(e->KindName) : ""},
                       {"writes_cd_r", e->WritesCdR}});
     }
-    out << nlohmann::ordered_json{{"drives", list}}.dump(2) << '\n';
+    nlohmann::ordered_json unusable = nlohmann::ordered_json::array();
+    for (const auto& p : problems) unusable.push_back({{"device", p.device}, {"reason", p.reason}});
+    out << nlohmann::ordered_json{{"drives", list}, {"problems", unusable}}.dump(2) << '\n';
     return;
   }
   if (count <= 0) {
@@ -65,7 +69,13 @@ Command AddDrivesCommand(CLI::App& app) {
   parser->add_flag("--json", *json, "Print the list as JSON");
   return {parser, [json](Session& session) {
             device::AtapiDevice& device = session.Device();
-            PrintDrives(device, *json, session.out);
+            // On real drives, say which devices could not be used and why.
+            const auto problems = session.choice.simulate ? std::vector<platform::DriveProblem>{}
+                                                          : platform::DiagnoseDrives();
+            PrintDrives(device, *json, session.out, problems);
+            if (!*json) {
+              for (const auto& p : problems) session.err << p.device << ": " << p.reason << '\n';
+            }
             return device.GetDriveCount() > 0 ? kExitOk : kExitNoDrive;
           }};
 }

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <iosfwd>
+#include <vector>
 
 #include "device/atapi_device.h"
+#include "platform/linux/drive_diagnostics.h"
 
 namespace cli {
 
-void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out);
+void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out,
+                 const std::vector<platform::DriveProblem>& problems);
 
 }  // namespace cli

@@ -1,10 +1,27 @@
 #include "cli/session.h"
 
+#include <ostream>
+
 namespace cli {
 
 platform::System& Session::System() {
-  if (!system_) system_ = platform::CreateSystem(choice, messages_);
+  if (!system_) {
+    system_ = platform::CreateSystem(choice, messages_);
+    if (capturePath) {
+      auto capturing = std::make_unique<platform::CapturingSystem>(std::move(system_));
+      capturing_ = capturing.get();
+      system_ = std::move(capturing);
+    }
+  }
   return *system_;
+}
+
+bool Session::FinishCapture() {
+  if (capturing_ == nullptr) return true;
+  std::string error;
+  if (capturing_->WriteFixture(*capturePath, error)) return true;
+  err << "quillrate-cli: " << error << '\n';
+  return false;
 }
 
 device::AtapiDevice& Session::Device() {

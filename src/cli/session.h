@@ -9,6 +9,7 @@
 
 #include "cli/stream_message_sink.h"
 #include "device/atapi_device.h"
+#include "platform/capture/capturing_system.h"
 #include "platform/platform_choice.h"
 
 namespace cli {
@@ -21,15 +22,20 @@ class Session {
   std::ostream& out;
   std::ostream& err;
   platform::PlatformChoice choice;
+  // Records every command the drives answer into this fixture file, when set.
+  std::optional<std::string> capturePath;
 
   // Creates the platform on first use; throws std::runtime_error when it cannot.
   platform::System& System();
   // Creates the device (and so enumerates the drives) on first use.
   device::AtapiDevice& Device();
+  // Writes the recording, when one was asked for; false (with a message) when it fails.
+  bool FinishCapture();
 
  private:
   StreamMessageSink messages_;
   std::unique_ptr<platform::System> system_;
+  platform::CapturingSystem* capturing_ = nullptr;
   std::unique_ptr<device::AtapiDevice> device_;
 };
 

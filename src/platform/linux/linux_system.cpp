@@ -49,12 +49,57 @@ bool ParseHctl(const std::string& text, ScsiAddress& address) {
   return true;
 }
 
+// The sg node of a CD-ROM block device, such as /dev/sg1 for sr0; empty when none.
+std::string SgNodeOf(const std::string& root) {
+  const std::string dir = "/sys/class/block/" + root + "/device/scsi_generic";
+  std::string node;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (dirent* entry = ::readdir(d)) {
+      const std::string name = entry->d_name;
+      if (name.rfind("sg", 0) == 0) node = "/dev/" + name;
+    }
+    ::closedir(d);
+  }
+  return node;
+}
+
 class SgDevice : public DeviceHandle {
  public:
   SgDevice(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
-  ~SgDevice() override { ::close(fd_); }
+  ~SgDevice() override {
+    ::close(fd_);
+    if (sgFd_ >= 0) ::close(sgFd_);
+  }
 
   bool PassThrough(PassThroughRequest& request) override {
+    int error = 0;
+    if (Send(fd_, request, error)) return true;
+    // The block layer refuses some commands to unprivileged users (the vendor media-ID
+    // command, MODE SELECT on a read-only open). The sg node applies no such filter, so
+    // such a command goes there once more, and nothing else ever does: after a failed
+    // command it would hand back stale bytes.
+    if (error != EPERM && error != EACCES) return false;
+    if (sgFd_ < 0 && !sgTried_) {
+      sgTried_ = true;
+      const std::string node = SgNodeOf(name_);
+      if (!node.empty()) sgFd_ = ::open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    }
+    return sgFd_ >= 0 && Send(sgFd_, request, error);
+  }
+
+  bool GetScsiAddress(ScsiAddress& address) override {
+    char link[512] = {};
+    const std::string path = "/sys/class/block/" + name_ + "/device";
+    const ssize_t n = ::readlink(path.c_str(), link, sizeof link - 1);
+    if (n <= 0) return false;
+    std::string target(link, static_cast<size_t>(n));
+    const size_t slash = target.rfind('/');
+    return ParseHctl(slash == std::string::npos ? target : target.substr(slash + 1), address);
+  }
+
+ private:
+  // One SG_IO; `error` tells why the call itself failed.
+  static bool Send(int fd, PassThroughRequest& request, int& error) {
     sg_io_hdr_t io{};
     std::array<uint8_t, 32> sense{};
     io.interface_id = 'S';
@@ -73,11 +118,16 @@ class SgDevice : public DeviceHandle {
       io.dxferp = request.DataBuffer;
     }
     request.DataTransferLength = 0;
-    if (::ioctl(fd_, SG_IO, &io) != 0) return false;
-    // Every status layer counts: host and driver errors fail the call; CHECK CONDITION
-    // without sense data cannot be told apart from a broken transfer.
+    if (::ioctl(fd, SG_IO, &io) != 0) {
+      error = errno;
+      return false;
+    }
+    error = 0;
+    // Every status layer counts: host and driver errors fail the call; a CHECK CONDITION
+    // without sense data cannot be told from a broken transfer.
     if (io.host_status != 0) return false;
-    if ((io.driver_status & 0x0F) != 0 && (io.driver_status & 0x0F) != 0x08) return false;
+    const unsigned driver = io.driver_status & 0x0F;
+    if (driver != 0 && driver != 0x08) return false;  // 08h: sense data are present
     request.ScsiStatus = io.status;
     if (io.status == 0x02) {
       if (io.sb_len_wr == 0) return false;
@@ -85,28 +135,18 @@ class SgDevice : public DeviceHandle {
       std::memcpy(request.Sense.data(), sense.data(),
                   std::min<size_t>(request.SenseInfoLength, sense.size()));
     } else if (io.status != 0) {
-      return false;
+      return false;  // BUSY, RESERVATION CONFLICT, ...
     }
-    const int residual = std::max(io.resid, 0);
-    request.DataTransferLength = io.dxfer_direction == SG_DXFER_NONE
-                                     ? 0
-                                     : requested - std::min<uint32_t>(requested, residual);
+    const uint32_t residual = io.resid > 0 ? static_cast<uint32_t>(io.resid) : 0;
+    request.DataTransferLength =
+        io.dxfer_direction == SG_DXFER_NONE ? 0 : requested - std::min(requested, residual);
     return true;
   }
 
-  bool GetScsiAddress(ScsiAddress& address) override {
-    char link[512] = {};
-    const std::string path = "/sys/class/block/" + name_ + "/device";
-    const ssize_t n = ::readlink(path.c_str(), link, sizeof link - 1);
-    if (n <= 0) return false;
-    std::string target(link, static_cast<size_t>(n));
-    const size_t slash = target.rfind('/');
-    return ParseHctl(slash == std::string::npos ? target : target.substr(slash + 1), address);
-  }
-
- private:
   int fd_;
   std::string name_;
+  int sgFd_ = -1;
+  bool sgTried_ = false;
 };
 
 class LinuxSystem : public System {

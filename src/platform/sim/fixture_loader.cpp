@@ -232,13 +232,40 @@ void ParseCapabilityList(const json& value, const std::string& where, bool reads
   }
 }
 
+RecordedCommand ParseRecorded(const json& value, const std::string& where) {
+  CheckKeys(value, where, {"cdb", "direction", "length", "transport_ok", "check_condition",
+                           "sense", "data", "duration_us"});
+  RecordedCommand r;
+  if (!value.contains("cdb")) Fail(where, "a recorded command needs its \"cdb\"");
+  r.cdb = FixedBytes<12>(value["cdb"], where + ".cdb");
+  const std::string direction = value.value("direction", "none");
+  if (direction == "out") {
+    r.direction = 0;
+  } else if (direction == "in") {
+    r.direction = 1;
+  } else if (direction == "none") {
+    r.direction = 2;
+  } else {
+    Fail(where + ".direction", "expected in, out or none");
+  }
+  r.length = static_cast<uint32_t>(Ranged(value.value("length", json(0)), where + ".length", 0, 65536));
+  r.transportOk = value.value("transport_ok", true);
+  r.checkCondition = value.value("check_condition", false);
+  if (value.contains("sense")) r.sense = Bytes(value["sense"], where + ".sense");
+  if (r.sense.size() > 32) Fail(where + ".sense", "at most 32 bytes");
+  if (value.contains("data")) r.data = Bytes(value["data"], where + ".data");
+  if (r.data.size() > r.length) Fail(where + ".data", "longer than the command's length");
+  r.durationNs = static_cast<uint64_t>(Ranged(value.value("duration_us", json(0)), where + ".duration_us", 0, 1LL << 40)) * 1000;
+  return r;
+}
+
 Drive ParseDrive(const json& value, const std::string& where) {
   CheckKeys(value, where,
             {"root", "address", "opens", "aspi", "vendor", "product", "revision",
              "vendor_specific", "inquiry_length", "identity_zeros", "reads", "writes",
              "profiles", "max_read_kbps", "current_write_kbps", "vendor_media_id",
              "vendor_page", "lightscribe", "becoming_ready_seconds", "unit_attentions",
-             "vanish_after", "latency_us", "faults", "raw", "disc", "comment"});
+             "vanish_after", "latency_us", "faults", "raw", "disc", "replay", "comment"});
   Drive drive;
   drive.root = value.value("root", "");
   if (drive.root.size() > 7) Fail(where + ".root", "at most 7 characters");
@@ -322,6 +349,13 @@ Drive ParseDrive(const json& value, const std::string& where) {
     for (size_t i = 0; i < list.size(); ++i) drive.faults.push_back(ParseFault(list[i], where + ".faults[" + std::to_string(i) + "]"));
   }
   if (value.contains("raw")) drive.raw = RawAnswers(value["raw"], where + ".raw");
+  if (value.contains("replay")) {
+    const json& list = value["replay"];
+    if (!list.is_array()) Fail(where + ".replay", "expected an array");
+    for (size_t i = 0; i < list.size(); ++i) {
+      drive.replay.push_back(ParseRecorded(list[i], where + ".replay[" + std::to_string(i) + "]"));
+    }
+  }
   if (value.contains("disc") && !value["disc"].is_null()) drive.disc = ParseDisc(value["disc"], where + ".disc");
   return drive;
 }

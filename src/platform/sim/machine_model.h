@@ -100,6 +100,18 @@ struct LightScribe {
   std::array<uint8_t, 46> innerMid{};
 };
 
+// One command as a real drive answered it, recorded by a capture run.
+struct RecordedCommand {
+  std::array<uint8_t, 12> cdb{};
+  uint8_t direction = 2;  // 0 out, 1 in, 2 none
+  uint32_t length = 0;
+  bool transportOk = true;
+  bool checkCondition = false;
+  std::vector<uint8_t> sense;  // fixed format
+  std::vector<uint8_t> data;   // the bytes returned (data-in)
+  uint64_t durationNs = 0;
+};
+
 struct Drive {
   // Where the system lists it: a drive root ("E:\\", "sr0") and its pass-through address.
   std::string root;
@@ -138,6 +150,10 @@ struct Drive {
   uint64_t latencyNs = 0;           // cost of every command
   std::vector<Fault> faults;
   std::map<std::string, std::vector<uint8_t>> raw;
+  // A captured drive answers from its recording instead of from the model: each command
+  // takes the next recorded answer to the same CDB, direction and length (the last one
+  // again once they are used up); a command never recorded is rejected as unknown.
+  std::vector<RecordedCommand> replay;
 };
 
 struct Machine {

@@ -132,6 +132,8 @@ CommandOutcome SimDrive::Execute(const std::array<uint8_t, 16>& cdb,
     outcome.sense[13] = sense.ascq;
   };
 
+  if (!model_.replay.empty()) return Replay(cdb, direction, buffer, length);
+
   const uint8_t opcode = cdb[0];
   uint32_t limit = length;
   if (const Fault* fault = MatchFault(opcode)) {
@@ -162,6 +164,45 @@ CommandOutcome SimDrive::Execute(const std::array<uint8_t, 16>& cdb,
     std::memcpy(buffer, answer.data.data(), n);
     outcome.transferred = n;
   } else if (dataOut) {
+    outcome.transferred = length;
+  }
+  return outcome;
+}
+
+CommandOutcome SimDrive::Replay(const std::array<uint8_t, 16>& cdb, platform::Direction direction,
+                                uint8_t* buffer, uint32_t length) {
+  CommandOutcome outcome;
+  std::string key(cdb.begin(), cdb.begin() + 12);
+  key += static_cast<char>(direction);
+  key += std::to_string(length);
+  std::vector<size_t> matches;
+  for (size_t i = 0; i < model_.replay.size(); ++i) {
+    const RecordedCommand& r = model_.replay[i];
+    if (std::equal(r.cdb.begin(), r.cdb.end(), cdb.begin()) &&
+        r.direction == static_cast<uint8_t>(direction) && r.length == length) {
+      matches.push_back(i);
+    }
+  }
+  if (matches.empty()) {
+    outcome.checkCondition = true;
+    outcome.sense[0] = 0x70;
+    outcome.sense[2] = kInvalidOpcode.key;
+    outcome.sense[7] = 10;
+    outcome.sense[12] = kInvalidOpcode.asc;
+    return outcome;
+  }
+  size_t& cursor = replayCursor_[key];
+  const RecordedCommand& r = model_.replay[matches[std::min(cursor, matches.size() - 1)]];
+  ++cursor;
+  clock_.Advance(r.durationNs);
+  outcome.transportOk = r.transportOk;
+  outcome.checkCondition = r.checkCondition;
+  std::copy_n(r.sense.begin(), std::min(r.sense.size(), outcome.sense.size()), outcome.sense.begin());
+  if (direction == platform::Direction::In && buffer != nullptr) {
+    const uint32_t n = std::min<uint32_t>(length, static_cast<uint32_t>(r.data.size()));
+    std::memcpy(buffer, r.data.data(), n);
+    outcome.transferred = n;
+  } else if (direction == platform::Direction::Out && r.transportOk && !r.checkCondition) {
     outcome.transferred = length;
   }
   return outcome;

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/sim/machine_model.h"
@@ -57,6 +59,8 @@ class SimDrive {
   std::optional<SenseData> MediumState() const;
   uint16_t CurrentProfile() const;
   const Fault* MatchFault(uint8_t opcode);
+  CommandOutcome Replay(const std::array<uint8_t, 16>& cdb, platform::Direction direction,
+                        uint8_t* buffer, uint32_t length);
 
   Drive model_;
   VirtualClock& clock_;
@@ -65,6 +69,7 @@ class SimDrive {
   bool vanished_ = false;
   uint16_t selectedWriteKbps_ = 0;
   std::vector<int> faultMatches_;
+  std::map<std::string, size_t> replayCursor_;
 };
 
 // Disc family helpers shared by the interpreter and the fixture loader.

@@ -1,0 +1,18 @@
+// Why a CD-ROM device of this machine cannot be used, in plain words and with what to do.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct DriveProblem {
+  std::string device;  // "/dev/sr0"
+  std::string reason;  // what is wrong and what to do
+};
+
+// Checks every CD-ROM device the kernel lists: whether it can be opened for commands, and
+// whether its sg node (needed for the vendor commands of an unprivileged user) is usable.
+std::vector<DriveProblem> DiagnoseDrives();
+
+}  // namespace platform
