@@ -1,5 +1,7 @@
 #include "cli/session.h"
 
+#include "media/drive_kind.h"
+
 namespace cli {
 
 platform::System& Session::System() {
@@ -8,7 +10,7 @@ platform::System& Session::System() {
 }
 
 device::AtapiDevice& Session::Device() {
-  if (!device_) device_ = std::make_unique<device::AtapiDevice>(System(), device::DeviceOptions{});
+  if (!device_) device_ = media::CreateDevice(System());
   return *device_;
 }
 
