@@ -40,6 +40,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   const std::vector<Command> commands{
       AddDrivesCommand(app),
+      AddIdentifyCommand(app),
   };
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());

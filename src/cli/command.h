@@ -17,5 +17,6 @@ struct Command {
 };
 
 Command AddDrivesCommand(CLI::App& app);
+Command AddIdentifyCommand(CLI::App& app);
 
 }  // namespace cli

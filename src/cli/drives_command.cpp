@@ -1,7 +1,7 @@
 #include "cli/drives_command.h"
 
-#include <cstdio>
 #include <ostream>
+#include <string>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -11,6 +11,7 @@
 #include "cli/session.h"
 
 #include "device/fixed_text.h"
+#include "device/format_c.h"
 #include "device/text_encoding.h"
 #include "platform/linux/drive_diagnostics.h"
 
@@ -54,18 +55,22 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
   for (int i = 0; i < count; ++i) {
     const device::DriveEntry* e = device.GetDriveEntry(static_cast<unsigned>(i));
     if (e == nullptr) continue;
-    char line[160];
-    std::snprintf(line, sizeof line, "%2d  %2d-%d-%d-%d  %-5s %-8s %-16s %-4s  %s", i, e->Adapter,
-                  e->Bus, e->Target, e->Lun, std::string(TextOf(e->RootPath)).c_str(),
-                  std::string(TextOf(e->Vendor)).c_str(), std::string(TextOf(e->Product)).c_str(),
-                  std::string(TextOf(e->Revision)).c_str(), e->ViaAspi ? "ASPI" : "pass-through");
+    std::string kindName = e->KindName ? e->KindName : "";
+    kindName.erase(kindName.find_last_not_of(' ') + 1);
+    const std::string line = device::FormatC(
+        "%2d  %2d-%d-%d-%d  %-5s %-8s %-16s %-4s  %-12s  %-18s  %s", i, e->Adapter, e->Bus,
+        e->Target, e->Lun, std::string(TextOf(e->RootPath)).c_str(),
+        std::string(TextOf(e->Vendor)).c_str(), std::string(TextOf(e->Product)).c_str(),
+        std::string(TextOf(e->Revision)).c_str(), e->ViaAspi ? "ASPI" : "pass-through",
+        kindName.c_str(), e->WritesCdR ? "writes CD-R" : "no CD-R writing");
     out << Cp1252ToUtf8(line) << '\n';
   }
 }
 
 Command AddDrivesCommand(CLI::App& app) {
   auto json = std::make_shared<bool>(false);
-  CLI::App* parser = app.add_subcommand("drives", "List the optical drives found, in address order");
+  CLI::App* parser =
+      app.add_subcommand("drives", "List the optical drives found, in address order");
   parser->add_flag("--json", *json, "Print the list as JSON");
   return {parser, [json](Session& session) {
             device::AtapiDevice& device = session.Device();

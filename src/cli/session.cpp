@@ -1,6 +1,7 @@
 #include "cli/session.h"
 
 #include <ostream>
+#include "media/drive_kind.h"
 
 namespace cli {
 
@@ -25,7 +26,7 @@ bool Session::FinishCapture() {
 }
 
 device::AtapiDevice& Session::Device() {
-  if (!device_) device_ = std::make_unique<device::AtapiDevice>(System(), device::DeviceOptions{});
+  if (!device_) device_ = media::CreateDevice(System());
   return *device_;
 }
 

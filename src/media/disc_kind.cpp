@@ -1,0 +1,164 @@
+#include "media/disc_kind.h"
+
+#include <cstring>
+
+#include "media/drive_kind.h"
+
+namespace media {
+namespace {
+
+constexpr int kReadyWaitSeconds = 120;
+
+constexpr uint16_t kPhysicalFormatLength = 616;
+constexpr size_t kDataAreaStartSecondByte = 9;  // 03h: the data area starts at 030000h
+constexpr size_t kBookTypeByte = 4;             // high nibble
+constexpr size_t kDvdRamInfoAt = 553;
+
+constexpr uint16_t kBdDiscInfoLength = 116;  // header and one 112-byte DI unit
+constexpr size_t kBdTypeResponseAt = 12;
+constexpr size_t kBdLayersByte = 16;  // high nibble counts the layers
+constexpr size_t kBdMidResponseAt = 104;
+constexpr size_t kBdTidResponseAt = 110;
+constexpr size_t kBdTimeStampResponseAt = 113;
+constexpr size_t kBdRevisionResponseAt = 115;
+
+constexpr uint16_t kAtipLength = 24;
+constexpr size_t kAtipLengthLowByte = 1;
+constexpr size_t kAtipDiscTypeByte = 6;  // bit 6 CD-RW, bits 5-3 sub-type
+
+constexpr uint16_t kConfigurationLength = 204;
+constexpr size_t kCurrentProfileAt = 6;
+
+DiscKind KindOfBookType(uint8_t bookType) {
+  switch (bookType) {
+    case 0:
+      return kDiscDvdRom;
+    case 1:
+      return kDiscDvdRam;
+    case 2:
+      return kDiscDvdR;
+    case 3:
+      return kDiscDvdRw;
+    case 9:
+      return kDiscDvdPlusRw;
+    case 10:
+      return kDiscDvdPlusR;
+    case 14:
+      return kDiscDvdPlusRDl;
+    default:
+      return kDiscUnknown;
+  }
+}
+
+void CopyResponse(const device::AtapiDevice& device, size_t from, size_t count, uint8_t* to) {
+  for (size_t i = 0; i < count; ++i) to[i] = device.ResponseByte(from + i);
+}
+
+// Reads the BD disc information; a kind when the identifier is known.
+std::optional<DiscKind> ReadBdDiscInfo(device::AtapiDevice& device, bool& triedBd) {
+  triedBd = device.ReadDiscStructureMedia(0, 1, 0, 0x00, kBdDiscInfoLength, 0, 0);
+  if (!triedBd) return std::nullopt;
+  auto& info = device.BdDiscInfo();
+  info.fill(0);
+  CopyResponse(device, kBdTypeResponseAt, 3, info.data() + kBdTypeAt);
+  const std::string_view type(reinterpret_cast<const char*>(info.data()), 3);
+  if (type == "BDR" || type == "BDW") {
+    CopyResponse(device, kBdMidResponseAt, 6, info.data() + kBdMidAt);
+    CopyResponse(device, kBdTidResponseAt, 3, info.data() + kBdTidAt);
+    CopyResponse(device, kBdTimeStampResponseAt, 2, info.data() + kBdTimeStampAt);
+    info[kBdRevisionAt] = device.ResponseByte(kBdRevisionResponseAt);
+  }
+  const bool dual = device.ResponseByte(kBdLayersByte) >= 0x20;
+  info[kBdDualLayerAt] = dual ? 1 : 0;
+  if (type == "BDO") return DiscKind(dual ? 26 : 23);
+  if (type == "BDR") return DiscKind(dual ? 27 : 24);
+  if (type == "BDW") return DiscKind(dual ? 28 : 25);
+  return std::nullopt;
+}
+
+DiscKind KindOfCurrentProfile(uint16_t profile, DiscKind otherwise) {
+  switch (profile) {
+    case 0x0008:
+      return kDiscCdRom;
+    case 0x0009:
+      return 5;
+    case 0x000A:
+      return kDiscCdRw;
+    case 0x0010:
+      return kDiscDvdRom;
+    case 0x0011:
+      return kDiscDvdR;
+    case 0x0012:
+      return kDiscDvdRam;
+    case 0x0013:
+    case 0x0014:
+      return kDiscDvdRw;
+    case 0x0015:
+    case 0x0033:
+      return kDiscDvdRDl;
+    case 0x001A:
+      return kDiscDvdPlusRw;
+    case 0x001B:
+      return kDiscDvdPlusR;
+    case 0x002B:
+      return kDiscDvdPlusRDl;
+    default:
+      return otherwise;
+  }
+}
+
+// Tries the DVD physical format, the BD disc information and the ATIP in turn; a kind
+// when one of them settles it, otherwise the provisional kind through `provisional`.
+std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& provisional) {
+  provisional = kDiscUnknown;
+  // The transport clears the bytes asked for before every data-in command, so a short
+  // answer leaves zeros there.
+  const bool pfi = device.ReadDiscStructure(0, 0, 0x00, kPhysicalFormatLength, 0, 0);
+  if (pfi && device.BytesTransferred() < 4) return std::nullopt;
+  if (pfi && device.ResponseByte(kDataAreaStartSecondByte) == 0x03) {
+    provisional = KindOfBookType(device.ResponseByte(kBookTypeByte) >> 4);
+    if (provisional == kDiscDvdRam) {
+      // The last byte of the record lies just past the bytes asked for; it was not sent.
+      auto& ram = device.DvdRamInfo();
+      ram.fill(0);
+      CopyResponse(device, kDvdRamInfoAt, kPhysicalFormatLength - kDvdRamInfoAt, ram.data());
+    }
+    return std::nullopt;
+  }
+
+  bool bdAnswered = false;
+  if (auto bd = ReadBdDiscInfo(device, bdAnswered)) return bd;
+  if (bdAnswered) return std::nullopt;
+
+  if (!device.ReadTocPmaAtip(0, 4, 0, kAtipLength, 0) ||
+      device.ResponseByte(kAtipLengthLowByte) <= 4) {
+    return std::nullopt;
+  }
+  const uint8_t a = device.ResponseByte(kAtipDiscTypeByte);
+  const uint8_t subType = (a >> 3) & 7;
+  if ((a & 0x40) != 0) {
+    if (subType <= 3) return DiscKind(kDiscCdRw + subType);
+    return std::nullopt;
+  }
+  return DiscKind(kDiscCdR + subType);
+}
+
+}  // namespace
+
+DiscKind DetectDiscKind(device::AtapiDevice& device, std::optional<DriveKind> driveKind) {
+  device.WaitUntilReady(kReadyWaitSeconds);
+  if (device.SenseIs(2, 0x3A)) return kDiscNone;
+  if ((driveKind ? *driveKind : DetectDriveKind(device)) == kDriveCdRom) return kDiscCdRom;
+
+  DiscKind result = kDiscUnknown;
+  if (auto settled = ReadDiscSources(device, result)) return *settled;
+
+  if (!device.GetConfiguration(0, 0x0000, kConfigurationLength, 0)) return result;
+  return KindOfCurrentProfile(device.ReadBE16(kCurrentProfileAt), result);
+}
+
+bool IsBdRom(device::AtapiDevice& device) {
+  return std::memcmp(device.BdDiscInfo().data() + kBdTypeAt, "BDO", 3) == 0;
+}
+
+}  // namespace media

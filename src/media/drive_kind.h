@@ -1,0 +1,30 @@
+// What the selected drive can read and write, from its capabilities page and profile list.
+#pragma once
+
+#include <memory>
+
+#include "device/atapi_device.h"
+#include "media/kinds.h"
+#include "platform/system.h"
+
+namespace media {
+
+// Questions the selected drive afresh: unit attentions, page 2Ah, then the profile list.
+DriveKind DetectDriveKind(device::AtapiDevice& device);
+
+// The drive kind of a profile weight sum, COMBO for a sum not in the table.
+DriveKind DriveKindOfWeightSum(unsigned sum);
+
+// The capabilities page reports CD-R writing.
+bool CanWriteCdr(device::AtapiDevice& device);
+
+// Stores the kind and its name in the drive-list entry at `index`; always true.
+bool ClassifyDriveEntry(device::AtapiDevice& device, int index);
+
+// The describe step of enumeration: WritesCdR, then Kind and KindName.
+void DescribeDrive(device::AtapiDevice& device, int index);
+
+// An AtapiDevice whose enumeration classifies every drive it lists.
+std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi = true);
+
+}  // namespace media

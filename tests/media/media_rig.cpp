@@ -1,0 +1,68 @@
+#include "media/media_rig.h"
+
+#include "device/format_c.h"
+#include "media/drive_kind.h"
+
+namespace media_test {
+
+std::string FixturePath(std::string_view name) {
+  return std::string(QUILLRATE_FIXTURES_DIR) + "/" + std::string(name);
+}
+
+Rig::Rig(sim::Machine machine)
+    : system(std::make_unique<sim::SimSystem>(std::move(machine))),
+      device(media::CreateDevice(*system)) {}
+
+Rig Rig::FromMachineText(std::string_view json) {
+  return Rig(sim::LoadMachineFromText(json));
+}
+
+Rig Rig::FromFixture(std::string_view name) {
+  return Rig(sim::LoadMachineFromFile(FixturePath(name)));
+}
+
+Rig Rig::WithDrive(std::string_view driveJson) {
+  std::string drive(driveJson);
+  const std::string machine = R"({"platform": {"nt": true, "aspi": "absent"}, "drives": [)" +
+                              drive.insert(1, R"("root": "E:\\", "address": {"port": 1}, )") + "]}";
+  Rig rig = FromMachineText(machine);
+  rig.Select(0);
+  return rig;
+}
+
+void Rig::Select(int index) {
+  device->SelectDrive(index);
+  system->ClearLog();
+}
+
+void Rig::FillResponseBuffer() {
+  device::Cdb cdb{};
+  cdb[0] = 0xA8;
+  device->ExecuteCdb(cdb, platform::Direction::In, 1024);
+}
+
+std::vector<std::string> Rig::Cdbs() const {
+  std::vector<std::string> out;
+  for (const sim::LoggedCommand& command : system->Log()) {
+    std::string text;
+    for (uint8_t b : command.cdb) text += device::FormatC(text.empty() ? "%02X" : " %02X", b);
+    out.push_back(text);
+  }
+  return out;
+}
+
+std::vector<std::string> Rig::Opcodes() const {
+  std::vector<std::string> out;
+  for (const sim::LoggedCommand& command : system->Log()) {
+    out.push_back(device::FormatC("%02X", command.cdb[0]));
+  }
+  return out;
+}
+
+std::string RawFill(size_t n, uint8_t value) {
+  std::string hex;
+  for (size_t i = 0; i < n; ++i) hex += device::FormatC("%02X", value);
+  return "\"" + hex + "\"";
+}
+
+}  // namespace media_test
