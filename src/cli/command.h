@@ -17,5 +17,7 @@ struct Command {
 };
 
 Command AddDrivesCommand(CLI::App& app);
+Command AddAboutCommand(CLI::App& app);
+Command AddMediaFileCommand(CLI::App& app);
 
 }  // namespace cli

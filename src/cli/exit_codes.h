@@ -5,10 +5,11 @@ namespace cli {
 
 enum ExitCode : int {
   kExitOk = 0,
-  kExitFailure = 1,       // the command ran and failed (for example a file could not be written)
-  kExitUsage = 2,         // bad command line
-  kExitFixture = 3,       // the simulated machine could not be loaded
-  kExitNoDrive = 4,       // no drive found, or the chosen drive does not exist
+  kExitFailure = 1,  // the command ran and failed (for example a file could not be written)
+  kExitUsage = 2,    // bad command line
+  kExitFixture = 3,  // the simulated machine could not be loaded
+  kExitNoDrive = 4,  // no drive found, or the chosen drive does not exist
+  kExitNoFile = 5,   // the named file does not exist or cannot be read
 };
 
 }  // namespace cli
