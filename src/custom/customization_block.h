@@ -60,6 +60,8 @@ class CustomizationBlockView {
  public:
   explicit CustomizationBlockView(const volatile uint8_t* base) : base_(base) {}
 
+  uint8_t ByteAt(size_t offset) const { return base_[offset]; }
+
   char BuildModeFlag() const;
   bool IsBuildMode() const { return BuildModeFlag() == '1'; }
 
