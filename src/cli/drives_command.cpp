@@ -61,8 +61,7 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
 
 Command AddDrivesCommand(CLI::App& app) {
   auto json = std::make_shared<bool>(false);
-  CLI::App* parser =
-      app.add_subcommand("drives", "List the optical drives found, in address order");
+  CLI::App* parser = app.add_subcommand("drives", "List the optical drives found, in address order");
   parser->add_flag("--json", *json, "Print the list as JSON");
   return {parser, [json](Session& session) {
             device::AtapiDevice& device = session.Device();
