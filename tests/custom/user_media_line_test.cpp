@@ -67,6 +67,11 @@ TEST(ParseUserMediaLine, HeadersSectionsAndLineTests) {
        "972666|795974|Text=After", Section::Cd},
       {Section::Cd, "972666x795974xText", Kind::Skipped, Reason::CdNoSeparator, "", Section::Cd},
       {Section::Cd, "97266_795974=AB", Kind::Skipped, Reason::CdNoSeparator, "", Section::Cd},
+      // Only the first "=" and the first "_" count.
+      {Section::Cd, "97=666x795974=Text", Kind::Skipped, Reason::CdNoSeparator, "", Section::Cd},
+      {Section::Cd, "9_2666_795974xText", Kind::Skipped, Reason::CdNoSeparator, "", Section::Cd},
+      {Section::Dvd, "52=9434F484A504E52303200=X", Kind::Skipped, Reason::DvdNoEquals, "",
+       Section::Dvd},
       {Section::Cd, "972666_795974=X", Kind::CdRow, Reason::None, "972666|795974|X", Section::Cd},
       {Section::Cd, "972666_795974=", Kind::Skipped, Reason::CdTooShort, "", Section::Cd},
       {Section::Cd, "  \t972666_795974=Padded \t ", Kind::CdRow, Reason::None,
