@@ -14,7 +14,9 @@ namespace {
 
 constexpr const char* kFooter =
     "Exit status: 0 success; 1 the command failed; 2 bad command line; 3 the simulated "
-    "machine could not be loaded; 4 no drive found.";
+    "machine could not be loaded; 4 no drive found; 5 the named file does not exist or "
+    "cannot be read. media-file check: 0 every data line is taken, 1 some lines are "
+    "skipped.";
 
 }  // namespace
 
@@ -40,6 +42,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   const std::vector<Command> commands{
       AddDrivesCommand(app),
+      AddAboutCommand(app),
+      AddMediaFileCommand(app),
       AddIdentifyCommand(app),
   };
 

@@ -17,6 +17,8 @@ struct Command {
 };
 
 Command AddDrivesCommand(CLI::App& app);
+Command AddAboutCommand(CLI::App& app);
+Command AddMediaFileCommand(CLI::App& app);
 Command AddIdentifyCommand(CLI::App& app);
 
 }  // namespace cli

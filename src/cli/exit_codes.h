@@ -9,6 +9,7 @@ enum ExitCode : int {
   kExitUsage = 2,    // bad command line
   kExitFixture = 3,  // the simulated machine could not be loaded
   kExitNoDrive = 4,  // no drive found, or the chosen drive does not exist
+  kExitNoFile = 5,   // the named file does not exist or cannot be read
 };
 
 }  // namespace cli

@@ -1,0 +1,80 @@
+#include "cli/about_command.h"
+
+#include <algorithm>
+#include <memory>
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "cli/command.h"
+#include "cli/exit_codes.h"
+#include "cli/session.h"
+#include "custom/about_text.h"
+#include "device/text_encoding.h"
+
+namespace cli {
+namespace {
+
+using device::Cp1252ToUtf8;
+
+// The rows a reader would consult: the CD table ends at its first empty lead-in key; the
+// DVD table has no end mark, so the rows that are not all zero.
+size_t UsedCdRows(const std::vector<custom::CdMediaEntry>& rows) {
+  return static_cast<size_t>(std::find_if(rows.begin(), rows.end(),
+                                          [](const auto& row) { return row.LeadInKey[0] == 0; }) -
+                             rows.begin());
+}
+
+size_t FilledDvdRows(const std::vector<custom::DvdMediaEntry>& rows) {
+  return static_cast<size_t>(std::count_if(rows.begin(), rows.end(), [](const auto& row) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&row);
+    return std::any_of(bytes, bytes + sizeof row, [](uint8_t b) { return b != 0; });
+  }));
+}
+
+}  // namespace
+
+void PrintAbout(const custom::CustomizationBlockView& block, bool json, std::ostream& out) {
+  const std::string text = Cp1252ToUtf8(custom::ComposeAboutText(block));
+  if (!json) {
+    out << text;
+    if (text.empty() || text.back() != '\n') out << '\n';
+    return;
+  }
+  const char flag = block.BuildModeFlag();
+  nlohmann::ordered_json steps = nlohmann::ordered_json::array();
+  for (int step = 1; step <= 3; ++step) steps.push_back(Cp1252ToUtf8(block.StepText(step)));
+  const nlohmann::ordered_json fields{{"marker", Cp1252ToUtf8(block.Marker())},
+                                      {"build_mode_text", Cp1252ToUtf8(block.BuildModeText())},
+                                      {"program_name", Cp1252ToUtf8(block.ProgramName())},
+                                      {"release_date", Cp1252ToUtf8(block.ReleaseDate())},
+                                      {"major_version", Cp1252ToUtf8(block.MajorVersion())},
+                                      {"minor_version", Cp1252ToUtf8(block.MinorVersion())},
+                                      {"revision", Cp1252ToUtf8(block.Revision())},
+                                      {"drive_models", Cp1252ToUtf8(block.DriveModels())},
+                                      {"remark", Cp1252ToUtf8(block.Remark())},
+                                      {"step_texts", steps},
+                                      {"cd_rows_used", UsedCdRows(block.CdRows())},
+                                      {"dvd_rows_filled", FilledDvdRows(block.DvdRows())}};
+  const nlohmann::ordered_json result{{"text", text},
+                                      {"build_mode_flag", Cp1252ToUtf8(std::string(1, flag))},
+                                      {"build_mode", block.IsBuildMode()},
+                                      {"block", fields}};
+  out << result.dump(2) << '\n';
+}
+
+Command AddAboutCommand(CLI::App& app) {
+  auto json = std::make_shared<bool>(false);
+  CLI::App* parser = app.add_subcommand(
+      "about", "Show the about text: release date, version, drive models and remark");
+  parser->add_flag("--json", *json,
+                   "Print the text with the customization block's fields and its build-mode "
+                   "flag, as read at run time");
+  return {parser, [json](Session& session) {
+            PrintAbout(custom::ProgramBlock(), *json, session.out);
+            return kExitOk;
+          }};
+}
+
+}  // namespace cli

@@ -1,0 +1,182 @@
+#include "cli/media_file_command.h"
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "cli/command.h"
+#include "cli/exit_codes.h"
+#include "cli/session.h"
+#include "custom/media_row_match.h"
+#include "custom/user_file_button.h"
+#include "device/fixed_text.h"
+#include "device/format_c.h"
+#include "device/text_encoding.h"
+
+namespace cli {
+namespace {
+
+using custom::UserMediaFileStatus;
+using device::Cp1252ToUtf8;
+using device::TextOf;
+
+std::string Hex(const std::array<uint8_t, 12>& bytes) {
+  std::string hex;
+  for (uint8_t b : bytes) hex += device::FormatC("%02X", b);
+  return hex;
+}
+
+std::string Where(const custom::UserMediaLinePosition& position) {
+  if (position.part > 1)
+    return device::FormatC("line %zu (part %zu)", position.line, position.part);
+  return device::FormatC("line %zu", position.line);
+}
+
+// A CD row is taken whatever its keys hold; one that does not read as a number matches no disc.
+std::string CdKeyNote(const custom::CdMediaEntry& row) {
+  if (!custom::ReadCdKey(row.LeadInKey)) return "the lead-in key is not a decimal number";
+  if (!custom::ReadCdKey(row.LeadOutKey)) return "the lead-out key is not a decimal number";
+  return {};
+}
+
+nlohmann::ordered_json PositionJson(const custom::UserMediaLinePosition& position) {
+  return {{"line", position.line}, {"part", position.part}};
+}
+
+int ReportFileProblem(UserMediaFileStatus status, const std::string& path, std::ostream& err) {
+  switch (status) {
+    case UserMediaFileStatus::Read:
+      return kExitOk;
+    case UserMediaFileStatus::NoFile:
+      err << "quillrate-cli: " << path << ": no such file\n";
+      break;
+    case UserMediaFileStatus::CannotOpen:
+      err << "quillrate-cli: " << path << ": cannot be opened\n";
+      break;
+    case UserMediaFileStatus::ReadError:
+      err << "quillrate-cli: " << path << ": read error\n";
+      break;
+  }
+  return kExitNoFile;
+}
+
+}  // namespace
+
+void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
+                             std::ostream& out) {
+  if (json) {
+    nlohmann::ordered_json taken = nlohmann::ordered_json::array();
+    for (const auto& entry : check.taken) {
+      nlohmann::ordered_json row = PositionJson(entry.position);
+      if (entry.line.kind == custom::UserMediaLineKind::CdRow) {
+        const auto& cd = entry.line.cd;
+        row["section"] = "CD";
+        row["lead_in_key"] = Cp1252ToUtf8(TextOf(cd.LeadInKey));
+        row["lead_out_key"] = Cp1252ToUtf8(TextOf(cd.LeadOutKey));
+        row["text"] = Cp1252ToUtf8(custom::DisplayTextOf(cd));
+        row["note"] = CdKeyNote(cd);
+      } else {
+        row["section"] = "DVD";
+        row["media_id"] = Hex(entry.line.dvd.MediaIdKey);
+        row["text"] = Cp1252ToUtf8(custom::DisplayTextOf(entry.line.dvd));
+      }
+      taken.push_back(row);
+    }
+    nlohmann::ordered_json skipped = nlohmann::ordered_json::array();
+    for (const auto& entry : check.skipped) {
+      nlohmann::ordered_json line = PositionJson(entry.position);
+      line["reason"] = custom::SkipReasonText(entry.line);
+      line["text"] = Cp1252ToUtf8(entry.line.text);
+      skipped.push_back(line);
+    }
+    out << nlohmann::ordered_json{{"taken", taken}, {"skipped", skipped}}.dump(2) << '\n';
+    return;
+  }
+  size_t cdRows = 0;
+  for (const auto& entry : check.taken) {
+    out << Where(entry.position) << ": ";
+    if (entry.line.kind == custom::UserMediaLineKind::CdRow) {
+      ++cdRows;
+      const auto& cd = entry.line.cd;
+      out << "CD row, lead-in " << Cp1252ToUtf8(TextOf(cd.LeadInKey)) << ", lead-out "
+          << Cp1252ToUtf8(TextOf(cd.LeadOutKey)) << ", text \""
+          << Cp1252ToUtf8(custom::DisplayTextOf(cd)) << "\"";
+      const std::string note = CdKeyNote(cd);
+      if (!note.empty()) out << " (" << note << ": it matches no disc)";
+    } else {
+      out << "DVD row, media ID " << Hex(entry.line.dvd.MediaIdKey) << ", text \""
+          << Cp1252ToUtf8(custom::DisplayTextOf(entry.line.dvd)) << "\"";
+    }
+    out << '\n';
+  }
+  for (const auto& entry : check.skipped) {
+    out << Where(entry.position) << ": skipped, " << custom::SkipReasonText(entry.line) << ": "
+        << Cp1252ToUtf8(entry.line.text) << '\n';
+  }
+  out << device::FormatC("%zu CD rows, %zu DVD rows taken; %zu lines skipped", cdRows,
+                         check.taken.size() - cdRows, check.skipped.size())
+      << '\n';
+}
+
+Command AddMediaFileCommand(CLI::App& app) {
+  struct Options {
+    std::string checkPath;
+    std::string usePath;
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* parser =
+      app.add_subcommand("media-file", "Check, register or unregister the user media file");
+  parser->require_subcommand(1);
+  CLI::App* check = parser->add_subcommand(
+      "check", "List the rows a media file gives and every line the loader skips, with why");
+  check->add_option("FILE", options->checkPath, "The media file")->required();
+  check->add_flag("--json", options->json, "Print the result as JSON");
+  CLI::App* use = parser->add_subcommand(
+      "use", "Register FILE as the user media file and load it (the add/remove button)");
+  use->add_option("FILE", options->usePath, "The media file; it must exist")->required();
+  CLI::App* remove = parser->add_subcommand(
+      "remove", "Unregister the user media file (the add/remove button, dialog cancelled)");
+
+  return {parser, [options, check, use, remove](Session& session) -> int {
+            if (check->parsed()) {
+              const auto result = custom::CheckUserMediaFile(options->checkPath);
+              const int problem = ReportFileProblem(result.status, options->checkPath, session.err);
+              if (problem != kExitOk) return problem;
+              PrintUserMediaFileCheck(result, options->json, session.out);
+              return result.skipped.empty() ? kExitOk : kExitFailure;
+            }
+            std::optional<std::string> chosen;
+            if (use->parsed()) {
+              // The open-file dialog only returns a file that exists, with its full path.
+              std::error_code error;
+              const auto path = std::filesystem::absolute(options->usePath, error);
+              if (error || !std::filesystem::is_regular_file(path, error)) {
+                return ReportFileProblem(UserMediaFileStatus::NoFile, options->usePath,
+                                         session.err);
+              }
+              chosen = path.string();
+            } else if (!remove->parsed()) {
+              return kExitUsage;
+            }
+            custom::UserMediaRows rows;
+            const auto result = custom::AddOrRemoveUserFile(
+                session.System(), chosen, rows,
+                [&](const std::string& message) { session.out << message << '\n'; });
+            if (result.added) {
+              session.out << device::FormatC("%zu CD rows, %zu DVD rows loaded", rows.cd.size(),
+                                             rows.dvd.size())
+                          << '\n';
+            }
+            if (!result.settingWritten) {
+              session.err << "quillrate-cli: the setting could not be written\n";
+              return kExitFailure;
+            }
+            return kExitOk;
+          }};
+}
+
+}  // namespace cli

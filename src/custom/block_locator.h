@@ -1,0 +1,22 @@
+// Finding the customization block inside an executable file's bytes, the way the builder
+// does: by the marker from its third character on, without regard to letter case.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "custom/customization_block.h"
+
+namespace custom {
+
+// The search text, taken from the program's own block.
+std::string MarkerSearchText(const CustomizationBlockView& block = ProgramBlock());
+
+// Every offset where the search text occurs, in file order. A block begins
+// kMarkerSearchOffset bytes before its hit.
+std::vector<size_t> FindMarkerHits(std::span<const uint8_t> image, const std::string& searchText);
+
+}  // namespace custom

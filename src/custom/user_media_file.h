@@ -1,0 +1,66 @@
+// The user media file: a text file named in the registry whose rows win over the block's
+// tables. LoadUserMediaFile fills the two row lists; CheckUserMediaFile reports, line by
+// line, what the loader takes and what it skips.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "custom/media_entries.h"
+#include "custom/user_media_line.h"
+#include "platform/system.h"
+
+namespace custom {
+
+inline constexpr const char* kUserFileValueName = "UserDefinedFule";
+
+// The rows read from the user media file, in file order (UserCdRows and UserDvdRows).
+struct UserMediaRows {
+  std::vector<CdMediaEntry> cd;
+  std::vector<DvdMediaEntry> dvd;
+
+  void Clear() {
+    dvd.clear();
+    cd.clear();
+  }
+};
+
+// Where a line came from: its physical line, and which 2047-character piece of it.
+struct UserMediaLinePosition {
+  size_t line = 0;  // from 1
+  size_t part = 0;  // from 1; above 1 only for a line longer than one piece
+};
+
+enum class UserMediaFileStatus { Read, NoFile, CannotOpen, ReadError };
+
+// Reads the file in pieces of at most 2047 characters (the line end counted), CR LF taken
+// as one line end, and hands each piece to `visit`. Only a regular file counts as a file.
+UserMediaFileStatus ReadUserMediaFile(
+    const std::string& path,
+    const std::function<void(const UserMediaLinePosition&, std::string_view)>& visit);
+
+// The path registered in the registry; empty when none is or the value cannot be read.
+std::string RegisteredUserMediaFile(platform::System& system);
+
+// Rebuilds both lists from the registered file. Nothing is reported: a missing or unreadable
+// file leaves them empty, and a line that fails its section's tests is skipped. The result
+// says what happened, for callers that want to tell.
+UserMediaFileStatus LoadUserMediaFile(platform::System& system, UserMediaRows& rows);
+
+struct UserMediaFileCheck {
+  struct Entry {
+    UserMediaLinePosition position;
+    UserMediaLine line;
+  };
+  UserMediaFileStatus status = UserMediaFileStatus::NoFile;
+  std::vector<Entry> taken;    // CD and DVD rows, in file order
+  std::vector<Entry> skipped;  // lines that are not blank, not headers and not taken
+  size_t headers = 0;
+};
+
+UserMediaFileCheck CheckUserMediaFile(const std::string& path);
+
+}  // namespace custom

@@ -1,0 +1,40 @@
+// A fresh directory per test, removed afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace custom_test {
+
+class TempDir {
+ public:
+  TempDir() {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::filesystem::temp_directory_path() /
+            ("quillrate-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+             std::to_string(::getpid()));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+  }
+
+  // Writes `bytes` as they stand (no line-end translation) and returns the file's path.
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    const auto file = path_ / name;
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file.string();
+  }
+  std::string Path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace custom_test
