@@ -201,15 +201,17 @@ TEST(Readers, CommandBlocks) {
 }
 
 TEST(Readers, FailedReadsLeaveZeroedIds) {
-  Rig rig = Rig::FromFixture("dvd.json");
-  rig.Select(6);  // reads a DVD+R first, so the response buffer holds its IDs
-  ASSERT_EQ(media::IdText(media::ReadPlusMediaId(*rig.device, 12, 20)), "RICOHJPN");
+  Rig rig = Rig::FromMachineText(R"({"drives": [
+      {"root": "E:\\", "disc": {"type": "dvd+r", "plus_mid": "RICOHJPN", "plus_tid": "R02"}},
+      {"root": "F:\\", "address": {"port": 1}, "faults": [{"command": "0xAD"}],
+       "disc": {"type": "dvd-r", "minus_mid": "MCC 01RG20"}}]})");
   rig.Select(0);
-  const media::PlusTid tid = media::ReadPlusTypeId(*rig.device, 2, 15);
-  EXPECT_EQ(tid, media::PlusTid{});  // DVD-ROM physical format: no ADIP bytes
-  rig.system->DriveAt(0).Model().faults.push_back({});
-  EXPECT_EQ(media::ReadPlusMediaId(*rig.device, 2, 15), media::PlusMid{});
-  EXPECT_EQ(media::ReadMinusMediaId(*rig.device, 2, 15), media::MinusMid{});
+  ASSERT_EQ(media::IdText(media::ReadPlusMediaId(*rig.device, 11, 20)), "RICOHJPN");
+  ASSERT_EQ(media::IdText(media::ReadPlusTypeId(*rig.device, 11, 20)), "R02");
+  rig.Select(1);
+  EXPECT_EQ(media::ReadPlusMediaId(*rig.device, 11, 20), media::PlusMid{});
+  EXPECT_EQ(media::ReadPlusTypeId(*rig.device, 11, 20), media::PlusTid{});
+  EXPECT_EQ(media::ReadMinusMediaId(*rig.device, 11, 17), media::MinusMid{});
 }
 
 struct BuiltInCase {
@@ -299,11 +301,11 @@ INSTANTIATE_TEST_SUITE_P(
         CapacityCase{"00 00 00 20 00 00 03 E8 02 00 08 00 00 00 07 D0 54 00 08 00 "
                      "00 00 0B B8 98 00 08 00 00 00 0F A0 40 00 08 00",
                      4000},  // 10h first
-        CapacityCase{"00 00 00 20 00 00 03 E8 02 00 08 00 00 00 07 D0 54 00 08 00 "
-                     "00 00 0B B8 98 00 08 00",
-                     3000},  // the list says 3 descriptors: the 15h one lies beyond it
+        CapacityCase{"00 00 00 10 00 00 03 E8 02 00 08 00 00 00 0B B8 98 00 08 00 "
+                     "00 00 07 D0 54 00 08 00",
+                     3000},  // the list holds one descriptor: the 15h one lies beyond it
         CapacityCase{"00 00 00 18 00 00 03 E8 02 00 08 00 00 00 07 D0 54 00 08 00", 2000},
-        CapacityCase{"00 00 00 18 00 00 03 E8 02 00 08 00 00 00 07 D0 44 00 08 00", 1000},
+        CapacityCase{"00 00 00 10 00 00 03 E8 02 00 08 00 00 00 07 D0 44 00 08 00", 1000},
         CapacityCase{"00 00 00 07 00 00 03 E8 03 00 08 00 00 00 07 D0 00 00 08 00", 1000},
         CapacityCase{"00 00 00 00 00 00 03 E8 02 00 08 00 00 00 07 D0 00 00 08 00", 1000}));
 
@@ -319,7 +321,7 @@ TEST(FormatCapacities, ListLongerThanTheBytesAskedFor) {
 }
 
 TEST(FormatCapacities, FailureGivesZero) {
-  Rig rig = Rig::WithDrive(R"({})");
+  Rig rig = Rig::WithDrive(R"({"disc": null})");
   EXPECT_EQ(media::ReadFormattedCapacity(*rig.device), 0u);
 }
 
