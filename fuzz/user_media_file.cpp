@@ -1,0 +1,34 @@
+// Arbitrary bytes as a user media file: NULs, CR, very long lines, non-ASCII. The loader
+// and the checker must agree on what they take, and every row must be well formed.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "custom/user_media_file.h"
+
+namespace {
+
+std::string TempPath() {
+  static const std::string path = "/tmp/quillrate-fuzz-media-" + std::to_string(::getpid());
+  return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  const std::string path = TempPath();
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return 0;
+  std::fwrite(bytes, 1, size, file);
+  std::fclose(file);
+  const custom::UserMediaFileCheck check = custom::CheckUserMediaFile(path);
+  size_t lines = 0;
+  custom::ReadUserMediaFile(path, [&](const custom::UserMediaLinePosition&, std::string_view line) {
+    if (line.size() > 2047) std::abort();
+    ++lines;
+  });
+  if (check.taken.size() + check.skipped.size() + check.headers > lines) std::abort();
+  return 0;
+}
