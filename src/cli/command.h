@@ -20,5 +20,7 @@ Command AddDrivesCommand(CLI::App& app);
 Command AddAboutCommand(CLI::App& app);
 Command AddMediaFileCommand(CLI::App& app);
 Command AddIdentifyCommand(CLI::App& app);
+Command AddBuildCommand(CLI::App& app);
+Command AddBuildModeCommand(CLI::App& app);
 
 }  // namespace cli
