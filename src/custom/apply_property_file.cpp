@@ -9,6 +9,7 @@
 #include "custom/ascii_case.h"
 #include "custom/user_media_line.h"
 #include "device/fixed_text.h"
+#include "device/format_c.h"
 
 namespace custom {
 namespace {
@@ -144,7 +145,7 @@ class Applier {
     } else if (row.kind == UserMediaLineKind::DvdRow) {
       block_.DvdTable[rows_++] = row.dvd;
     } else if (row.reason == UserMediaSkipReason::DvdNotHex) {
-      error_ = "'" + BadPairText(row) + "' is not a valid integer value";
+      error_ = device::FormatC("'%s' is not a valid integer value", BadPairText(row).c_str());
       return false;
     }
     return true;

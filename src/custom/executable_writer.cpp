@@ -56,7 +56,10 @@ WriteResult WriteExecutableFile(std::span<const uint8_t> bytes, const std::strin
   const std::filesystem::path targetPath(target);
   std::filesystem::path folder = targetPath.parent_path();
   if (folder.empty()) folder = ".";
-  std::string temporary = (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name += targetPath.filename().string();
+  name += ".XXXXXX";
+  std::string temporary = (folder / name).string();
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return Failure(WriteStatus::CannotCreate, errno);
 

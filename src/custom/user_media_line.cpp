@@ -127,7 +127,9 @@ UserMediaLine ParseMediaRow(std::string_view trimmed, UserMediaSection section) 
 std::string BadPairText(const UserMediaLine& line) {
   if (line.reason != UserMediaSkipReason::DvdNotHex || line.badPair < 1) return {};
   const size_t at = 2 * static_cast<size_t>(line.badPair - 1);
-  return "0x" + line.text.substr(at, 2);
+  std::string pair = "0x";
+  pair.append(line.text, at, 2);
+  return pair;
 }
 
 std::string SkipReasonText(const UserMediaLine& line) {
