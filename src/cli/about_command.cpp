@@ -11,6 +11,7 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "custom/about_text.h"
+#include "custom/window_caption.h"
 #include "device/text_encoding.h"
 
 namespace cli {
@@ -58,6 +59,7 @@ void PrintAbout(const custom::CustomizationBlockView& block, bool json, std::ost
                                       {"cd_rows_used", UsedCdRows(block.CdRows())},
                                       {"dvd_rows_filled", FilledDvdRows(block.DvdRows())}};
   const nlohmann::ordered_json result{{"text", text},
+                                      {"caption", Cp1252ToUtf8(custom::WindowCaption(block))},
                                       {"build_mode_flag", Cp1252ToUtf8(std::string(1, flag))},
                                       {"build_mode", block.IsBuildMode()},
                                       {"block", fields}};

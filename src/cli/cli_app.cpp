@@ -16,7 +16,10 @@ constexpr const char* kFooter =
     "Exit status: 0 success; 1 the command failed; 2 bad command line; 3 the simulated "
     "machine could not be loaded; 4 no drive found; 5 the named file does not exist or "
     "cannot be read. media-file check: 0 every data line is taken, 1 some lines are "
-    "skipped.";
+    "skipped. build and build-mode: 0 the file was written; 1 it could not be written; 2 no "
+    "property file named; 5 the property file or the executable is missing or unreadable; 6 the "
+    "executable carries no complete customization block; 7 a [DVD] line of the property file "
+    "stopped the build.";
 
 }  // namespace
 
@@ -48,6 +51,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       AddAboutCommand(app),
       AddMediaFileCommand(app),
       AddIdentifyCommand(app),
+      AddBuildCommand(app),
+      AddBuildModeCommand(app),
   };
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -5,11 +5,13 @@ namespace cli {
 
 enum ExitCode : int {
   kExitOk = 0,
-  kExitFailure = 1,  // the command ran and failed (for example a file could not be written)
-  kExitUsage = 2,    // bad command line
-  kExitFixture = 3,  // the simulated machine could not be loaded
-  kExitNoDrive = 4,  // no drive found, or the chosen drive does not exist
-  kExitNoFile = 5,   // the named file does not exist or cannot be read
+  kExitFailure = 1,      // the command ran and failed (for example a file could not be written)
+  kExitUsage = 2,        // bad command line
+  kExitFixture = 3,      // the simulated machine could not be loaded
+  kExitNoDrive = 4,      // no drive found, or the chosen drive does not exist
+  kExitNoFile = 5,       // the named file does not exist or cannot be read
+  kExitNoBlock = 6,      // the executable carries no complete customization block
+  kExitBadProperty = 7,  // a line of the property file stopped the build
 };
 
 }  // namespace cli

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@ namespace custom {
 
 // The search text, taken from the program's own block.
 std::string MarkerSearchText(const CustomizationBlockView& block = ProgramBlock());
+
+// The first offset at or after `from` where the search text occurs.
+std::optional<size_t> FindFirstMarkerHit(std::span<const uint8_t> image,
+                                         const std::string& searchText, size_t from = 0);
 
 // Every offset where the search text occurs, in file order. A block begins
 // kMarkerSearchOffset bytes before its hit.

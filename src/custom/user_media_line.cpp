@@ -103,6 +103,12 @@ UserMediaLine ParseUserMediaLine(std::string_view line, UserMediaSection& sectio
     return out;
   }
   if (trimmed.empty()) return out;
+  return ParseMediaRow(trimmed, section);
+}
+
+UserMediaLine ParseMediaRow(std::string_view trimmed, UserMediaSection section) {
+  UserMediaLine out;
+  out.text = std::string(trimmed);
   out.kind = UserMediaLineKind::Skipped;
   switch (section) {
     case UserMediaSection::None:
@@ -116,6 +122,14 @@ UserMediaLine ParseUserMediaLine(std::string_view line, UserMediaSection& sectio
       break;
   }
   return out;
+}
+
+std::string BadPairText(const UserMediaLine& line) {
+  if (line.reason != UserMediaSkipReason::DvdNotHex || line.badPair < 1) return {};
+  const size_t at = 2 * static_cast<size_t>(line.badPair - 1);
+  std::string pair = "0x";
+  pair.append(line.text, at, 2);
+  return pair;
 }
 
 std::string SkipReasonText(const UserMediaLine& line) {

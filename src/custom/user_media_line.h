@@ -1,5 +1,6 @@
 // One line of the user media file: headers, the CD and DVD line tests, and the rows they
-// give. The loader and the checker both go through ParseUserMediaLine.
+// give. The loader and the checker both go through ParseUserMediaLine; the builder's [CD] and
+// [DVD] rows follow the same tests and go through ParseMediaRow.
 #pragma once
 
 #include <string>
@@ -34,6 +35,16 @@ struct UserMediaLine {
 
 // Removes every character with a code from 0 to 32 at both ends.
 std::string_view TrimUserMediaLine(std::string_view line);
+
+// Tests one trimmed, non-blank data line of a [CD] or [DVD] section and builds its row:
+// kind CdRow or DvdRow when taken, Skipped with the reason otherwise. A DVD line that passes
+// the length and "=" tests but holds a pair that is not hexadecimal is DvdNotHex: the user
+// file skips it, the builder stops there.
+UserMediaLine ParseMediaRow(std::string_view trimmed, UserMediaSection section);
+
+// The first bad pair of a DvdNotHex line, as the integer conversion names it: "0x" and the
+// two characters.
+std::string BadPairText(const UserMediaLine& line);
 
 // Classifies one line (already cut into a piece of at most 2047 characters) in the current
 // section; a header switches `section`.

@@ -1,0 +1,81 @@
+#include "cli/build_command.h"
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/command.h"
+#include "cli/exit_codes.h"
+#include "cli/session.h"
+#include "custom/prototype_file.h"
+
+namespace cli {
+
+std::string InstalledProgramPath() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink(custom::kRunningProgramPath, error);
+  if (error) return "quillrate";
+  return (self.parent_path() / "quillrate").string();
+}
+
+int ReportBuildOutcome(const custom::BuildOutcome& outcome, std::ostream& out, std::ostream& err) {
+  using custom::BuildStatus;
+  if (outcome.Succeeded()) {
+    out << outcome.text << '\n' << outcome.outputPath << '\n';
+    return kExitOk;
+  }
+  err << outcome.caption << ": " << outcome.text << '\n';
+  switch (outcome.status) {
+    case BuildStatus::Created:
+      return kExitOk;
+    case BuildStatus::NoFileSelected:
+      return kExitUsage;
+    case BuildStatus::FileNotExists:
+    case BuildStatus::PropertyFileUnreadable:
+    case BuildStatus::LoadPrototypeFailed:
+      return kExitNoFile;
+    case BuildStatus::NoBlock:
+      return kExitNoBlock;
+    case BuildStatus::BadHexPair:
+      return kExitBadProperty;
+    case BuildStatus::SaveFailed:
+      return kExitFailure;
+  }
+  return kExitFailure;
+}
+
+Command AddBuildCommand(CLI::App& app) {
+  auto request = std::make_shared<custom::BuildRequest>();
+  CLI::App* parser = app.add_subcommand(
+      "build",
+      "Build an OEM edition: fill the customization block of a copy of the prototype from a "
+      "property file and write it as Quillrate.exe");
+  parser->add_option("PROPERTY_FILE", request->propertyPath, "The property file")->required();
+  parser
+      ->add_option("--prototype", request->prototypePath,
+                   "The executable to copy (default: the quillrate program installed beside "
+                   "quillrate-cli)")
+      ->option_text("EXE");
+  parser
+      ->add_option("--output-dir", request->outputDir,
+                   "The folder that receives Quillrate.exe (default: the current folder)")
+      ->option_text("DIR");
+  return {parser, [request, parser](Session& session) {
+            custom::BuildRequest run = *request;
+            if (parser->count("--prototype") == 0) {
+              run.prototypePath = InstalledProgramPath();
+              std::error_code error;
+              if (!std::filesystem::is_regular_file(run.prototypePath, error)) {
+                session.err << "quillrate-cli: no prototype: " << run.prototypePath
+                            << " does not exist; name one with --prototype EXE\n";
+                return static_cast<int>(kExitNoFile);
+              }
+            }
+            if (parser->count("--output-dir") == 0) run.outputDir = ".";
+            return ReportBuildOutcome(custom::BuildEdition(run), session.out, session.err);
+          }};
+}
+
+}  // namespace cli

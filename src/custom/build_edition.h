@@ -1,0 +1,50 @@
+// One build: a property file and a prototype executable in, a customized edition
+// "Quillrate.exe" out, and the message that tells the user how it went. The builder window
+// and `quillrate-cli build` both run it and show its outcome as it stands.
+#pragma once
+
+#include <string>
+
+#include "custom/prototype_file.h"
+
+namespace custom {
+
+enum class MessageIcon { Stop, Information };
+
+enum class BuildStatus {
+  Created,
+  NoFileSelected,          // the path is empty or only blanks
+  FileNotExists,           // no regular file at the path
+  PropertyFileUnreadable,  // it exists but cannot be opened or read
+  LoadPrototypeFailed,
+  NoBlock,     // the prototype carries no complete customization block
+  BadHexPair,  // a [DVD] line stopped the build
+  SaveFailed,
+};
+
+struct BuildRequest {
+  std::string propertyPath;  // as typed: blanks around it are dropped
+  std::string prototypePath = kRunningProgramPath;
+  std::string outputDir = ".";
+};
+
+struct BuildOutcome {
+  BuildStatus status = BuildStatus::Created;
+  std::string caption;  // "Information" or "Error"
+  MessageIcon icon = MessageIcon::Information;
+  std::string text;
+  std::string outputPath;  // Created: the edition's path
+  bool Succeeded() const { return status == BuildStatus::Created; }
+};
+
+// Nothing is written unless every step succeeds; a failed build leaves any earlier
+// "Quillrate.exe" as it was.
+BuildOutcome BuildEdition(const BuildRequest& request);
+
+// The outcome of a failed step, with the caption and icon of every error.
+BuildOutcome BuildError(BuildStatus status, std::string text);
+
+// Texts shared by the builder and the build-mode copy.
+std::string BlockSearchErrorText(bool truncated);
+
+}  // namespace custom
