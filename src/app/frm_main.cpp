@@ -405,7 +405,7 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::cboDrivesChange() {
-  if (!Device) return;
+  if (!Device || DeviceBusy() || closeRequested_) return;
   const int line = cboDrives->currentIndex();
   const int index =
       line >= 0 && line < device::kMaxDrives ? DriveIndexOfLine[static_cast<size_t>(line)] : -1;
