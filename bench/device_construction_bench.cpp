@@ -23,4 +23,4 @@ BENCHMARK(DeviceConstruction)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUT
 
 }  // namespace
 
-BENCHMARK_MAIN();
+

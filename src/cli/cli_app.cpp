@@ -42,6 +42,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   const std::vector<Command> commands{
       AddDrivesCommand(app),
+      AddReportCommand(app),
+      AddFeaturesCommand(app),
+      AddFeatureCommand(app),
       AddAboutCommand(app),
       AddMediaFileCommand(app),
       AddIdentifyCommand(app),

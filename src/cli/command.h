@@ -17,6 +17,9 @@ struct Command {
 };
 
 Command AddDrivesCommand(CLI::App& app);
+Command AddFeatureCommand(CLI::App& app);
+Command AddFeaturesCommand(CLI::App& app);
+Command AddReportCommand(CLI::App& app);
 Command AddAboutCommand(CLI::App& app);
 Command AddMediaFileCommand(CLI::App& app);
 Command AddIdentifyCommand(CLI::App& app);

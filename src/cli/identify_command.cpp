@@ -187,8 +187,8 @@ void PrintIdentity(device::AtapiDevice& device, int index, bool json, std::ostre
     return;
   }
   out << Cp1252ToUtf8(device::FormatC("Drive %d: %s %s", index,
-                                      std::string(device::TextOf(entry->Vendor)).c_str(),
-                                      std::string(device::TextOf(entry->Product)).c_str()))
+                                      Trimmed(std::string(device::TextOf(entry->Vendor))).c_str(),
+                                      Trimmed(std::string(device::TextOf(entry->Product))).c_str()))
       << '\n';
   for (const std::string& line : lines) out << Cp1252ToUtf8(line) << '\n';
 }

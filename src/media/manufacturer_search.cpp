@@ -65,7 +65,7 @@ std::string FindBuiltInManufacturer(device::AtapiDevice& device, DiscKind kind,
     name = FindDvdKeyInside(id);
   } else {
     const PlusMid mid = ReadPlusMediaId(device, drive(), kind);
-    // The type ID is read as the drive expects, though no record depends on it.
+    // The type ID belongs to the plus identification; no record of the table depends on it.
     ReadPlusTypeId(device, drive(), kind);
     name = FindDvdKeyEqual(IdText(mid));
     if (!name) name = FindDvdKeyInside(IdText(mid));

@@ -2,25 +2,27 @@
 // lines, one by one, to a sink. The window and the command-line tool run this same code.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "custom/media_row_match.h"
 #include "device/atapi_device.h"
-
-namespace custom {
-struct CdMediaEntry;
-struct DvdMediaEntry;
-}  // namespace custom
+#include "media/kinds.h"
+#include "media/manufacturer_text.h"
+#include "media/media_id.h"
+#include "media/write_speed.h"
 
 namespace media {
+
+inline constexpr const char* kPleaseWait = "Please wait ...";
 
 // Receives the report as it is produced. Texts are 8-bit Windows-1252 bytes.
 class ReportSink {
  public:
   virtual ~ReportSink() = default;
-  // The query starts: clear the report and show "Please wait ..." (paint it now).
+  // The query starts: clear the report and show this line (paint it now).
   virtual void PleaseWait(const std::string& line) = 0;
   // The drive has had its time to become ready: clear the report again.
   virtual void Cleared() = 0;
@@ -28,13 +30,35 @@ class ReportSink {
   virtual void Line(const std::string& line) = 0;
 };
 
-// Where manufacturer texts are looked up, in this order: the user's media file, the OEM's
-// tables in the executable, then the built-in tables.
-struct ManufacturerSources {
-  const std::vector<custom::CdMediaEntry>* userCdRows = nullptr;
-  const std::vector<custom::DvdMediaEntry>* userDvdRows = nullptr;
-  const custom::CdMediaEntry* blockCdRows = nullptr;    // 500 rows
-  const custom::DvdMediaEntry* blockDvdRows = nullptr;  // 500 rows
+// Everything one query learnt, for callers that want more than the lines.
+struct MediaReport {
+  std::vector<std::string> lines;
+  DriveKind driveKind = 0;
+  DiscKind discKind = 0;
+  int32_t lightScribe = 0;
+  // CD
+  uint32_t leadIn = 0;
+  uint32_t leadOut = 0;
+  // DVD identifiers as read (all zeros when not read)
+  PlusMid plusMid{};
+  PlusTid plusTid{};
+  MinusMid minusMid{};
+  std::array<uint8_t, 64> dvdRamInfo{};
+  uint32_t capacityBlocks = 0;
+  // BD disc information record
+  std::array<uint8_t, 17> bdDiscInfo{};
+  // The manufacturer line, when the report has one.
+  bool hasManufacturer = false;
+  custom::ManufacturerMatch manufacturer;
+  // The speed line, when the report has one: kB/s and the factor shown.
+  bool hasSpeed = false;
+  uint32_t speedKbps = 0;
+  double speedX = 0;
+  std::vector<WriteSpeedDescriptor> writeSpeeds;
 };
+
+// Runs the whole query on the selected drive.
+MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSources& sources,
+                           ReportSink& sink);
 
 }  // namespace media

@@ -428,7 +428,8 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
     const std::string type = BdTypeOf(disc);
     for (size_t i = 0; i < 3 && i < type.size(); ++i) data[12 + i] = static_cast<uint8_t>(type[i]);
     data[15] = 0x01;
-    data[16] = static_cast<uint8_t>(disc.layers >= 2 ? 0x21 : 0x11);
+    // Number of recording layers in the high nibble; this unit describes layer 0.
+    data[16] = static_cast<uint8_t>(std::min(disc.layers, 15) << 4);
     if (type != "BDO") {
       PutBytes(data, 104, disc.bdMid);
       PutBytes(data, 110, disc.bdTid);
@@ -444,7 +445,12 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
     std::vector<uint8_t> data(4 + 2048, 0);
     data[4] = static_cast<uint8_t>(BookTypeOf(disc) << 4 | 0x01);
     data[5] = 0x02;  // 120 mm, 10.08 Mb/s
-    data[6] = static_cast<uint8_t>((disc.layers >= 2 ? 0x20 : 0x00) | 0x01);
+    // Number of layers less one, then the layer type: embossed, recordable or rewritable.
+    const uint8_t book = BookTypeOf(disc);
+    const uint8_t layerType = book == 1 || book == 3 || book == 9   ? 0x04
+                              : book == 0 && disc.type == "dvd-rom" ? 0x01
+                                                                    : 0x02;
+    data[6] = static_cast<uint8_t>((std::clamp(disc.layers, 1, 4) - 1) << 5 | layerType);
     data[7] = 0x10;
     Put32(data, 8, 0x030000);  // data area starts at physical sector 030000h
     Put32(data, 12, 0x030000 + std::max<uint32_t>(disc.capacityBlocks, 1) - 1);

@@ -1,0 +1,61 @@
+#include "cli/drive_choice.h"
+
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/exit_codes.h"
+#include "cli/session.h"
+
+namespace cli {
+namespace {
+
+constexpr uint8_t kFirstWritingKind = 3;  // CD-RW and every kind above it
+
+int FirstWriter(const device::AtapiDevice& device) {
+  for (int i = 0; i < device.GetDriveCount(); ++i) {
+    const device::DriveEntry* e = device.GetDriveEntry(static_cast<unsigned>(i));
+    if (e != nullptr && (e->WritesCdR || e->Kind >= kFirstWritingKind)) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+void AddDriveOption(CLI::App& command, int& drive) {
+  command.add_option("--drive", drive, "The drive's index in the drive list (default: the first writer)")
+      ->check(CLI::NonNegativeNumber);
+}
+
+std::optional<int> ChooseDrive(Session& session, int requested, int& status) {
+  device::AtapiDevice& device = session.Device();
+  const int count = device.GetDriveCount();
+  if (count <= 0) {
+    session.err << "No drive detected !\n";
+    status = kExitNoDrive;
+    return std::nullopt;
+  }
+  int index = requested;
+  if (index < 0) {
+    index = FirstWriter(device);
+    if (index < 0) {
+      session.err << "quillrate-cli: no drive that writes was found; choose a drive with --drive N "
+                     "(see the list of \"drives\")\n";
+      status = kExitNoDrive;
+      return std::nullopt;
+    }
+  } else if (index >= count) {
+    session.err << "quillrate-cli: there is no drive " << index << "; the list has " << count
+                << (count == 1 ? " drive" : " drives") << " (0 to " << count - 1 << ")\n";
+    status = kExitNoDrive;
+    return std::nullopt;
+  }
+  if (!device.SelectDrive(index)) {
+    session.err << "quillrate-cli: drive " << index << " cannot be opened\n";
+    status = kExitFailure;
+    return std::nullopt;
+  }
+  return index;
+}
+
+}  // namespace cli

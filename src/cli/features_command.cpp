@@ -1,0 +1,129 @@
+// `quillrate-cli features` and `feature NAME on|off`: the drive's three vendor features,
+// as the window's feature pages show and switch them.
+#include <map>
+#include <memory>
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "cli/command.h"
+#include "cli/drive_choice.h"
+#include "cli/exit_codes.h"
+#include "cli/session.h"
+#include "features/feature_switches.h"
+#include "features/feature_view.h"
+
+namespace cli {
+namespace {
+
+using features::Feature;
+
+// The captions beside the support and state values, as on the feature pages.
+struct Captions {
+  const char* support;
+  const char* state;
+  const char* key;
+};
+
+Captions CaptionsOf(Feature feature) {
+  switch (feature) {
+    case Feature::QuillrateDisable:
+      return {"Support Quillrate disable function :", "Quillrate function is disabled :",
+              "quillrate-disable"};
+    case Feature::Trimwave:
+      return {"Support Trimwave function :", "Trimwave function is active :", "trimwave"};
+    case Feature::Pacelift:
+      return {"Support Pacelift function :", "Pacelift function is active :", "pacelift"};
+  }
+  return {"", "", ""};
+}
+
+void PrintFeatures(std::ostream& out, const std::array<features::FeatureView, 3>& views, bool json) {
+  if (json) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (size_t i = 0; i < views.size(); ++i) {
+      const Feature feature = features::kAllFeatures[i];
+      list.push_back({{"feature", CaptionsOf(feature).key},
+                      {"name", features::DisplayNameOf(feature)},
+                      {"supported", views[i].support},
+                      {"state", views[i].state},
+                      {"button", views[i].buttonCaption},
+                      {"button_enabled", views[i].buttonEnabled}});
+    }
+    out << nlohmann::ordered_json{{"features", list}}.dump(2) << '\n';
+    return;
+  }
+  for (size_t i = 0; i < views.size(); ++i) {
+    const Feature feature = features::kAllFeatures[i];
+    const Captions captions = CaptionsOf(feature);
+    out << features::DisplayNameOf(feature) << '\n'
+        << "  " << captions.support << ' ' << views[i].support << '\n'
+        << "  " << captions.state << ' ' << views[i].state << '\n'
+        << "  [" << views[i].buttonCaption << "]" << (views[i].buttonEnabled ? "" : " (disabled)")
+        << '\n';
+  }
+}
+
+}  // namespace
+
+Command AddFeaturesCommand(CLI::App& app) {
+  struct Options {
+    int drive = -1;
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* parser = app.add_subcommand("features", "Show the drive's three vendor features");
+  AddDriveOption(*parser, options->drive);
+  parser->add_flag("--json", options->json, "Print the features as JSON");
+  return {parser, [options](Session& session) {
+            int status = kExitOk;
+            if (!ChooseDrive(session, options->drive, status)) return status;
+            PrintFeatures(session.out, features::RefreshAbilities(session.Device()), options->json);
+            return int{kExitOk};
+          }};
+}
+
+Command AddFeatureCommand(CLI::App& app) {
+  struct Options {
+    int drive = -1;
+    std::string name;
+    std::string state;
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* parser = app.add_subcommand(
+      "feature", "Switch one vendor feature on or off, then show all three; exit status 1 when "
+                 "the drive does not take the change");
+  parser->add_option("NAME", options->name, "quillrate-disable, trimwave or pacelift")
+      ->required()
+      ->check(CLI::IsMember({"quillrate-disable", "trimwave", "pacelift"}));
+  parser->add_option("STATE", options->state, "on or off")->required()->check(CLI::IsMember({"on", "off"}));
+  AddDriveOption(*parser, options->drive);
+  parser->add_flag("--json", options->json, "Print the features as JSON");
+  return {parser, [options](Session& session) {
+            int status = kExitOk;
+            if (!ChooseDrive(session, options->drive, status)) return status;
+            const std::map<std::string, Feature> byName{
+                {"quillrate-disable", Feature::QuillrateDisable},
+                {"trimwave", Feature::Trimwave},
+                {"pacelift", Feature::Pacelift}};
+            const Feature feature = byName.at(options->name);
+            const bool on = options->state == "on";
+            device::AtapiDevice& device = session.Device();
+            const bool taken = features::Switch(device, feature, on);
+            if (features::PressShowsWarning(feature, on)) {
+              session.err << features::kPaceliftWarningCaption << ' ' << features::kPaceliftWarning
+                          << '\n';
+            }
+            const auto views = features::RefreshAbilities(device);
+            PrintFeatures(session.out, views, options->json);
+            if (!taken) {
+              session.err << "quillrate-cli: the drive did not take the change\n";
+              return int{kExitFailure};
+            }
+            return int{kExitOk};
+          }};
+}
+
+}  // namespace cli

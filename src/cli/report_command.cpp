@@ -1,0 +1,111 @@
+// `quillrate-cli report`: the media report, exactly as the window shows it.
+#include <memory>
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "cli/command.h"
+#include "cli/drive_choice.h"
+#include "cli/exit_codes.h"
+#include "cli/session.h"
+#include "custom/customization_block.h"
+#include "custom/user_media_file.h"
+#include "device/fixed_text.h"
+#include "device/format_c.h"
+#include "device/text_encoding.h"
+#include "media/media_report.h"
+#include "media/report_json.h"
+
+namespace cli {
+namespace {
+
+// The terminal has nothing to clear: the lines are all it prints.
+class LineCollector : public media::ReportSink {
+ public:
+  void PleaseWait(const std::string&) override {}
+  void Cleared() override {}
+  void Line(const std::string&) override {}
+};
+
+struct Options {
+  int drive = -1;
+  bool all = false;
+  bool json = false;
+};
+
+void PrintText(std::ostream& out, const device::DriveEntry& entry, int index,
+               const media::MediaReport& report) {
+  out << device::Cp1252ToUtf8(device::FormatC(
+             "Drive %d: %s %s %s", index, std::string(device::TextOf(entry.Vendor)).c_str(),
+             std::string(device::TextOf(entry.Product)).c_str(),
+             std::string(device::TextOf(entry.Revision)).c_str()))
+      << '\n';
+  for (const std::string& line : report.lines) out << device::Cp1252ToUtf8(line) << '\n';
+}
+
+}  // namespace
+
+Command AddReportCommand(CLI::App& app) {
+  auto options = std::make_shared<Options>();
+  CLI::App* parser = app.add_subcommand(
+      "report", "Query the disc in a drive: kinds, identification, capacity, manufacturer and "
+                "the write speed the drive selects");
+  AddDriveOption(*parser, options->drive);
+  parser->add_flag("--all", options->all, "Report on every drive of the list, one after the other");
+  parser->add_flag("--json", options->json,
+                   "Print the report as JSON: kinds, identifiers, manufacturer and its source, "
+                   "speed limit, write speeds and the lines");
+  return {parser, [options](Session& session) {
+            device::AtapiDevice& device = session.Device();
+            std::vector<int> indices;
+            int status = kExitOk;
+            if (options->all) {
+              if (device.GetDriveCount() <= 0) {
+                session.err << "No drive detected !\n";
+                return int{kExitNoDrive};
+              }
+              for (int i = 0; i < device.GetDriveCount(); ++i) indices.push_back(i);
+            } else {
+              const auto chosen = ChooseDrive(session, options->drive, status);
+              if (!chosen) return status;
+              indices.push_back(*chosen);
+            }
+
+            custom::UserMediaRows userRows;
+            custom::LoadUserMediaFile(session.System(), userRows);
+            const custom::CustomizationBlockView block = custom::ProgramBlock();
+            const auto blockCd = block.CdRows();
+            const auto blockDvd = block.DvdRows();
+            const media::ManufacturerSources sources{userRows.cd, userRows.dvd, blockCd, blockDvd};
+
+            nlohmann::ordered_json reports = nlohmann::ordered_json::array();
+            for (size_t n = 0; n < indices.size(); ++n) {
+              const int index = indices[n];
+              if (!device.SelectDrive(index)) {
+                session.err << "quillrate-cli: drive " << index << " cannot be opened\n";
+                status = kExitFailure;
+                continue;
+              }
+              LineCollector sink;
+              const media::MediaReport report = media::RunMediaReport(device, sources, sink);
+              const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(index));
+              if (options->json) {
+                reports.push_back(media::ReportJson(entry, index, report));
+              } else {
+                if (n > 0) session.out << '\n';
+                PrintText(session.out, entry, index, report);
+              }
+            }
+            if (options->json) {
+              session.out << (options->all ? nlohmann::ordered_json{{"reports", reports}}
+                                           : reports.empty() ? nlohmann::ordered_json::object()
+                                                             : reports[0])
+                                 .dump(2)
+                          << '\n';
+            }
+            return status;
+          }};
+}
+
+}  // namespace cli

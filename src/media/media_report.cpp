@@ -1,0 +1,142 @@
+#include "media/media_report.h"
+
+#include "device/format_c.h"
+#include "media/atip.h"
+#include "media/disc_kind.h"
+#include "media/drive_kind.h"
+#include "media/lightscribe.h"
+#include "media/report_lines.h"
+
+namespace media {
+namespace {
+
+using device::FormatC;
+
+constexpr int kReadyWaitSeconds = 60;
+constexpr double kCdSpeedUnitKbps = 176;   // CD 1X
+constexpr double kDvdSpeedUnitKbps = 1385;  // DVD 1X
+constexpr uint16_t kHighestSpeed = 0xFFFF;
+
+std::string TrimRight(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+// Collects the lines and hands each one on as soon as it is known.
+class Writer {
+ public:
+  Writer(MediaReport& report, ReportSink& sink) : report_(report), sink_(sink) {}
+  void Add(const std::string& line) {
+    report_.lines.push_back(line);
+    sink_.Line(line);
+  }
+  void Add(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) Add(line);
+  }
+
+ private:
+  MediaReport& report_;
+  ReportSink& sink_;
+};
+
+void ManufacturerLine(device::AtapiDevice& device, const ManufacturerSources& sources,
+                      MediaReport& report, Writer& out) {
+  report.manufacturer = FindManufacturerText(device, report.driveKind, report.discKind,
+                                             report.leadIn, report.leadOut, sources);
+  report.hasManufacturer = true;
+  out.Add("Manufacturer Maybe = " +
+          (report.manufacturer.Found() ? report.manufacturer.text : std::string("Unknown")));
+}
+
+void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
+             MediaReport& report, Writer& out) {
+  report.leadIn = ReadAtipTime(device, AtipTime::LeadIn);
+  report.leadOut = ReadAtipTime(device, AtipTime::LeadOut);
+  out.Add(MaterialLine(report.discKind, report.leadIn));
+  out.Add(LeadInLine(report.leadIn));
+  out.Add(LeadOutLine(report.leadOut));
+  out.Add(CdCapacityLine(report.leadOut));
+  ManufacturerLine(device, sources, report, out);
+  device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
+  report.speedKbps = ReadCdWriteSpeed(device);
+  if (report.discKind == kDiscCdRom) report.speedKbps = 0;
+  report.hasSpeed = true;
+  report.speedX = report.speedKbps / kCdSpeedUnitKbps;
+  out.Add(FormatC("QUILL-RATE Speed Limit = %.0fX (Write)", report.speedX));
+}
+
+void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
+              MediaReport& report, Writer& out) {
+  const DiscKind kind = report.discKind;
+  if (kind == kDiscDvdPlusRw || kind == kDiscDvdPlusR || kind == kDiscDvdPlusRDl) {
+    report.plusMid = ReadPlusMediaId(device, report.driveKind, kind);
+    report.plusTid = ReadPlusTypeId(device, report.driveKind, kind);
+    out.Add(PlusIdLines(report.plusMid, report.plusTid));
+  } else if (kind == kDiscDvdRam) {
+    report.dvdRamInfo = device.DvdRamInfo();
+    out.Add(DvdRamIdLines(report.dvdRamInfo));
+  } else {
+    report.minusMid = ReadMinusMediaId(device, report.driveKind, kind);
+    out.Add(MinusIdLines(report.minusMid));
+  }
+  report.capacityBlocks = ReadFormattedCapacity(device);
+  out.Add(DvdCapacityLines(report.capacityBlocks));
+  ManufacturerLine(device, sources, report, out);
+  report.writeSpeeds = SetMaxStreaming(device);
+  device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
+  report.speedKbps = report.driveKind <= kDriveCombo ? 0 : ReadDvdWriteSpeed(device);
+  if (kind == kDiscDvdRom) report.speedKbps = 0;
+  report.hasSpeed = true;
+  report.speedX = report.speedKbps / kDvdSpeedUnitKbps;
+  out.Add(FormatC("QUILL-RATE Speed Limit = %.1fX (Write)", report.speedX));
+}
+
+}  // namespace
+
+MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSources& sources,
+                           ReportSink& sink) {
+  MediaReport report;
+  Writer out(report, sink);
+  sink.PleaseWait(kPleaseWait);
+  device.WaitUntilReady(kReadyWaitSeconds);
+  sink.Cleared();
+
+  // The drive is classified once; the disc classification and the readers take its kind.
+  report.driveKind = DetectDriveKind(device);
+  std::string driveLine = FormatC("        Drive Type = %s", DriveKindName(report.driveKind));
+  report.lightScribe = GetLightScribeState(device);
+  std::vector<std::string> labelSide;
+  if (report.lightScribe > kNoLightScribe) driveLine = TrimRight(driveLine) + " (Support LightScribe)";
+  // The label-side fields are in the page 32h answer, which the next command overwrites.
+  if (report.lightScribe == kLightScribeLabelSide) labelSide = LabelSideLines(device);
+  out.Add(driveLine);
+
+  report.discKind = DetectDiscKind(device, report.driveKind);
+  const DiscKind kind = report.discKind;
+  std::string discLine = kind >= kDiscCdR && kind < kDiscCdRw
+                             ? std::string("         Disc Type = CDR")
+                             : FormatC("         Disc Type = %s", DiscKindName(kind));
+  if (kind >= kDiscDvdRom) {
+    discLine = TrimRight(discLine) + (IsDoubleLayer(kind) ? " (Double Layer)" : " (Single Layer)");
+  }
+  if (report.lightScribe == kLightScribeLabelSide) {
+    out.Add(labelSide);
+    return report;
+  }
+  if (report.lightScribe == kLightScribeDataSide) {
+    discLine = TrimRight(discLine) + " (LightScribe Data Side)";
+  }
+  out.Add(discLine);
+
+  if (IsCdFamily(kind)) {
+    CdLines(device, sources, report, out);
+  } else if (IsDvdFamily(kind)) {
+    DvdLines(device, sources, report, out);
+  } else if (IsBdFamily(kind)) {
+    report.bdDiscInfo = device.BdDiscInfo();
+    out.Add(BdLines(report.bdDiscInfo));
+  }
+  return report;
+}
+
+}  // namespace media

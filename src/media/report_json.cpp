@@ -1,0 +1,132 @@
+#include "media/report_json.h"
+
+#include "device/fixed_text.h"
+#include "device/format_c.h"
+#include "device/text_encoding.h"
+#include "media/atip.h"
+#include "media/disc_kind.h"
+#include "media/lightscribe.h"
+
+namespace media {
+namespace {
+
+using device::Cp1252ToUtf8;
+using device::FormatC;
+using nlohmann::ordered_json;
+
+constexpr size_t kRamMsiAt = 48;
+
+std::string Trimmed(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+std::string Hex(const uint8_t* bytes, size_t n) {
+  std::string text;
+  for (size_t i = 0; i < n; ++i) {
+    if (i > 0) text += ' ';
+    text += FormatC("%02X", unsigned{bytes[i]});
+  }
+  return text;
+}
+
+ordered_json Id(const uint8_t* bytes, size_t n) {
+  return {{"hex", Hex(bytes, n)}, {"text", Cp1252ToUtf8(MakePrintable(bytes, n))}};
+}
+
+ordered_json Time(uint32_t number) { return {{"number", number}, {"time", FormatAtipTime(number)}}; }
+
+}  // namespace
+
+const char* LightScribeMeaning(int32_t state) {
+  switch (state) {
+    case kLightScribeNoDisc:
+      return "supported, no LightScribe disc";
+    case kLightScribeDataSide:
+      return "supported, data side toward the laser";
+    case kLightScribeLabelSide:
+      return "supported, label side toward the laser";
+    case kLightScribePageFailed:
+      return "supported, disc side unknown";
+    default:
+      return "not supported";
+  }
+}
+
+ordered_json DiscJson(const MediaReport& r) {
+  const DiscKind kind = r.discKind;
+  ordered_json disc = {{"kind", kind}, {"kind_name", Trimmed(DiscKindName(kind))}};
+  if (kind >= kDiscDvdRom) disc["double_layer"] = IsDoubleLayer(kind);
+  if (r.lightScribe == kLightScribeLabelSide) {
+    disc["label_side"] = true;
+    return disc;
+  }
+  if (IsCdFamily(kind)) {
+    disc["lead_in"] = Time(r.leadIn);
+    disc["lead_out"] = Time(r.leadOut);
+    disc["material"] = CdMaterial(kind, r.leadIn);
+    disc["capacity_mb"] = FormatC("%.2f", CdCapacityMb(r.leadOut));
+  } else if (IsDvdFamily(kind)) {
+    if (kind == kDiscDvdPlusRw || kind == kDiscDvdPlusR || kind == kDiscDvdPlusRDl) {
+      if (r.plusMid[0] != 0) {
+        disc["mid"] = Id(r.plusMid.data(), 8);
+        disc["tid"] = Id(r.plusTid.data(), 3);
+      }
+    } else if (kind == kDiscDvdRam) {
+      if (r.dvdRamInfo[0] != 0) {
+        disc["mid"] = Id(r.dvdRamInfo.data(), 8);
+        disc["msi"] = Id(r.dvdRamInfo.data() + kRamMsiAt, 8);
+      }
+    } else if (r.minusMid[0] != 0) {
+      disc["mid"] = Id(r.minusMid.data(), 6);
+      disc["tid"] = Id(r.minusMid.data() + 6, 6);
+    }
+    disc["capacity_blocks"] = r.capacityBlocks;
+    if (r.capacityBlocks != 0) disc["capacity_gb"] = FormatC("%.2f", CapacityGb(r.capacityBlocks));
+  } else if (IsBdFamily(kind)) {
+    const auto& bd = r.bdDiscInfo;
+    disc["bd_type"] = std::string(reinterpret_cast<const char*>(bd.data() + kBdTypeAt), 3);
+    if (disc["bd_type"] != "BDO") {
+      disc["mid"] = Id(bd.data() + kBdMidAt, 6);
+      disc["tid"] = Id(bd.data() + kBdTidAt, 3);
+      disc["time_stamp"] = Hex(bd.data() + kBdTimeStampAt, 2);
+      disc["revision"] = Hex(bd.data() + kBdRevisionAt, 1);
+    }
+  }
+  return disc;
+}
+
+ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const MediaReport& r) {
+  ordered_json json;
+  json["drive"] = {{"index", driveIndex},
+                   {"vendor", Cp1252ToUtf8(device::TextOf(drive.Vendor))},
+                   {"product", Cp1252ToUtf8(device::TextOf(drive.Product))},
+                   {"revision", Cp1252ToUtf8(device::TextOf(drive.Revision))},
+                   {"kind", r.driveKind},
+                   {"kind_name", Trimmed(DriveKindName(r.driveKind))},
+                   {"writes_cd_r", drive.WritesCdR}};
+  json["lightscribe"] = {{"state", r.lightScribe}, {"meaning", LightScribeMeaning(r.lightScribe)}};
+  json["disc"] = DiscJson(r);
+  if (r.hasManufacturer) {
+    json["manufacturer"] = {{"text", Cp1252ToUtf8(r.manufacturer.text)},
+                            {"found", r.manufacturer.Found()},
+                            {"source", custom::ManufacturerSourceName(r.manufacturer.source)}};
+  }
+  if (r.hasSpeed) {
+    const bool cd = IsCdFamily(r.discKind);
+    json["speed_limit"] = {{"kbps", r.speedKbps},
+                           {"x", FormatC(cd ? "%.0f" : "%.1f", r.speedX)},
+                           {"unit_kbps", cd ? 176 : 1385}};
+  }
+  ordered_json speeds = ordered_json::array();
+  for (const WriteSpeedDescriptor& w : r.writeSpeeds) {
+    speeds.push_back({{"end_lba", w.endLba}, {"read_kbps", w.readKbps}, {"write_kbps", w.writeKbps}});
+  }
+  json["write_speeds"] = speeds;
+  ordered_json lines = ordered_json::array();
+  for (const std::string& line : r.lines) lines.push_back(Cp1252ToUtf8(line));
+  json["lines"] = lines;
+  return json;
+}
+
+}  // namespace media
