@@ -481,15 +481,19 @@ void TfrmMain::cmdRefreshClick() {
                                },
                                [this](const std::string& line) { AppendReportLine(line); }};
   auto sink = std::make_shared<GuiReportSink>(this, std::move(target), abandonQuery_);
+  auto report = std::make_shared<std::optional<media::MediaReport>>();
+  lastReport_.reset();
   RunDeviceWork(
-      [this, sink] {
+      [this, sink, report] {
         try {
-          services_.runQuery(*Device, *UserRows, *sink);
+          *report = services_.runQuery(*Device, *UserRows, *sink);
         } catch (const QueryAbandoned&) {
         }
       },
-      [this](const QString& error) {
+      [this, report](const QString& error) {
         queryRunning_ = false;
+        lastReport_ = std::move(*report);
+        lastReportDrive_ = Device ? Device->CurrentIndex() : -1;
         busyIndicator->Stop();
         if (!error.isEmpty() && !closeRequested_) {
           ShowStartupMessage(error, kErrorCaption, platform::kIconError);
@@ -501,6 +505,7 @@ void TfrmMain::cmdRefreshClick() {
 void TfrmMain::ClearReport() {
   memTranslator->clear();
   reportLines_.clear();
+  if (!queryRunning_) lastReport_.reset();
 }
 
 void TfrmMain::AppendReportLine(const std::string& line) {
@@ -545,11 +550,20 @@ void TfrmMain::ShowInformation(const QString& text) {
 }
 
 void TfrmMain::CopyReport() {
-  QGuiApplication::clipboard()->setText(ReportText(reportLines_));
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(ReportText(reportLines_)));
 }
 
 bool TfrmMain::SaveReportAs(const QString& path, bool json, QString* error) {
-  return SaveReport(path, reportLines_, json ? ReportFormat::Json : ReportFormat::Text, error);
+  if (!json) return SaveReportFile(path, ReportText(reportLines_), error);
+  const device::DriveEntry* drive =
+      Device && lastReportDrive_ >= 0
+          ? Device->GetDriveEntry(static_cast<unsigned>(lastReportDrive_))
+          : nullptr;
+  if (!lastReport_ || drive == nullptr) {
+    if (error != nullptr) *error = "There is no complete report to save.";
+    return false;
+  }
+  return SaveReportFile(path, ReportJson(*drive, lastReportDrive_, *lastReport_), error);
 }
 
 void TfrmMain::ShowReportMenu(const QPoint& pos) {
@@ -561,7 +575,7 @@ void TfrmMain::ShowReportMenu(const QPoint& pos) {
   QAction* saveText = menu->addAction("Save Report as &Text...");
   saveText->setEnabled(haveReport);
   QAction* saveJson = menu->addAction("Save Report as &JSON...");
-  saveJson->setEnabled(haveReport);
+  saveJson->setEnabled(haveReport && lastReport_.has_value());
   QAction* chosen = menu->exec(memTranslator->viewport()->mapToGlobal(pos));
   if (chosen == copy) CopyReport();
   if (chosen != saveText && chosen != saveJson) return;

@@ -17,6 +17,7 @@
 #include "device/atapi_device.h"
 #include "features/feature_switches.h"
 #include "features/feature_view.h"
+#include "media/media_report.h"
 #include "platform/system.h"
 
 class QFileDialog;
@@ -171,6 +172,9 @@ class TfrmMain : public QWidget {
   std::unique_ptr<TfrmSplash> splash_;
   std::array<FeatureControls, 3> features_;
   std::vector<std::string> reportLines_;
+  // The last query's full result and its drive, for saving as JSON.
+  std::optional<media::MediaReport> lastReport_;
+  int lastReportDrive_ = -1;
   std::atomic<bool> abandonQuery_{false};
   bool queryRunning_ = false;
   bool queryAllowed_ = true;

@@ -1,7 +1,5 @@
 #include "app/program_services.h"
 
-#include <stdexcept>
-
 #include "app/startup_messages.h"
 #include "custom/about_text.h"
 #include "custom/customization_block.h"
@@ -41,8 +39,13 @@ void RunBuilderWindow(QWidget*) {
   ShowStartupMessage("This edition cannot build customized copies.", "Information", 0x40);
 }
 
-void RunQueryNotWired(device::AtapiDevice&, const UserMediaLists&, media::ReportSink&) {
-  throw std::runtime_error("The media query is not available in this build.");
+media::MediaReport RunQuery(device::AtapiDevice& device, const UserMediaLists& lists,
+                            media::ReportSink& sink) {
+  const custom::CustomizationBlockView block = custom::ProgramBlock();
+  const std::vector<custom::CdMediaEntry> blockCd = block.CdRows();
+  const std::vector<custom::DvdMediaEntry> blockDvd = block.DvdRows();
+  const media::ManufacturerSources sources{lists.rows.cd, lists.rows.dvd, blockCd, blockDvd};
+  return media::RunMediaReport(device, sources, sink);
 }
 
 }  // namespace
@@ -64,7 +67,7 @@ ProgramServices DefaultServices() {
                                     const std::function<void(const std::string&)>& showMessage) {
     custom::AddOrRemoveUserFile(system, chosen, lists.rows, showMessage);
   };
-  services.runQuery = RunQueryNotWired;
+  services.runQuery = RunQuery;
   return services;
 }
 

@@ -44,8 +44,10 @@ struct ProgramServices {
   std::function<void(platform::System&, const std::optional<std::string>& chosen, UserMediaLists&,
                      const std::function<void(const std::string&)>& showMessage)>
       addOrRemoveUserFile;
-  // The whole query, line by line into the sink.
-  std::function<void(device::AtapiDevice&, const UserMediaLists&, media::ReportSink&)> runQuery;
+  // The whole query, line by line into the sink; the result has the lines and what the
+  // query learnt.
+  std::function<media::MediaReport(device::AtapiDevice&, const UserMediaLists&, media::ReportSink&)>
+      runQuery;
 };
 
 // The program's own wiring.

@@ -1,5 +1,6 @@
 // The report as the memo's context menu hands it out: plain text for the clipboard and
-// text files, JSON for other programs. Files are replaced atomically.
+// text files, the terminal's JSON document for other programs. Files are replaced
+// atomically.
 #pragma once
 
 #include <QByteArray>
@@ -7,16 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "device/drive_entry.h"
+#include "media/media_report.h"
+
 namespace app {
 
-enum class ReportFormat { Text, Json };
-
-// Lines are the report's 8-bit program texts.
-QString ReportText(const std::vector<std::string>& lines);
-QByteArray ReportBytes(const std::vector<std::string>& lines, ReportFormat format);
+// Lines are the report's 8-bit program texts; the text is UTF-8, one line per line.
+QByteArray ReportText(const std::vector<std::string>& lines);
+// The same document as `quillrate-cli report --json` for one drive.
+QByteArray ReportJson(const device::DriveEntry& drive, int driveIndex,
+                      const media::MediaReport& report);
 // Writes through a temporary file that replaces `path` only when complete. On failure,
 // `error` says why.
-bool SaveReport(const QString& path, const std::vector<std::string>& lines, ReportFormat format,
-                QString* error);
+bool SaveReportFile(const QString& path, const QByteArray& bytes, QString* error);
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
+#include <nlohmann/json.hpp>
 
 #include "app/frm_main.h"
 #include "app/skin/busy_indicator.h"
@@ -138,19 +139,22 @@ struct ScriptedQuery {
   std::atomic<int> runs{0};
   std::atomic<bool> release{true};
 
-  void operator()(media::ReportSink& sink) {
+  media::MediaReport operator()(media::ReportSink& sink) {
     ++runs;
     sink.PleaseWait("Please wait ...");
     while (!release.load()) QThread::yieldCurrentThread();
     sink.Cleared();
     for (const std::string& line : lines) sink.Line(line);
+    media::MediaReport report;
+    report.lines = lines;
+    return report;
   }
 };
 
 app::ProgramServices WithQuery(const std::shared_ptr<ScriptedQuery>& query) {
   app::ProgramServices services = app::DefaultServices();
   services.runQuery = [query](device::AtapiDevice&, const app::UserMediaLists&,
-                              media::ReportSink& sink) { (*query)(sink); };
+                              media::ReportSink& sink) { return (*query)(sink); };
   return services;
 }
 
@@ -231,7 +235,8 @@ TEST(Query, ClosingDuringAQueryWaitsForItAndThenCloses) {
 
 TEST(Query, AFailingQueryIsReportedNotThrownIntoTheEventLoop) {
   app::ProgramServices services = app::DefaultServices();
-  services.runQuery = [](device::AtapiDevice&, const app::UserMediaLists&, media::ReportSink&) {
+  services.runQuery = [](device::AtapiDevice&, const app::UserMediaLists&,
+                         media::ReportSink&) -> media::MediaReport {
     throw std::runtime_error("drive gone");
   };
   ModalWatcher watcher;
@@ -244,36 +249,89 @@ TEST(Query, AFailingQueryIsReportedNotThrownIntoTheEventLoop) {
   EXPECT_TRUE(rig.window->cmdRefresh->isEnabled());
 }
 
-TEST(Report, CopiesAndSavesTheLinesAsTextAndJson) {
-  auto query = std::make_shared<ScriptedQuery>();
-  query->lines = {"         Disc Type = CDR", "Manufacturer Maybe = Caf\xE9"};
+// The demonstration machine's CD-R writer (drive-list entry 1, combo line 0).
+struct DemoRig {
+  DemoRig()
+      : system(std::make_unique<sim::SimSystem>(sim::DemoMachine())),
+        window(std::make_unique<app::TfrmMain>(*system, app::DefaultServices())) {}
+  std::unique_ptr<sim::SimSystem> system;
+  std::unique_ptr<app::TfrmMain> window;
+};
+
+const QStringList kDemoCdReport{"        Drive Type = DVD Super Multigen (Support LightScribe)",
+                                "         Disc Type = CDR",
+                                "          Material = Phthalocyanine",
+                                "           Lead In = 97:26:66",
+                                "          Lead Out = 79:59:74",
+                                "  Nominal Capacity = 702.83MB",
+                                "Manufacturer Maybe = CMC Magnetics Corporation",
+                                "QUILL-RATE Speed Limit = 40X (Write)"};
+
+TEST(Query, TheDemoCdRShowsTheReportOfTheQuery) {
   ModalWatcher watcher;
-  Rig rig(testing_machines::OneDrive(), WithQuery(query));
+  DemoRig rig;
   app::TfrmMain& w = *rig.window;
+  ASSERT_EQ(w.Device->CurrentIndex(), 1);
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  EXPECT_EQ(w.memTranslator->Lines(), kDemoCdReport);
+
+  // The same query without a window gives the same lines.
+  sim::SimSystem other(sim::DemoMachine());
+  auto device = app::DefaultServices().createDevice(other);
+  ASSERT_TRUE(device->SelectDrive(1));
+  struct Discard : media::ReportSink {
+    void PleaseWait(const std::string&) override {}
+    void Cleared() override {}
+    void Line(const std::string&) override {}
+  } discard;
+  auto lists = app::UserMediaListsPtr(app::CreateUserMediaLists());
+  const media::MediaReport report = app::DefaultServices().runQuery(*device, *lists, discard);
+  EXPECT_EQ(w.ReportLines(), report.lines);
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST(Report, CopiesAndSavesTheQueryAsTextAndJson) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  QTemporaryDir dir;
+  QString error;
+  EXPECT_FALSE(w.SaveReportAs(dir.filePath("early.json"), true, &error));
+  EXPECT_EQ(error, "There is no complete report to save.");
+
   QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
   w.cmdRefresh->click();
   ASSERT_TRUE(finished.wait(10000));
 
   w.CopyReport();
-  EXPECT_EQ(QGuiApplication::clipboard()->text(),
-            QString::fromUtf8("         Disc Type = CDR\nManufacturer Maybe = Caf\u00e9\n"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), kDemoCdReport.join('\n') + '\n');
 
-  QTemporaryDir dir;
   const QString text = dir.filePath("report.txt");
-  const QString json = dir.filePath("report.json");
   ASSERT_TRUE(w.SaveReportAs(text, false));
-  ASSERT_TRUE(w.SaveReportAs(json, true));
   QFile textFile(text);
   ASSERT_TRUE(textFile.open(QIODevice::ReadOnly));
-  EXPECT_EQ(textFile.readAll(),
-            QByteArray("         Disc Type = CDR\nManufacturer Maybe = Caf\xC3\xA9\n"));
+  EXPECT_EQ(QString::fromUtf8(textFile.readAll()), kDemoCdReport.join('\n') + '\n');
+
+  const QString json = dir.filePath("report.json");
+  ASSERT_TRUE(w.SaveReportAs(json, true));
   QFile jsonFile(json);
   ASSERT_TRUE(jsonFile.open(QIODevice::ReadOnly));
-  EXPECT_EQ(jsonFile.readAll(), QByteArray("{\n  \"report\": [\n    \"         Disc Type = CDR\",\n"
-                                           "    \"Manufacturer Maybe = Caf\xC3\xA9\"\n  ]\n}\n"));
-  QString error;
+  const auto document = nlohmann::json::parse(jsonFile.readAll().toStdString());
+  EXPECT_EQ(document["drive"]["index"], 1);
+  EXPECT_EQ(document["drive"]["product"], "DVD-RW LS-1640L ");
+  EXPECT_EQ(document["disc"]["lead_in"]["time"], "97:26:66");
+  std::vector<std::string> lines;
+  for (const QString& line : kDemoCdReport) lines.push_back(line.toStdString());
+  EXPECT_EQ(document["lines"].get<std::vector<std::string>>(), lines);
+
   EXPECT_FALSE(w.SaveReportAs(dir.filePath("missing/dir/report.txt"), false, &error));
   EXPECT_FALSE(error.isEmpty());
+  // A drive change clears the report; there is nothing to save as JSON any more.
+  w.cboDrives->setCurrentIndex(1);
+  gui_testing::WaitIdle(w);
+  EXPECT_FALSE(w.SaveReportAs(json, true));
 }
 
 }  // namespace
