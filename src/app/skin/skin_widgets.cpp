@@ -10,6 +10,15 @@
 
 #include "app/skin/skin_palette.h"
 
+// The skin's pictures live in a static library; their registration must be pulled in.
+static void LoadSkinPictures() {
+  static const bool loaded = [] {
+    Q_INIT_RESOURCE(skin);
+    return true;
+  }();
+  (void)loaded;
+}
+
 namespace skin {
 namespace {
 
@@ -29,13 +38,16 @@ const char* kScrollBarStyle =
     " border: 1px solid #7A8696; height: 13px; subcontrol-origin: margin; }"
     "QScrollBar::sub-line:vertical { subcontrol-position: top; }"
     "QScrollBar::add-line:vertical { subcontrol-position: bottom; }"
-    "QScrollBar::up-arrow:vertical, QScrollBar::down-arrow:vertical { width: 5px; height: 5px;"
-    " background: #23457A; }"
+    "QScrollBar::up-arrow:vertical { image: url(:/skin/arrow_up.png); }"
+    "QScrollBar::down-arrow:vertical { image: url(:/skin/arrow_down.png); }"
+    "QScrollBar::up-arrow:vertical:disabled { image: url(:/skin/arrow_up_disabled.png); }"
+    "QScrollBar::down-arrow:vertical:disabled { image: url(:/skin/arrow_down_disabled.png); }"
     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
 
 }  // namespace
 
 SkinMemo::SkinMemo(QWidget* parent) : QPlainTextEdit(parent) {
+  LoadSkinPictures();
   setReadOnly(true);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -57,6 +69,7 @@ QStringList SkinMemo::Lines() const {
 }
 
 SkinComboBox::SkinComboBox(QWidget* parent, int itemHeight) : QComboBox(parent) {
+  LoadSkinPictures();
   setEditable(false);
   setFocusPolicy(Qt::StrongFocus);
   setItemDelegate(new QStyledItemDelegate(this));
@@ -69,7 +82,8 @@ SkinComboBox::SkinComboBox(QWidget* parent, int itemHeight) : QComboBox(parent) 
               "QComboBox::drop-down { width: 17px; border-left: 1px solid #7A8696;"
               " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FAFAFA,"
               " stop:1 #D6DAE0); }"
-              "QComboBox::down-arrow { width: 7px; height: 4px; background: #23457A; }"
+              "QComboBox::down-arrow { image: url(:/skin/arrow_down.png); }"
+              "QComboBox::down-arrow:disabled { image: url(:/skin/arrow_down_disabled.png); }"
               "QComboBox QAbstractItemView { border: 1px solid #7A8696;"
               " selection-background-color: #3C6CB0; selection-color: white; outline: 0; }"
               "QComboBox QAbstractItemView::item { height: %1px; }")
