@@ -334,4 +334,69 @@ TEST(Report, CopiesAndSavesTheQueryAsTextAndJson) {
   EXPECT_FALSE(w.SaveReportAs(json, true));
 }
 
+QString WriteUserFile(const QTemporaryDir& dir, const char* text) {
+  const QString path = dir.filePath("media.txt");
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(text);
+  return path;
+}
+
+QStringList QueryLines(app::TfrmMain& w) {
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.cmdRefresh->click();
+  if (!finished.wait(10000)) return {"the query did not finish"};
+  return w.memTranslator->Lines();
+}
+
+TEST(UserMediaFile, ARegisteredFileIsLoadedAtStartAndWinsInTheQuery) {
+  QTemporaryDir dir;
+  const std::string path =
+      WriteUserFile(dir, "[CD]\n972666_795974=My Own Disc\n").toLocal8Bit().toStdString();
+  sim::SimSystem system(sim::DemoMachine());
+  std::vector<uint8_t> value(path.begin(), path.end());
+  value.push_back(0);
+  system.Registry().Put("SOFTWARE\\Quillrate\\", "UserDefinedFule",
+                        {platform::RegType::String, value});
+  ModalWatcher watcher;
+  app::TfrmMain w(system, app::DefaultServices());
+  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 1u);
+  EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = My Own Disc");
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST(UserMediaFile, TheHiddenButtonAddsAndRemovesAFile) {
+  QTemporaryDir dir;
+  const QString path = WriteUserFile(dir, "[cd]\n  972666_795974=Added Disc  \n");
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  w.UserFileChosen(path.toLocal8Bit().toStdString());
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].name, "suiMsgBox");
+  EXPECT_EQ(watcher.Seen()[0].text, "User-defined file added !");
+  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 1u);
+  EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = Added Disc");
+
+  w.UserFileChosen(std::nullopt);
+  ASSERT_EQ(watcher.Seen().size(), 2u);
+  EXPECT_EQ(watcher.Seen()[1].text, "User-defined file removed !");
+  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 0u);
+  EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = CMC Magnetics Corporation");
+}
+
+TEST(DriveChange, ClearsTheReportAndShowsTheNewDrivesFeatures) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  EXPECT_EQ(FeaturePages(w)[0], "YES/YES/on/Disable Quillrate");
+  ASSERT_EQ(QueryLines(w), kDemoCdReport);
+  w.cboDrives->setCurrentIndex(1);
+  WaitIdle(w);
+  EXPECT_EQ(w.Device->CurrentIndex(), 2);
+  EXPECT_TRUE(w.memTranslator->Lines().isEmpty());
+  EXPECT_EQ(FeaturePages(w),
+            (std::vector<std::string>{"NO/N/A/off/Enable Quillrate", "NO/N/A/off/Enable Trimwave",
+                                      "NO/N/A/off/Enable Pacelift"}));
+}
+
 }  // namespace
