@@ -49,7 +49,7 @@ void ManufacturerLine(device::AtapiDevice& device, const ManufacturerSources& so
 }
 
 void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
-             MediaReport& report, Writer& out) {
+             const QueryOptions& options, MediaReport& report, Writer& out) {
   report.leadIn = ReadAtipTime(device, AtipTime::LeadIn);
   report.leadOut = ReadAtipTime(device, AtipTime::LeadOut);
   out.Add(MaterialLine(report.discKind, report.leadIn));
@@ -57,6 +57,7 @@ void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   out.Add(LeadOutLine(report.leadOut));
   out.Add(CdCapacityLine(report.leadOut));
   ManufacturerLine(device, sources, report, out);
+  if (!options.speedLimit) return;
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
   report.speedKbps = ReadCdWriteSpeed(device);
   if (report.discKind == kDiscCdRom) report.speedKbps = 0;
@@ -66,7 +67,7 @@ void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
 }
 
 void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
-              MediaReport& report, Writer& out) {
+              const QueryOptions& options, MediaReport& report, Writer& out) {
   const DiscKind kind = report.discKind;
   if (kind == kDiscDvdPlusRw || kind == kDiscDvdPlusR || kind == kDiscDvdPlusRDl) {
     report.plusMid = ReadPlusMediaId(device, report.driveKind, kind);
@@ -82,6 +83,7 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   report.capacityBlocks = ReadFormattedCapacity(device);
   out.Add(DvdCapacityLines(report.capacityBlocks));
   ManufacturerLine(device, sources, report, out);
+  if (!options.speedLimit) return;
   report.writeSpeeds = SetMaxStreaming(device);
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
   report.speedKbps = report.driveKind <= kDriveCombo ? 0 : ReadDvdWriteSpeed(device);
@@ -94,7 +96,7 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
 }  // namespace
 
 MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSources& sources,
-                           ReportSink& sink) {
+                           ReportSink& sink, QueryOptions options) {
   MediaReport report;
   Writer out(report, sink);
   sink.PleaseWait(kPleaseWait);
@@ -129,9 +131,9 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   out.Add(discLine);
 
   if (IsCdFamily(kind)) {
-    CdLines(device, sources, report, out);
+    CdLines(device, sources, options, report, out);
   } else if (IsDvdFamily(kind)) {
-    DvdLines(device, sources, report, out);
+    DvdLines(device, sources, options, report, out);
   } else if (IsBdFamily(kind)) {
     report.bdDiscInfo = device.BdDiscInfo();
     out.Add(BdLines(report.bdDiscInfo));

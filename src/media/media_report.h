@@ -57,8 +57,14 @@ struct MediaReport {
   std::vector<WriteSpeedDescriptor> writeSpeeds;
 };
 
+struct QueryOptions {
+  // Ask the drive for its highest speeds and report the speed it selects. Without it the
+  // query only reads: it changes no setting of the drive.
+  bool speedLimit = true;
+};
+
 // Runs the whole query on the selected drive.
 MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSources& sources,
-                           ReportSink& sink);
+                           ReportSink& sink, QueryOptions options = {});
 
 }  // namespace media

@@ -97,13 +97,15 @@ TEST(CliIdentify, CdFieldsAsJson) {
   EXPECT_EQ(json["disc"]["lead_in"]["number"], 2575755);
   EXPECT_EQ(json["disc"]["lead_in"]["time"], "25:75:75");
   EXPECT_EQ(json["disc"]["material"], "Phthalocyanine");
-  EXPECT_EQ(json["disc"]["manufacturer"], "Unknown Manufacturer");
+  EXPECT_EQ(json["manufacturer"]["text"], "Unknown Manufacturer");
+  EXPECT_EQ(json["manufacturer"]["source"], "built-in table");
+  EXPECT_FALSE(json.contains("speed_limit"));
 }
 
 TEST(CliIdentify, UnknownDriveIndex) {
   const CliRun run = RunCliOn("demo.json", {"identify", "--drive", "9"});
   EXPECT_EQ(run.status, 4);
-  EXPECT_EQ(run.err, "quillrate-cli: no drive with index 9\n");
+  EXPECT_EQ(run.err, "quillrate-cli: there is no drive 9; the list has 6 drives (0 to 5)\n");
 }
 
 TEST(CliIdentify, NoWriter) {
@@ -117,7 +119,9 @@ TEST(CliIdentify, NoWriter) {
   std::fclose(file);
   std::ostringstream out, err;
   EXPECT_EQ(cli::RunCli({"--simulate=" + path, "identify"}, out, err), 4);
-  EXPECT_EQ(err.str(), "quillrate-cli: no drive that writes\n");
+  EXPECT_EQ(err.str(),
+            "quillrate-cli: no drive that writes was found; choose a drive with --drive N (see "
+            "the list of \"drives\")\n");
 }
 
 }  // namespace
