@@ -299,6 +299,30 @@ TEST(Program, EndsWithStatusZeroAfterTheNoDriveMessage) {
   EXPECT_EQ(QCoreApplication::applicationName(), "Quillrate");
 }
 
+TEST(Program, TheDeviceLayersOwnMessagesAppearAsMessageBoxesInFront) {
+  // Windows 9x with an old ASPI manager: loading it fails with the device layer's message,
+  // shown from the device thread while the splash window is up; no drive can then be found.
+  QTemporaryDir dir;
+  const QString path = dir.filePath("old_aspi.json");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"platform": {"nt": false, "aspi": "0xE1"}, "drives": [{"aspi": [0, 0, 0],
+      "vendor": "VEXO", "product": "DVD-RW TEST", "revision": "1.00"}]})");
+  file.close();
+  ModalWatcher watcher;
+  auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+  EXPECT_EQ(
+      app::RunQuillrate(*application, {"quillrate", "--simulate=" + path}, app::DefaultServices()),
+      0);
+  ASSERT_GE(watcher.Seen().size(), 2u);
+  EXPECT_EQ(watcher.Seen()[0].name, "suiMsgBox");
+  EXPECT_EQ(watcher.Seen()[0].text, "Old ASPI manager.");
+  EXPECT_EQ(watcher.Seen()[0].caption, "GetASPISupportInfo:");
+  EXPECT_EQ(watcher.Seen()[0].icon, Icon::Error);
+  EXPECT_FALSE(watcher.Seen()[0].splashVisible);
+  EXPECT_EQ(watcher.Seen().back().text, "No drive detected !");
+}
+
 TEST(Program, AFixtureThatCannotBeLoadedIsReported) {
   ModalWatcher watcher;
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
