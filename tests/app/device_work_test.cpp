@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
@@ -332,6 +333,48 @@ TEST(Report, CopiesAndSavesTheQueryAsTextAndJson) {
   w.cboDrives->setCurrentIndex(1);
   gui_testing::WaitIdle(w);
   EXPECT_FALSE(w.SaveReportAs(json, true));
+}
+
+// Answers the memo's context menu: records its entries and picks one.
+class MenuPicker {
+ public:
+  explicit MenuPicker(QString pick) : pick_(std::move(pick)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu == nullptr) return;
+      for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) continue;
+        entries_ << action->text() + (action->isEnabled() ? "" : " (off)");
+        if (action->text() == pick_) menu->setActiveAction(action);
+      }
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    timer_.start(1);
+  }
+  QStringList Entries() const { return entries_; }
+
+ private:
+  QString pick_;
+  QTimer timer_;
+  QStringList entries_;
+};
+
+TEST(Report, TheMemosContextMenuCopiesTheReport) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  QGuiApplication::clipboard()->clear();
+  MenuPicker picker("Copy &Report");
+  emit w.memTranslator->customContextMenuRequested(QPoint(10, 10));
+  const QStringList entries = picker.Entries();
+  EXPECT_TRUE(entries.contains("Copy &Report")) << entries.join(", ").toStdString();
+  EXPECT_TRUE(entries.contains("Save Report as &Text...")) << entries.join(", ").toStdString();
+  EXPECT_TRUE(entries.contains("Save Report as &JSON...")) << entries.join(", ").toStdString();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), kDemoCdReport.join('\n') + '\n');
 }
 
 QString WriteUserFile(const QTemporaryDir& dir, const char* text) {
