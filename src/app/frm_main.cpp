@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
-#include <QShortcut>
 #include <exception>
 
 #include "app/device_worker.h"

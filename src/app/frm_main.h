@@ -59,7 +59,6 @@ class TfrmMain : public QWidget {
   // Device work is posted or running.
   bool DeviceBusy() const;
   const std::vector<std::string>& ReportLines() const { return reportLines_; }
-  platform::System& System() { return system_; }
 
   // Event handlers.
   void FormCreate();

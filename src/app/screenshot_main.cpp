@@ -20,6 +20,8 @@
 namespace {
 
 bool Save(QWidget& window, const QDir& dir, const QString& name) {
+  // Pictures without a focus mark, whichever control happened to get the focus.
+  if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
   const QString path = dir.filePath(name);
   if (!window.grab().save(path)) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
