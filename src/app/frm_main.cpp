@@ -53,8 +53,9 @@ QLabel* Label(QWidget* parent, const char* name, const char* caption, QRect geom
 QLabel* ValueLabel(QWidget* parent, const char* name, QRect geometry) {
   QLabel* label =
       skin::MakeLabel(parent, name, "N/A", geometry, SkinFont({"Tahoma", 11}), skin::kBlue);
-  skin::FitTextWidth(*label, "YES");
-  skin::FitTextWidth(*label, "N/A");
+  const QFontMetrics metrics(label->font());
+  skin::FitTextWidth(
+      *label, metrics.horizontalAdvance("YES") > metrics.horizontalAdvance("N/A") ? "YES" : "N/A");
   return label;
 }
 
