@@ -1,0 +1,97 @@
+#include "app/app_main.h"
+
+#include <CLI/CLI.hpp>
+#include <QApplication>
+#include <exception>
+#include <memory>
+
+#include "app/frm_main.h"
+#include "app/frm_quillrate_msg_box.h"
+#include "app/frm_splash.h"
+#include "app/frm_warning.h"
+#include "app/startup_messages.h"
+#include "platform/platform_choice.h"
+
+namespace app {
+namespace {
+
+constexpr int kExitUsage = 2;
+
+struct Arguments {
+  platform::PlatformChoice choice;
+  std::string help;
+  std::string error;
+};
+
+Arguments ParseArguments(const QStringList& arguments) {
+  Arguments parsed;
+  CLI::App parser{"Quillrate: checks a recordable disc in an optical drive before a burn.",
+                  "quillrate"};
+  std::string simulate;
+  auto* simulateOption =
+      parser
+          .add_option("--simulate", simulate,
+                      "Use a simulated machine instead of the real drives: without PATH the "
+                      "demonstration machine built into the program, with PATH a fixture file")
+          ->expected(0, 1)
+          ->option_text("[=PATH]");
+  std::vector<std::string> reversed;
+  for (auto it = arguments.crbegin(); it != arguments.crend() - 1; ++it) {
+    reversed.push_back(it->toLocal8Bit().toStdString());
+  }
+  try {
+    parser.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    parsed.help = parser.help();
+  } catch (const CLI::ParseError& e) {
+    parsed.error = std::string("quillrate: ") + e.what() + "\nRun with --help for usage.";
+  }
+  if (simulateOption->count() > 0) parsed.choice.simulate = simulate;
+  return parsed;
+}
+
+}  // namespace
+
+int RunQuillrate(QApplication& application, const QStringList& arguments,
+                 const ProgramServices& services) {
+  application.setApplicationName("Quillrate");
+  application.setApplicationDisplayName("Quillrate");
+  QGuiApplication::setQuitOnLastWindowClosed(true);
+
+  const Arguments parsed = ParseArguments(arguments);
+  if (!parsed.help.empty()) {
+    fputs(parsed.help.c_str(), stdout);
+    return 0;
+  }
+  if (!parsed.error.empty()) {
+    fprintf(stderr, "%s\n", parsed.error.c_str());
+    return kExitUsage;
+  }
+
+  QtMessageSink messages;
+  std::unique_ptr<platform::System> system;
+  try {
+    system = platform::CreateSystem(parsed.choice, messages);
+  } catch (const std::exception& e) {
+    ShowStartupMessage(QString::fromLocal8Bit(e.what()), "Error ...", platform::kIconError);
+    return 0;
+  }
+
+  try {
+    // The windows in their order; the main window does its starting inside its creation.
+    TfrmMain frmMain(*system, services);
+    TfrmQuillrateMsgBox frmQuillrateMsgBox(&frmMain, services.aboutText());
+    TfrmSplash frmSplash(&frmMain);
+    TfrmWarning frmWarning(&frmMain);
+    // In Qt, asking to quit before the event loop runs does nothing; the program ends here
+    // instead, once the start-up message or the builder window has closed.
+    if (frmMain.TerminateRequested()) return 0;
+    frmMain.show();
+    return application.exec();
+  } catch (const std::exception& e) {
+    ShowStartupMessage(QString::fromLocal8Bit(e.what()), "Error ...", platform::kIconError);
+  }
+  return 0;
+}
+
+}  // namespace app

@@ -1,0 +1,29 @@
+#include "app/drive_line.h"
+
+#include "device/fixed_text.h"
+#include "device/format_c.h"
+
+namespace app {
+
+std::string DriveField(std::string_view root) {
+  if (!root.empty() && root.back() == '\\') root.remove_suffix(1);
+  // A drive letter root keeps the letter and colon only, as the two-character field did.
+  if (root.size() >= 2 && root[1] == ':') root = root.substr(0, 2);
+  return std::string(root);
+}
+
+std::string DriveComboLine(const device::DriveEntry& entry) {
+  std::string line =
+      device::FormatC("%2d-%d-%d-%d %s%24s %4s", entry.Adapter, entry.Bus, entry.Target, entry.Lun,
+                      DriveField(device::TextOf(entry.RootPath)).c_str(),
+                      std::string(device::TextOf(entry.DisplayName)).c_str(),
+                      std::string(device::TextOf(entry.Revision)).c_str());
+  if (line.size() > 254) line.resize(254);
+  return line;
+}
+
+bool ListsDrive(const device::DriveEntry& entry) {
+  return entry.WritesCdR || entry.Kind >= 3;
+}
+
+}  // namespace app

@@ -1,0 +1,83 @@
+// Renders every window on the demonstration machine after a query into PNG files, for the
+// README. Run through scripts/screenshots.
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/frm_main.h"
+#include "app/frm_quillrate_msg_box.h"
+#include "app/frm_splash.h"
+#include "app/frm_warning.h"
+#include "app/program_services.h"
+#include "app/skin/skin_message_box.h"
+#include "app/skin/skin_page_control.h"
+#include "app/startup_messages.h"
+#include "platform/platform_choice.h"
+
+namespace {
+
+bool Save(QWidget& window, const QDir& dir, const QString& name) {
+  // Pictures without a focus mark, whichever control happened to get the focus.
+  if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+  const QString path = dir.filePath(name);
+  if (!window.grab().save(path)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("docs/screenshots"));
+  QDir().mkpath(dir.path());
+
+  // A message box would wait for a click that never comes; report it and go on.
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (auto* box = qobject_cast<skin::SkinMessageBox*>(QApplication::activeModalWidget())) {
+      std::fprintf(stderr, "message: %s\n", qPrintable(box->Text()));
+      box->accept();
+    }
+  });
+  closer.start(10);
+
+  app::QtMessageSink messages;
+  auto system = platform::CreateSystem(platform::PlatformChoice{std::string()}, messages);
+  app::TfrmMain main(*system, app::DefaultServices());
+  main.show();
+  QSignalSpy finished(&main, &app::TfrmMain::QueryFinished);
+  main.cmdRefreshClick();
+  if (finished.isEmpty() && !finished.wait(30000)) {
+    std::fprintf(stderr, "the query did not finish\n");
+    return 1;
+  }
+  bool ok = Save(main, dir, "main_information.png");
+  main.suiPageControl1->SetActivePageIndex(1);
+  ok = Save(main, dir, "main_quillrate.png") && ok;
+  main.suiPageControl1->SetActivePageIndex(2);
+  ok = Save(main, dir, "main_trimwave.png") && ok;
+  main.suiPageControl1->SetActivePageIndex(0);
+
+  app::TfrmSplash splash;
+  ok = Save(splash, dir, "splash.png") && ok;
+  app::TfrmWarning warning;
+  ok = Save(warning, dir, "warning.png") && ok;
+  app::TfrmQuillrateMsgBox about(&main, app::DefaultServices().aboutText());
+  ok = Save(about, dir, "about.png") && ok;
+  skin::SkinMessageBox box;
+  box.SetText("User-defined file added !");
+  ok = Save(box, dir, "message_box.png") && ok;
+  skin::SkinMessageBox error;
+  error.SetCaption("Error ...");
+  error.SetIcon(skin::SkinMessageBox::Icon::Error);
+  error.SetText("No drive detected !");
+  ok = Save(error, dir, "error_box.png") && ok;
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,46 @@
+// Buttons of the skin: a painted push button, and an image button that shows one of three
+// pictures (normal, mouse over, pressed).
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace skin {
+
+class SkinButton : public QPushButton {
+  Q_OBJECT
+ public:
+  SkinButton(const QString& caption, QWidget* parent);
+  void SetTextColor(const QColor& color);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor textColor_{Qt::black};
+};
+
+class ImageButton : public QAbstractButton {
+  Q_OBJECT
+ public:
+  explicit ImageButton(QWidget* parent);
+  void SetPictures(const QPixmap& normal, const QPixmap& hover, const QPixmap& pressed);
+  // Resizes the button to its normal picture.
+  void SizeToPicture();
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  QPixmap normal_;
+  QPixmap hover_;
+  QPixmap pressed_;
+  bool hovered_ = false;
+};
+
+}  // namespace skin

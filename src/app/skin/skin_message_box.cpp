@@ -1,0 +1,132 @@
+#include "app/skin/skin_message_box.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/skin/skin_buttons.h"
+#include "app/skin/skin_fonts.h"
+#include "app/skin/skin_form.h"
+#include "app/skin/skin_palette.h"
+
+namespace skin {
+namespace {
+
+constexpr int kIconSize = 32;
+
+QPixmap IconPicture(SkinMessageBox::Icon icon) {
+  QPixmap pixmap(kIconSize, kIconSize);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  const QRectF circle(2, 2, 28, 28);
+  QColor fill = icon == SkinMessageBox::Icon::Error     ? QColor(0xC8, 0x2A, 0x22)
+                : icon == SkinMessageBox::Icon::Warning ? QColor(0xE0, 0xA8, 0x20)
+                                                        : QColor(0x2C, 0x6C, 0xB0);
+  p.setPen(QPen(fill.darker(140), 1.2));
+  p.setBrush(fill);
+  p.drawEllipse(circle);
+  p.setPen(QPen(Qt::white, 3.2, Qt::SolidLine, Qt::RoundCap));
+  if (icon == SkinMessageBox::Icon::Error) {
+    p.drawLine(QPointF(11, 11), QPointF(21, 21));
+    p.drawLine(QPointF(21, 11), QPointF(11, 21));
+  } else if (icon == SkinMessageBox::Icon::Warning) {
+    p.drawLine(QPointF(16, 8), QPointF(16, 18));
+    p.drawPoint(QPointF(16, 24));
+  } else {
+    p.drawPoint(QPointF(16, 9));
+    p.drawLine(QPointF(16, 14), QPointF(16, 24));
+  }
+  return pixmap;
+}
+
+}  // namespace
+
+SkinMessageBox::Icon IconOfFlags(unsigned flags) {
+  switch (flags & 0xF0) {
+    case 0x10:
+      return SkinMessageBox::Icon::Error;
+    case 0x30:
+      return SkinMessageBox::Icon::Warning;
+    default:
+      return SkinMessageBox::Icon::Information;
+  }
+}
+
+SkinMessageBox::SkinMessageBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName("suiMsgBox");
+  setModal(true);
+  frame_ = new SkinForm(this);
+  frame_->SetTitleButtons(SkinForm::Close);
+  frame_->setFont(SkinFont({"Tahoma", 11, true}));
+  iconLabel_ = new QLabel(frame_);
+  iconLabel_->setObjectName("icon");
+  textLabel_ = new QLabel(frame_);
+  textLabel_->setObjectName("text");
+  textLabel_->setTextFormat(Qt::PlainText);
+  textLabel_->setFont(SkinFont({"Verdana", 11}));
+  textLabel_->setWordWrap(false);
+  okButton_ = new SkinButton("OK", frame_);
+  okButton_->setObjectName("btnOK");
+  okButton_->setFont(SkinFont({"Tahoma", 11}));
+  okButton_->setDefault(true);
+  okButton_->setAutoDefault(true);
+  connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+  SetCaption("Information");
+  SetIcon(Icon::Information);
+}
+
+void SkinMessageBox::SetCaption(const QString& caption) {
+  frame_->SetCaption(caption);
+  setWindowTitle(caption);
+}
+
+QString SkinMessageBox::Caption() const {
+  return frame_->Caption();
+}
+
+void SkinMessageBox::SetText(const QString& text) {
+  textLabel_->setText(text);
+  Layout();
+}
+
+QString SkinMessageBox::Text() const {
+  return textLabel_->text();
+}
+
+void SkinMessageBox::SetIcon(Icon icon) {
+  icon_ = icon;
+  iconLabel_->setPixmap(IconPicture(icon));
+}
+
+void SkinMessageBox::Layout() {
+  const QFontMetrics metrics(textLabel_->font());
+  const QSize text = metrics.size(0, textLabel_->text());
+  const int top = kTitleBarHeight + 16;
+  const int textLeft = 16 + kIconSize + 14;
+  const int contentHeight = std::max(kIconSize, text.height());
+  const int width = std::max(textLeft + text.width() + 20, 200);
+  const int buttonTop = top + contentHeight + 16;
+  const int height = buttonTop + 25 + 12;
+  setFixedSize(width, height);
+  frame_->setGeometry(0, 0, width, height);
+  iconLabel_->setGeometry(16, top, kIconSize, kIconSize);
+  textLabel_->setGeometry(textLeft, top + std::max(0, (kIconSize - text.height()) / 2),
+                          text.width() + 4, text.height());
+  okButton_->setGeometry((width - 75) / 2, buttonTop, 75, 25);
+}
+
+int SkinMessageBox::Execute() {
+  Layout();
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+  okButton_->setFocus();
+  return exec();
+}
+
+}  // namespace skin

@@ -1,0 +1,445 @@
+// Device work from the window: the feature pages and their buttons, and the query on the
+// device thread with the window staying responsive.
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <nlohmann/json.hpp>
+
+#include "app/frm_main.h"
+#include "app/skin/busy_indicator.h"
+#include "app/skin/skin_buttons.h"
+#include "app/skin/skin_page_control.h"
+#include "app/skin/skin_widgets.h"
+#include "gui_test_support.h"
+
+namespace {
+
+using gui_testing::ModalWatcher;
+using gui_testing::Rig;
+using gui_testing::WaitIdle;
+
+std::string VendorPageDrive(const std::string& support, const std::string& state) {
+  return testing_machines::OneDrive(R"(, "vendor_page": {"support": ")" + support +
+                                    R"(", "state": ")" + state + R"("})");
+}
+
+// support/state/button enabled/button caption of each feature, in page order.
+std::vector<std::string> FeaturePages(app::TfrmMain& w) {
+  auto show = [](QLabel* support, QLabel* state, QPushButton* button) {
+    return support->text().toStdString() + "/" + state->text().toStdString() + "/" +
+           (button->isEnabledTo(button->parentWidget()) ? "on" : "off") + "/" +
+           button->text().toStdString();
+  };
+  return {show(w.labSuptQR, w.labQRIsDisable, w.btnSetQRAbility),
+          show(w.labSuptTW, w.labTWIsActive, w.btnSetTWAbility),
+          show(w.labSuptPL, w.labPLIsActive, w.btnSetPLAbility)};
+}
+
+int CountOpcode(const sim::SimSystem& system, uint8_t opcode) {
+  int count = 0;
+  for (const auto& c : system.Log()) count += c.cdb[0] == opcode ? 1 : 0;
+  return count;
+}
+
+TEST(FeaturePages, ShowTheDrivesPageAtStartUp) {
+  struct Case {
+    const char* support;
+    const char* state;
+    std::vector<std::string> pages;
+  };
+  for (const Case& c : {
+           Case{"0x26",
+                "0x20",
+                {"YES/YES/on/Disable Quillrate", "YES/NO/on/Enable Trimwave",
+                 "YES/NO/on/Enable Pacelift"}},
+           Case{"0x00",
+                "0x00",
+                {"NO/N/A/off/Enable Quillrate", "NO/N/A/off/Enable Trimwave",
+                 "NO/N/A/off/Enable Pacelift"}},
+       }) {
+    ModalWatcher watcher;
+    Rig rig(VendorPageDrive(c.support, c.state));
+    EXPECT_EQ(FeaturePages(*rig.window), c.pages) << c.support << "/" << c.state;
+  }
+}
+
+TEST(FeaturePages, EachButtonFlipsItsFeatureAndRefreshesAll) {
+  struct Press {
+    const char* button;
+    std::vector<std::string> after;
+    size_t warnings;  // warnings seen so far
+  };
+  ModalWatcher watcher;
+  Rig rig(VendorPageDrive("0x26", "0x20"));
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  for (const Press& p : {
+           Press{"btnSetQRAbility",
+                 {"YES/NO/on/Enable Quillrate", "YES/NO/on/Enable Trimwave",
+                  "YES/NO/on/Enable Pacelift"},
+                 0},
+           Press{"btnSetTWAbility",
+                 {"YES/NO/on/Enable Quillrate", "YES/YES/on/Disable Trimwave",
+                  "YES/NO/on/Enable Pacelift"},
+                 0},
+           Press{"btnSetPLAbility",
+                 {"YES/NO/on/Enable Quillrate", "YES/YES/on/Disable Trimwave",
+                  "YES/YES/on/Disable Pacelift"},
+                 1},
+           Press{"btnSetPLAbility",
+                 {"YES/NO/on/Enable Quillrate", "YES/YES/on/Disable Trimwave",
+                  "YES/NO/on/Enable Pacelift"},
+                 1},
+           Press{"btnSetPLAbility",
+                 {"YES/NO/on/Enable Quillrate", "YES/YES/on/Disable Trimwave",
+                  "YES/YES/on/Disable Pacelift"},
+                 2},
+       }) {
+    rig.system->ClearLog();
+    auto* button = w.findChild<QPushButton*>(p.button);
+    ASSERT_NE(button, nullptr);
+    w.suiPageControl1->SetActivePageIndex(button == w.btnSetQRAbility ? 1 : 2);
+    button->click();
+    WaitIdle(w);
+    EXPECT_EQ(FeaturePages(w), p.after) << p.button;
+    // One read and one write for the switch, then three reads for the refresh.
+    EXPECT_EQ(CountOpcode(*rig.system, 0x5A), 4) << p.button;
+    EXPECT_EQ(CountOpcode(*rig.system, 0x55), 1) << p.button;
+    EXPECT_EQ(watcher.Seen().size(), p.warnings) << p.button;
+  }
+  for (const auto& seen : watcher.Seen()) {
+    EXPECT_EQ(seen.name, "frmWarning");
+    EXPECT_EQ(seen.caption, "Warning...");
+    EXPECT_EQ(seen.text,
+              "Pacelift function is used for advance users , the quality of disc can't be "
+              "guaranteed after burning with this function.");
+  }
+}
+
+TEST(FeaturePages, PaceliftWarningShowsEvenWhenTheDriveRejectsTheSwitch) {
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(
+      R"(, "vendor_page": {"support": "0x26", "state": "0x20"},
+          "faults": [{"command": "0x55", "kind": "sense", "sense": [5, "0x26", 0]}])"));
+  app::TfrmMain& w = *rig.window;
+  w.suiPageControl1->SetActivePageIndex(2);
+  w.btnSetPLAbility->click();
+  WaitIdle(w);
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].name, "frmWarning");
+  EXPECT_EQ(w.labPLIsActive->text(), "NO");
+}
+
+// A query that writes given lines, and can hold the device thread until released.
+struct ScriptedQuery {
+  std::vector<std::string> lines;
+  std::atomic<int> runs{0};
+  std::atomic<bool> release{true};
+
+  media::MediaReport operator()(media::ReportSink& sink) {
+    ++runs;
+    sink.PleaseWait("Please wait ...");
+    while (!release.load()) QThread::yieldCurrentThread();
+    sink.Cleared();
+    for (const std::string& line : lines) sink.Line(line);
+    media::MediaReport report;
+    report.lines = lines;
+    return report;
+  }
+};
+
+app::ProgramServices WithQuery(const std::shared_ptr<ScriptedQuery>& query) {
+  app::ProgramServices services = app::DefaultServices();
+  services.runQuery = [query](device::AtapiDevice&, const app::UserMediaLists&,
+                              media::ReportSink& sink) { return (*query)(sink); };
+  return services;
+}
+
+TEST(Query, MemoShowsTheReportLinesInOrder) {
+  auto query = std::make_shared<ScriptedQuery>();
+  query->lines = {"        Drive Type = DVD-RW   ", "         Disc Type = CDR",
+                  "Manufacturer Maybe = Caf\xE9 Disc"};
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(), WithQuery(query));
+  app::TfrmMain& w = *rig.window;
+  w.suiPageControl1->SetActivePageIndex(2);
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  EXPECT_EQ(w.memTranslator->Lines(),
+            (QStringList{"        Drive Type = DVD-RW   ", "         Disc Type = CDR",
+                         QString::fromUtf8("Manufacturer Maybe = Caf\u00e9 Disc")}));
+  EXPECT_EQ(w.ReportLines(), query->lines);
+  EXPECT_EQ(w.suiPageControl1->ActivePageIndex(), 0);
+  EXPECT_TRUE(w.cmdRefresh->isEnabled());
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST(Query, TheWindowStaysUsableButStartsNoSecondDeviceOperation) {
+  auto query = std::make_shared<ScriptedQuery>();
+  query->lines = {"line 1", "line 2"};
+  query->release = false;
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(R"(, "vendor_page": {"support": "0x26", "state": "0x20"})"),
+          WithQuery(query));
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  rig.system->ClearLog();
+  w.cmdRefresh->click();
+  // "Please wait ..." arrives while the drive is still becoming ready.
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return w.memTranslator->toPlainText() == "Please wait ..."; }, 10000));
+  EXPECT_TRUE(w.busyIndicator->Running());
+  EXPECT_FALSE(w.cmdRefresh->isEnabled());
+  EXPECT_FALSE(w.cboDrives->isEnabled());
+  EXPECT_FALSE(w.btnSetQRAbility->isEnabled());
+  // Pages still switch while the query runs.
+  w.suiPageControl1->SetActivePageIndex(1);
+  EXPECT_TRUE(w.suiTabSheet2->isVisible());
+  w.cmdRefreshClick();
+  w.btnSetQRAbilityClick();
+  w.cboDrivesChange();
+  query->release = true;
+  WaitIdle(w);
+  EXPECT_EQ(query->runs.load(), 1);
+  EXPECT_TRUE(rig.system->Log().empty()) << "a feature or drive change ran during the query";
+  EXPECT_EQ(w.memTranslator->Lines(), (QStringList{"line 1", "line 2"}));
+  EXPECT_FALSE(w.busyIndicator->Running());
+  EXPECT_TRUE(w.cmdRefresh->isEnabled());
+  EXPECT_TRUE(w.cboDrives->isEnabled());
+  EXPECT_TRUE(w.btnSetQRAbility->isEnabled());
+}
+
+TEST(Query, ClosingDuringAQueryWaitsForItAndThenCloses) {
+  auto query = std::make_shared<ScriptedQuery>();
+  query->lines = {"line 1", "line 2"};
+  query->release = false;
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(), WithQuery(query));
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  w.cmdRefresh->click();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return w.memTranslator->toPlainText() == "Please wait ..."; }, 10000));
+  EXPECT_FALSE(w.close());
+  EXPECT_TRUE(w.isVisible());
+  query->release = true;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 10000));
+  // The query was abandoned after its current step; nothing more reached the memo.
+  EXPECT_EQ(w.memTranslator->toPlainText(), QString("Please wait ..."));
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST(Query, AFailingQueryIsReportedNotThrownIntoTheEventLoop) {
+  app::ProgramServices services = app::DefaultServices();
+  services.runQuery = [](device::AtapiDevice&, const app::UserMediaLists&,
+                         media::ReportSink&) -> media::MediaReport {
+    throw std::runtime_error("drive gone");
+  };
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(), services);
+  QSignalSpy finished(rig.window.get(), &app::TfrmMain::QueryFinished);
+  rig.window->cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].text, "drive gone");
+  EXPECT_TRUE(rig.window->cmdRefresh->isEnabled());
+}
+
+// The demonstration machine's CD-R writer (drive-list entry 1, combo line 0).
+struct DemoRig {
+  DemoRig()
+      : system(std::make_unique<sim::SimSystem>(sim::DemoMachine())),
+        window(std::make_unique<app::TfrmMain>(*system, app::DefaultServices())) {}
+  std::unique_ptr<sim::SimSystem> system;
+  std::unique_ptr<app::TfrmMain> window;
+};
+
+const QStringList kDemoCdReport{"        Drive Type = DVD Super Multigen (Support LightScribe)",
+                                "         Disc Type = CDR",
+                                "          Material = Phthalocyanine",
+                                "           Lead In = 97:26:66",
+                                "          Lead Out = 79:59:74",
+                                "  Nominal Capacity = 702.83MB",
+                                "Manufacturer Maybe = CMC Magnetics Corporation",
+                                "QUILL-RATE Speed Limit = 40X (Write)"};
+
+TEST(Query, TheDemoCdRShowsTheReportOfTheQuery) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  ASSERT_EQ(w.Device->CurrentIndex(), 1);
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  EXPECT_EQ(w.memTranslator->Lines(), kDemoCdReport);
+
+  // The same query without a window gives the same lines.
+  sim::SimSystem other(sim::DemoMachine());
+  auto device = app::DefaultServices().createDevice(other);
+  ASSERT_TRUE(device->SelectDrive(1));
+  struct Discard : media::ReportSink {
+    void PleaseWait(const std::string&) override {}
+    void Cleared() override {}
+    void Line(const std::string&) override {}
+  } discard;
+  auto lists = app::UserMediaListsPtr(app::CreateUserMediaLists());
+  const media::MediaReport report = app::DefaultServices().runQuery(*device, *lists, discard);
+  EXPECT_EQ(w.ReportLines(), report.lines);
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST(Report, CopiesAndSavesTheQueryAsTextAndJson) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  QTemporaryDir dir;
+  QString error;
+  EXPECT_FALSE(w.SaveReportAs(dir.filePath("early.json"), true, &error));
+  EXPECT_EQ(error, "There is no complete report to save.");
+
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+
+  w.CopyReport();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), kDemoCdReport.join('\n') + '\n');
+
+  const QString text = dir.filePath("report.txt");
+  ASSERT_TRUE(w.SaveReportAs(text, false));
+  QFile textFile(text);
+  ASSERT_TRUE(textFile.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(textFile.readAll()), kDemoCdReport.join('\n') + '\n');
+
+  const QString json = dir.filePath("report.json");
+  ASSERT_TRUE(w.SaveReportAs(json, true));
+  QFile jsonFile(json);
+  ASSERT_TRUE(jsonFile.open(QIODevice::ReadOnly));
+  const auto document = nlohmann::json::parse(jsonFile.readAll().toStdString());
+  EXPECT_EQ(document["drive"]["index"], 1);
+  EXPECT_EQ(document["drive"]["product"], "DVD-RW LS-1640L ");
+  EXPECT_EQ(document["disc"]["lead_in"]["time"], "97:26:66");
+  std::vector<std::string> lines;
+  for (const QString& line : kDemoCdReport) lines.push_back(line.toStdString());
+  EXPECT_EQ(document["lines"].get<std::vector<std::string>>(), lines);
+
+  EXPECT_FALSE(w.SaveReportAs(dir.filePath("missing/dir/report.txt"), false, &error));
+  EXPECT_FALSE(error.isEmpty());
+  // A drive change clears the report; there is nothing to save as JSON any more.
+  w.cboDrives->setCurrentIndex(1);
+  gui_testing::WaitIdle(w);
+  EXPECT_FALSE(w.SaveReportAs(json, true));
+}
+
+// Answers the memo's context menu: records its entries and picks one.
+class MenuPicker {
+ public:
+  explicit MenuPicker(QString pick) : pick_(std::move(pick)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu == nullptr) return;
+      for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) continue;
+        entries_ << action->text() + (action->isEnabled() ? "" : " (off)");
+        if (action->text() == pick_) menu->setActiveAction(action);
+      }
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    timer_.start(1);
+  }
+  QStringList Entries() const { return entries_; }
+
+ private:
+  QString pick_;
+  QTimer timer_;
+  QStringList entries_;
+};
+
+TEST(Report, TheMemosContextMenuCopiesTheReport) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  QGuiApplication::clipboard()->clear();
+  MenuPicker picker("Copy &Report");
+  emit w.memTranslator->customContextMenuRequested(QPoint(10, 10));
+  const QStringList entries = picker.Entries();
+  EXPECT_TRUE(entries.contains("Copy &Report")) << entries.join(", ").toStdString();
+  EXPECT_TRUE(entries.contains("Save Report as &Text...")) << entries.join(", ").toStdString();
+  EXPECT_TRUE(entries.contains("Save Report as &JSON...")) << entries.join(", ").toStdString();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), kDemoCdReport.join('\n') + '\n');
+}
+
+QString WriteUserFile(const QTemporaryDir& dir, const char* text) {
+  const QString path = dir.filePath("media.txt");
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(text);
+  return path;
+}
+
+QStringList QueryLines(app::TfrmMain& w) {
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.cmdRefresh->click();
+  if (!finished.wait(10000)) return {"the query did not finish"};
+  return w.memTranslator->Lines();
+}
+
+TEST(UserMediaFile, ARegisteredFileIsLoadedAtStartAndWinsInTheQuery) {
+  QTemporaryDir dir;
+  const std::string path =
+      WriteUserFile(dir, "[CD]\n972666_795974=My Own Disc\n").toLocal8Bit().toStdString();
+  sim::SimSystem system(sim::DemoMachine());
+  std::vector<uint8_t> value(path.begin(), path.end());
+  value.push_back(0);
+  system.Registry().Put("SOFTWARE\\Quillrate\\", "UserDefinedFule",
+                        {platform::RegType::String, value});
+  ModalWatcher watcher;
+  app::TfrmMain w(system, app::DefaultServices());
+  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 1u);
+  EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = My Own Disc");
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST(UserMediaFile, TheHiddenButtonAddsAndRemovesAFile) {
+  QTemporaryDir dir;
+  const QString path = WriteUserFile(dir, "[cd]\n  972666_795974=Added Disc  \n");
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  w.UserFileChosen(path.toLocal8Bit().toStdString());
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].name, "suiMsgBox");
+  EXPECT_EQ(watcher.Seen()[0].text, "User-defined file added !");
+  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 1u);
+  EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = Added Disc");
+
+  w.UserFileChosen(std::nullopt);
+  ASSERT_EQ(watcher.Seen().size(), 2u);
+  EXPECT_EQ(watcher.Seen()[1].text, "User-defined file removed !");
+  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 0u);
+  EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = CMC Magnetics Corporation");
+}
+
+TEST(DriveChange, ClearsTheReportAndShowsTheNewDrivesFeatures) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  EXPECT_EQ(FeaturePages(w)[0], "YES/YES/on/Disable Quillrate");
+  ASSERT_EQ(QueryLines(w), kDemoCdReport);
+  w.cboDrives->setCurrentIndex(1);
+  WaitIdle(w);
+  EXPECT_EQ(w.Device->CurrentIndex(), 2);
+  EXPECT_TRUE(w.memTranslator->Lines().isEmpty());
+  EXPECT_EQ(FeaturePages(w),
+            (std::vector<std::string>{"NO/N/A/off/Enable Quillrate", "NO/N/A/off/Enable Trimwave",
+                                      "NO/N/A/off/Enable Pacelift"}));
+}
+
+}  // namespace
