@@ -1,6 +1,6 @@
 #include "app/program_services.h"
 
-#include "app/startup_messages.h"
+#include "app/frm_build_qr.h"
 #include "custom/about_text.h"
 #include "custom/customization_block.h"
 #include "custom/user_file_button.h"
@@ -35,8 +35,9 @@ EditionTexts ProgramEdition() {
           block.StepText(1),   block.StepText(2),    block.StepText(3)};
 }
 
-void RunBuilderWindow(QWidget*) {
-  ShowStartupMessage("This edition cannot build customized copies.", "Information", 0x40);
+void RunBuilderWindow(QWidget* owner) {
+  TfrmBuildQR builder(owner);
+  builder.exec();
 }
 
 media::MediaReport RunQuery(device::AtapiDevice& device, const UserMediaLists& lists,

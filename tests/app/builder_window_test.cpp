@@ -1,0 +1,60 @@
+// The builder window: its controls, and a build's messages with Build enabled again after
+// every outcome.
+#include <QLineEdit>
+#include <cstdio>
+#include <fstream>
+
+#include "app/frm_build_qr.h"
+#include "app/skin/skin_buttons.h"
+#include "gui_test_support.h"
+
+namespace {
+
+using gui_testing::ModalWatcher;
+
+TEST(BuilderWindow, ControlsAsLaidOut) {
+  app::TfrmBuildQR form;
+  EXPECT_EQ(form.size(), QSize(454, 123));
+  EXPECT_EQ(form.suiForm1->Caption(), "Quill-Rate Builder");
+  EXPECT_EQ(form.Label1->text(), "Please select parameter file :");
+  EXPECT_EQ(form.txtFile->geometry(), QRect(8, 56, 361, 21));
+  EXPECT_EQ(form.cmdBrowse->text(), "Browse");
+  EXPECT_EQ(form.cmdBuild->geometry(), QRect(300, 92, 69, 21));
+  EXPECT_EQ(form.cmdClose->text(), "Close");
+  EXPECT_EQ(form.txtFile->text(), "");
+}
+
+TEST(BuilderWindow, EveryOutcomeShowsItsMessageAndEnablesBuildAgain) {
+  const std::string dir = ::testing::TempDir() + "builder-window-" + std::to_string(::getpid());
+  std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "/out'").c_str());
+  const std::string good = dir + "/edition.properties";
+  std::ofstream(good) << "[PROPERTY]\nname=Test\n";
+  const std::string bad = dir + "/bad.properties";
+  std::ofstream(bad) << "[DVD]\nZZ4243444546474830303100=Bad\n";
+  struct Case {
+    std::string path;
+    const char* caption;
+    const char* text;
+    bool written;
+  };
+  for (const Case& c : {Case{"   ", "Error", "No file selected !", false},
+                        Case{dir + "/missing", "Error", "File not exists !", false},
+                        Case{bad, "Error", "'0xZZ' is not a valid integer value", false},
+                        Case{good, "Information", "File created successfully !", true}}) {
+    std::remove((dir + "/out/Quillrate.exe").c_str());
+    app::TfrmBuildQR form;
+    form.outputDir = dir + "/out";
+    form.txtFile->setText(QString::fromStdString(c.path));
+    ModalWatcher watcher;
+    form.cmdBuildClick();
+    ASSERT_EQ(watcher.Seen().size(), 1u) << c.text;
+    EXPECT_EQ(watcher.Seen()[0].caption, c.caption);
+    EXPECT_EQ(watcher.Seen()[0].text, c.text);
+    EXPECT_TRUE(form.cmdBuild->isEnabled());
+    std::ifstream written(dir + "/out/Quillrate.exe");
+    EXPECT_EQ(written.good(), c.written) << c.text;
+  }
+  std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+}  // namespace
