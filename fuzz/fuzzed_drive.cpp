@@ -3,6 +3,7 @@
 // device layer's invariants must hold.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -95,7 +96,7 @@ bool FuzzedDevice::PassThrough(platform::PassThroughRequest& request) {
       return false;  // the call itself fails
     case 1: {        // CHECK CONDITION with fuzzed sense
       const std::vector<uint8_t> sense = data.ConsumeBytes<uint8_t>(18);
-      std::memcpy(request.Sense.data(), sense.data(), sense.size());
+      std::copy(sense.begin(), sense.end(), request.Sense.begin());
       request.ScsiStatus = 2;
       request.DataTransferLength = data.ConsumeIntegralInRange<uint32_t>(0, requested);
       return true;
@@ -104,7 +105,7 @@ bool FuzzedDevice::PassThrough(platform::PassThroughRequest& request) {
       const uint32_t length = data.ConsumeIntegralInRange<uint32_t>(0, requested);
       if (request.DataIn == 1 && request.DataBuffer != nullptr) {
         const std::vector<uint8_t> bytes = data.ConsumeBytes<uint8_t>(length);
-        std::memcpy(request.DataBuffer, bytes.data(), bytes.size());
+        std::copy(bytes.begin(), bytes.end(), request.DataBuffer);
         request.DataTransferLength = static_cast<uint32_t>(bytes.size());
       } else {
         request.DataTransferLength = length;

@@ -12,6 +12,7 @@ TEST(FixtureLoader, MistakesNameTheirPlace) {
   };
   for (const Case& c : {
            Case{"{", "not valid JSON"},
+           Case{"666666666666e6666666", "not valid JSON"},  // found by the fuzzer: out of range
            Case{R"({"drivez": []})", "machine: unknown field \"drivez\""},
            Case{R"({"drives": [{"vendorr": "x"}]})", "drives[0]: unknown field \"vendorr\""},
            Case{R"({"drives": [{"disc": {"type": "hd-dvd"}}]})", "drives[0].disc.type: expected one of"},

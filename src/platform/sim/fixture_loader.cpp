@@ -366,7 +366,7 @@ Machine LoadMachineFromText(std::string_view text) {
   json root;
   try {
     root = json::parse(text);
-  } catch (const json::parse_error& e) {
+  } catch (const json::exception& e) {  // syntax errors, and numbers out of range
     throw FixtureError(std::string("not valid JSON: ") + e.what());
   }
   try {
