@@ -10,18 +10,11 @@
 
 namespace {
 
-class NullSink : public media::ReportSink {
- public:
-  void PleaseWait(const std::string&) override {}
-  void Cleared() override {}
-  void Line(const std::string&) override {}
-};
-
 void MediaReport(benchmark::State& state) {
   const int drive = static_cast<int>(state.range(0));
   sim::SimSystem system(sim::DemoMachine());
   auto device = media::CreateDevice(system);
-  NullSink sink;
+  media::SilentReportSink sink;
   size_t commands = 0;
   for (auto _ : state) {
     device->SelectDrive(drive);

@@ -8,17 +8,6 @@
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
 
-namespace {
-
-class NullSink : public media::ReportSink {
- public:
-  void PleaseWait(const std::string&) override {}
-  void Cleared() override {}
-  void Line(const std::string&) override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   sim::Machine machine;
   try {
@@ -37,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   }
   sim::SimSystem system(std::move(machine));
   auto device = media::CreateDevice(system);
-  NullSink sink;
+  media::SilentReportSink sink;
   for (int i = 0; i < device->GetDriveCount(); ++i) {
     if (device->SelectDrive(i)) media::RunMediaReport(*device, {}, sink);
   }

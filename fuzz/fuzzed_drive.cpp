@@ -125,13 +125,6 @@ bool FuzzedDevice::GetScsiAddress(platform::ScsiAddress& address) {
   return true;
 }
 
-class NullSink : public media::ReportSink {
- public:
-  void PleaseWait(const std::string&) override {}
-  void Cleared() override {}
-  void Line(const std::string&) override {}
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
@@ -139,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   FuzzedSystem system(data);
   {
     auto device = media::CreateDevice(system);
-    NullSink sink;
+    media::SilentReportSink sink;
     for (int i = 0; i < device->GetDriveCount(); ++i) {
       if (!device->SelectDrive(i)) continue;
       media::RunMediaReport(*device, {}, sink);

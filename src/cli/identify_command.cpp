@@ -19,13 +19,6 @@
 namespace cli {
 namespace {
 
-class Silent : public media::ReportSink {
- public:
-  void PleaseWait(const std::string&) override {}
-  void Cleared() override {}
-  void Line(const std::string&) override {}
-};
-
 std::string Trimmed(std::string_view text) {
   std::string out(text);
   out.erase(out.find_last_not_of(' ') + 1);
@@ -50,7 +43,7 @@ Command AddIdentifyCommand(CLI::App& app) {
             const auto index = ChooseDrive(session, options->drive, status);
             if (!index) return status;
             device::AtapiDevice& device = session.Device();
-            Silent sink;
+            media::SilentReportSink sink;
             const media::MediaReport report =
                 media::RunMediaReport(device, {}, sink, media::QueryOptions{false});
             const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));

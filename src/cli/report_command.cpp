@@ -20,14 +20,6 @@
 namespace cli {
 namespace {
 
-// The terminal has nothing to clear: the lines are all it prints.
-class LineCollector : public media::ReportSink {
- public:
-  void PleaseWait(const std::string&) override {}
-  void Cleared() override {}
-  void Line(const std::string&) override {}
-};
-
 struct Options {
   int drive = -1;
   bool all = false;
@@ -87,7 +79,7 @@ Command AddReportCommand(CLI::App& app) {
                 status = kExitFailure;
                 continue;
               }
-              LineCollector sink;
+              media::SilentReportSink sink;
               const media::MediaReport report = media::RunMediaReport(device, sources, sink);
               const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(index));
               if (options->json) {

@@ -30,6 +30,14 @@ class ReportSink {
   virtual void Line(const std::string& line) = 0;
 };
 
+// For callers that only want the finished report.
+class SilentReportSink : public ReportSink {
+ public:
+  void PleaseWait(const std::string&) override {}
+  void Cleared() override {}
+  void Line(const std::string&) override {}
+};
+
 // Everything one query learnt, for callers that want more than the lines.
 struct MediaReport {
   std::vector<std::string> lines;

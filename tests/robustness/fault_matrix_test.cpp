@@ -71,13 +71,6 @@ bool IsReportLine(const std::string& line) {
   return std::regex_match(line, shapes);
 }
 
-class NullSink : public media::ReportSink {
- public:
-  void PleaseWait(const std::string&) override {}
-  void Cleared() override {}
-  void Line(const std::string&) override {}
-};
-
 // Virtual time one operation may take: its waits for readiness, and for each command that
 // never answers the driver's full time-out.
 double TimeBound(const sim::SimSystem& system, size_t firstCommand) {
@@ -94,7 +87,7 @@ void Exercise(sim::Machine machine, const std::string& label) {
   auto device = media::CreateDevice(system);
   ASSERT_LE(system.Clock().NowSeconds() - start, TimeBound(system, 0));
   ASSERT_LE(system.Log().size(), 6u * (1 + 64 + 10 + 3 + 64 + 2));
-  NullSink sink;
+  media::SilentReportSink sink;
   for (int i = 0; i < device->GetDriveCount(); ++i) {
     if (!device->SelectDrive(i)) continue;
     const size_t before = system.Log().size();
@@ -169,7 +162,7 @@ TEST(Fallbacks, FailedCapabilitiesPageShowsUnknownDriveAndNoFeatures) {
   sim::SimSystem system(std::move(machine));
   auto device = media::CreateDevice(system);
   ASSERT_TRUE(device->SelectDrive(1));
-  NullSink sink;
+  media::SilentReportSink sink;
   const media::MediaReport report = media::RunMediaReport(*device, {}, sink);
   EXPECT_EQ(report.lines[0], "        Drive Type = UNKNOWN (Support LightScribe)");
   EXPECT_EQ(report.lines.back(), "QUILL-RATE Speed Limit = 0X (Write)");
