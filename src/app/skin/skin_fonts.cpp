@@ -42,12 +42,12 @@ QString ResolveFamily(const QString& layoutFamily) {
   return choice;
 }
 
-QFont SkinFont(const FontSpec& spec) {
-  const QString layoutFamily = QString::fromLatin1(spec.family);
+QFont SkinFont(const FontChoice& choice) {
+  const QString layoutFamily = QString::fromLatin1(choice.family);
   QFont font(ResolveFamily(layoutFamily));
-  font.setPixelSize(spec.pixelSize);
-  font.setBold(spec.bold);
-  font.setUnderline(spec.underline);
+  font.setPixelSize(choice.pixelSize);
+  font.setBold(choice.bold);
+  font.setUnderline(choice.underline);
   if (layoutFamily == "Courier New") {
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);

@@ -10,14 +10,14 @@ class QWidget;
 
 namespace skin {
 
-struct FontSpec {
+struct FontChoice {
   const char* family = "MS Sans Serif";
   int pixelSize = 11;
   bool bold = false;
   bool underline = false;
 };
 
-QFont SkinFont(const FontSpec& spec);
+QFont SkinFont(const FontChoice& choice);
 
 // The installed family a layout family resolves to.
 QString ResolveFamily(const QString& layoutFamily);
