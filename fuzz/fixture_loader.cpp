@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   sim::Machine machine;
   try {
-    machine = sim::LoadMachineFromText(std::string_view(reinterpret_cast<const char*>(bytes), size));
+    machine =
+        sim::LoadMachineFromText(std::string_view(reinterpret_cast<const char*>(bytes), size));
   } catch (const sim::FixtureError&) {
     return 0;
   }
@@ -21,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     drive.unitAttentions = std::min(drive.unitAttentions, 3);
     if (drive.unitAttentions < 0) drive.unitAttentions = 3;
     for (sim::Fault& fault : drive.faults) {
-      if (fault.kind == sim::Fault::Kind::NoAnswer) fault.times = std::min(fault.times < 0 ? 2 : fault.times, 2);
+      if (fault.kind == sim::Fault::Kind::NoAnswer)
+        fault.times = std::min(fault.times < 0 ? 2 : fault.times, 2);
     }
   }
   sim::SimSystem system(std::move(machine));

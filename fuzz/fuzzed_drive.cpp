@@ -38,7 +38,9 @@ class NullMessages : public platform::MessageSink {
 
 class NullRegistry : public platform::Registry {
  public:
-  std::unique_ptr<platform::RegistryKey> OpenKey(const std::string&, Access) override { return nullptr; }
+  std::unique_ptr<platform::RegistryKey> OpenKey(const std::string&, Access) override {
+    return nullptr;
+  }
   std::unique_ptr<platform::RegistryKey> CreateKey(const std::string&) override { return nullptr; }
 };
 
@@ -50,7 +52,8 @@ class FuzzedSystem : public platform::System {
   std::optional<std::vector<std::string>> LogicalDriveRoots() override {
     const int count = data.ConsumeIntegralInRange(0, 18);
     std::vector<std::string> roots;
-    for (int i = 0; i < count; ++i) roots.push_back(std::string(1, static_cast<char>('C' + i)) + ":\\");
+    for (int i = 0; i < count; ++i)
+      roots.push_back(std::string(1, static_cast<char>('C' + i)) + ":\\");
     return roots;
   }
   platform::DriveType GetDriveType(const std::string&) override {
@@ -60,7 +63,9 @@ class FuzzedSystem : public platform::System {
     if (data.ConsumeIntegralInRange(0, 7) == 0) return nullptr;
     return std::make_unique<FuzzedDevice>(*this);
   }
-  std::unique_ptr<platform::AspiLibrary> LoadAspiLibrary(const std::string&) override { return nullptr; }
+  std::unique_ptr<platform::AspiLibrary> LoadAspiLibrary(const std::string&) override {
+    return nullptr;
+  }
   std::unique_ptr<platform::Event> CreateEvent() override { return nullptr; }
   platform::Registry& Settings() override { return registry_; }
   bool QueryPerformanceFrequency(int64_t& f) override {

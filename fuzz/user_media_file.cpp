@@ -1,28 +1,14 @@
 // Arbitrary bytes as a user media file: NULs, CR, very long lines, non-ASCII. The loader
 // and the checker must agree on what they take, and every row must be well formed.
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "custom/user_media_file.h"
-
-namespace {
-
-std::string TempPath() {
-  static const std::string path = "/tmp/quillrate-fuzz-media-" + std::to_string(::getpid());
-  return path;
-}
-
-}  // namespace
+#include "temp_input_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-  const std::string path = TempPath();
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(bytes, 1, size, file);
-  std::fclose(file);
+  const std::string path = fuzz::WriteInputFile("media", bytes, size);
+  if (path.empty()) return 0;
   const custom::UserMediaFileCheck check = custom::CheckUserMediaFile(path);
   size_t lines = 0;
   custom::ReadUserMediaFile(path, [&](const custom::UserMediaLinePosition&, std::string_view line) {
