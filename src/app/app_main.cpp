@@ -55,7 +55,8 @@ Arguments ParseArguments(const QStringList& arguments) {
 int RunQuillrate(QApplication& application, const QStringList& arguments,
                  const ProgramServices& services) {
   application.setApplicationName("Quillrate");
-  application.setApplicationDisplayName("Quillrate");
+  // No display name: Qt would append it to every window title, and an OEM edition's caption
+  // must be its own name and version only.
   QGuiApplication::setQuitOnLastWindowClosed(true);
 
   const Arguments parsed = ParseArguments(arguments);

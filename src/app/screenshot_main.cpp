@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
 #include <cstdio>
 
+#include "app/frm_build_qr.h"
 #include "app/frm_main.h"
 #include "app/frm_quillrate_msg_box.h"
 #include "app/frm_splash.h"
@@ -71,6 +73,9 @@ int main(int argc, char** argv) {
   ok = Save(warning, dir, "warning.png") && ok;
   app::TfrmQuillrateMsgBox about(&main, app::DefaultServices().aboutText());
   ok = Save(about, dir, "about.png") && ok;
+  app::TfrmBuildQR builder;
+  builder.txtFile->setText("examples/oem-edition.properties");
+  ok = Save(builder, dir, "builder.png") && ok;
   skin::SkinMessageBox box;
   box.SetText("User-defined file added !");
   ok = Save(box, dir, "message_box.png") && ok;

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# End to end on the built programs under a virtual X server: the window program shows its
+# main window with the edition's caption, and a copy with the build-mode flag set shows the
+# builder window instead, and no main window.
+#   build_mode_window_e2e.sh QUILLRATE QUILLRATE_CLI WORK_DIR
+set -euo pipefail
+program=$(realpath "$1")
+cli=$(realpath "$2")
+work=$3
+rm -rf "$work" && mkdir -p "$work"
+for tool in xvfb-run xwininfo xauth; do
+  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/setup"; exit 1; }
+done
+
+"$cli" build-mode on "$program" --output "$work/builder" >/dev/null
+cmp -s "$program" "$work/builder" && { echo "FAILED: the build-mode copy equals its input"; exit 1; }
+
+# Starts PROGRAM on the simulated machine, waits (at most 30 s) until it maps a window named
+# WANTED, and prints the names of the top-level windows on the screen (mapped and viewable).
+cat > "$work/windows.sh" <<'INNER'
+#!/usr/bin/env bash
+program=$1 wanted=$2
+export XDG_CONFIG_HOME=$3/config XDG_RUNTIME_DIR=$3/runtime
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+"$program" --simulate 2>/dev/null &
+pid=$!
+viewable() {
+  xwininfo -root -children | grep -oE '^ +0x[0-9a-f]+' | while read -r id; do
+    info=$(xwininfo -id "$id")
+    grep -q "Map State: IsViewable" <<<"$info" &&
+      sed -n 's/^xwininfo: Window id: 0x[0-9a-f]* "\(.*\)"$/\1/p' <<<"$info"
+  done
+}
+for _ in $(seq 300); do
+  viewable | grep -qxF "$wanted" && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+viewable
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null || true
+INNER
+chmod +x "$work/windows.sh"
+
+failures=0
+expect() {  # LABEL WINDOWS NAME present|absent
+  if grep -qxF "$3" <<<"$2"; then found=present; else found=absent; fi
+  if [ "$found" != "$4" ]; then
+    echo "FAILED: $1: window \"$3\" is $found"; echo "$2" | sed 's/^/  window: /'
+    failures=$((failures + 1))
+  fi
+}
+caption="Quill-Rate Media Check v3.1.16"
+normal=$(xvfb-run -a "$work/windows.sh" "$program" "$caption" "$work")
+expect "the program" "$normal" "$caption" present
+expect "the program" "$normal" "Quill-Rate Builder" absent
+builder=$(xvfb-run -a "$work/windows.sh" "$work/builder" "Quill-Rate Builder" "$work")
+expect "the build-mode copy" "$builder" "Quill-Rate Builder" present
+expect "the build-mode copy" "$builder" "$caption" absent
+[ "$failures" -eq 0 ] && echo ok
+exit "$failures"
