@@ -39,7 +39,8 @@ Captions CaptionsOf(Feature feature) {
   return {"", "", ""};
 }
 
-void PrintFeatures(std::ostream& out, const std::array<features::FeatureView, 3>& views, bool json) {
+void PrintFeatures(std::ostream& out, const std::array<features::FeatureView, 3>& views,
+                   bool json) {
   if (json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (size_t i = 0; i < views.size(); ++i) {
@@ -93,12 +94,15 @@ Command AddFeatureCommand(CLI::App& app) {
   };
   auto options = std::make_shared<Options>();
   CLI::App* parser = app.add_subcommand(
-      "feature", "Switch one vendor feature on or off, then show all three; exit status 1 when "
-                 "the drive does not take the change");
+      "feature",
+      "Switch one vendor feature on or off, then show all three; exit status 1 when "
+      "the drive does not take the change");
   parser->add_option("NAME", options->name, "quillrate-disable, trimwave or pacelift")
       ->required()
       ->check(CLI::IsMember({"quillrate-disable", "trimwave", "pacelift"}));
-  parser->add_option("STATE", options->state, "on or off")->required()->check(CLI::IsMember({"on", "off"}));
+  parser->add_option("STATE", options->state, "on or off")
+      ->required()
+      ->check(CLI::IsMember({"on", "off"}));
   AddDriveOption(*parser, options->drive);
   parser->add_flag("--json", options->json, "Print the features as JSON");
   return {parser, [options](Session& session) {
@@ -111,6 +115,14 @@ Command AddFeatureCommand(CLI::App& app) {
             const Feature feature = byName.at(options->name);
             const bool on = options->state == "on";
             device::AtapiDevice& device = session.Device();
+            // The window disables the button of a feature the drive does not support; the
+            // terminal sends nothing for it either.
+            if ((features::ReadStatus(device, feature) & features::kSupported) == 0) {
+              PrintFeatures(session.out, features::RefreshAbilities(device), options->json);
+              session.err << "quillrate-cli: the drive does not support " << options->name
+                          << "; nothing was sent\n";
+              return int{kExitFailure};
+            }
             const bool taken = features::Switch(device, feature, on);
             if (features::PressShowsWarning(feature, on)) {
               session.err << features::kPaceliftWarningCaption << ' ' << features::kPaceliftWarning

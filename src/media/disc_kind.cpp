@@ -94,6 +94,7 @@ DiscKind KindOfCurrentProfile(uint16_t profile, DiscKind otherwise) {
     case 0x0014:
       return kDiscDvdRw;
     case 0x0015:
+    case 0x0016:  // DVD-R DL written with layer jumps
     case 0x0033:
       return kDiscDvdRDl;
     case 0x001A:
@@ -148,13 +149,21 @@ std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& p
 DiscKind DetectDiscKind(device::AtapiDevice& device, std::optional<DriveKind> driveKind) {
   device.WaitUntilReady(kReadyWaitSeconds);
   if (device.SenseIs(2, 0x3A)) return kDiscNone;
-  if ((driveKind ? *driveKind : DetectDriveKind(device)) == kDriveCdRom) return kDiscCdRom;
+  // A drive that could not be classified before the wait is asked again now that it may be
+  // ready.
+  const bool known = driveKind && *driveKind != kDriveUnknown;
+  if ((known ? *driveKind : DetectDriveKind(device)) == kDriveCdRom) return kDiscCdRom;
 
   DiscKind result = kDiscUnknown;
   if (auto settled = ReadDiscSources(device, result)) return *settled;
+  const bool ramInfoRead = result == kDiscDvdRam;
 
   if (!device.GetConfiguration(0, 0x0000, kConfigurationLength, 0)) return result;
-  return KindOfCurrentProfile(device.ReadBE16(kCurrentProfileAt), result);
+  const DiscKind kind = KindOfCurrentProfile(device.ReadBE16(kCurrentProfileAt), result);
+  // A DVD-RAM known only from its profile had nothing of its own read: never show the
+  // identification of an earlier disc for it.
+  if (kind == kDiscDvdRam && !ramInfoRead) device.DvdRamInfo().fill(0);
+  return kind;
 }
 
 bool IsBdRom(device::AtapiDevice& device) {

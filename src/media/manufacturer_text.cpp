@@ -9,7 +9,7 @@ namespace {
 
 // Where the 11 compared key bytes come from in each answer.
 constexpr size_t kVendorKeyAt = 0;
-constexpr size_t kPhysicalKeyAt = 23;   // disc manufacturer ID then media type ID
+constexpr size_t kPhysicalKeyAt = 23;  // disc manufacturer ID then media type ID
 constexpr uint16_t kPhysicalKeyLength = 36;
 constexpr size_t kPreRecordedFirstAt = 21;   // manufacturer ID, first six bytes
 constexpr size_t kPreRecordedSecondAt = 29;  // and the next five

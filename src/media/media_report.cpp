@@ -13,7 +13,7 @@ namespace {
 using device::FormatC;
 
 constexpr int kReadyWaitSeconds = 60;
-constexpr double kCdSpeedUnitKbps = 176;   // CD 1X
+constexpr double kCdSpeedUnitKbps = 176;    // CD 1X
 constexpr double kDvdSpeedUnitKbps = 1385;  // DVD 1X
 constexpr uint16_t kHighestSpeed = 0xFFFF;
 
@@ -41,7 +41,7 @@ class Writer {
 
 void ManufacturerLine(device::AtapiDevice& device, const ManufacturerSources& sources,
                       MediaReport& report, Writer& out) {
-  report.manufacturer = FindManufacturerText(device, report.driveKind, report.discKind,
+  report.manufacturer = FindManufacturerText(device, report.readersDriveKind, report.discKind,
                                              report.leadIn, report.leadOut, sources);
   report.hasManufacturer = true;
   out.Add("Manufacturer Maybe = " +
@@ -70,14 +70,14 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
               const QueryOptions& options, MediaReport& report, Writer& out) {
   const DiscKind kind = report.discKind;
   if (kind == kDiscDvdPlusRw || kind == kDiscDvdPlusR || kind == kDiscDvdPlusRDl) {
-    report.plusMid = ReadPlusMediaId(device, report.driveKind, kind);
-    report.plusTid = ReadPlusTypeId(device, report.driveKind, kind);
+    report.plusMid = ReadPlusMediaId(device, report.readersDriveKind, kind);
+    report.plusTid = ReadPlusTypeId(device, report.readersDriveKind, kind);
     out.Add(PlusIdLines(report.plusMid, report.plusTid));
   } else if (kind == kDiscDvdRam) {
     report.dvdRamInfo = device.DvdRamInfo();
     out.Add(DvdRamIdLines(report.dvdRamInfo));
   } else {
-    report.minusMid = ReadMinusMediaId(device, report.driveKind, kind);
+    report.minusMid = ReadMinusMediaId(device, report.readersDriveKind, kind);
     out.Add(MinusIdLines(report.minusMid));
   }
   report.capacityBlocks = ReadFormattedCapacity(device);
@@ -86,7 +86,7 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   if (!options.speedLimit) return;
   report.writeSpeeds = SetMaxStreaming(device);
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
-  report.speedKbps = report.driveKind <= kDriveCombo ? 0 : ReadDvdWriteSpeed(device);
+  report.speedKbps = report.readersDriveKind <= kDriveCombo ? 0 : ReadDvdWriteSpeed(device);
   if (kind == kDiscDvdRom) report.speedKbps = 0;
   report.hasSpeed = true;
   report.speedX = report.speedKbps / kDvdSpeedUnitKbps;
@@ -105,16 +105,21 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
 
   // The drive is classified once; the disc classification and the readers take its kind.
   report.driveKind = DetectDriveKind(device);
+  report.readersDriveKind = report.driveKind;
   std::string driveLine = FormatC("        Drive Type = %s", DriveKindName(report.driveKind));
   report.lightScribe = GetLightScribeState(device);
   std::vector<std::string> labelSide;
-  if (report.lightScribe > kNoLightScribe) driveLine = TrimRight(driveLine) + " (Support LightScribe)";
+  if (report.lightScribe > kNoLightScribe)
+    driveLine = TrimRight(driveLine) + " (Support LightScribe)";
   // The label-side fields are in the page 32h answer, which the next command overwrites.
   if (report.lightScribe == kLightScribeLabelSide) labelSide = LabelSideLines(device);
   out.Add(driveLine);
 
   report.discKind = DetectDiscKind(device, report.driveKind);
   const DiscKind kind = report.discKind;
+  // The readers and the speed step take the drive's kind as it is now: one that could not
+  // be classified before the disc wait is asked again. The drive line stays as shown.
+  if (report.driveKind == kDriveUnknown) report.readersDriveKind = DetectDriveKind(device);
   std::string discLine = kind >= kDiscCdR && kind < kDiscCdRw
                              ? std::string("         Disc Type = CDR")
                              : FormatC("         Disc Type = %s", DiscKindName(kind));

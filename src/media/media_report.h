@@ -41,7 +41,9 @@ class SilentReportSink : public ReportSink {
 // Everything one query learnt, for callers that want more than the lines.
 struct MediaReport {
   std::vector<std::string> lines;
-  DriveKind driveKind = 0;
+  DriveKind driveKind = 0;         // as the drive line shows it
+  DriveKind readersDriveKind = 0;  // as the readers took it: asked again after the disc wait
+                                   // when the first answer was unknown
   DiscKind discKind = 0;
   int32_t lightScribe = 0;
   // CD

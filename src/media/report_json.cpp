@@ -34,7 +34,9 @@ ordered_json Id(const uint8_t* bytes, size_t n) {
   return {{"hex", Hex(bytes, n)}, {"text", Cp1252ToUtf8(MakePrintable(bytes, n))}};
 }
 
-ordered_json Time(uint32_t number) { return {{"number", number}, {"time", FormatAtipTime(number)}}; }
+ordered_json Time(uint32_t number) {
+  return {{"number", number}, {"time", FormatAtipTime(number)}};
+}
 
 }  // namespace
 
@@ -120,7 +122,8 @@ ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const M
   }
   ordered_json speeds = ordered_json::array();
   for (const WriteSpeedDescriptor& w : r.writeSpeeds) {
-    speeds.push_back({{"end_lba", w.endLba}, {"read_kbps", w.readKbps}, {"write_kbps", w.writeKbps}});
+    speeds.push_back(
+        {{"end_lba", w.endLba}, {"read_kbps", w.readKbps}, {"write_kbps", w.writeKbps}});
   }
   json["write_speeds"] = speeds;
   ordered_json lines = ordered_json::array();

@@ -42,7 +42,9 @@ uint16_t ReadCdWriteSpeed(device::AtapiDevice& device) {
 
 uint32_t ReadDvdWriteSpeed(device::AtapiDevice& device) {
   if (!CanWriteCdr(device)) return 0;
-  if (!ReadWriteSpeeds(device, kSpeedReadLength)) return 0;
+  // The first descriptor's write speed as it stands: the transport cleared the bytes asked
+  // for, so an answer without a descriptor reads 0.
+  if (!device.GetPerformance(0, 0, kMaxDescriptors, kWriteSpeedType, 0, kSpeedReadLength)) return 0;
   return device.ReadBE32(kWriteSpeedAt);
 }
 
@@ -60,8 +62,8 @@ std::vector<WriteSpeedDescriptor> SetMaxStreaming(device::AtapiDevice& device) {
   const auto out = device.DataOutBuffer();
   std::fill_n(out.begin(), kStreamingDescriptorLength, 0);
   device.WriteBE32(8, device.ReadBE32(kEndLbaAt));
-  device.WriteBE32(12, device.ReadBE32(kReadSpeedAt));  // read size
-  device.WriteBE32(16, kStreamingTimeMs);               // read time
+  device.WriteBE32(12, device.ReadBE32(kReadSpeedAt));   // read size
+  device.WriteBE32(16, kStreamingTimeMs);                // read time
   device.WriteBE32(20, device.ReadBE32(kWriteSpeedAt));  // write size
   device.WriteBE32(24, kStreamingTimeMs);                // write time
   device.SetStreaming(kStreamingDescriptorLength, 0);

@@ -1,4 +1,5 @@
 // quillrate-cli report, features and feature on the demonstration machine.
+#include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
+#include "custom/temp_dir.h"
+#include "sim_machines.h"
 
 namespace {
 
@@ -99,7 +102,40 @@ TEST(CliFeatures, ShowAndSwitch) {
   const Output unsupported = Cli({"--simulate", "feature", "trimwave", "on", "--drive", "2"});
   EXPECT_EQ(unsupported.status, cli::kExitFailure);
   EXPECT_NE(unsupported.out.find("Trimwave function is active : N/A"), std::string::npos);
-  EXPECT_EQ(unsupported.err, "quillrate-cli: the drive did not take the change\n");
+  EXPECT_EQ(unsupported.err,
+            "quillrate-cli: the drive does not support trimwave; nothing was sent\n");
+}
+
+// A drive whose page says a feature is not supported never gets a MODE SELECT for it, while
+// a supported one on the same page is switched.
+TEST(CliReport, FeatureTheDriveDoesNotSupportIsNotSent) {
+  const custom_test::TempDir dir;
+  const std::string fixture = dir.Write(
+      "drive.json",
+      testing_machines::OneDrive(R"(, "vendor_page": {"support": "0x02", "state": "0x00"})"));
+  struct Case {
+    const char* name;
+    int status;
+    bool modeSelectSent;
+  };
+  for (const Case& c : {Case{"pacelift", cli::kExitFailure, false},
+                        Case{"quillrate-disable", cli::kExitFailure, false},
+                        Case{"trimwave", cli::kExitOk, true}}) {
+    const std::string capture = dir.Path() + "/" + c.name + ".json";
+    const Output run =
+        Cli({"--simulate=" + fixture, "--capture=" + capture, "feature", c.name, "on"});
+    EXPECT_EQ(run.status, c.status) << c.name << run.err;
+    std::ifstream file(capture);
+    const auto log = nlohmann::json::parse(file, nullptr, false);
+    ASSERT_FALSE(log.is_discarded()) << c.name;
+    bool sent = false;
+    for (const auto& drive : log["drives"]) {
+      for (const auto& command : drive["replay"]) {
+        sent = sent || command["cdb"].get<std::string>().rfind("hex:55", 0) == 0;
+      }
+    }
+    EXPECT_EQ(sent, c.modeSelectSent) << c.name;
+  }
 }
 
 }  // namespace

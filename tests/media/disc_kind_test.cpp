@@ -158,10 +158,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BookCase{14, 0xFFFF, 21}, BookCase{5, 0xFFFF, 1},
                       BookCase{0, 0x0011, 17},  // the profile overrides the book type
                       BookCase{2, 0x0015, 22},  // DVD-R DL only from the profile
-                      BookCase{2, 0x0033, 22}, BookCase{2, 0x0013, 18}, BookCase{10, 0x002B, 21},
-                      BookCase{9, 0x001B, 20}, BookCase{0, 0x0012, 16}, BookCase{0, 0x0008, 2},
-                      BookCase{0, 0x0009, 5}, BookCase{0, 0x000A, 11}, BookCase{0, 0x001A, 19},
-                      BookCase{0, 0x0010, 15}));
+                      BookCase{2, 0x0033, 22}, BookCase{2, 0x0016, 22}, BookCase{2, 0x0013, 18},
+                      BookCase{10, 0x002B, 21}, BookCase{9, 0x001B, 20}, BookCase{0, 0x0012, 16},
+                      BookCase{0, 0x0008, 2}, BookCase{0, 0x0009, 5}, BookCase{0, 0x000A, 11},
+                      BookCase{0, 0x001A, 19}, BookCase{0, 0x0010, 15}));
 
 TEST(DetectDiscKind, FailedProfileQueryKeepsTheBookType) {
   Rig rig = WriterWithDisc(R"({"type": "dvd+r"})", R"(, "faults": [{"command": "0x46", "skip": 2,
@@ -188,6 +188,21 @@ TEST(DetectDiscKind, DvdRamInfoRefreshedByDvdRamAndKeptByDvdPlusR) {
   rig.Select(6);
   ASSERT_EQ(media::DetectDiscKind(*rig.device), 20);
   EXPECT_EQ(rig.device->DvdRamInfo(), ram);
+}
+
+TEST(DetectDiscKind, DvdRamKnownOnlyFromItsProfileShowsNoEarlierIdentification) {
+  Rig rig = WriterWithDisc(R"({"type": "dvd-r", "book_type": 2, "current_profile": 18})");
+  rig.device->DvdRamInfo().fill(0x55);
+  ASSERT_EQ(media::DetectDiscKind(*rig.device), 16);
+  EXPECT_EQ(rig.device->DvdRamInfo(), (std::array<uint8_t, 64>{}));
+}
+
+TEST(DetectDiscKind, UnknownDriveKindIsAskedAgainAfterTheWait) {
+  Rig rig = WriterWithDisc(R"({"type": "cd-r"})");
+  // Given as unknown, the drive is classified again: a writer reads the disc's ATIP.
+  EXPECT_EQ(media::DetectDiscKind(*rig.device, media::DriveKind{0}), 3);
+  const auto opcodes = rig.Opcodes();
+  EXPECT_NE(std::find(opcodes.begin(), opcodes.end(), "5A"), opcodes.end());
 }
 
 std::string BdAnswer(const char* type, uint8_t layers) {

@@ -67,8 +67,10 @@ TEST_P(ReportLines, AreExactlyAsShown) {
 INSTANTIATE_TEST_SUITE_P(
     Discs, ReportLines,
     ::testing::Values(
-        ReportCase{"NoDisc", "",
-                   {"        Drive Type = DVD DUAL ", "         Disc Type = NO MEDIA             "}},
+        ReportCase{
+            "NoDisc",
+            "",
+            {"        Drive Type = DVD DUAL ", "         Disc Type = NO MEDIA             "}},
         ReportCase{"CdR40X",
                    R"(, "current_write_kbps": 1411, "disc": {"type": "cd-r", "lead_in": "97:26:66",
                       "lead_out": "79:59:74", "selected_write_kbps": 7056})",
@@ -77,21 +79,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "          Lead Out = 79:59:74", "  Nominal Capacity = 702.83MB",
                     "Manufacturer Maybe = CMC Magnetics Corporation",
                     "QUILL-RATE Speed Limit = 40X (Write)"}},
-        ReportCase{"CdRwUnknownMaker",
-                   R"(, "disc": {"type": "cd-rw", "atip_sub_type": 2, "lead_in": "96:43:09",
+        ReportCase{
+            "CdRwUnknownMaker",
+            R"(, "disc": {"type": "cd-rw", "atip_sub_type": 2, "lead_in": "96:43:09",
                       "lead_out": "74:59:74", "selected_write_kbps": 4234})",
-                   {"        Drive Type = DVD DUAL ", "         Disc Type = ULTRA SPEED CD-RW 24X",
-                    "          Material = Phase Change", "           Lead In = 96:43:09",
-                    "          Lead Out = 74:59:74", "  Nominal Capacity = 658.88MB",
-                    "Manufacturer Maybe = Unknown Manufacturer",
-                    "QUILL-RATE Speed Limit = 24X (Write)"}},
-        ReportCase{"PressedCdShowsZeroSpeed",
-                   R"(, "current_write_kbps": 7056, "disc": {"type": "cd-rom"})",
-                   {"        Drive Type = DVD DUAL ", "         Disc Type = CD-ROM               ",
-                    "          Material = Cyanine", "           Lead In = 00:00:00",
-                    "          Lead Out = 00:00:00", "  Nominal Capacity = -0.29MB",
-                    "Manufacturer Maybe = Unknown Manufacturer",
-                    "QUILL-RATE Speed Limit = 0X (Write)"}},
+            {"        Drive Type = DVD DUAL ", "         Disc Type = ULTRA SPEED CD-RW 24X",
+             "          Material = Phase Change", "           Lead In = 96:43:09",
+             "          Lead Out = 74:59:74", "  Nominal Capacity = 658.88MB",
+             "Manufacturer Maybe = Unknown Manufacturer", "QUILL-RATE Speed Limit = 24X (Write)"}},
+        ReportCase{
+            "PressedCdShowsZeroSpeed",
+            R"(, "current_write_kbps": 7056, "disc": {"type": "cd-rom"})",
+            {"        Drive Type = DVD DUAL ", "         Disc Type = CD-ROM               ",
+             "          Material = Cyanine", "           Lead In = 00:00:00",
+             "          Lead Out = 00:00:00", "  Nominal Capacity = -0.29MB",
+             "Manufacturer Maybe = Unknown Manufacturer", "QUILL-RATE Speed Limit = 0X (Write)"}},
         ReportCase{"DvdPlusR",
                    R"(, "vendor_media_id": true, "disc": {"type": "dvd+r", "plus_mid": "YUDEN000",
                       "plus_tid": "T02", "capacity_blocks": 2295104, "selected_write_kbps": 22160,
@@ -101,25 +103,40 @@ INSTANTIATE_TEST_SUITE_P(
                     "          Disc TID = 54 30 32 (T02)", "  Nominal Capacity = 4.38GB",
                     "Manufacturer Maybe = Taiyo Yuden Company Limited",
                     "QUILL-RATE Speed Limit = 16.0X (Write)"}},
-        ReportCase{"DvdMinusRDualLayer",
-                   R"(, "disc": {"type": "dvd-r-dl", "minus_mid": "MKM 03RD30  ",
+        ReportCase{
+            "DvdMinusRDualLayer",
+            R"(, "disc": {"type": "dvd-r-dl", "minus_mid": "MKM 03RD30  ",
                       "capacity_blocks": 4171712,
                       "write_speeds": [{"end_lba": 4171711, "read_kbps": 5540, "write_kbps": 5540}]})",
-                   {"        Drive Type = DVD DUAL ", "         Disc Type = DVD-R DL (Double Layer)",
-                    "          Disc MID = 4D 4B 4D 20 30 33 (MKM 03)",
-                    "          Disc TID = 52 44 33 30 20 20 (RD30  )", "  Nominal Capacity = 7.96GB",
-                    // The built-in search looks for a DVD-R DL's maker where a DVD+R keeps
-                    // it; without the vendor command there is nothing there.
-                    "Manufacturer Maybe = Unknown",
-                    "QUILL-RATE Speed Limit = 4.0X (Write)"}},
+            {"        Drive Type = DVD DUAL ", "         Disc Type = DVD-R DL (Double Layer)",
+             "          Disc MID = 4D 4B 4D 20 30 33 (MKM 03)",
+             "          Disc TID = 52 44 33 30 20 20 (RD30  )", "  Nominal Capacity = 7.96GB",
+             // The built-in search looks for a DVD-R DL's maker where a DVD+R keeps
+             // it; without the vendor command there is nothing there.
+             "Manufacturer Maybe = Unknown", "QUILL-RATE Speed Limit = 4.0X (Write)"}},
         // Eleven zero bytes of ID match the first empty row of the shipped tables, whose
         // text is empty; without any table they find nothing.
+        // The drive is not ready for the capabilities page before the disc wait; asked again
+        // after it, it is a DVD writer, so the vendor media ID and the speed are read.
+        ReportCase{
+            "DriveClassifiedAgainAfterTheDiscWait",
+            R"(, "vendor_media_id": true, "faults": [{"command": "0x5A", "skip": 2, "times": 1,
+                      "sense": [2, "0x04"]}], "disc": {"type": "dvd+r", "plus_mid": "YUDEN000",
+                      "plus_tid": "T02", "capacity_blocks": 2295104, "selected_write_kbps": 22160,
+                      "write_speeds": [{"end_lba": 2295103, "read_kbps": 22160, "write_kbps": 22160}]})",
+            {"        Drive Type = UNKNOWN  ", "         Disc Type = DVD+R (Single Layer)",
+             "          Disc MID = 59 55 44 45 4E 30 30 30 (YUDEN000)",
+             "          Disc TID = 54 30 32 (T02)", "  Nominal Capacity = 4.38GB",
+             "Manufacturer Maybe = Taiyo Yuden Company Limited",
+             "QUILL-RATE Speed Limit = 16.0X (Write)"}},
         ReportCase{"DvdPlusRWithoutReadableIdNoTables",
                    R"(, "disc": {"type": "dvd+r", "capacity_blocks": 0})",
                    {"        Drive Type = DVD DUAL ", "         Disc Type = DVD+R (Single Layer)",
                     "Manufacturer Maybe = Unknown", "QUILL-RATE Speed Limit = 0.0X (Write)"}},
-        ReportCase{"BdRomShowsOnlyItsKind", R"(, "disc": {"type": "bd-rom", "layers": 2})",
-                   {"        Drive Type = DVD DUAL ", "         Disc Type = BD-ROM DL (Double Layer)"}},
+        ReportCase{
+            "BdRomShowsOnlyItsKind",
+            R"(, "disc": {"type": "bd-rom", "layers": 2})",
+            {"        Drive Type = DVD DUAL ", "         Disc Type = BD-ROM DL (Double Layer)"}},
         ReportCase{"BdR",
                    R"(, "disc": {"type": "bd-r", "bd_mid": "VERBAT", "bd_tid": "IMe",
                       "bd_time_stamp": "hex:12 34", "bd_revision": 1})",
@@ -131,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReportLines, DvdSpeedNeedsAWriterOfKindAboveCombo) {
   // A COMBO drive (profile sum not in the table) reads no DVD write speed at all.
-  Rig rig = Rig::WithDrive(R"({"vendor": "V", "reads": ["cd-r", "dvd-rom"], "writes": ["cd-r", "cd-rw"],
+  Rig rig =
+      Rig::WithDrive(R"({"vendor": "V", "reads": ["cd-r", "dvd-rom"], "writes": ["cd-r", "cd-rw"],
       "profiles": ["0x001A"], "disc": {"type": "dvd+r", "plus_mid": "MCC", "plus_tid": "004",
       "write_speeds": [{"end_lba": 1, "read_kbps": 11080, "write_kbps": 11080}]}})");
   const media::MediaReport report = Report(rig);
@@ -155,22 +173,28 @@ TEST(ReportLines, LightScribeSides) {
     std::vector<std::string> lines;  // the first lines of the report
   };
   for (const Case& c : {
-           Case{0, {"        Drive Type = DVD Super Multigen (Support LightScribe)", "         Disc Type = CDR"}},
-           Case{1, {"        Drive Type = DVD Super Multigen (Support LightScribe)",
-                    "         Disc Type = CDR (LightScribe Data Side)"}},
-           Case{2, {"        Drive Type = DVD Super Multigen (Support LightScribe)",
-                    "         Disc Type = (LightScribe Label Side)", "       Spoke Count = 400",
-                    " Track Shift Count = 7",
-                    " Outer MID = 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 8A ",
-                    " Inner MID = 40 41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F ",
-                    "             50 51 52 53 54 55 56 57 58 59 5A 5B 5C 5D 5E 5F ",
-                    "             60 61 62 63 64 65 66 67 68 69 6A 6B 6C 6D "}},
+           Case{0,
+                {"        Drive Type = DVD Super Multigen (Support LightScribe)",
+                 "         Disc Type = CDR"}},
+           Case{1,
+                {"        Drive Type = DVD Super Multigen (Support LightScribe)",
+                 "         Disc Type = CDR (LightScribe Data Side)"}},
+           Case{2,
+                {"        Drive Type = DVD Super Multigen (Support LightScribe)",
+                 "         Disc Type = (LightScribe Label Side)", "       Spoke Count = 400",
+                 " Track Shift Count = 7",
+                 " Outer MID = 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 8A ",
+                 " Inner MID = 40 41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F ",
+                 "             50 51 52 53 54 55 56 57 58 59 5A 5B 5C 5D 5E 5F ",
+                 "             60 61 62 63 64 65 66 67 68 69 6A 6B 6C 6D "}},
        }) {
     rig.Select(c.drive);
     const media::MediaReport report = Report(rig);
     ASSERT_GE(report.lines.size(), c.lines.size()) << c.drive;
-    EXPECT_EQ(std::vector<std::string>(report.lines.begin(), report.lines.begin() + static_cast<long>(c.lines.size())),
-              c.lines) << c.drive;
+    EXPECT_EQ(std::vector<std::string>(report.lines.begin(),
+                                       report.lines.begin() + static_cast<long>(c.lines.size())),
+              c.lines)
+        << c.drive;
     if (c.drive == 2) {
       EXPECT_EQ(report.lines.size(), c.lines.size());  // nothing after them
     }
@@ -186,7 +210,8 @@ custom::CdMediaEntry CdRow(const char* leadIn, const char* leadOut, const char* 
 }
 
 TEST(ManufacturerLookup, UserRowsThenBothKeysThenLeadInAloneThenBuiltIn) {
-  Rig rig = Rig::WithDrive(WriterWith(R"(, "disc": {"type": "cd-r", "lead_in": "97:26:66", "lead_out": "79:59:74"})"));
+  Rig rig = Rig::WithDrive(
+      WriterWith(R"(, "disc": {"type": "cd-r", "lead_in": "97:26:66", "lead_out": "79:59:74"})"));
   const std::vector<custom::CdMediaEntry> user{CdRow("972666", "795974", "From the user file")};
   std::vector<custom::CdMediaEntry> block(500, custom::CdMediaEntry{});
   block[0] = CdRow("972666", "000000", "Lead-in alone");
@@ -199,10 +224,18 @@ TEST(ManufacturerLookup, UserRowsThenBothKeysThenLeadInAloneThenBuiltIn) {
     custom::ManufacturerSource source;
   };
   for (const Case& c : {
-           Case{{user, kNoDvdRows, block, {}}, "Manufacturer Maybe = From the user file", custom::ManufacturerSource::UserFile},
-           Case{{kNoCdRows, kNoDvdRows, block, {}}, "Manufacturer Maybe = Both keys", custom::ManufacturerSource::OemTable},
-           Case{{kNoCdRows, kNoDvdRows, leadInOnly, {}}, "Manufacturer Maybe = Lead-in alone", custom::ManufacturerSource::OemTable},
-           Case{{}, "Manufacturer Maybe = CMC Magnetics Corporation", custom::ManufacturerSource::BuiltInTable},
+           Case{{user, kNoDvdRows, block, {}},
+                "Manufacturer Maybe = From the user file",
+                custom::ManufacturerSource::UserFile},
+           Case{{kNoCdRows, kNoDvdRows, block, {}},
+                "Manufacturer Maybe = Both keys",
+                custom::ManufacturerSource::OemTable},
+           Case{{kNoCdRows, kNoDvdRows, leadInOnly, {}},
+                "Manufacturer Maybe = Lead-in alone",
+                custom::ManufacturerSource::OemTable},
+           Case{{},
+                "Manufacturer Maybe = CMC Magnetics Corporation",
+                custom::ManufacturerSource::BuiltInTable},
        }) {
     rig.Select(0);
     const media::MediaReport report = Report(rig, c.sources);
@@ -212,7 +245,8 @@ TEST(ManufacturerLookup, UserRowsThenBothKeysThenLeadInAloneThenBuiltIn) {
 }
 
 TEST(ManufacturerLookup, UserDvdRowMatchesRegardlessOfCase) {
-  Rig rig = Rig::WithDrive(WriterWith(R"(, "disc": {"type": "dvd+r", "plus_mid": "RICOHJPN", "plus_tid": "R02"})"));
+  Rig rig = Rig::WithDrive(
+      WriterWith(R"(, "disc": {"type": "dvd+r", "plus_mid": "RICOHJPN", "plus_tid": "R02"})"));
   custom::DvdMediaEntry row{};
   std::memcpy(row.MediaIdKey.data(), "ricohjpnr02x", 12);  // the twelfth byte is never compared
   std::memcpy(row.DisplayText.data(), "Mine", 4);
@@ -230,8 +264,9 @@ TEST(Speeds, SetStreamingDescriptorComesFromTheFirstWriteSpeed) {
   EXPECT_EQ(speeds[1].writeKbps, 11080u);
   const auto out = rig.device->DataOutBuffer();
   EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.begin() + 28),
-            (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x23, 0x05, 0x3F, 0x00, 0x00, 0x40, 0xEC,
-                                  0x00, 0x00, 0x03, 0xE8, 0x00, 0x00, 0x56, 0x90, 0x00, 0x00, 0x03, 0xE8}));
+            (std::vector<uint8_t>{0,    0,    0,    0,    0,    0,    0,    0,    0x00, 0x23,
+                                  0x05, 0x3F, 0x00, 0x00, 0x40, 0xEC, 0x00, 0x00, 0x03, 0xE8,
+                                  0x00, 0x00, 0x56, 0x90, 0x00, 0x00, 0x03, 0xE8}));
   EXPECT_EQ(rig.Opcodes(), (std::vector<std::string>{"AC", "B6"}));
   EXPECT_EQ(rig.system->Log()[1].length, 28u);
 }
@@ -254,15 +289,14 @@ TEST(CommandOrder, CdRReport) {
   Rig rig = Rig::FromMachineText(std::string(sim::DemoMachineText()));
   rig.Select(1);
   Report(rig);
-  EXPECT_EQ(rig.Opcodes(),
-            (std::vector<std::string>{
-                "00", "00",                    // wait until ready
-                "00", "5A", "46",              // drive kind
-                "46", "5A",                    // LightScribe
-                "00", "00", "AD", "AD", "43",  // disc kind: wait, DVD, BD, ATIP
-                "43", "43",                    // lead-in and lead-out
-                "00", "00", "43",              // built-in manufacturer: wait, lead-in
-                "BB", "5A"}));                 // highest speed, then the speed selected
+  EXPECT_EQ(rig.Opcodes(), (std::vector<std::string>{
+                               "00", "00",                    // wait until ready
+                               "00", "5A", "46",              // drive kind
+                               "46", "5A",                    // LightScribe
+                               "00", "00", "AD", "AD", "43",  // disc kind: wait, DVD, BD, ATIP
+                               "43", "43",                    // lead-in and lead-out
+                               "00", "00", "43",  // built-in manufacturer: wait, lead-in
+                               "BB", "5A"}));     // highest speed, then the speed selected
 }
 
 }  // namespace
