@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <memory>
 #include <ostream>
+#include <string_view>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -46,20 +48,11 @@ nlohmann::ordered_json PositionJson(const custom::UserMediaLinePosition& positio
   return {{"line", position.line}, {"part", position.part}};
 }
 
-int ReportFileProblem(UserMediaFileStatus status, const std::string& path, std::ostream& err) {
-  switch (status) {
-    case UserMediaFileStatus::Read:
-      return kExitOk;
-    case UserMediaFileStatus::NoFile:
-      err << "quillrate-cli: " << path << ": no such file\n";
-      break;
-    case UserMediaFileStatus::CannotOpen:
-      err << "quillrate-cli: " << path << ": cannot be opened\n";
-      break;
-    case UserMediaFileStatus::ReadError:
-      err << "quillrate-cli: " << path << ": read error\n";
-      break;
-  }
+// "quillrate-cli: PATH: REASON" for a file that could not be read; the exit status for it.
+int ReportFileProblem(const custom::UserMediaFileResult& result, const std::string& path,
+                      std::ostream& err) {
+  if (result.status == UserMediaFileStatus::Read) return kExitOk;
+  err << "quillrate-cli: " << path << ": " << result.reason << '\n';
   return kExitNoFile;
 }
 
@@ -144,7 +137,8 @@ Command AddMediaFileCommand(CLI::App& app) {
   return {parser, [options, check, use, remove](Session& session) -> int {
             if (check->parsed()) {
               const auto result = custom::CheckUserMediaFile(options->checkPath);
-              const int problem = ReportFileProblem(result.status, options->checkPath, session.err);
+              const int problem = ReportFileProblem({result.status, result.reason},
+                                                    options->checkPath, session.err);
               if (problem != kExitOk) return problem;
               PrintUserMediaFileCheck(result, options->json, session.out);
               return result.skipped.empty() ? kExitOk : kExitFailure;
@@ -154,27 +148,37 @@ Command AddMediaFileCommand(CLI::App& app) {
               // The open-file dialog only returns a file that exists, with its full path.
               std::error_code error;
               const auto path = std::filesystem::absolute(options->usePath, error);
-              if (error || !std::filesystem::is_regular_file(path, error)) {
-                return ReportFileProblem(UserMediaFileStatus::NoFile, options->usePath,
-                                         session.err);
+              const auto readable = custom::ReadUserMediaFile(
+                  path.string(), [](const custom::UserMediaLinePosition&, std::string_view) {});
+              if (const int problem = ReportFileProblem(readable, options->usePath, session.err);
+                  problem != kExitOk) {
+                return problem;
               }
               chosen = path.string();
             } else if (!remove->parsed()) {
               return kExitUsage;
             }
+            // The button's message is printed only once the setting is known to be written.
             custom::UserMediaRows rows;
+            std::vector<std::string> messages;
             const auto result = custom::AddOrRemoveUserFile(
                 session.System(), chosen, rows,
-                [&](const std::string& message) { session.out << message << '\n'; });
-            if (result.added) {
-              session.out << device::FormatC("%zu CD rows, %zu DVD rows loaded", rows.cd.size(),
-                                             rows.dvd.size())
-                          << '\n';
-            }
+                [&](const std::string& message) { messages.push_back(message); });
             if (!result.settingWritten) {
-              session.err << "quillrate-cli: the setting could not be written\n";
+              const std::string why = session.System().Settings().WriteFailure();
+              session.err << "quillrate-cli: the setting could not be written"
+                          << (why.empty() ? "" : ": " + why) << '\n';
               return kExitFailure;
             }
+            for (const std::string& message : messages) session.out << message << '\n';
+            if (!result.added) return kExitOk;
+            if (const int problem = ReportFileProblem(result.loaded, *chosen, session.err);
+                problem != kExitOk) {
+              return problem;
+            }
+            session.out << device::FormatC("%zu CD rows, %zu DVD rows loaded", rows.cd.size(),
+                                           rows.dvd.size())
+                        << '\n';
             return kExitOk;
           }};
 }

@@ -1,7 +1,6 @@
 #include "custom/build_edition.h"
 
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 #include "custom/apply_property_file.h"
@@ -11,14 +10,6 @@
 #include "custom/user_media_line.h"
 
 namespace custom {
-namespace {
-
-bool IsRegularFile(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
-
-}  // namespace
 
 BuildOutcome BuildError(BuildStatus status, std::string text) {
   return {status, "Error", MessageIcon::Stop, std::move(text), {}};
@@ -29,32 +20,47 @@ std::string BlockSearchErrorText(bool truncated) {
                    : "Customization block not found in prototype !";
 }
 
+std::string FileErrorText(const std::string& message, const std::string& path,
+                          const std::string& reason) {
+  return message + "\n" + path + ": " + reason;
+}
+
 BuildOutcome BuildEdition(const BuildRequest& request) {
   const std::string path(TrimUserMediaLine(request.propertyPath));
   if (path.empty()) return BuildError(BuildStatus::NoFileSelected, "No file selected !");
-  if (!IsRegularFile(path)) return BuildError(BuildStatus::FileNotExists, "File not exists !");
 
   std::vector<std::string> lines;
-  if (ReadPropertyFile(path, lines) != UserMediaFileStatus::Read) {
-    return BuildError(BuildStatus::PropertyFileUnreadable, "Property file cannot be read !");
+  const UserMediaFileResult read = ReadPropertyFile(path, lines);
+  if (read.status == UserMediaFileStatus::NoFile) {
+    return BuildError(BuildStatus::FileNotExists,
+                      FileErrorText("File not exists !", path, read.reason));
   }
-  auto image = LoadPrototype(request.prototypePath);
-  if (!image) return BuildError(BuildStatus::LoadPrototypeFailed, "Load prototype failed !");
+  if (read.status != UserMediaFileStatus::Read) {
+    return BuildError(BuildStatus::PropertyFileUnreadable,
+                      FileErrorText("Property file cannot be read !", path, read.reason));
+  }
+  platform::FileContents prototype = LoadPrototype(request.prototypePath);
+  if (!prototype.ok()) {
+    return BuildError(
+        BuildStatus::LoadPrototypeFailed,
+        FileErrorText("Load prototype failed !", request.prototypePath, prototype.problem.reason));
+  }
+  std::vector<uint8_t>& image = prototype.bytes;
 
-  const BlockSearch found = FindBlock(*image);
+  const BlockSearch found = FindBlock(image);
   if (found.status != BlockSearchStatus::Found) {
     return BuildError(BuildStatus::NoBlock,
                       BlockSearchErrorText(found.status == BlockSearchStatus::Truncated));
   }
   // The block may sit at any byte offset of the file: fill a copy, then put it back.
   auto block = std::make_unique<CustomizationBlock>();
-  std::memcpy(block.get(), image->data() + found.offset, sizeof(CustomizationBlock));
+  std::memcpy(block.get(), image.data() + found.offset, sizeof(CustomizationBlock));
   const ApplyResult applied = ApplyPropertyFile(lines, *block);
   if (!applied.ok) return BuildError(BuildStatus::BadHexPair, applied.error);
-  std::memcpy(image->data() + found.offset, block.get(), sizeof(CustomizationBlock));
+  std::memcpy(image.data() + found.offset, block.get(), sizeof(CustomizationBlock));
 
   const std::string output = EditionPath(request.outputDir);
-  const WriteResult saved = SavePrototype(*image, request.outputDir, request.prototypePath);
+  const WriteResult saved = SavePrototype(image, request.outputDir, request.prototypePath);
   if (!saved.ok()) return BuildError(BuildStatus::SaveFailed, WriteErrorText(saved, output));
   return {BuildStatus::Created, "Information", MessageIcon::Information,
           "File created successfully !", output};

@@ -46,5 +46,8 @@ BuildOutcome BuildError(BuildStatus status, std::string text);
 
 // Texts shared by the builder and the build-mode copy.
 std::string BlockSearchErrorText(bool truncated);
+// `message`, then on a line of its own the file and why: "File not exists !\nPATH: REASON".
+std::string FileErrorText(const std::string& message, const std::string& path,
+                          const std::string& reason);
 
 }  // namespace custom

@@ -1,15 +1,9 @@
 #include "custom/executable_writer.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 
 #include "custom/prototype_file.h"
+#include "platform/files/atomic_file.h"
 
 namespace custom {
 namespace {
@@ -21,22 +15,27 @@ bool SameFile(const struct stat& a, const std::string& path) {
   return ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-WriteResult Failure(WriteStatus status, int error) {
-  return {status, std::strerror(error)};
-}
-
-bool WriteAll(int fd, std::span<const uint8_t> bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    done += static_cast<size_t>(n);
+WriteStatus StatusOf(const platform::AtomicWriteResult& result) {
+  using platform::WriteFault;
+  switch (result.fault) {
+    case WriteFault::None:
+      return WriteStatus::Written;
+    case WriteFault::IsFolder:
+      return WriteStatus::IsFolder;
+    case WriteFault::NotAFile:
+      return WriteStatus::NotAFile;
+    case WriteFault::BrokenLink:
+      return WriteStatus::BrokenLink;
+    case WriteFault::NoFolder:
+      return WriteStatus::NoFolder;
+    case WriteFault::CannotCreate:
+      return WriteStatus::CannotCreate;
+    case WriteFault::WriteFailed:
+      return WriteStatus::WriteFailed;
+    case WriteFault::RenameFailed:
+      return WriteStatus::RenameFailed;
   }
-  return true;
+  return WriteStatus::WriteFailed;
 }
 
 }  // namespace
@@ -49,45 +48,14 @@ WriteResult WriteExecutableFile(std::span<const uint8_t> bytes, const std::strin
     for (const std::string& path : keep) {
       if (SameFile(existing, path)) return {WriteStatus::IsProtected, {}};
     }
-    if (S_ISDIR(existing.st_mode)) return {WriteStatus::IsFolder, {}};
   }
-
-  // The temporary file lives in the target's folder, so the rename never crosses a file system.
-  const std::filesystem::path targetPath(target);
-  std::filesystem::path folder = targetPath.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string name = ".";
-  name += targetPath.filename().string();
-  name += ".XXXXXX";
-  std::string temporary = (folder / name).string();
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return Failure(WriteStatus::CannotCreate, errno);
-
-  const bool written =
-      WriteAll(fd, bytes) && ::fsync(fd) == 0 && ::fchmod(fd, kRunPermissions) == 0;
-  const int writeError = errno;
-  const bool closed = ::close(fd) == 0;
-  const int closeError = errno;
-  if (!written || !closed) {
-    ::unlink(temporary.c_str());
-    return Failure(WriteStatus::WriteFailed, written ? closeError : writeError);
-  }
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int renameError = errno;
-    ::unlink(temporary.c_str());
-    return Failure(WriteStatus::RenameFailed, renameError);
-  }
-  // Make the new name itself durable; the file is complete either way, so a folder that
-  // cannot be flushed is not a failed write.
-  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd >= 0) {
-    ::fsync(folderFd);
-    ::close(folderFd);
-  }
-  return {};
+  const platform::AtomicWriteResult written =
+      platform::WriteFileAtomically(target, bytes, kRunPermissions);
+  return {StatusOf(written), written.reason};
 }
 
 std::string WriteErrorText(const WriteResult& result, const std::string& target) {
+  const std::string why = target + ": " + result.detail;
   switch (result.status) {
     case WriteStatus::Written:
       return {};
@@ -96,12 +64,18 @@ std::string WriteErrorText(const WriteResult& result, const std::string& target)
     case WriteStatus::IsProtected:
       return "Output file is the prototype itself, not replaced !\n" + target;
     case WriteStatus::IsFolder:
-      return "Output file name is taken by a folder !\n" + target;
+      return "Output file name is taken by a folder !\n" + why;
+    case WriteStatus::NotAFile:
+      return "Output file is not a regular file, not replaced !\n" + why;
+    case WriteStatus::BrokenLink:
+      return "Output file is a broken symbolic link, not replaced !\n" + why;
+    case WriteStatus::NoFolder:
+      return "Output folder does not exist !\n" + why;
     case WriteStatus::CannotCreate:
-      return "Output folder is not writable !\n" + target + ": " + result.detail;
+      return "Output folder is not writable !\n" + why;
     case WriteStatus::WriteFailed:
     case WriteStatus::RenameFailed:
-      return "Write output file failed !\n" + target + ": " + result.detail;
+      return "Write output file failed !\n" + why;
   }
   return {};
 }

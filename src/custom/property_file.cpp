@@ -2,13 +2,13 @@
 
 namespace custom {
 
-UserMediaFileStatus ReadPropertyFile(const std::string& path, std::vector<std::string>& lines) {
+UserMediaFileResult ReadPropertyFile(const std::string& path, std::vector<std::string>& lines) {
   std::vector<std::string> read;
-  const UserMediaFileStatus status = ReadUserMediaFile(
+  UserMediaFileResult result = ReadUserMediaFile(
       path,
       [&](const UserMediaLinePosition&, std::string_view piece) { read.emplace_back(piece); });
-  if (status == UserMediaFileStatus::Read) lines = std::move(read);
-  return status;
+  if (result.status == UserMediaFileStatus::Read) lines = std::move(read);
+  return result;
 }
 
 }  // namespace custom

@@ -11,6 +11,6 @@ namespace custom {
 // Fills `lines` with the file's lines, each cut into pieces of at most 2047 characters (the
 // line end counted) and without its line end. Only a regular file counts as a file. Unless
 // the result is Read, `lines` is left as it was.
-UserMediaFileStatus ReadPropertyFile(const std::string& path, std::vector<std::string>& lines);
+UserMediaFileResult ReadPropertyFile(const std::string& path, std::vector<std::string>& lines);
 
 }  // namespace custom

@@ -1,18 +1,17 @@
 // The prototype of a build: the executable file whose copy becomes the new edition.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
+
+#include "platform/files/input_file.h"
 
 namespace custom {
 
 // The running program's own executable file.
 inline constexpr const char* kRunningProgramPath = "/proc/self/exe";
 
-// Reads the whole file. Nothing when it is not a regular file, cannot be opened, cannot be
-// held in memory, or gives fewer bytes than its size.
-std::optional<std::vector<uint8_t>> LoadPrototype(const std::string& path = kRunningProgramPath);
+// Reads the whole file: no bytes, and why, when it is not a regular file, cannot be opened or
+// read, cannot be held in memory, or changed while it was read (a prototype being rebuilt).
+platform::FileContents LoadPrototype(const std::string& path = kRunningProgramPath);
 
 }  // namespace custom

@@ -13,7 +13,7 @@ UserFileButtonResult AddOrRemoveUserFile(
     result.settingWritten =
         device::OSInfo::WriteRegString(system, device::kProgramKey, kUserFileValueName, *chosen);
     showMessage(kUserFileAddedText);
-    LoadUserMediaFile(system, rows);
+    result.loaded = LoadUserMediaFile(system, rows);
     return result;
   }
   result.settingWritten =

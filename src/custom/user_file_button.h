@@ -17,6 +17,7 @@ inline constexpr const char* kUserFileRemovedText = "User-defined file removed !
 struct UserFileButtonResult {
   bool added = false;
   bool settingWritten = false;  // the registry write succeeded (the button does not tell)
+  UserMediaFileResult loaded;   // adding: how reading the registered file went
 };
 
 // `chosen` is the dialog's file name, or none when it was cancelled. `showMessage` gets the

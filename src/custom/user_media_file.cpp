@@ -1,11 +1,11 @@
 #include "custom/user_media_file.h"
 
 #include <array>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
+#include <utility>
+#include <vector>
 
 #include "device/os_info.h"
+#include "platform/files/input_file.h"
 
 namespace custom {
 namespace {
@@ -13,32 +13,52 @@ namespace {
 // A line is read into a 2048-byte buffer: 2047 characters, the line end counted.
 constexpr size_t kPieceLength = 2047;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+// The file's bytes one at a time, with one byte of push-back.
+class ByteSource {
+ public:
+  explicit ByteSource(platform::InputFile& file) : file_(file), buffer_(1 << 16) {}
 
-bool IsRegularFile(const std::string& path) {
-  if (path.empty()) return false;
-  std::error_code error;
-  return std::filesystem::is_regular_file(std::filesystem::path(path), error);
-}
+  // The next byte, or -1 at the end of the file or after an error.
+  int Get() {
+    if (back_ >= 0) return std::exchange(back_, -1);
+    if (next_ == filled_) {
+      if (ended_) return -1;
+      const ssize_t n = file_.Read(buffer_.data(), buffer_.size());
+      if (n <= 0) {
+        ended_ = true;
+        return -1;
+      }
+      filled_ = static_cast<size_t>(n);
+      next_ = 0;
+    }
+    return buffer_[next_++];
+  }
+  void Unget(int c) { back_ = c; }
+
+ private:
+  platform::InputFile& file_;
+  std::vector<uint8_t> buffer_;
+  size_t next_ = 0;
+  size_t filled_ = 0;
+  int back_ = -1;
+  bool ended_ = false;
+};
 
 // Reads the next piece; false at the end of the file. `endsLine` tells whether the piece
 // ended with a line end (or the end of the file) rather than by its length.
-bool NextPiece(std::FILE* file, std::string& piece, bool& endsLine) {
+bool NextPiece(ByteSource& file, std::string& piece, bool& endsLine) {
   piece.clear();
   endsLine = true;
   size_t counted = 0;
   while (counted < kPieceLength) {
-    int c = std::getc(file);
-    if (c == EOF) return counted > 0;
+    int c = file.Get();
+    if (c < 0) return counted > 0;
     if (c == '\r') {
-      const int next = std::getc(file);
+      const int next = file.Get();
       if (next == '\n') {
         c = '\n';
-      } else if (next != EOF) {
-        std::ungetc(next, file);
+      } else if (next >= 0) {
+        file.Unget(next);
       }
     }
     ++counted;
@@ -49,27 +69,49 @@ bool NextPiece(std::FILE* file, std::string& piece, bool& endsLine) {
   return true;
 }
 
+UserMediaFileStatus StatusOf(platform::ReadFault fault) {
+  using platform::ReadFault;
+  switch (fault) {
+    case ReadFault::None:
+      return UserMediaFileStatus::Read;
+    case ReadFault::Missing:
+    case ReadFault::NotAFile:
+      return UserMediaFileStatus::NoFile;
+    case ReadFault::CannotOpen:
+      return UserMediaFileStatus::CannotOpen;
+    case ReadFault::ReadFailed:
+    case ReadFault::Changed:
+    case ReadFault::TooLarge:
+      return UserMediaFileStatus::ReadError;
+  }
+  return UserMediaFileStatus::ReadError;
+}
+
 }  // namespace
 
-UserMediaFileStatus ReadUserMediaFile(
+UserMediaFileResult ReadUserMediaFile(
     const std::string& path,
     const std::function<void(const UserMediaLinePosition&, std::string_view)>& visit) {
-  if (!IsRegularFile(path)) return UserMediaFileStatus::NoFile;
-  FilePtr file(std::fopen(path.c_str(), "rb"));
-  if (!file) return UserMediaFileStatus::CannotOpen;
-  UserMediaLinePosition position{1, 1};
-  std::string piece;
-  bool endsLine = true;
-  while (NextPiece(file.get(), piece, endsLine)) {
-    visit(position, piece);
-    if (endsLine) {
-      ++position.line;
-      position.part = 1;
-    } else {
-      ++position.part;
+  if (path.empty()) return {UserMediaFileStatus::NoFile, "no file named"};
+  platform::InputFile file(path);
+  if (file.IsOpen()) {
+    ByteSource source(file);
+    UserMediaLinePosition position{1, 1};
+    std::string piece;
+    bool endsLine = true;
+    while (NextPiece(source, piece, endsLine)) {
+      visit(position, piece);
+      if (endsLine) {
+        ++position.line;
+        position.part = 1;
+      } else {
+        ++position.part;
+      }
     }
+    if (file.Problem().fault == platform::ReadFault::None) file.CheckUnchanged();
   }
-  return std::ferror(file.get()) ? UserMediaFileStatus::ReadError : UserMediaFileStatus::Read;
+  const platform::ReadProblem& problem = file.Problem();
+  return {StatusOf(problem.fault), problem.reason};
 }
 
 std::string RegisteredUserMediaFile(platform::System& system) {
@@ -80,26 +122,30 @@ std::string RegisteredUserMediaFile(platform::System& system) {
   return std::string(device::TextOf(value));
 }
 
-UserMediaFileStatus LoadUserMediaFile(platform::System& system, UserMediaRows& rows) {
+UserMediaFileResult LoadUserMediaFile(platform::System& system, UserMediaRows& rows) {
+  rows.Clear();
   try {
     const std::string path = RegisteredUserMediaFile(system);
-    rows.Clear();
+    UserMediaRows read;
     UserMediaSection section = UserMediaSection::None;
-    return ReadUserMediaFile(path, [&](const UserMediaLinePosition&, std::string_view piece) {
-      UserMediaLine line = ParseUserMediaLine(piece, section);
-      if (line.kind == UserMediaLineKind::CdRow) rows.cd.push_back(line.cd);
-      if (line.kind == UserMediaLineKind::DvdRow) rows.dvd.push_back(line.dvd);
-    });
+    const UserMediaFileResult result =
+        ReadUserMediaFile(path, [&](const UserMediaLinePosition&, std::string_view piece) {
+          UserMediaLine line = ParseUserMediaLine(piece, section);
+          if (line.kind == UserMediaLineKind::CdRow) read.cd.push_back(line.cd);
+          if (line.kind == UserMediaLineKind::DvdRow) read.dvd.push_back(line.dvd);
+        });
+    if (result.status == UserMediaFileStatus::Read) rows = std::move(read);
+    return result;
   } catch (const std::exception&) {
-    // Out of memory while reading: the rows taken so far stay, as after a damaged line.
-    return UserMediaFileStatus::ReadError;
+    // Out of memory while reading: no rows, as for a file that cannot be read.
+    return {UserMediaFileStatus::ReadError, "too large to hold in memory"};
   }
 }
 
 UserMediaFileCheck CheckUserMediaFile(const std::string& path) {
   UserMediaFileCheck check;
   UserMediaSection section = UserMediaSection::None;
-  check.status =
+  const UserMediaFileResult result =
       ReadUserMediaFile(path, [&](const UserMediaLinePosition& position, std::string_view piece) {
         UserMediaLine line = ParseUserMediaLine(piece, section);
         switch (line.kind) {
@@ -118,6 +164,9 @@ UserMediaFileCheck CheckUserMediaFile(const std::string& path) {
             break;
         }
       });
+  if (result.status != UserMediaFileStatus::Read) check = {};
+  check.status = result.status;
+  check.reason = result.reason;
   return check;
 }
 

@@ -36,9 +36,16 @@ struct UserMediaLinePosition {
 
 enum class UserMediaFileStatus { Read, NoFile, CannotOpen, ReadError };
 
+struct UserMediaFileResult {
+  UserMediaFileStatus status = UserMediaFileStatus::NoFile;
+  std::string reason;  // unless Read: why, in plain words, without the path
+};
+
 // Reads the file in pieces of at most 2047 characters (the line end counted), CR LF taken
 // as one line end, and hands each piece to `visit`. Only a regular file counts as a file.
-UserMediaFileStatus ReadUserMediaFile(
+// A file that fails or changes while it is read gives ReadError after some pieces were
+// handed on: callers keep what they collect only when the result is Read.
+UserMediaFileResult ReadUserMediaFile(
     const std::string& path,
     const std::function<void(const UserMediaLinePosition&, std::string_view)>& visit);
 
@@ -46,9 +53,9 @@ UserMediaFileStatus ReadUserMediaFile(
 std::string RegisteredUserMediaFile(platform::System& system);
 
 // Rebuilds both lists from the registered file. Nothing is reported: a missing or unreadable
-// file leaves them empty, and a line that fails its section's tests is skipped. The result
-// says what happened, for callers that want to tell.
-UserMediaFileStatus LoadUserMediaFile(platform::System& system, UserMediaRows& rows);
+// file, or one that changes while it is read, leaves them empty, and a line that fails its
+// section's tests is skipped. The result says what happened, for callers that want to tell.
+UserMediaFileResult LoadUserMediaFile(platform::System& system, UserMediaRows& rows);
 
 struct UserMediaFileCheck {
   struct Entry {
@@ -56,11 +63,13 @@ struct UserMediaFileCheck {
     UserMediaLine line;
   };
   UserMediaFileStatus status = UserMediaFileStatus::NoFile;
+  std::string reason;          // unless Read: why, in plain words
   std::vector<Entry> taken;    // CD and DVD rows, in file order
   std::vector<Entry> skipped;  // lines that are not blank, not headers and not taken
   size_t headers = 0;
 };
 
+// Unless the file was read, nothing is taken or skipped.
 UserMediaFileCheck CheckUserMediaFile(const std::string& path);
 
 }  // namespace custom

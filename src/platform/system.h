@@ -137,6 +137,9 @@ class Registry {
   virtual ~Registry() = default;
   virtual std::unique_ptr<RegistryKey> OpenKey(const std::string& path, Access access) = 0;
   virtual std::unique_ptr<RegistryKey> CreateKey(const std::string& path) = 0;
+  // Why the last write that failed did, in plain words and naming the store's file; empty
+  // when the store cannot tell.
+  virtual std::string WriteFailure() const { return {}; }
 };
 
 // Message box flags used by the device layer.

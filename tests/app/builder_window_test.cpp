@@ -34,11 +34,12 @@ TEST(BuilderWindow, EveryOutcomeShowsItsMessageAndEnablesBuildAgain) {
   struct Case {
     std::string path;
     const char* caption;
-    const char* text;
+    std::string text;
     bool written;
   };
   for (const Case& c : {Case{"   ", "Error", "No file selected !", false},
-                        Case{dir + "/missing", "Error", "File not exists !", false},
+                        Case{dir + "/missing", "Error",
+                             "File not exists !\n" + dir + "/missing: no such file", false},
                         Case{bad, "Error", "'0xZZ' is not a valid integer value", false},
                         Case{good, "Information", "File created successfully !", true}}) {
     std::remove((dir + "/out/Quillrate.exe").c_str());

@@ -58,12 +58,14 @@ TEST(MediaFileCommand, CheckListsRowsAndSkippedLines) {
 
 TEST(MediaFileCommand, DirectoryOrMissingFileIsNoFile) {
   custom_test::TempDir dir;
-  for (const std::string& path : {dir.Path(), dir.Path() + "/missing"}) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {dir.Path(), "a folder, not a file"}, {dir.Path() + "/missing", "no such file"}};
+  for (const auto& [path, reason] : cases) {
     for (const char* verb : {"check", "use"}) {
       const CliRun run = RunCli({"media-file", verb, path});
       EXPECT_EQ(run.status, 5) << verb << ' ' << path;
       EXPECT_EQ(run.out, "");
-      EXPECT_EQ(run.err, "quillrate-cli: " + path + ": no such file\n");
+      EXPECT_EQ(run.err, "quillrate-cli: " + path + ": " + reason + "\n");
     }
   }
 }

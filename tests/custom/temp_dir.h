@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,9 +15,11 @@ class TempDir {
  public:
   TempDir() {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("quillrate-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-             std::to_string(::getpid()));
+    std::string name = "quillrate-" + std::string(info->test_suite_name()) + "-" + info->name() +
+                       "-" + std::to_string(::getpid());
+    // Parameterised tests have slashes in their names; the folder must still be one level.
+    std::replace(name.begin(), name.end(), '/', '_');
+    path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

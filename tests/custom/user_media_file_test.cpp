@@ -42,7 +42,7 @@ class UserMediaFileTest : public testing::Test {
   custom::UserMediaRows Load(const std::string& contents) {
     Register(dir.Write("media.txt", contents));
     custom::UserMediaRows rows;
-    EXPECT_EQ(custom::LoadUserMediaFile(system, rows), UserMediaFileStatus::Read);
+    EXPECT_EQ(custom::LoadUserMediaFile(system, rows).status, UserMediaFileStatus::Read);
     return rows;
   }
 
@@ -111,7 +111,8 @@ TEST_F(UserMediaFileTest, PiecesCountTheLineEnd) {
                 [&](const custom::UserMediaLinePosition& p, std::string_view piece) {
                   positions.emplace_back(p.line, p.part);
                   lengths.push_back(piece.size());
-                }),
+                })
+                .status,
             UserMediaFileStatus::Read);
   EXPECT_EQ(positions, (std::vector<std::pair<size_t, size_t>>{
                            {1, 1}, {2, 1}, {3, 1}, {3, 2}, {4, 1}, {4, 2}, {5, 1}}));
@@ -143,7 +144,7 @@ TEST_F(UserMediaFileTest, NoFileLeavesTheListsEmpty) {
     custom::UserMediaRows rows;
     rows.cd.resize(2);
     rows.dvd.resize(3);
-    EXPECT_EQ(custom::LoadUserMediaFile(fresh, rows), UserMediaFileStatus::NoFile) << c.name;
+    EXPECT_EQ(custom::LoadUserMediaFile(fresh, rows).status, UserMediaFileStatus::NoFile) << c.name;
     EXPECT_TRUE(rows.cd.empty()) << c.name;
     EXPECT_TRUE(rows.dvd.empty()) << c.name;
   }

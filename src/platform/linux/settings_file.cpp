@@ -1,14 +1,17 @@
 #include "platform/linux/settings_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <sstream>
+
+#include "platform/files/atomic_file.h"
+#include "platform/files/file_kind.h"
+#include "platform/files/input_file.h"
 
 namespace platform {
 namespace {
@@ -18,6 +21,9 @@ struct StoredValue {
   std::vector<uint8_t> data;
 };
 using Keys = std::map<std::string, std::map<std::string, StoredValue>>;
+
+// The file may hold paths the user would rather keep to themselves.
+constexpr mode_t kSettingsMode = 0600;
 
 std::string Fold(std::string text) {
   for (char& c : text) {
@@ -67,10 +73,25 @@ bool Unescape(const std::string& text, std::vector<uint8_t>& out) {
   return true;
 }
 
-// Reads what can be read; lines that make no sense are skipped.
-Keys Load(const std::string& path) {
+// A settings file is a few hundred bytes; anything much larger is not one.
+constexpr uint64_t kMaxSettingsBytes = 1 << 20;
+
+struct Loaded {
   Keys keys;
-  std::ifstream in(path, std::ios::binary);
+  std::string problem;  // why the file could not be read; empty when it was, or is not there
+};
+
+// Reads what can be read; lines that make no sense are skipped.
+Loaded Load(const std::string& path) {
+  const FileContents contents = ReadWholeFile(path, kMaxSettingsBytes);
+  if (!contents.ok()) {
+    // No file yet is no settings yet; a link to nothing is a file that cannot be read.
+    if (contents.problem.fault == ReadFault::Missing && !IsSymbolicLink(path)) return {};
+    return {{}, contents.problem.reason};
+  }
+  Loaded loaded;
+  Keys& keys = loaded.keys;
+  std::istringstream in(std::string(contents.bytes.begin(), contents.bytes.end()));
   std::string line;
   std::string current;
   bool inKey = false;
@@ -100,31 +121,23 @@ Keys Load(const std::string& path) {
     }
     keys[current][name] = std::move(stored);
   }
-  return keys;
+  return loaded;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool MakeParent(const std::string& path) {
+// Makes the folders above `path`; 0 or the system's error.
+int MakeParent(const std::string& path) {
   const size_t slash = path.rfind('/');
-  if (slash == std::string::npos || slash == 0) return true;
+  if (slash == std::string::npos || slash == 0) return 0;
   const std::string dir = path.substr(0, slash);
   struct stat info {};
-  if (::stat(dir.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-  if (!MakeParent(dir)) return false;
-  return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+  if (::stat(dir.c_str(), &info) == 0) return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+  if (const int error = MakeParent(dir); error != 0) return error;
+  return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 // Replaces the file in one step: a crash leaves the old file or the new one, never half.
-bool Save(const std::string& path, const Keys& keys) {
+// On failure `failure` says why.
+bool Save(const std::string& path, const Keys& keys, std::string& failure) {
   std::ostringstream text;
   for (const auto& [key, values] : keys) {
     text << '[' << key << "]\n";
@@ -139,25 +152,31 @@ bool Save(const std::string& path, const Keys& keys) {
       }
     }
   }
-  if (!MakeParent(path)) return false;
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  const bool ok = WriteAll(fd, text.str()) && ::fsync(fd) == 0;
-  if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
+  if (const int error = MakeParent(path); error != 0) {
+    failure = path + ": its folder cannot be made: " + std::strerror(error);
     return false;
   }
+  const std::string bytes = text.str();
+  const AtomicWriteResult written = WriteFileAtomically(
+      path, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, kSettingsMode);
+  if (!written.ok()) failure = path + ": " + written.reason;
+  return written.ok();
+}
+
+// A file that is there but cannot be read is never replaced: its values would be lost.
+bool Unreadable(const std::string& path, const Loaded& loaded, std::string& failure) {
+  if (loaded.problem.empty()) return false;
+  failure = path + ": " + loaded.problem + " (left as it was)";
   return true;
 }
 
 class FileKey : public RegistryKey {
  public:
-  FileKey(std::string file, std::string key, bool writable)
-      : file_(std::move(file)), key_(std::move(key)), writable_(writable) {}
+  FileKey(std::string file, std::string key, bool writable, std::string& failure)
+      : file_(std::move(file)), key_(std::move(key)), writable_(writable), failure_(failure) {}
 
   bool QueryValue(const std::string& name, uint8_t* data, uint32_t& size) override {
-    const Keys keys = Load(file_);
+    const Keys keys = Load(file_).keys;
     auto key = keys.find(key_);
     if (key == keys.end()) return false;
     auto value = key->second.find(Fold(name));
@@ -170,33 +189,39 @@ class FileKey : public RegistryKey {
   }
 
   bool SetValue(const std::string& name, RegType type, const std::vector<uint8_t>& data) override {
-    if (!writable_) return false;
-    Keys keys = Load(file_);
-    keys[key_][Fold(name)] = {type, data};
-    return Save(file_, keys);
+    if (!writable_) {
+      failure_ = file_ + ": the key was opened for reading only";
+      return false;
+    }
+    Loaded loaded = Load(file_);
+    if (Unreadable(file_, loaded, failure_)) return false;
+    loaded.keys[key_][Fold(name)] = {type, data};
+    return Save(file_, loaded.keys, failure_);
   }
 
  private:
   std::string file_;
   std::string key_;
   bool writable_;
+  std::string& failure_;
 };
 
 }  // namespace
 
 std::unique_ptr<RegistryKey> SettingsFile::OpenKey(const std::string& path, Access access) {
-  const Keys keys = Load(path_);
+  const Keys keys = Load(path_).keys;
   if (keys.count(Fold(path)) == 0) return nullptr;
-  return std::make_unique<FileKey>(path_, Fold(path), access == Access::All);
+  return std::make_unique<FileKey>(path_, Fold(path), access == Access::All, failure_);
 }
 
 std::unique_ptr<RegistryKey> SettingsFile::CreateKey(const std::string& path) {
-  Keys keys = Load(path_);
-  if (keys.count(Fold(path)) == 0) {
-    keys[Fold(path)];
-    if (!Save(path_, keys)) return nullptr;
+  Loaded loaded = Load(path_);
+  if (Unreadable(path_, loaded, failure_)) return nullptr;
+  if (loaded.keys.count(Fold(path)) == 0) {
+    loaded.keys[Fold(path)];
+    if (!Save(path_, loaded.keys, failure_)) return nullptr;
   }
-  return std::make_unique<FileKey>(path_, Fold(path), true);
+  return std::make_unique<FileKey>(path_, Fold(path), true, failure_);
 }
 
 std::string SettingsFile::DefaultPath() {

@@ -20,6 +20,9 @@ class SimRegistry : public platform::Registry {
 
   std::unique_ptr<platform::RegistryKey> OpenKey(const std::string& path, Access access) override;
   std::unique_ptr<platform::RegistryKey> CreateKey(const std::string& path) override;
+  std::string WriteFailure() const override {
+    return writesFail ? "the simulated settings store refuses every write" : "";
+  }
 
   // Test hooks: every write fails; inspect or seed values directly.
   bool writesFail = false;

@@ -1,0 +1,46 @@
+// Seams for the faults the operating system cannot be made to show on demand: a file that
+// changes between being opened and being read, a disk that fills up at a given byte, a read
+// that fails half way. The program never sets them; tests do, and put them back afterwards.
+#pragma once
+
+#include <cerrno>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// The steps of an atomic write, in their order.
+enum class WriteStep { Write, Sync, Chmod, Close, Rename };
+
+struct FileTestHooks {
+  // Runs once, the next time `path` is opened for reading: after the open and its checks,
+  // before the first byte is read. It is cleared before it runs.
+  struct OpenHook {
+    std::string path;
+    std::function<void()> run;
+  };
+  std::optional<OpenHook> afterOpen;
+
+  // Makes one step of the next atomic writes fail with `error`. At the Write step the first
+  // `atByte` bytes are written and the write that would pass them fails.
+  struct WriteFailure {
+    WriteStep step = WriteStep::Write;
+    uint64_t atByte = 0;
+    int error = ENOSPC;
+  };
+  std::optional<WriteFailure> writeFailure;
+
+  // Makes reading `path` fail with `error` once `atByte` of its bytes have been read.
+  struct ReadFailure {
+    std::string path;
+    uint64_t atByte = 0;
+    int error = EIO;
+  };
+  std::optional<ReadFailure> readFailure;
+};
+
+FileTestHooks& TestHooks();
+
+}  // namespace platform
