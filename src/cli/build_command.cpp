@@ -27,6 +27,7 @@ int ReportBuildOutcome(const custom::BuildOutcome& outcome, std::ostream& out, s
     return kExitOk;
   }
   err << outcome.caption << ": " << outcome.text << '\n';
+  if (!outcome.detail.empty()) err << outcome.detail << '\n';
   switch (outcome.status) {
     case BuildStatus::Created:
       return kExitOk;

@@ -11,8 +11,8 @@
 
 namespace custom {
 
-BuildOutcome BuildError(BuildStatus status, std::string text) {
-  return {status, "Error", MessageIcon::Stop, std::move(text), {}};
+BuildOutcome BuildError(BuildStatus status, std::string text, std::string detail) {
+  return {status, "Error", MessageIcon::Stop, std::move(text), {}, std::move(detail)};
 }
 
 std::string BlockSearchErrorText(bool truncated) {
@@ -20,9 +20,8 @@ std::string BlockSearchErrorText(bool truncated) {
                    : "Customization block not found in prototype !";
 }
 
-std::string FileErrorText(const std::string& message, const std::string& path,
-                          const std::string& reason) {
-  return message + "\n" + path + ": " + reason;
+std::string FileErrorDetail(const std::string& path, const std::string& reason) {
+  return path + ": " + reason;
 }
 
 BuildOutcome BuildEdition(const BuildRequest& request) {
@@ -32,18 +31,17 @@ BuildOutcome BuildEdition(const BuildRequest& request) {
   std::vector<std::string> lines;
   const UserMediaFileResult read = ReadPropertyFile(path, lines);
   if (read.status == UserMediaFileStatus::NoFile) {
-    return BuildError(BuildStatus::FileNotExists,
-                      FileErrorText("File not exists !", path, read.reason));
+    return BuildError(BuildStatus::FileNotExists, "File not exists !",
+                      FileErrorDetail(path, read.reason));
   }
   if (read.status != UserMediaFileStatus::Read) {
-    return BuildError(BuildStatus::PropertyFileUnreadable,
-                      FileErrorText("Property file cannot be read !", path, read.reason));
+    return BuildError(BuildStatus::PropertyFileUnreadable, "Property file cannot be read !",
+                      FileErrorDetail(path, read.reason));
   }
   platform::FileContents prototype = LoadPrototype(request.prototypePath);
   if (!prototype.ok()) {
-    return BuildError(
-        BuildStatus::LoadPrototypeFailed,
-        FileErrorText("Load prototype failed !", request.prototypePath, prototype.problem.reason));
+    return BuildError(BuildStatus::LoadPrototypeFailed, "Load prototype failed !",
+                      FileErrorDetail(request.prototypePath, prototype.problem.reason));
   }
   std::vector<uint8_t>& image = prototype.bytes;
 
@@ -63,7 +61,7 @@ BuildOutcome BuildEdition(const BuildRequest& request) {
   const WriteResult saved = SavePrototype(image, request.outputDir, request.prototypePath);
   if (!saved.ok()) return BuildError(BuildStatus::SaveFailed, WriteErrorText(saved, output));
   return {BuildStatus::Created, "Information", MessageIcon::Information,
-          "File created successfully !", output};
+          "File created successfully !", output, {}};
 }
 
 }  // namespace custom

@@ -34,6 +34,9 @@ struct BuildOutcome {
   MessageIcon icon = MessageIcon::Information;
   std::string text;
   std::string outputPath;  // Created: the edition's path
+  // A failed step on a file: the file and why, in plain words. The window shows `text` as it
+  // stands; the terminal prints this on a line of its own after it.
+  std::string detail;
   bool Succeeded() const { return status == BuildStatus::Created; }
 };
 
@@ -42,12 +45,11 @@ struct BuildOutcome {
 BuildOutcome BuildEdition(const BuildRequest& request);
 
 // The outcome of a failed step, with the caption and icon of every error.
-BuildOutcome BuildError(BuildStatus status, std::string text);
+BuildOutcome BuildError(BuildStatus status, std::string text, std::string detail = {});
 
 // Texts shared by the builder and the build-mode copy.
 std::string BlockSearchErrorText(bool truncated);
-// `message`, then on a line of its own the file and why: "File not exists !\nPATH: REASON".
-std::string FileErrorText(const std::string& message, const std::string& path,
-                          const std::string& reason);
+// "PATH: REASON", the detail of a failed step on a file.
+std::string FileErrorDetail(const std::string& path, const std::string& reason);
 
 }  // namespace custom

@@ -10,11 +10,11 @@ BuildOutcome WriteBuildModeCopy(const std::string& exe, bool on, const std::stri
   if (!prototype.ok()) {
     const platform::ReadFault fault = prototype.problem.fault;
     if (fault == platform::ReadFault::Missing || fault == platform::ReadFault::NotAFile) {
-      return BuildError(BuildStatus::FileNotExists,
-                        FileErrorText("File not exists !", exe, prototype.problem.reason));
+      return BuildError(BuildStatus::FileNotExists, "File not exists !",
+                        FileErrorDetail(exe, prototype.problem.reason));
     }
-    return BuildError(BuildStatus::LoadPrototypeFailed,
-                      FileErrorText("Load prototype failed !", exe, prototype.problem.reason));
+    return BuildError(BuildStatus::LoadPrototypeFailed, "Load prototype failed !",
+                      FileErrorDetail(exe, prototype.problem.reason));
   }
   std::vector<uint8_t>& image = prototype.bytes;
   const BlockSearch found = FindBlock(image);
@@ -26,7 +26,7 @@ BuildOutcome WriteBuildModeCopy(const std::string& exe, bool on, const std::stri
   const WriteResult saved = WriteExecutableFile(image, output, {exe});
   if (!saved.ok()) return BuildError(BuildStatus::SaveFailed, WriteErrorText(saved, output));
   return {BuildStatus::Created, "Information", MessageIcon::Information,
-          "File created successfully !", output};
+          "File created successfully !", output, {}};
 }
 
 }  // namespace custom

@@ -34,6 +34,12 @@
 namespace file_faults {
 namespace {
 
+// The message as the terminal prints it: the window's text, then the file and why.
+std::string WithDetail(const custom::BuildOutcome& outcome) {
+  return outcome.detail.empty() ? outcome.text : outcome.text + "\n" + outcome.detail;
+}
+
+
 namespace fs = std::filesystem;
 
 enum class Kind { Settings, MediaFile, PropertyFile, Prototype, BuildModeExe, Edition, Copy };
@@ -342,14 +348,14 @@ Outcome RunFunction(Kind kind, const Scene& scene) {
       const auto outcome = custom::BuildEdition(
           {scene.properties.string(), scene.prototype.string(), scene.out.string()});
       if (outcome.Succeeded()) return {0, outcome.text, ""};
-      return {1, "", outcome.text};
+      return {1, "", WithDetail(outcome)};
     }
     case Kind::BuildModeExe:
     case Kind::Copy: {
       const auto outcome =
           custom::WriteBuildModeCopy(scene.prototype.string(), true, scene.copy.string());
       if (outcome.Succeeded()) return {0, outcome.text, ""};
-      return {1, "", outcome.text};
+      return {1, "", WithDetail(outcome)};
     }
   }
   return {};
