@@ -1,13 +1,13 @@
 #include "platform/linux/drive_diagnostics.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 
 #include "platform/linux/kernel_calls.h"
 #include "platform/linux/sysfs_drives.h"
@@ -15,8 +15,21 @@
 namespace platform {
 namespace {
 
+// Device nodes belong to system groups, which live in /etc/group. Reading it directly
+// rather than through the name service keeps the program linkable as a static binary.
 std::string GroupName(gid_t gid) {
-  if (const group* g = ::getgrgid(gid)) return g->gr_name;
+  std::ifstream in("/etc/group");
+  std::string line;
+  while (std::getline(in, line)) {
+    // name:password:gid:members
+    const size_t first = line.find(':');
+    const size_t second = first == std::string::npos ? first : line.find(':', first + 1);
+    const size_t third = second == std::string::npos ? second : line.find(':', second + 1);
+    if (third == std::string::npos) continue;
+    if (line.compare(second + 1, third - second - 1, std::to_string(gid)) == 0) {
+      return line.substr(0, first);
+    }
+  }
   return std::to_string(gid);
 }
 
