@@ -115,7 +115,7 @@ int AnswerCheckCondition(sg_io_hdr_t& io, const std::vector<uint8_t>& sense) {
   io.driver_status = kDriverSense;
   io.info = SG_INFO_CHECK;
   io.sb_len_wr = static_cast<unsigned char>(std::min<size_t>(sense.size(), io.mx_sb_len));
-  std::memcpy(io.sbp, sense.data(), io.sb_len_wr);
+  if (io.sb_len_wr > 0) std::memcpy(io.sbp, sense.data(), io.sb_len_wr);
   io.resid = static_cast<int>(io.dxfer_len);
   return 0;
 }
