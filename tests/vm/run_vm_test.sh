@@ -215,4 +215,8 @@ check "the capture replays here to the same report" same "$guest/capture.out" "$
 check "the replay says nothing on stderr" same /dev/null "$work/replay.err"
 
 echo "VM test: $failures failed"
+if ((failures > 0)); then
+  echo "VM test: the guest's console, last lines:" >&2
+  tail -n 20 "$work/console.log" >&2
+fi
 ((failures == 0))
