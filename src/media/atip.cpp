@@ -9,6 +9,9 @@ namespace {
 
 constexpr uint16_t kAtipLength = 256;
 constexpr uint16_t kHeaderOnlyLength = 2;
+constexpr size_t kAtipWritingPowerByte = 4;  // descriptor byte 0, bit 7 always set
+constexpr size_t kAtipDiscTypeByte = 6;      // descriptor byte 2, bit 7 always set
+constexpr uint8_t kAtipMarkerBit = 0x80;
 constexpr size_t kAtipLeadInAt = 8;    // descriptor bytes 4-6
 constexpr size_t kAtipLeadOutAt = 12;  // descriptor bytes 8-10
 constexpr uint16_t kDiscInfoLength = 256;
@@ -22,9 +25,15 @@ uint32_t TimeNumberAt(const device::AtapiDevice& device, size_t at) {
 
 }  // namespace
 
+bool IsAtipAnswer(const device::AtapiDevice& device) {
+  return (device.ResponseByte(kAtipWritingPowerByte) & kAtipMarkerBit) != 0 &&
+         (device.ResponseByte(kAtipDiscTypeByte) & kAtipMarkerBit) != 0;
+}
+
 uint32_t ReadAtipTime(device::AtapiDevice& device, AtipTime which) {
   const bool leadIn = which == AtipTime::LeadIn;
-  if (device.ReadTocPmaAtip(1, 4, 0, kAtipLength, 0) && device.ReadBE16(0) != kHeaderOnlyLength) {
+  if (device.ReadTocPmaAtip(1, 4, 0, kAtipLength, 0) && device.ReadBE16(0) != kHeaderOnlyLength &&
+      IsAtipAnswer(device)) {
     return TimeNumberAt(device, leadIn ? kAtipLeadInAt : kAtipLeadOutAt);
   }
   if (device.ReadDiscInformation(kDiscInfoLength, 0)) {

@@ -12,6 +12,12 @@ namespace media {
 
 enum class AtipTime { LeadOut = 0, LeadIn = 1 };
 
+// Whether the answer in the response buffer carries the two bits an ATIP descriptor always
+// has set (bit 7 of its bytes 0 and 2). Drives that read the format of READ TOC/PMA/ATIP
+// from the old place in byte 9 answer an ATIP request with the table of contents, which
+// lacks them.
+bool IsAtipAnswer(const device::AtapiDevice& device);
+
 // M x 10000 + S x 100 + F of the time asked for, from the ATIP or else the disc
 // information; 0 when neither could be read.
 uint32_t ReadAtipTime(device::AtapiDevice& device, AtipTime which);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "media/atip.h"
 #include "media/drive_kind.h"
 
 namespace media {
@@ -132,7 +133,7 @@ std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& p
   if (bdAnswered) return std::nullopt;
 
   if (!device.ReadTocPmaAtip(0, 4, 0, kAtipLength, 0) ||
-      device.ResponseByte(kAtipLengthLowByte) <= 4) {
+      device.ResponseByte(kAtipLengthLowByte) <= 4 || !IsAtipAnswer(device)) {
     return std::nullopt;
   }
   const uint8_t a = device.ResponseByte(kAtipDiscTypeByte);

@@ -324,7 +324,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  1002666,
                  795974,
-                 {"43"}}));
+                 {"43"}},
+        // The table of contents where the ATIP was asked for (format read from byte 9).
+        ReadCase{R"({"type": "cd-r", "lead_in": "97:26:66", "lead_out": "79:59:74", "raw": {"43":
+                     "00 12 01 01 00 14 01 00 00 00 00 00 00 16 AA 00 00 00 09 60 00 00 00 00"}})",
+                 "",
+                 972666,
+                 795974,
+                 {"43", "51"}}));
 
 TEST(ReadAtipTime, CommandBlocks) {
   Rig rig = Rig::WithDrive(R"({"writes": ["cd-r"], "disc": {"type": "cd-r", "atip": false}})");

@@ -122,13 +122,28 @@ TEST_P(AtipDiscType, GivesKind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Byte2, AtipDiscType,
-    ::testing::Values(AtipCase{0x90, 0x000A, 5},    // CD-R sub-type 2
-                      AtipCase{0x80, 0x000A, 3},    // CD-R sub-type 0
-                      AtipCase{0xB8, 0x000A, 10},   // CD-R sub-type 7
-                      AtipCase{0xD8, 0x0009, 14},   // CD-RW sub-type 3 returns at once
-                      AtipCase{0xC0, 0x0009, 11},   // CD-RW sub-type 0
-                      AtipCase{0xE8, 0x000A, 11},   // CD-RW sub-type 5: the profile decides
-                      AtipCase{0xE8, 0x0099, 1}));  // ... and an unknown profile leaves 1
+    ::testing::Values(AtipCase{0x90, 0x000A, 5},     // CD-R sub-type 2
+                      AtipCase{0x80, 0x000A, 3},     // CD-R sub-type 0
+                      AtipCase{0xB8, 0x000A, 10},    // CD-R sub-type 7
+                      AtipCase{0xD8, 0x0009, 14},    // CD-RW sub-type 3 returns at once
+                      AtipCase{0xC0, 0x0009, 11},    // CD-RW sub-type 0
+                      AtipCase{0xE8, 0x000A, 11},    // CD-RW sub-type 5: the profile decides
+                      AtipCase{0xE8, 0x0099, 1},     // ... and an unknown profile leaves 1
+                      AtipCase{0x10, 0x0008, 2},     // no marker bit: no ATIP, the profile decides
+                      AtipCase{0x50, 0x000A, 11}));  // CD-RW bit, no marker: the profile
+
+// A drive that takes the format of READ TOC/PMA/ATIP from byte 9, as early ATAPI drives
+// and the emulated drive of a virtual machine do, answers an ATIP request with the table
+// of contents of a one-track disc.
+constexpr const char* kTocForAtip =
+    "00 12 01 01 00 14 01 00 00 00 00 00 00 16 AA 00 00 00 09 60 00 00 00 00";
+
+TEST(DetectDiscKind, TableOfContentsForTheAtipIsNoAtip) {
+  Rig rig =
+      WriterWithDisc(std::string(R"({"type": "cd-rom", "current_profile": 8, "raw": {"43": ")") +
+                     kTocForAtip + R"("}})");
+  EXPECT_EQ(media::DetectDiscKind(*rig.device), 2);
+}
 
 TEST(DetectDiscKind, AtipWithoutDescriptorFallsToTheProfile) {
   Rig rig = WriterWithDisc(R"({"type": "cd-r", "atip": false, "current_profile": 8})");

@@ -1,20 +1,35 @@
 #include "platform/linux/drive_diagnostics.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+
+#include "platform/linux/kernel_calls.h"
+#include "platform/linux/sysfs_drives.h"
 
 namespace platform {
 namespace {
 
+// Device nodes belong to system groups, which live in /etc/group. Reading it directly
+// rather than through the name service keeps the program linkable as a static binary.
 std::string GroupName(gid_t gid) {
-  if (const group* g = ::getgrgid(gid)) return g->gr_name;
+  std::ifstream in("/etc/group");
+  std::string line;
+  while (std::getline(in, line)) {
+    // name:password:gid:members
+    const size_t first = line.find(':');
+    const size_t second = first == std::string::npos ? first : line.find(':', first + 1);
+    const size_t third = second == std::string::npos ? second : line.find(':', second + 1);
+    if (third == std::string::npos) continue;
+    if (line.compare(second + 1, third - second - 1, std::to_string(gid)) == 0) {
+      return line.substr(0, first);
+    }
+  }
   return std::to_string(gid);
 }
 
@@ -60,53 +75,39 @@ std::string Explain(const std::string& path, int error) {
 }  // namespace
 
 std::vector<DriveProblem> DiagnoseDrives() {
-  std::vector<std::string> names;
-  if (DIR* dir = ::opendir("/sys/class/block")) {
-    while (dirent* entry = ::readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name.rfind("sr", 0) == 0) names.push_back(name);
-    }
-    ::closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
+  KernelCalls& kernel = RealKernel();
   std::vector<DriveProblem> problems;
-  for (const std::string& name : names) {
+  for (const std::string& name : SrDeviceNames(kernel)) {
     const std::string path = "/dev/" + name;
-    const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    const int fd = kernel.Open(path, O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-      const int error = errno;
-      const int readOnly = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+      const int readOnly = kernel.Open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
       if (readOnly >= 0) {
-        ::close(readOnly);
-        problems.push_back({path, "opened read-only: the drive works, but switching its features "
-                                  "needs write access; " + Explain(path, error)});
+        kernel.Close(readOnly);
+        problems.push_back({path,
+                            "opened read-only: the drive works, but switching its features "
+                            "needs write access; " +
+                                Explain(path, -fd)});
       } else {
-        problems.push_back({path, Explain(path, error)});
+        problems.push_back({path, Explain(path, -fd)});
       }
       continue;
     }
-    ::close(fd);
-    const std::string sgDir = "/sys/class/block/" + name + "/device/scsi_generic";
-    DIR* sg = ::opendir(sgDir.c_str());
-    if (sg == nullptr) {
-      problems.push_back({path, "the sg module is not loaded, so the disc's vendor media ID "
-                                "cannot be read without root; run \"sudo modprobe sg\""});
+    kernel.Close(fd);
+    const std::string node = SrSgNode(kernel, name);
+    if (node.empty()) {
+      problems.push_back({path,
+                          "the sg module is not loaded, so the disc's vendor media ID "
+                          "cannot be read without root; run \"sudo modprobe sg\""});
       continue;
     }
-    std::string node;
-    while (dirent* entry = ::readdir(sg)) {
-      const std::string n = entry->d_name;
-      if (n.rfind("sg", 0) == 0) node = "/dev/" + n;
-    }
-    ::closedir(sg);
-    if (node.empty()) continue;
-    const int sgFd = ::open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    const int sgFd = kernel.Open(node, O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (sgFd < 0) {
       problems.push_back({node + " (of " + path + ")",
                           "vendor commands (the media-ID command) are refused without it: " +
-                              Explain(node, errno)});
+                              Explain(node, -sgFd)});
     } else {
-      ::close(sgFd);
+      kernel.Close(sgFd);
     }
   }
   return problems;

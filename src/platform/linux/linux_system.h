@@ -3,12 +3,19 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+#include "platform/linux/kernel_calls.h"
 #include "platform/system.h"
 
 namespace platform {
 
 // The system the program runs on. Messages go to `sink`.
 std::unique_ptr<System> CreateNativeSystem(MessageSink& sink);
+
+// The same rules over other kernel calls (which must outlive the system) and a settings
+// file at `settingsPath`.
+std::unique_ptr<System> CreateLinuxSystem(MessageSink& sink, KernelCalls& kernel,
+                                          std::string settingsPath);
 
 }  // namespace platform
