@@ -9,6 +9,8 @@ namespace {
 
 constexpr uint16_t kAtipLength = 256;
 constexpr uint16_t kHeaderOnlyLength = 2;
+constexpr size_t kFirstTrackByte = 2;        // header bytes 2-3: reserved in an ATIP, the
+constexpr size_t kLastTrackByte = 3;         // first and last track in a table of contents
 constexpr size_t kAtipWritingPowerByte = 4;  // descriptor byte 0, bit 7 always set
 constexpr size_t kAtipDiscTypeByte = 6;      // descriptor byte 2, bit 7 always set
 constexpr uint8_t kAtipMarkerBit = 0x80;
@@ -26,8 +28,11 @@ uint32_t TimeNumberAt(const device::AtapiDevice& device, size_t at) {
 }  // namespace
 
 bool IsAtipAnswer(const device::AtapiDevice& device) {
-  return (device.ResponseByte(kAtipWritingPowerByte) & kAtipMarkerBit) != 0 &&
-         (device.ResponseByte(kAtipDiscTypeByte) & kAtipMarkerBit) != 0;
+  const bool trackNumbers =
+      device.ResponseByte(kFirstTrackByte) != 0 || device.ResponseByte(kLastTrackByte) != 0;
+  const bool markers = (device.ResponseByte(kAtipWritingPowerByte) & kAtipMarkerBit) != 0 ||
+                       (device.ResponseByte(kAtipDiscTypeByte) & kAtipMarkerBit) != 0;
+  return !trackNumbers || markers;
 }
 
 uint32_t ReadAtipTime(device::AtapiDevice& device, AtipTime which) {

@@ -12,10 +12,11 @@ namespace media {
 
 enum class AtipTime { LeadOut = 0, LeadIn = 1 };
 
-// Whether the answer in the response buffer carries the two bits an ATIP descriptor always
-// has set (bit 7 of its bytes 0 and 2). Drives that read the format of READ TOC/PMA/ATIP
-// from the old place in byte 9 answer an ATIP request with the table of contents, which
-// lacks them.
+// False when the answer in the response buffer is plainly a table of contents: drives that
+// read the format of READ TOC/PMA/ATIP from the old place in byte 9 answer an ATIP request
+// with one. It is told apart by what no ATIP has: track numbers in header bytes 2-3 (reserved
+// in an ATIP) together with descriptor bytes 0 and 2 both lacking bit 7 (always set in an
+// ATIP). Any other answer is taken as the ATIP it was asked for.
 bool IsAtipAnswer(const device::AtapiDevice& device);
 
 // M x 10000 + S x 100 + F of the time asked for, from the ATIP or else the disc

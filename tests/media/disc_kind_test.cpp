@@ -122,21 +122,27 @@ TEST_P(AtipDiscType, GivesKind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Byte2, AtipDiscType,
-    ::testing::Values(AtipCase{0x90, 0x000A, 5},     // CD-R sub-type 2
-                      AtipCase{0x80, 0x000A, 3},     // CD-R sub-type 0
-                      AtipCase{0xB8, 0x000A, 10},    // CD-R sub-type 7
-                      AtipCase{0xD8, 0x0009, 14},    // CD-RW sub-type 3 returns at once
-                      AtipCase{0xC0, 0x0009, 11},    // CD-RW sub-type 0
-                      AtipCase{0xE8, 0x000A, 11},    // CD-RW sub-type 5: the profile decides
-                      AtipCase{0xE8, 0x0099, 1},     // ... and an unknown profile leaves 1
-                      AtipCase{0x10, 0x0008, 2},     // no marker bit: no ATIP, the profile decides
-                      AtipCase{0x50, 0x000A, 11}));  // CD-RW bit, no marker: the profile
+    ::testing::Values(AtipCase{0x90, 0x000A, 5},    // CD-R sub-type 2
+                      AtipCase{0x80, 0x000A, 3},    // CD-R sub-type 0
+                      AtipCase{0xB8, 0x000A, 10},   // CD-R sub-type 7
+                      AtipCase{0xD8, 0x0009, 14},   // CD-RW sub-type 3 returns at once
+                      AtipCase{0xC0, 0x0009, 11},   // CD-RW sub-type 0
+                      AtipCase{0xE8, 0x000A, 11},   // CD-RW sub-type 5: the profile decides
+                      AtipCase{0xE8, 0x0099, 1}));  // ... and an unknown profile leaves 1
 
 // A drive that takes the format of READ TOC/PMA/ATIP from byte 9, as early ATAPI drives
 // and the emulated drive of a virtual machine do, answers an ATIP request with the table
 // of contents of a one-track disc.
 constexpr const char* kTocForAtip =
     "00 12 01 01 00 14 01 00 00 00 00 00 00 16 AA 00 00 00 09 60 00 00 00 00";
+
+// Only a table of contents is refused: an answer without the marker bits but also without
+// track numbers in its header is still the ATIP, and byte 2 alone decides.
+TEST(DetectDiscKind, AtipWithoutMarkerBitsIsStillAnAtip) {
+  Rig rig = WriterWithDisc(
+      R"({"type": "cd-rw", "current_profile": 8, "raw": {"43": "00 1A 00 00 50 00 50 00 61 1A 42 00 4F 3B 4A 00 00 00 00 00 00 00 00 00"}})");
+  EXPECT_EQ(media::DetectDiscKind(*rig.device), 13);
+}
 
 TEST(DetectDiscKind, TableOfContentsForTheAtipIsNoAtip) {
   Rig rig =
