@@ -22,5 +22,3 @@ void DeviceConstruction(benchmark::State& state) {
 BENCHMARK(DeviceConstruction)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
 
 }  // namespace
-
-

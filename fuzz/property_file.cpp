@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (path.empty()) return 0;
 
   std::vector<std::string> lines;
-  Require(custom::ReadPropertyFile(path, lines) == custom::UserMediaFileStatus::Read);
+  Require(custom::ReadPropertyFile(path, lines).status == custom::UserMediaFileStatus::Read);
   for (const std::string& line : lines) Require(line.size() <= 2046);
 
   auto first = std::make_unique<CustomizationBlock>(*original);

@@ -18,7 +18,8 @@ inline std::string OneDrive(const std::string& driveFields = "", const std::stri
   return R"({"platform": {"nt": true)" + platform + R"(}, "drives": [{"root": "E:\\",
       "address": {"port": 1, "path": 0, "target": 0, "lun": 0},
       "vendor": "VEXO", "product": "DVD-RW TEST", "revision": "1.00",
-      "writes": ["cd-r", "cd-rw"])" + driveFields + "}]}";
+      "writes": ["cd-r", "cd-rw"])" +
+         driveFields + "}]}";
 }
 
 // Renders a CDB as "12 00 00 00 60 00 00 00 00 00 00 00".

@@ -17,7 +17,8 @@
 namespace app {
 namespace {
 
-skin::SkinButton* MakeButton(QWidget* parent, const char* name, const char* caption, const QRect& at) {
+skin::SkinButton* MakeButton(QWidget* parent, const char* name, const char* caption,
+                             const QRect& at) {
   auto* button = new skin::SkinButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(at);
@@ -28,7 +29,8 @@ skin::SkinButton* MakeButton(QWidget* parent, const char* name, const char* capt
 }  // namespace
 
 TfrmBuildQR::TfrmBuildQR(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), prototypePath(custom::kRunningProgramPath) {
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
+      prototypePath(custom::kRunningProgramPath) {
   setObjectName("frmBuildQR");
   setFixedSize(454, 123);
   suiForm1 = new skin::SkinForm(this);
@@ -36,7 +38,8 @@ TfrmBuildQR::TfrmBuildQR(QWidget* owner)
   suiForm1->SetCaption("Quill-Rate Builder");
   suiForm1->SetTitleButtons(0);
   const QFont font = skin::SkinFont({"Verdana", 11, false});
-  Label1 = skin::MakeLabel(suiForm1, "Label1", "Please select parameter file :", QRect(8, 36, 200, 13), font);
+  Label1 = skin::MakeLabel(suiForm1, "Label1",
+                           "Please select parameter file :", QRect(8, 36, 200, 13), font);
   txtFile = new QLineEdit(suiForm1);
   txtFile->setObjectName("txtFile");
   txtFile->setGeometry(8, 56, 361, 21);
@@ -74,6 +77,8 @@ void TfrmBuildQR::cmdBuildClick() {
   cmdBuild->setEnabled(true);
 }
 
-void TfrmBuildQR::cmdCloseClick() { close(); }
+void TfrmBuildQR::cmdCloseClick() {
+  close();
+}
 
 }  // namespace app

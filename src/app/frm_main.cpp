@@ -42,8 +42,8 @@ using Direction = skin::Separator::Direction;
 constexpr const char* kErrorCaption = "Error ...";
 constexpr const char* kLayoutTitle = "QUILL-RATE v3.0.0";
 
-QLabel* Label(QWidget* parent, const char* name, const char* caption, QRect geometry, FontChoice font,
-              const QColor& color = Qt::black) {
+QLabel* Label(QWidget* parent, const char* name, const char* caption, QRect geometry,
+              FontChoice font, const QColor& color = Qt::black) {
   QLabel* label = skin::MakeLabel(parent, name, caption, geometry, SkinFont(font), color);
   skin::FitTextWidth(*label, label->text());
   return label;

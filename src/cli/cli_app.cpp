@@ -44,15 +44,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                             ->option_text("FILE");
 
   const std::vector<Command> commands{
-      AddDrivesCommand(app),
-      AddReportCommand(app),
-      AddFeaturesCommand(app),
-      AddFeatureCommand(app),
-      AddAboutCommand(app),
-      AddMediaFileCommand(app),
-      AddIdentifyCommand(app),
-      AddBuildCommand(app),
-      AddBuildModeCommand(app),
+      AddDrivesCommand(app),   AddReportCommand(app), AddFeaturesCommand(app),
+      AddFeatureCommand(app),  AddAboutCommand(app),  AddMediaFileCommand(app),
+      AddIdentifyCommand(app), AddBuildCommand(app),  AddBuildModeCommand(app),
   };
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());

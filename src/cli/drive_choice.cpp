@@ -23,7 +23,9 @@ int FirstWriter(const device::AtapiDevice& device) {
 }  // namespace
 
 void AddDriveOption(CLI::App& command, int& drive) {
-  command.add_option("--drive", drive, "The drive's index in the drive list (default: the first writer)")
+  command
+      .add_option("--drive", drive,
+                  "The drive's index in the drive list (default: the first writer)")
       ->check(CLI::NonNegativeNumber);
 }
 

@@ -33,33 +33,35 @@ Command AddIdentifyCommand(CLI::App& app) {
     bool json = false;
   };
   auto options = std::make_shared<Options>();
-  CLI::App* parser = app.add_subcommand(
-      "identify", "Classify a drive and its disc and print the disc's identifiers, with the "
-                  "manufacturer from the built-in tables; no drive setting is changed");
+  CLI::App* parser =
+      app.add_subcommand("identify",
+                         "Classify a drive and its disc and print the disc's identifiers, with the "
+                         "manufacturer from the built-in tables; no drive setting is changed");
   AddDriveOption(*parser, options->drive);
   parser->add_flag("--json", options->json, "Print the result as JSON");
-  return {parser, [options](Session& session) {
-            int status = kExitOk;
-            const auto index = ChooseDrive(session, options->drive, status);
-            if (!index) return status;
-            device::AtapiDevice& device = session.Device();
-            media::SilentReportSink sink;
-            const media::MediaReport report =
-                media::RunMediaReport(device, {}, sink, media::QueryOptions{false});
-            const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
-            if (options->json) {
-              session.out << media::ReportJson(entry, *index, report).dump(2) << '\n';
-              return int{kExitOk};
-            }
-            session.out << device::Cp1252ToUtf8(device::FormatC(
-                               "Drive %d: %s %s", *index, Trimmed(device::TextOf(entry.Vendor)).c_str(),
-                               Trimmed(device::TextOf(entry.Product)).c_str()))
-                        << '\n';
-            for (const std::string& line : report.lines) {
-              session.out << device::Cp1252ToUtf8(line) << '\n';
-            }
-            return int{kExitOk};
-          }};
+  return {
+      parser, [options](Session& session) {
+        int status = kExitOk;
+        const auto index = ChooseDrive(session, options->drive, status);
+        if (!index) return status;
+        device::AtapiDevice& device = session.Device();
+        media::SilentReportSink sink;
+        const media::MediaReport report =
+            media::RunMediaReport(device, {}, sink, media::QueryOptions{false});
+        const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
+        if (options->json) {
+          session.out << media::ReportJson(entry, *index, report).dump(2) << '\n';
+          return int{kExitOk};
+        }
+        session.out << device::Cp1252ToUtf8(device::FormatC(
+                           "Drive %d: %s %s", *index, Trimmed(device::TextOf(entry.Vendor)).c_str(),
+                           Trimmed(device::TextOf(entry.Product)).c_str()))
+                    << '\n';
+        for (const std::string& line : report.lines) {
+          session.out << device::Cp1252ToUtf8(line) << '\n';
+        }
+        return int{kExitOk};
+      }};
 }
 
 }  // namespace cli

@@ -28,10 +28,10 @@ struct Options {
 
 void PrintText(std::ostream& out, const device::DriveEntry& entry, int index,
                const media::MediaReport& report) {
-  out << device::Cp1252ToUtf8(device::FormatC(
-             "Drive %d: %s %s %s", index, std::string(device::TextOf(entry.Vendor)).c_str(),
-             std::string(device::TextOf(entry.Product)).c_str(),
-             std::string(device::TextOf(entry.Revision)).c_str()))
+  out << device::Cp1252ToUtf8(device::FormatC("Drive %d: %s %s %s", index,
+                                              std::string(device::TextOf(entry.Vendor)).c_str(),
+                                              std::string(device::TextOf(entry.Product)).c_str(),
+                                              std::string(device::TextOf(entry.Revision)).c_str()))
       << '\n';
   for (const std::string& line : report.lines) out << device::Cp1252ToUtf8(line) << '\n';
 }
@@ -41,8 +41,9 @@ void PrintText(std::ostream& out, const device::DriveEntry& entry, int index,
 Command AddReportCommand(CLI::App& app) {
   auto options = std::make_shared<Options>();
   CLI::App* parser = app.add_subcommand(
-      "report", "Query the disc in a drive: kinds, identification, capacity, manufacturer and "
-                "the write speed the drive selects");
+      "report",
+      "Query the disc in a drive: kinds, identification, capacity, manufacturer and "
+      "the write speed the drive selects");
   AddDriveOption(*parser, options->drive);
   parser->add_flag("--all", options->all, "Report on every drive of the list, one after the other");
   parser->add_flag("--json", options->json,
@@ -90,9 +91,9 @@ Command AddReportCommand(CLI::App& app) {
               }
             }
             if (options->json) {
-              session.out << (options->all ? nlohmann::ordered_json{{"reports", reports}}
-                                           : reports.empty() ? nlohmann::ordered_json::object()
-                                                             : reports[0])
+              session.out << (options->all      ? nlohmann::ordered_json{{"reports", reports}}
+                              : reports.empty() ? nlohmann::ordered_json::object()
+                                                : reports[0])
                                  .dump(2)
                           << '\n';
             }

@@ -60,8 +60,8 @@ BuildOutcome BuildEdition(const BuildRequest& request) {
   const std::string output = EditionPath(request.outputDir);
   const WriteResult saved = SavePrototype(image, request.outputDir, request.prototypePath);
   if (!saved.ok()) return BuildError(BuildStatus::SaveFailed, WriteErrorText(saved, output));
-  return {BuildStatus::Created, "Information", MessageIcon::Information,
-          "File created successfully !", output, {}};
+  return {BuildStatus::Created,          "Information", MessageIcon::Information,
+          "File created successfully !", output,        {}};
 }
 
 }  // namespace custom

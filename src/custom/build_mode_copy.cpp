@@ -25,8 +25,8 @@ BuildOutcome WriteBuildModeCopy(const std::string& exe, bool on, const std::stri
   image[found.offset + kBuildModeFlagOffset] = on ? '1' : '0';
   const WriteResult saved = WriteExecutableFile(image, output, {exe});
   if (!saved.ok()) return BuildError(BuildStatus::SaveFailed, WriteErrorText(saved, output));
-  return {BuildStatus::Created, "Information", MessageIcon::Information,
-          "File created successfully !", output, {}};
+  return {BuildStatus::Created,          "Information", MessageIcon::Information,
+          "File created successfully !", output,        {}};
 }
 
 }  // namespace custom

@@ -95,7 +95,8 @@ uint32_t AtapiDevice::ReadBE32(size_t offset) const {
 
 void AtapiDevice::WriteBE32(size_t offset, uint32_t value) {
   for (size_t i = 0; i < 4; ++i) {
-    if (offset + i < kBufferSize) dataOutBuffer_[offset + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
+    if (offset + i < kBufferSize)
+      dataOutBuffer_[offset + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
   }
 }
 

@@ -54,7 +54,9 @@ class AtapiDevice {
   int16_t CurrentIndex() const { return currentIndex_; }
 
   // Buffers and big-endian helpers. Bytes beyond the buffers read as 0.
-  std::span<const uint8_t> GetResponseBuffer() const { return {responseBuffer_.get(), kBufferSize}; }
+  std::span<const uint8_t> GetResponseBuffer() const {
+    return {responseBuffer_.get(), kBufferSize};
+  }
   std::span<uint8_t> DataOutBuffer() { return {dataOutBuffer_.get(), kBufferSize}; }
   uint8_t ResponseByte(size_t offset) const;
   uint16_t ReadBE16(size_t offset) const;
@@ -92,17 +94,17 @@ class AtapiDevice {
   bool ModeSelect10(uint8_t sp, uint16_t parameterListLength, uint8_t control);
   bool ModeSense10(uint8_t dbd, uint8_t pageControl, uint8_t pageCode, uint16_t allocationLength,
                    uint8_t control);
-  bool ReadDiscStructure(uint32_t address, uint8_t layer, uint8_t format,
-                         uint16_t allocationLength, uint8_t agid, uint8_t control);
+  bool ReadDiscStructure(uint32_t address, uint8_t layer, uint8_t format, uint16_t allocationLength,
+                         uint8_t agid, uint8_t control);
   bool ReadDiscStructureMedia(uint32_t address, uint8_t mediaType, uint8_t layer, uint8_t format,
                               uint16_t allocationLength, uint8_t agid, uint8_t control);
-  bool ReadTocPmaAtip(uint8_t msf, uint8_t format, uint8_t trackNumber,
-                      uint16_t allocationLength, uint8_t control);
+  bool ReadTocPmaAtip(uint8_t msf, uint8_t format, uint8_t trackNumber, uint16_t allocationLength,
+                      uint8_t control);
   bool ReadVendorMediaId();
   bool ReadDiscInformation(uint16_t allocationLength, uint8_t control);
   bool ReadFormatCapacities(uint16_t allocationLength, uint8_t control);
-  bool GetPerformance(uint8_t dataType, uint32_t startingLba, uint16_t maxDescriptors,
-                      uint8_t type, uint8_t control, uint32_t transferLength);
+  bool GetPerformance(uint8_t dataType, uint32_t startingLba, uint16_t maxDescriptors, uint8_t type,
+                      uint8_t control, uint32_t transferLength);
   bool SetStreaming(uint16_t parameterListLength, uint8_t control);
   bool SetCdSpeed(uint8_t rotationControl, uint16_t readSpeed, uint16_t writeSpeed,
                   uint8_t control);

@@ -22,8 +22,8 @@ void Put32(Cdb& cdb, size_t at, uint32_t value) {
 
 }  // namespace
 
-bool AtapiDevice::Inquiry(uint8_t cmdDt, uint8_t evpd, uint8_t pageCode,
-                          uint32_t allocationLength, uint8_t control) {
+bool AtapiDevice::Inquiry(uint8_t cmdDt, uint8_t evpd, uint8_t pageCode, uint32_t allocationLength,
+                          uint8_t control) {
   Cdb cdb = Template(0x12);
   cdb[1] = static_cast<uint8_t>((cmdDt & 1) * 2 + (evpd & 1));
   cdb[2] = pageCode;
@@ -32,10 +32,12 @@ bool AtapiDevice::Inquiry(uint8_t cmdDt, uint8_t evpd, uint8_t pageCode,
   return ExecuteCdb(cdb, Direction::In, allocationLength & 0xFF);
 }
 
-bool AtapiDevice::TestUnitReady() { return ExecuteCdb(Template(0x00), Direction::None, 0); }
+bool AtapiDevice::TestUnitReady() {
+  return ExecuteCdb(Template(0x00), Direction::None, 0);
+}
 
-bool AtapiDevice::GetConfiguration(uint8_t rt, uint16_t startingFeature,
-                                   uint16_t allocationLength, uint8_t control) {
+bool AtapiDevice::GetConfiguration(uint8_t rt, uint16_t startingFeature, uint16_t allocationLength,
+                                   uint8_t control) {
   Cdb cdb = Template(0x46);
   cdb[1] = rt & 3;
   Put16(cdb, 2, startingFeature);

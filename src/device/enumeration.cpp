@@ -164,8 +164,9 @@ void AtapiDevice::SortDrives() {
   for (const DriveEntry& entry : drives_) {
     if (entry.Present) present[count++] = entry;
   }
-  std::stable_sort(present.begin(), present.begin() + count,
-                   [](const DriveEntry& a, const DriveEntry& b) { return SortKey(a) < SortKey(b); });
+  std::stable_sort(
+      present.begin(), present.begin() + count,
+      [](const DriveEntry& a, const DriveEntry& b) { return SortKey(a) < SortKey(b); });
   drives_ = present;
 }
 

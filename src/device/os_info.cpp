@@ -8,7 +8,9 @@ namespace {
 
 constexpr uint32_t kPlatformNt = 2;
 
-std::string KeyPath(const std::string& key) { return "SOFTWARE\\" + key + "\\"; }
+std::string KeyPath(const std::string& key) {
+  return "SOFTWARE\\" + key + "\\";
+}
 
 std::unique_ptr<platform::RegistryKey> OpenForWriting(platform::System& system,
                                                       const std::string& key) {

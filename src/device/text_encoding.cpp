@@ -33,7 +33,8 @@ std::string Cp1252ToUtf8(std::string_view text) {
   for (char c : text) {
     const uint8_t byte = static_cast<uint8_t>(c);
     uint32_t cp = byte;
-    if (byte >= 0x80 && byte < 0xA0) cp = kHighControls[byte - 0x80] ? kHighControls[byte - 0x80] : 0xFFFD;
+    if (byte >= 0x80 && byte < 0xA0)
+      cp = kHighControls[byte - 0x80] ? kHighControls[byte - 0x80] : 0xFFFD;
     AppendUtf8(out, cp);
   }
   return out;

@@ -13,8 +13,12 @@ constexpr uint8_t kAspiSenseLength = 14;
 // grows to this bound, so a request that never completes costs few polls.
 constexpr uint32_t kLongestPollPauseMs = 1000;
 
-uint8_t SenseKeyOf(const std::array<uint8_t, 32>& sense) { return sense[2] & 0x0F; }
-uint8_t AscOf(const std::array<uint8_t, 32>& sense) { return sense[12]; }
+uint8_t SenseKeyOf(const std::array<uint8_t, 32>& sense) {
+  return sense[2] & 0x0F;
+}
+uint8_t AscOf(const std::array<uint8_t, 32>& sense) {
+  return sense[12];
+}
 
 }  // namespace
 
@@ -119,8 +123,8 @@ bool AtapiDevice::ExecuteAspi(const Cdb& cdb, Direction direction, uint32_t leng
   const uint8_t status = request.Status;
   // A request still pending after the full wait has outlasted the time-out, however the
   // counter measured it.
-  timedOut_ = kCommandTimeoutSeconds < commandTimer_.ElapsedSeconds() ||
-              status == platform::kAspiPending;
+  timedOut_ =
+      kCommandTimeoutSeconds < commandTimer_.ElapsedSeconds() || status == platform::kAspiPending;
 
   senseKey_ = SenseKeyOf(request.Sense);
   asc_ = AscOf(request.Sense);

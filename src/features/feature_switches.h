@@ -28,11 +28,23 @@ uint8_t ReadStatus(device::AtapiDevice& device, Feature feature);
 // True when the MODE SELECT succeeded.
 bool Switch(device::AtapiDevice& device, Feature feature, bool on);
 
-inline uint8_t GetQRAbility(device::AtapiDevice& d) { return ReadStatus(d, Feature::QuillrateDisable); }
-inline uint8_t GetTWAbility(device::AtapiDevice& d) { return ReadStatus(d, Feature::Trimwave); }
-inline uint8_t GetPLAbility(device::AtapiDevice& d) { return ReadStatus(d, Feature::Pacelift); }
-inline bool SetQRAbility(device::AtapiDevice& d, bool on) { return Switch(d, Feature::QuillrateDisable, on); }
-inline bool SetTWAbility(device::AtapiDevice& d, bool on) { return Switch(d, Feature::Trimwave, on); }
-inline bool SetPLAbility(device::AtapiDevice& d, bool on) { return Switch(d, Feature::Pacelift, on); }
+inline uint8_t GetQRAbility(device::AtapiDevice& d) {
+  return ReadStatus(d, Feature::QuillrateDisable);
+}
+inline uint8_t GetTWAbility(device::AtapiDevice& d) {
+  return ReadStatus(d, Feature::Trimwave);
+}
+inline uint8_t GetPLAbility(device::AtapiDevice& d) {
+  return ReadStatus(d, Feature::Pacelift);
+}
+inline bool SetQRAbility(device::AtapiDevice& d, bool on) {
+  return Switch(d, Feature::QuillrateDisable, on);
+}
+inline bool SetTWAbility(device::AtapiDevice& d, bool on) {
+  return Switch(d, Feature::Trimwave, on);
+}
+inline bool SetPLAbility(device::AtapiDevice& d, bool on) {
+  return Switch(d, Feature::Pacelift, on);
+}
 
 }  // namespace features

@@ -47,11 +47,17 @@ FeatureView ViewOf(Feature feature, uint8_t status) {
   return {"YES", "NO", true, EnableCaption(feature)};
 }
 
-FeatureView InitialView(Feature feature) { return {"N/A", "N/A", true, EnableCaption(feature)}; }
+FeatureView InitialView(Feature feature) {
+  return {"N/A", "N/A", true, EnableCaption(feature)};
+}
 
-bool PressSwitchesOn(const std::string& stateLabel) { return stateLabel == "NO"; }
+bool PressSwitchesOn(const std::string& stateLabel) {
+  return stateLabel == "NO";
+}
 
-bool PressShowsWarning(Feature feature, bool on) { return feature == Feature::Pacelift && on; }
+bool PressShowsWarning(Feature feature, bool on) {
+  return feature == Feature::Pacelift && on;
+}
 
 std::array<FeatureView, 3> RefreshAbilities(device::AtapiDevice& device) {
   std::array<FeatureView, 3> views;

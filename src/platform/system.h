@@ -127,7 +127,8 @@ class RegistryKey {
   // Reads a value's data. `size` holds the buffer size on entry and the value's size on
   // return; false when the value is missing or does not fit.
   virtual bool QueryValue(const std::string& name, uint8_t* data, uint32_t& size) = 0;
-  virtual bool SetValue(const std::string& name, RegType type, const std::vector<uint8_t>& data) = 0;
+  virtual bool SetValue(const std::string& name, RegType type,
+                        const std::vector<uint8_t>& data) = 0;
 };
 
 // The program's settings store, organised as registry keys under the local machine root.

@@ -36,8 +36,7 @@ TEST(CliDrives, JsonListsTheSameDrives) {
   ASSERT_EQ(json.status, cli::kExitOk);
   const auto parsed = nlohmann::json::parse(json.out);
   const auto& drives = parsed.at("drives");
-  EXPECT_EQ(static_cast<long>(drives.size()),
-            std::count(text.out.begin(), text.out.end(), '\n'));
+  EXPECT_EQ(static_cast<long>(drives.size()), std::count(text.out.begin(), text.out.end(), '\n'));
   EXPECT_EQ(drives[0].at("root"), "D:\\");
   EXPECT_EQ(drives[0].at("adapter"), 0);
   EXPECT_EQ(drives[1].at("adapter"), 1);
@@ -54,7 +53,8 @@ TEST(CliDrives, ErrorsAndStatuses) {
            Case{{}, cli::kExitUsage, "A subcommand is required"},
            Case{{"frobnicate"}, cli::kExitUsage, "unknown command \"frobnicate\""},
            Case{{"--simulate", "drives", "--jsn"}, cli::kExitUsage, "--jsn"},
-           Case{{"--simulate=/nonexistent.json", "drives"}, cli::kExitFixture,
+           Case{{"--simulate=/nonexistent.json", "drives"},
+                cli::kExitFixture,
                 "cannot open fixture file \"/nonexistent.json\""},
        }) {
     const CliRun run = RunArgs(c.args);

@@ -22,8 +22,10 @@ std::string Drive(const std::string& root, const std::string& address, const std
 std::string Machine(const std::vector<std::string>& drives, const std::string& platform = "") {
   std::string list;
   for (const auto& d : drives) list += (list.empty() ? "" : ",") + d;
-  return R"({"platform": {"nt": true)" + platform + R"(}, "other_roots": [{"root": "C:\\", "type": 3}],
-            "drives": [)" + list + "]}";
+  return R"({"platform": {"nt": true)" + platform +
+         R"(}, "other_roots": [{"root": "C:\\", "type": 3}],
+            "drives": [)" +
+         list + "]}";
 }
 
 std::vector<std::string> Listed(const AtapiDevice& device) {
@@ -96,9 +98,12 @@ TEST(Enumeration, TakesTheFirstSixteenOfMoreCdromLetters) {
 TEST(Enumeration, IdentityIsAskedTenTimesThenLeftEmpty) {
   auto system = MachineFromJson(Machine({
       Drive("D:\\\\", R"({"port": 0})", "ZEROS", R"(, "identity_zeros": true)"),
-      Drive("E:\\\\", R"({"port": 1})", "FAILS", R"(, "faults": [{"command": "0x12", "sense": [4, 0]}])"),
-      Drive("F:\\\\", R"({"port": 2})", "SHORT", R"(, "inquiry_length": 36, "vendor_specific": "IGNORED")"),
-      Drive("G:\\\\", R"({"port": 3})", "FLAKY", R"(, "faults": [{"command": "0x12", "sense": [2, 4], "times": 3}])"),
+      Drive("E:\\\\", R"({"port": 1})", "FAILS",
+            R"(, "faults": [{"command": "0x12", "sense": [4, 0]}])"),
+      Drive("F:\\\\", R"({"port": 2})", "SHORT",
+            R"(, "inquiry_length": 36, "vendor_specific": "IGNORED")"),
+      Drive("G:\\\\", R"({"port": 3})", "FLAKY",
+            R"(, "faults": [{"command": "0x12", "sense": [2, 4], "times": 3}])"),
   }));
   AtapiDevice device(*system, {});
   std::map<int, int> inquiries;
@@ -120,7 +125,8 @@ TEST(Enumeration, IdentityIsAskedTenTimesThenLeftEmpty) {
 }
 
 TEST(Enumeration, ExactCommandSequence) {
-  auto system = MachineFromJson(Machine({Drive("E:\\\\", R"({"port": 1})", "ONE", R"(, "unit_attentions": 2)")}));
+  auto system = MachineFromJson(
+      Machine({Drive("E:\\\\", R"({"port": 1})", "ONE", R"(, "unit_attentions": 2)")}));
   AtapiDevice device(*system, {});
   std::vector<std::string> sent;
   for (const auto& c : system->Log()) sent.push_back(Hex(c.cdb));
@@ -134,11 +140,11 @@ TEST(Enumeration, ExactCommandSequence) {
 }
 
 TEST(Enumeration, AspiSeeingFewerDrivesThanLettersFallsBackToPassThrough) {
-  auto system = MachineFromJson(Machine(
-      {Drive("D:\\\\", R"({"port": 1})", "A", R"(, "aspi": [0, 0, 0])"),
-       Drive("E:\\\\", R"({"port": 1, "target": 1})", "B", R"(, "aspi": [0, 1, 0])"),
-       Drive("F:\\\\", R"({"port": 2})", "C")},
-      R"(, "aspi": "ready")"));
+  auto system = MachineFromJson(
+      Machine({Drive("D:\\\\", R"({"port": 1})", "A", R"(, "aspi": [0, 0, 0])"),
+               Drive("E:\\\\", R"({"port": 1, "target": 1})", "B", R"(, "aspi": [0, 1, 0])"),
+               Drive("F:\\\\", R"({"port": 2})", "C")},
+              R"(, "aspi": "ready")"));
   AtapiDevice device(*system, {});
   ASSERT_EQ(device.GetDriveCount(), 3);
   EXPECT_FALSE(device.UseAspi());
@@ -148,20 +154,20 @@ TEST(Enumeration, AspiSeeingFewerDrivesThanLettersFallsBackToPassThrough) {
 }
 
 TEST(Enumeration, AspiSeeingAllDrivesKeepsItsList) {
-  auto system = MachineFromJson(Machine(
-      {Drive("D:\\\\", R"({"port": 1})", "A", R"(, "aspi": [1, 0, 0])"),
-       Drive("E:\\\\", R"({"port": 1, "target": 1})", "B", R"(, "aspi": [0, 2, 3])")},
-      R"(, "aspi": "ready")"));
+  auto system = MachineFromJson(
+      Machine({Drive("D:\\\\", R"({"port": 1})", "A", R"(, "aspi": [1, 0, 0])"),
+               Drive("E:\\\\", R"({"port": 1, "target": 1})", "B", R"(, "aspi": [0, 2, 3])")},
+              R"(, "aspi": "ready")"));
   AtapiDevice device(*system, {});
-  EXPECT_EQ(Listed(device), (std::vector<std::string>{" 0-0-2-3 B               ",
-                                                      " 1-0-0-0 A               "}));
+  EXPECT_EQ(Listed(device),
+            (std::vector<std::string>{" 0-0-2-3 B               ", " 1-0-0-0 A               "}));
   EXPECT_TRUE(device.GetDriveEntry(0)->ViaAspi);
 }
 
 TEST(Enumeration, RootListWithoutMemoryNeverTriggersTheFallBack) {
-  auto system = MachineFromJson(Machine(
-      {Drive("D:\\\\", R"({"port": 1})", "A", R"(, "aspi": [0, 0, 0])")},
-      R"(, "aspi": "ready", "root_list_fails": true)"));
+  auto system =
+      MachineFromJson(Machine({Drive("D:\\\\", R"({"port": 1})", "A", R"(, "aspi": [0, 0, 0])")},
+                              R"(, "aspi": "ready", "root_list_fails": true)"));
   AtapiDevice device(*system, {});
   ASSERT_EQ(device.GetDriveCount(), 1);
   EXPECT_TRUE(device.GetDriveEntry(0)->ViaAspi);
@@ -175,7 +181,8 @@ TEST(Enumeration, MoreThanSixteenAspiDevices) {
                 std::to_string(t) + R"(, 0], "vendor": "V"})";
     }
   }
-  auto system = MachineFromJson(R"({"platform": {"nt": false, "aspi": "ready"}, "drives": [)" + drives + "]}");
+  auto system = MachineFromJson(R"({"platform": {"nt": false, "aspi": "ready"}, "drives": [)" +
+                                drives + "]}");
   AtapiDevice device(*system, {});
   ASSERT_EQ(device.GetDriveCount(), 16);
   // Adapter 0 is scanned first: its ten drives, then six of adapter 1.
@@ -185,8 +192,8 @@ TEST(Enumeration, MoreThanSixteenAspiDevices) {
 }
 
 TEST(Enumeration, DescribeStepRunsForEachDriveWhileSelected) {
-  auto system = MachineFromJson(Machine({Drive("E:\\\\", R"({"port": 1})", "A"),
-                                         Drive("F:\\\\", R"({"port": 2})", "B")}));
+  auto system = MachineFromJson(
+      Machine({Drive("E:\\\\", R"({"port": 1})", "A"), Drive("F:\\\\", R"({"port": 2})", "B")}));
   std::vector<int> described;
   AtapiDevice device(*system, {true, [&](AtapiDevice& d, int index) {
                                  EXPECT_EQ(d.CurrentIndex(), index);

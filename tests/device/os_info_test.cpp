@@ -11,7 +11,8 @@ using device::OSInfo;
 
 TEST(OSInfo, TellsTheNtFamily) {
   for (const auto& [nt, fails, expected] :
-       {std::tuple{true, false, true}, std::tuple{false, false, false}, std::tuple{true, true, false}}) {
+       {std::tuple{true, false, true}, std::tuple{false, false, false},
+        std::tuple{true, true, false}}) {
     sim::Machine machine;
     machine.nt = nt;
     machine.versionQueryFails = fails;

@@ -61,9 +61,9 @@ TEST(AspiRequest, ContentsPerDirection) {
     uint8_t flags;
     const uint8_t* buffer;
   };
-  for (const Case& c : {Case{Direction::In, 96, 0x48, response}, Case{Direction::In, 0, 0x48, nullptr},
-                        Case{Direction::None, 0, 0x40, nullptr},
-                        Case{Direction::Out, 24, 0x50, dataOut}}) {
+  for (const Case& c :
+       {Case{Direction::In, 96, 0x48, response}, Case{Direction::In, 0, 0x48, nullptr},
+        Case{Direction::None, 0, 0x40, nullptr}, Case{Direction::Out, 24, 0x50, dataOut}}) {
     device.ExecuteCdb({0x12}, c.direction, c.length);
     const sim::AspiExecuteSnapshot& r = *system->lastAspiExecute;
     EXPECT_EQ(r.flags, c.flags);
@@ -106,8 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(
         ::testing::Values(
             OutcomeCase{"Good", "", true, 0, 0, false, 96},
-            OutcomeCase{"SenseKey", R"({"command": "0x12", "sense": [5, "0x24"]})", false, 5,
-                        0x24, false, 0},
+            OutcomeCase{"SenseKey", R"({"command": "0x12", "sense": [5, "0x24"]})", false, 5, 0x24,
+                        false, 0},
             OutcomeCase{"RecoveredErrorIsAFailure", R"({"command": "0x12", "sense": [1, "0x17"]})",
                         false, 1, 0x17, false, 0},
             OutcomeCase{"ShortAnswer", R"({"command": "0x12", "kind": "short", "length": 36})",
@@ -118,11 +118,13 @@ INSTANTIATE_TEST_SUITE_P(
                         true, 0}),
         ::testing::Bool()),
     [](const auto& p) {
-      return std::string(std::get<0>(p.param).name) + (std::get<1>(p.param) ? "Aspi" : "PassThrough");
+      return std::string(std::get<0>(p.param).name) +
+             (std::get<1>(p.param) ? "Aspi" : "PassThrough");
     });
 
 TEST(SuccessRule, AspiNoAnswerWaitsOutTheTimeoutAndAbandonsTheRequest) {
-  auto system = MachineFromJson(AspiMachine(R"("ready")",
+  auto system = MachineFromJson(AspiMachine(
+      R"("ready")",
       R"(, "faults": [{"command": "0x12", "kind": "no-answer", "skip": 1, "times": 1}])"));
   AtapiDevice device(*system, {});
   ASSERT_TRUE(device.SelectDrive(0));
@@ -136,9 +138,9 @@ TEST(SuccessRule, AspiNoAnswerWaitsOutTheTimeoutAndAbandonsTheRequest) {
 
 TEST(SuccessRule, AspiWithoutEventPollsUntilCompletionWithinTheTimeout) {
   for (const bool answers : {true, false}) {
-    auto system = MachineFromJson(
-        AspiMachine(R"("ready", "events_fail": true, "aspi_latency_ms": 5)",
-                    answers ? "" : R"(, "faults": [{"command": "0x12", "kind": "no-answer", "skip": 1}])"));
+    auto system = MachineFromJson(AspiMachine(
+        R"("ready", "events_fail": true, "aspi_latency_ms": 5)",
+        answers ? "" : R"(, "faults": [{"command": "0x12", "kind": "no-answer", "skip": 1}])"));
     AtapiDevice device(*system, {});
     ASSERT_TRUE(device.SelectDrive(0));
     const double start = system->Clock().NowSeconds();
@@ -165,7 +167,8 @@ TEST(SuccessRule, AspiCompletionThroughTheEvent) {
 }
 
 TEST(Refusal, NoDriveOpenKeepsEarlierResults) {
-  auto system = MachineFromJson(OneDrive(R"(, "faults": [{"command": "0x12", "kind": "short", "length": 40}])"));
+  auto system = MachineFromJson(
+      OneDrive(R"(, "faults": [{"command": "0x12", "kind": "short", "length": 40}])"));
   AtapiDevice device(*system, {});
   ASSERT_TRUE(device.SelectDrive(0));
   ASSERT_TRUE(device.Inquiry(0, 0, 0, 96, 0));
@@ -184,7 +187,8 @@ TEST(Refusal, NoDriveOpenKeepsEarlierResults) {
 }
 
 TEST(ResponseBuffer, ShortAnswerNeverShowsAnEarlierCommand) {
-  auto system = MachineFromJson(OneDrive(R"(, "faults": [{"command": "0x12", "kind": "short", "length": 10, "skip": 1}])"));
+  auto system = MachineFromJson(
+      OneDrive(R"(, "faults": [{"command": "0x12", "kind": "short", "length": 10, "skip": 1}])"));
   AtapiDevice device(*system, {});
   ASSERT_TRUE(device.SelectDrive(0));
   ASSERT_TRUE(device.Inquiry(0, 0, 0, 96, 0));
@@ -206,8 +210,9 @@ struct AspiMessageCase {
 class AspiMessages : public ::testing::TestWithParam<AspiMessageCase> {};
 
 TEST_P(AspiMessages, OnWindows9xEveryFailureShowsItsMessage) {
-  auto system = MachineFromJson(R"({"platform": {"nt": false, )" + std::string(GetParam().platform) +
-                                R"(}, "drives": [{"aspi": [0, 0, 0], "vendor": "VEXO"}]})");
+  auto system =
+      MachineFromJson(R"({"platform": {"nt": false, )" + std::string(GetParam().platform) +
+                      R"(}, "drives": [{"aspi": [0, 0, 0], "vendor": "VEXO"}]})");
   AtapiDevice device(*system, {});
   const auto& shown = system->RecordedMessages().shown;
   ASSERT_EQ(shown.size(), 1u);
@@ -221,12 +226,14 @@ TEST_P(AspiMessages, OnWindows9xEveryFailureShowsItsMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Statuses, AspiMessages,
     ::testing::Values(
-        AspiMessageCase{R"("aspi": "absent")", "LoadLibrary:\nWNASPI32.DLL not found.", "Error FS 002"},
+        AspiMessageCase{R"("aspi": "absent")", "LoadLibrary:\nWNASPI32.DLL not found.",
+                        "Error FS 002"},
         AspiMessageCase{R"("aspi": "ready", "aspi_missing": ["GetASPI32SupportInfo"])",
                         "GetProcAddress:\nGetASPI32SupportInfo not fount.", "Error FS 003"},
         AspiMessageCase{R"("aspi": "ready", "aspi_missing": ["SendASPI32Command"])",
                         "GetProcAddress:\npfnSendASPI32Command not found.", "Error FS 004"},
-        AspiMessageCase{R"("aspi": "0xE3")", "Could not find the ASPI manager.", "GetASPISupportInfo:"},
+        AspiMessageCase{R"("aspi": "0xE3")", "Could not find the ASPI manager.",
+                        "GetASPISupportInfo:"},
         AspiMessageCase{R"("aspi": "0xE2")", "ASPI for Windows does not support real mode.",
                         "GetASPISupportInfo:"},
         AspiMessageCase{R"("aspi": "0xE1")", "Old ASPI manager.", "GetASPISupportInfo:"},
@@ -271,14 +278,18 @@ INSTANTIATE_TEST_SUITE_P(
     Systems, TransportChoice,
     ::testing::Values(
         ChoiceCase{"Windows9x", R"({"platform": {"nt": false, "aspi": "ready"},
-                    "drives": [{"aspi": [0, 1, 0], "vendor": "VEXO"}]})", true, true, true, ""},
+                    "drives": [{"aspi": [0, 1, 0], "vendor": "VEXO"}]})",
+                   true, true, true, ""},
         ChoiceCase{"Windows9xEvenWithoutPreference", R"({"platform": {"nt": false, "aspi": "ready"},
-                    "drives": [{"aspi": [0, 1, 0], "vendor": "VEXO"}]})", false, true, true, ""},
+                    "drives": [{"aspi": [0, 1, 0], "vendor": "VEXO"}]})",
+                   false, true, true, ""},
         ChoiceCase{"NtWithReadyManager", AspiMachine(R"("ready")"), true, true, true, ""},
         ChoiceCase{"NtNotPreferringAspi", AspiMachine(R"("ready")"), false, false, false, "E:\\"},
         ChoiceCase{"NtWithoutManager", AspiMachine(R"("absent")"), true, false, false, "E:\\"},
-        ChoiceCase{"VersionQueryFailsCountsAsNotNt", R"({"platform": {"version_query_fails": true, "aspi": "ready"},
-                    "drives": [{"aspi": [0, 0, 0], "vendor": "VEXO"}]})", false, true, true, ""}),
+        ChoiceCase{"VersionQueryFailsCountsAsNotNt",
+                   R"({"platform": {"version_query_fails": true, "aspi": "ready"},
+                    "drives": [{"aspi": [0, 0, 0], "vendor": "VEXO"}]})",
+                   false, true, true, ""}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -44,7 +44,8 @@ TEST(FeatureView, LabelsAndButtonsForEachStatus) {
 
 TEST(FeatureView, PressRules) {
   EXPECT_TRUE(features::PressSwitchesOn("NO"));
-  for (const char* label : {"YES", "N/A", "no", "NO "}) EXPECT_FALSE(features::PressSwitchesOn(label));
+  for (const char* label : {"YES", "N/A", "no", "NO "})
+    EXPECT_FALSE(features::PressSwitchesOn(label));
   EXPECT_TRUE(features::PressShowsWarning(Feature::Pacelift, true));
   EXPECT_FALSE(features::PressShowsWarning(Feature::Pacelift, false));
   EXPECT_FALSE(features::PressShowsWarning(Feature::Trimwave, true));
@@ -57,15 +58,19 @@ TEST(FeatureSwitches, RefreshShowsTheDrivesPage) {
   };
   for (const Case& c : {
            Case{R"({"support": "0x26", "state": "0x20"})",
-                {"YES/YES/on/Disable Quillrate", "YES/NO/on/Enable Trimwave", "YES/NO/on/Enable Pacelift"}},
+                {"YES/YES/on/Disable Quillrate", "YES/NO/on/Enable Trimwave",
+                 "YES/NO/on/Enable Pacelift"}},
            Case{R"({"support": "0x00", "state": "0x26"})",
-                {"NO/N/A/off/Enable Quillrate", "NO/N/A/off/Enable Trimwave", "NO/N/A/off/Enable Pacelift"}},
+                {"NO/N/A/off/Enable Quillrate", "NO/N/A/off/Enable Trimwave",
+                 "NO/N/A/off/Enable Pacelift"}},
            Case{R"({"support": "0x26", "state": "0x06"})",
-                {"YES/NO/on/Enable Quillrate", "YES/YES/on/Disable Trimwave", "YES/YES/on/Disable Pacelift"}},
+                {"YES/NO/on/Enable Quillrate", "YES/YES/on/Disable Trimwave",
+                 "YES/YES/on/Disable Pacelift"}},
            // Bytes 10 and 11 are taken at their fixed places even behind a block
            // descriptor, where they hold the descriptor's zero bytes.
            Case{R"({"support": "0x26", "state": "0x06", "block_descriptor": true})",
-                {"NO/N/A/off/Enable Quillrate", "NO/N/A/off/Enable Trimwave", "NO/N/A/off/Enable Pacelift"}},
+                {"NO/N/A/off/Enable Quillrate", "NO/N/A/off/Enable Trimwave",
+                 "NO/N/A/off/Enable Pacelift"}},
        }) {
     auto system = VendorDrive(c.page);
     AtapiDevice device(*system, {});
@@ -107,17 +112,19 @@ TEST(FeatureSwitches, PageGoesBackExactlyAsReadExceptTheOneBit) {
     bool blockDescriptor;
     uint8_t stateSent;  // byte 11 of the list sent
   };
-  for (const Case& c : {Case{Feature::QuillrateDisable, false, false, 0x06},
-                        Case{Feature::QuillrateDisable, true, false, 0x26},
-                        Case{Feature::Trimwave, false, false, 0x24},
-                        Case{Feature::Pacelift, true, false, 0x26},
-                        Case{Feature::Pacelift, true, true, 0x04}}) {
-    auto system = VendorDrive(std::string(R"({"support": "0x26", "state": "0x26", "block_descriptor": )") +
-                              (c.blockDescriptor ? "true}" : "false}"));
+  for (const Case& c :
+       {Case{Feature::QuillrateDisable, false, false, 0x06},
+        Case{Feature::QuillrateDisable, true, false, 0x26},
+        Case{Feature::Trimwave, false, false, 0x24}, Case{Feature::Pacelift, true, false, 0x26},
+        Case{Feature::Pacelift, true, true, 0x04}}) {
+    auto system =
+        VendorDrive(std::string(R"({"support": "0x26", "state": "0x26", "block_descriptor": )") +
+                    (c.blockDescriptor ? "true}" : "false}"));
     AtapiDevice device(*system, {});
     ASSERT_TRUE(device.SelectDrive(0));
     ASSERT_TRUE(device.ModeSense10(0, 0, 0x30, 24, 0));
-    std::vector<uint8_t> read(device.GetResponseBuffer().begin(), device.GetResponseBuffer().begin() + 24);
+    std::vector<uint8_t> read(device.GetResponseBuffer().begin(),
+                              device.GetResponseBuffer().begin() + 24);
     ASSERT_TRUE(features::Switch(device, c.feature, c.on));
     std::vector<uint8_t> sent(device.DataOutBuffer().begin(), device.DataOutBuffer().begin() + 24);
     std::vector<uint8_t> expected = read;

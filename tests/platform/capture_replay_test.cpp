@@ -24,7 +24,8 @@ TEST(CaptureReplay, ReplayListsTheSameDrives) {
   const std::string path = ::testing::TempDir() + "capture_demo.json";
   std::remove(path.c_str());
   int status = -1;
-  const std::string live = RunCliText({"--simulate", "--capture=" + path, "drives", "--json"}, &status);
+  const std::string live =
+      RunCliText({"--simulate", "--capture=" + path, "drives", "--json"}, &status);
   ASSERT_EQ(status, 0) << live;
   const std::string replayed = RunCliText({"--simulate=" + path, "drives", "--json"}, &status);
   EXPECT_EQ(status, 0);
@@ -35,12 +36,13 @@ TEST(CaptureReplay, RecordsSenseDataAndShortAnswers) {
   sim::Machine machine = sim::LoadMachineFromText(R"({"drives": [{"root": "E:\\",
       "address": {"port": 2, "target": 1}, "vendor": "VEXO", "product": "P",
       "faults": [{"command": "0x12", "kind": "short", "length": 40, "times": 1}]}]})");
-  auto capturing = std::make_unique<platform::CapturingSystem>(std::make_unique<sim::SimSystem>(machine));
+  auto capturing =
+      std::make_unique<platform::CapturingSystem>(std::make_unique<sim::SimSystem>(machine));
   {
     device::AtapiDevice device(*capturing, {});
     ASSERT_TRUE(device.SelectDrive(0));
-    device.TestUnitReady();           // no medium
-    device.Inquiry(0, 0, 0, 96, 0);   // full answer this time
+    device.TestUnitReady();          // no medium
+    device.Inquiry(0, 0, 0, 96, 0);  // full answer this time
   }
   sim::SimSystem replay(sim::LoadMachineFromText(capturing->FixtureText()));
   device::AtapiDevice device(replay, {});
@@ -60,9 +62,12 @@ TEST(CaptureReplay, RecordsSenseDataAndShortAnswers) {
 
 TEST(CaptureReplay, UnwritableCaptureFileFailsTheCommand) {
   int status = -1;
-  const std::string output = RunCliText({"--simulate", "--capture=/nonexistent-dir/c.json", "drives"}, &status);
+  const std::string output =
+      RunCliText({"--simulate", "--capture=/nonexistent-dir/c.json", "drives"}, &status);
   EXPECT_EQ(status, 1);
-  EXPECT_NE(output.find("cannot create a file beside \"/nonexistent-dir/c.json\""), std::string::npos) << output;
+  EXPECT_NE(output.find("cannot create a file beside \"/nonexistent-dir/c.json\""),
+            std::string::npos)
+      << output;
 }
 
 }  // namespace

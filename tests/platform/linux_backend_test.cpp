@@ -46,10 +46,18 @@ class SettingsFileTest : public ::testing::Test {
     explicit Store(const std::string& p) : file(p) {}
     platform::SettingsFile file;
     std::optional<uint32_t> PlatformId() override { return 2; }
-    std::optional<std::vector<std::string>> LogicalDriveRoots() override { return std::vector<std::string>{}; }
-    platform::DriveType GetDriveType(const std::string&) override { return platform::DriveType::Unknown; }
-    std::unique_ptr<platform::DeviceHandle> OpenDevice(const std::string&) override { return nullptr; }
-    std::unique_ptr<platform::AspiLibrary> LoadAspiLibrary(const std::string&) override { return nullptr; }
+    std::optional<std::vector<std::string>> LogicalDriveRoots() override {
+      return std::vector<std::string>{};
+    }
+    platform::DriveType GetDriveType(const std::string&) override {
+      return platform::DriveType::Unknown;
+    }
+    std::unique_ptr<platform::DeviceHandle> OpenDevice(const std::string&) override {
+      return nullptr;
+    }
+    std::unique_ptr<platform::AspiLibrary> LoadAspiLibrary(const std::string&) override {
+      return nullptr;
+    }
     std::unique_ptr<platform::Event> CreateEvent() override { return nullptr; }
     platform::Registry& Settings() override { return file; }
     bool QueryPerformanceFrequency(int64_t&) override { return false; }
@@ -67,7 +75,8 @@ TEST_F(SettingsFileTest, RoundTripAndReplaceInOneStep) {
   EXPECT_FALSE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
   struct stat info {};
   EXPECT_NE(::stat(path.c_str(), &info), 0) << "a read must not create the file";
-  ASSERT_TRUE(device::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule", "/home/u/media list.txt"));
+  ASSERT_TRUE(device::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule",
+                                             "/home/u/media list.txt"));
   ASSERT_TRUE(device::OSInfo::WriteRegDword(store, "Quillrate", "Width", 479));
   ASSERT_TRUE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
   EXPECT_EQ(std::string(out.data()), "/home/u/media list.txt");
@@ -80,8 +89,9 @@ TEST_F(SettingsFileTest, RoundTripAndReplaceInOneStep) {
 
 TEST_F(SettingsFileTest, DamagedFileReadsAsAbsentValues) {
   std::system(("mkdir -p '" + dir + "/sub'").c_str());
-  std::ofstream(path) << "garbage\n[SOFTWARE\\QUILLRATE]\nUSERDEFINEDFULE=sz:bad\\q\nWIDTH=dword:x\n"
-                         "HEIGHT=dword:428\n\x01\x02\n";
+  std::ofstream(path)
+      << "garbage\n[SOFTWARE\\QUILLRATE]\nUSERDEFINEDFULE=sz:bad\\q\nWIDTH=dword:x\n"
+         "HEIGHT=dword:428\n\x01\x02\n";
   Store store(path);
   std::array<char, 256> out{};
   EXPECT_FALSE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
@@ -93,7 +103,8 @@ TEST_F(SettingsFileTest, DamagedFileReadsAsAbsentValues) {
 TEST_F(SettingsFileTest, OverLongValueReadsAsAbsent) {
   Store store(path);
   std::array<char, 256> out{};
-  ASSERT_TRUE(device::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule", std::string(300, 'x')));
+  ASSERT_TRUE(
+      device::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule", std::string(300, 'x')));
   EXPECT_FALSE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
 }
 

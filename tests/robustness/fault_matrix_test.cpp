@@ -44,13 +44,20 @@ sim::Fault Kind(sim::Fault::Kind kind) {
 
 const std::vector<FaultCase>& Faults() {
   static const std::vector<FaultCase> faults{
-      {"RecoveredError", Sense(0x1, 0x17)},    {"BecomingReady", Sense(0x2, 0x04)},
-      {"NoMedium", Sense(0x2, 0x3A)},          {"MediumError", Sense(0x3, 0x11)},
-      {"HardwareError", Sense(0x4, 0x00)},     {"IllegalRequest", Sense(0x5, 0x24)},
-      {"UnitAttention", Sense(0x6, 0x28)},     {"AbortedCommand", Sense(0xB, 0x00)},
-      {"ZeroLength", Short(0)},                {"OneByte", Short(1)},
-      {"SevenBytes", Short(7)},                {"ElevenBytes", Short(11)},
-      {"TwentyBytes", Short(20)},              {"NoAnswer", Kind(sim::Fault::Kind::NoAnswer)},
+      {"RecoveredError", Sense(0x1, 0x17)},
+      {"BecomingReady", Sense(0x2, 0x04)},
+      {"NoMedium", Sense(0x2, 0x3A)},
+      {"MediumError", Sense(0x3, 0x11)},
+      {"HardwareError", Sense(0x4, 0x00)},
+      {"IllegalRequest", Sense(0x5, 0x24)},
+      {"UnitAttention", Sense(0x6, 0x28)},
+      {"AbortedCommand", Sense(0xB, 0x00)},
+      {"ZeroLength", Short(0)},
+      {"OneByte", Short(1)},
+      {"SevenBytes", Short(7)},
+      {"ElevenBytes", Short(11)},
+      {"TwentyBytes", Short(20)},
+      {"NoAnswer", Kind(sim::Fault::Kind::NoAnswer)},
       {"TransportError", Kind(sim::Fault::Kind::TransportError)},
   };
   return faults;
@@ -98,7 +105,8 @@ void Exercise(sim::Machine machine, const std::string& label) {
     ASSERT_FALSE(report.lines.empty());
     EXPECT_EQ(report.lines[0].rfind("        Drive Type = ", 0), 0u);
     EXPECT_LE(report.lines.size(), 9u);
-    for (const std::string& line : report.lines) EXPECT_TRUE(IsReportLine(line)) << "[" << line << "]";
+    for (const std::string& line : report.lines)
+      EXPECT_TRUE(IsReportLine(line)) << "[" << line << "]";
 
     for (const features::FeatureView& view : features::RefreshAbilities(*device)) {
       EXPECT_TRUE(view.state == "YES" || view.state == "NO" || view.state == "N/A");
@@ -128,15 +136,15 @@ TEST_P(FaultMatrix, EveryOperationEndsAndFallsBack) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllCommands, FaultMatrix,
-    ::testing::Combine(::testing::ValuesIn(kCommands), ::testing::Range<size_t>(0, 15)),
-    [](const auto& p) {
-      static const char* digits = "0123456789ABCDEF";
-      const uint8_t op = std::get<0>(p.param);
-      return std::string("Op") + digits[op >> 4] + digits[op & 15] + "_" +
-             Faults()[std::get<1>(p.param)].name;
-    });
+INSTANTIATE_TEST_SUITE_P(AllCommands, FaultMatrix,
+                         ::testing::Combine(::testing::ValuesIn(kCommands),
+                                            ::testing::Range<size_t>(0, 15)),
+                         [](const auto& p) {
+                           static const char* digits = "0123456789ABCDEF";
+                           const uint8_t op = std::get<0>(p.param);
+                           return std::string("Op") + digits[op >> 4] + digits[op & 15] + "_" +
+                                  Faults()[std::get<1>(p.param)].name;
+                         });
 
 TEST(DriveFaults, UnitAttentionStormBecomingReadyForeverAndVanishing) {
   for (int vanishAfter = 0; vanishAfter < 40; vanishAfter += 3) {
@@ -154,11 +162,12 @@ TEST(DriveFaults, UnitAttentionStormBecomingReadyForeverAndVanishing) {
 
 TEST(Fallbacks, FailedCapabilitiesPageShowsUnknownDriveAndNoFeatures) {
   sim::Machine machine = sim::DemoMachine();
-  for (sim::Drive& drive : machine.drives) drive.faults.push_back([] {
-    sim::Fault f = Sense(0x5, 0x24);
-    f.opcode = 0x5A;
-    return f;
-  }());
+  for (sim::Drive& drive : machine.drives)
+    drive.faults.push_back([] {
+      sim::Fault f = Sense(0x5, 0x24);
+      f.opcode = 0x5A;
+      return f;
+    }());
   sim::SimSystem system(std::move(machine));
   auto device = media::CreateDevice(system);
   ASSERT_TRUE(device->SelectDrive(1));

@@ -39,7 +39,6 @@ std::string WithDetail(const custom::BuildOutcome& outcome) {
   return outcome.detail.empty() ? outcome.text : outcome.text + "\n" + outcome.detail;
 }
 
-
 namespace fs = std::filesystem;
 
 enum class Kind { Settings, MediaFile, PropertyFile, Prototype, BuildModeExe, Edition, Copy };

@@ -40,12 +40,14 @@ class CapturingDevice : public DeviceHandle {
     owner_.QueryPerformanceCounter(start);
     const bool ok = inner_->PassThrough(request);
     owner_.QueryPerformanceCounter(stop);
-    r.durationNs = frequency > 0 ? static_cast<uint64_t>((stop - start) * 1'000'000'000 / frequency) : 0;
+    r.durationNs =
+        frequency > 0 ? static_cast<uint64_t>((stop - start) * 1'000'000'000 / frequency) : 0;
     r.transportOk = ok;
     r.checkCondition = ok && request.ScsiStatus == 0x02;
     if (r.checkCondition) r.sense.assign(request.Sense.begin(), request.Sense.begin() + 18);
     if (ok && r.direction == 1 && request.DataBuffer != nullptr) {
-      r.data.assign(request.DataBuffer, request.DataBuffer + std::min(request.DataTransferLength, r.length));
+      r.data.assign(request.DataBuffer,
+                    request.DataBuffer + std::min(request.DataTransferLength, r.length));
     }
     owner_.roots_[root_].commands.push_back(std::move(r));
     return ok;

@@ -23,7 +23,9 @@ class CapturingSystem : public System {
   std::unique_ptr<AspiLibrary> LoadAspiLibrary(const std::string&) override { return nullptr; }
   std::unique_ptr<Event> CreateEvent() override { return inner_->CreateEvent(); }
   Registry& Settings() override { return inner_->Settings(); }
-  bool QueryPerformanceFrequency(int64_t& f) override { return inner_->QueryPerformanceFrequency(f); }
+  bool QueryPerformanceFrequency(int64_t& f) override {
+    return inner_->QueryPerformanceFrequency(f);
+  }
   bool QueryPerformanceCounter(int64_t& c) override { return inner_->QueryPerformanceCounter(c); }
   void Sleep(uint32_t milliseconds) override { inner_->Sleep(milliseconds); }
   MessageSink& Messages() override { return inner_->Messages(); }

@@ -24,9 +24,9 @@ struct SenseData {
 // after `skip` matching commands, for `times` commands (-1: for ever).
 struct Fault {
   enum class Kind {
-    Sense,         // the command ends with CHECK CONDITION and this sense
-    Short,         // the command succeeds but returns only `length` bytes
-    NoAnswer,      // the drive never answers; the driver gives up at the time-out
+    Sense,           // the command ends with CHECK CONDITION and this sense
+    Short,           // the command succeeds but returns only `length` bytes
+    NoAnswer,        // the drive never answers; the driver gives up at the time-out
     TransportError,  // the pass-through call itself fails
   };
   Kind kind = Kind::Sense;
@@ -61,7 +61,7 @@ struct Disc {
   Msf leadIn;
   Msf leadOut;
   uint8_t atipSubType = 0;
-  std::optional<Msf> discInfoLeadIn;   // default: the ATIP times
+  std::optional<Msf> discInfoLeadIn;  // default: the ATIP times
   std::optional<Msf> discInfoLeadOut;
 
   // DVD physical format information.
@@ -128,17 +128,16 @@ struct Drive {
   bool identityZeros = false;
 
   // Capabilities page 2Ah.
-  bool cdrRead = true, cdrwRead = true, dvdRomRead = false, dvdRRead = false,
-       dvdRamRead = false;
+  bool cdrRead = true, cdrwRead = true, dvdRomRead = false, dvdRRead = false, dvdRamRead = false;
   bool cdrWrite = false, cdrwWrite = false, dvdRWrite = false, dvdRamWrite = false;
   uint16_t maxReadKbps = 7056;
-  uint16_t currentWriteKbps = 0;  // the write speed selected before anyone asks for more
+  uint16_t currentWriteKbps = 0;   // the write speed selected before anyone asks for more
   std::vector<uint16_t> profiles;  // profile list of GET CONFIGURATION
 
-  bool vendorMediaId = false;  // answers the vendor media-ID command DFh
-  bool vendorPage = false;     // answers mode page 30h
-  uint8_t vendorSupport = 0;   // page 30h byte 10
-  uint8_t vendorState = 0;     // page 30h byte 11
+  bool vendorMediaId = false;          // answers the vendor media-ID command DFh
+  bool vendorPage = false;             // answers mode page 30h
+  uint8_t vendorSupport = 0;           // page 30h byte 10
+  uint8_t vendorState = 0;             // page 30h byte 11
   bool vendorBlockDescriptor = false;  // returns page 30h behind an 8-byte block descriptor
   LightScribe lightScribe;
 

@@ -30,7 +30,8 @@ uint16_t Get16(const std::array<uint8_t, 16>& cdb, size_t at) {
   return static_cast<uint16_t>(cdb[at] << 8 | cdb[at + 1]);
 }
 void PutText(std::vector<uint8_t>& v, size_t at, const std::string& text, size_t width) {
-  for (size_t i = 0; i < width; ++i) v[at + i] = i < text.size() ? static_cast<uint8_t>(text[i]) : ' ';
+  for (size_t i = 0; i < width; ++i)
+    v[at + i] = i < text.size() ? static_cast<uint8_t>(text[i]) : ' ';
 }
 template <size_t N>
 void PutBytes(std::vector<uint8_t>& v, size_t at, const std::array<uint8_t, N>& bytes) {
@@ -89,9 +90,15 @@ std::string HexKey(uint8_t opcode, int sub = -1) {
 
 }  // namespace
 
-bool IsCd(const Disc& disc) { return disc.type.rfind("cd", 0) == 0; }
-bool IsDvd(const Disc& disc) { return disc.type.rfind("dvd", 0) == 0; }
-bool IsBd(const Disc& disc) { return disc.type.rfind("bd", 0) == 0; }
+bool IsCd(const Disc& disc) {
+  return disc.type.rfind("cd", 0) == 0;
+}
+bool IsDvd(const Disc& disc) {
+  return disc.type.rfind("dvd", 0) == 0;
+}
+bool IsBd(const Disc& disc) {
+  return disc.type.rfind("bd", 0) == 0;
+}
 
 SimDrive::SimDrive(Drive model, VirtualClock& clock)
     : model_(std::move(model)),
@@ -112,9 +119,8 @@ const Fault* SimDrive::MatchFault(uint8_t opcode) {
   return nullptr;
 }
 
-CommandOutcome SimDrive::Execute(const std::array<uint8_t, 16>& cdb,
-                                 platform::Direction direction, uint8_t* buffer,
-                                 uint32_t length) {
+CommandOutcome SimDrive::Execute(const std::array<uint8_t, 16>& cdb, platform::Direction direction,
+                                 uint8_t* buffer, uint32_t length) {
   CommandOutcome outcome;
   clock_.Advance(model_.latencyNs);
   ++commandCount_;
@@ -197,7 +203,8 @@ CommandOutcome SimDrive::Replay(const std::array<uint8_t, 16>& cdb, platform::Di
   clock_.Advance(r.durationNs);
   outcome.transportOk = r.transportOk;
   outcome.checkCondition = r.checkCondition;
-  std::copy_n(r.sense.begin(), std::min(r.sense.size(), outcome.sense.size()), outcome.sense.begin());
+  std::copy_n(r.sense.begin(), std::min(r.sense.size(), outcome.sense.size()),
+              outcome.sense.begin());
   if (direction == platform::Direction::In && buffer != nullptr) {
     const uint32_t n = std::min<uint32_t>(length, static_cast<uint32_t>(r.data.size()));
     std::memcpy(buffer, r.data.data(), n);
@@ -304,8 +311,8 @@ SimDrive::Answer SimDrive::ModeSense(const std::array<uint8_t, 16>& cdb) const {
     const Drive& d = model_;
     pageBytes[2] = static_cast<uint8_t>(d.cdrRead | d.cdrwRead << 1 | d.dvdRomRead << 3 |
                                         d.dvdRRead << 4 | d.dvdRamRead << 5);
-    pageBytes[3] = static_cast<uint8_t>(d.cdrWrite | d.cdrwWrite << 1 | d.dvdRWrite << 4 |
-                                        d.dvdRamWrite << 5);
+    pageBytes[3] =
+        static_cast<uint8_t>(d.cdrWrite | d.cdrwWrite << 1 | d.dvdRWrite << 4 | d.dvdRamWrite << 5);
     pageBytes[4] = 0x71;
     pageBytes[5] = 0x73;
     pageBytes[6] = 0x29;  // tray loading mechanism, eject, lock

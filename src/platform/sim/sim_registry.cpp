@@ -53,7 +53,9 @@ std::unique_ptr<platform::RegistryKey> SimRegistry::CreateKey(const std::string&
   return std::make_unique<SimRegistryKey>(*this, path, true);
 }
 
-bool SimRegistry::KeyExists(const std::string& path) const { return keys_.count(Fold(path)) != 0; }
+bool SimRegistry::KeyExists(const std::string& path) const {
+  return keys_.count(Fold(path)) != 0;
+}
 
 const SimRegistry::Value* SimRegistry::Find(const std::string& path,
                                             const std::string& name) const {

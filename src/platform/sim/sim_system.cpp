@@ -46,9 +46,8 @@ class SimDeviceHandle : public platform::DeviceHandle {
   bool PassThrough(platform::PassThroughRequest& request) override {
     system_.lastPassThrough = request;
     const auto direction = static_cast<platform::Direction>(request.DataIn);
-    const CommandOutcome outcome = system_.Execute(drive_, request.Cdb, direction,
-                                                   request.DataBuffer, request.DataTransferLength,
-                                                   false);
+    const CommandOutcome outcome = system_.Execute(
+        drive_, request.Cdb, direction, request.DataBuffer, request.DataTransferLength, false);
     if (!outcome.answered) {
       // The driver gives up once the request's time-out has passed.
       system_.Clock().Advance((uint64_t{request.TimeOutValue} + 1) * 1'000'000'000);
@@ -140,21 +139,22 @@ class SimAspiLibrary : public platform::AspiLibrary {
 
  private:
   void Execute(platform::AspiRequest& request) {
-    system_.lastAspiExecute = AspiExecuteSnapshot{
-        request.HaId,   request.Flags,  request.Target,     request.Lun,
-        request.SenseLen, request.CdbLen, request.BufLen, request.BufPointer,
-        request.PostProc != nullptr};
+    system_.lastAspiExecute =
+        AspiExecuteSnapshot{request.HaId,   request.Flags,      request.Target,
+                            request.Lun,    request.SenseLen,   request.CdbLen,
+                            request.BufLen, request.BufPointer, request.PostProc != nullptr};
     const int drive = system_.AspiDriveAt(request.HaId, request.Target, request.Lun);
     if (drive < 0) {
       request.Status = kAspiNoDevice;
       return;
     }
-    const auto direction = (request.Flags & platform::kAspiFlagDataIn)    ? platform::Direction::In
-                           : (request.Flags & platform::kAspiFlagDataOut) ? platform::Direction::Out
-                                                                          : platform::Direction::None;
-    const CommandOutcome outcome = system_.Execute(static_cast<size_t>(drive), request.Cdb,
-                                                   direction, request.BufPointer, request.BufLen,
-                                                   true);
+    const auto direction = (request.Flags & platform::kAspiFlagDataIn) ? platform::Direction::In
+                           : (request.Flags & platform::kAspiFlagDataOut)
+                               ? platform::Direction::Out
+                               : platform::Direction::None;
+    const CommandOutcome outcome =
+        system_.Execute(static_cast<size_t>(drive), request.Cdb, direction, request.BufPointer,
+                        request.BufLen, true);
     if (!outcome.answered) return;  // stays pending for ever
     uint8_t status = platform::kAspiCompleted;
     if (!outcome.transportOk) status = kAspiError;
@@ -262,7 +262,9 @@ bool SimSystem::QueryPerformanceCounter(int64_t& count) {
   return true;
 }
 
-void SimSystem::Sleep(uint32_t milliseconds) { clock_.Advance(uint64_t{milliseconds} * 1'000'000); }
+void SimSystem::Sleep(uint32_t milliseconds) {
+  clock_.Advance(uint64_t{milliseconds} * 1'000'000);
+}
 
 CommandOutcome SimSystem::Execute(size_t drive, const std::array<uint8_t, 16>& cdb,
                                   platform::Direction direction, uint8_t* buffer, uint32_t length,
@@ -295,7 +297,8 @@ int SimSystem::AspiDriveAt(uint8_t adapter, uint8_t target, uint8_t lun) const {
 int SimSystem::AspiAdapterCount() const {
   int count = 0;
   for (const auto& drive : drives_) {
-    if (const auto& address = drive->Model().aspiAddress) count = std::max(count, (*address)[0] + 1);
+    if (const auto& address = drive->Model().aspiAddress)
+      count = std::max(count, (*address)[0] + 1);
   }
   return count;
 }
