@@ -21,6 +21,7 @@ struct Arguments {
   platform::PlatformChoice choice;
   std::string help;
   std::string error;
+  std::string ignored;  // the note on arguments the program does not take
 };
 
 Arguments ParseArguments(const QStringList& arguments) {
@@ -35,6 +36,9 @@ Arguments ParseArguments(const QStringList& arguments) {
                       "demonstration machine built into the program, with PATH a fixture file")
           ->expected(0, 1)
           ->option_text("[=PATH]");
+  // The window program takes no arguments of its own: anything else on its command line (a
+  // desktop launcher's file argument, say) is ignored with a note, never a refusal to start.
+  parser.allow_extras();
   std::vector<std::string> reversed;
   for (auto it = arguments.crbegin(); it != arguments.crend() - 1; ++it) {
     reversed.push_back(it->toLocal8Bit().toStdString());
@@ -47,6 +51,10 @@ Arguments ParseArguments(const QStringList& arguments) {
     parsed.error = std::string("quillrate: ") + e.what() + "\nRun with --help for usage.";
   }
   if (simulateOption->count() > 0) parsed.choice.simulate = simulate;
+  if (parsed.help.empty() && parsed.error.empty() && !parser.remaining().empty()) {
+    parsed.ignored = "quillrate: ignoring unknown arguments:";
+    for (const std::string& extra : parser.remaining()) parsed.ignored += " " + extra;
+  }
   return parsed;
 }
 
@@ -68,6 +76,7 @@ int RunQuillrate(QApplication& application, const QStringList& arguments,
     fprintf(stderr, "%s\n", parsed.error.c_str());
     return kExitUsage;
   }
+  if (!parsed.ignored.empty()) fprintf(stderr, "%s\n", parsed.ignored.c_str());
 
   QtMessageSink messages;
   std::unique_ptr<platform::System> system;

@@ -1,5 +1,7 @@
 #include "app/frm_build_qr.h"
 
+#include <exception>
+
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -56,8 +58,10 @@ TfrmBuildQR::TfrmBuildQR(QWidget* owner)
 }
 
 void TfrmBuildQR::cmdBrowseClick() {
-  // "*" shows every file, names without a dot included.
-  const QString chosen = QFileDialog::getOpenFileName(this, QString(), QString(), "Any Files(*)");
+  // The filter reads "Any Files(*.*)" and shows every file, names without a dot included.
+  const QString chosen =
+      QFileDialog::getOpenFileName(this, QString(), QString(), "Any Files(*.*) (*)", nullptr,
+                                   QFileDialog::HideNameFilterDetails);
   if (!chosen.isEmpty()) txtFile->setText(chosen);
 }
 
@@ -67,7 +71,13 @@ void TfrmBuildQR::cmdBuildClick() {
   request.propertyPath = QFile::encodeName(txtFile->text()).toStdString();
   request.prototypePath = prototypePath;
   request.outputDir = outputDir;
-  const custom::BuildOutcome outcome = custom::BuildEdition(request);
+  custom::BuildOutcome outcome;
+  try {
+    outcome = custom::BuildEdition(request);
+  } catch (const std::exception& e) {
+    // Out of memory for a huge property file or prototype: nothing was written.
+    outcome = custom::BuildError(custom::BuildStatus::LoadPrototypeFailed, e.what());
+  }
   skin::SkinMessageBox box(this);
   box.SetCaption(QString::fromStdString(outcome.caption));
   box.SetIcon(outcome.icon == custom::MessageIcon::Stop ? skin::SkinMessageBox::Icon::Error

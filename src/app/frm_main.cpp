@@ -521,6 +521,7 @@ void TfrmMain::cmdShowQRClick() {
 void TfrmMain::cmdAddUserFileClick() {
   if (DeviceBusy()) return;
   OpenDialog1->setNameFilter("Any Files(*.*) (*)");
+  OpenDialog1->setOption(QFileDialog::HideNameFilterDetails);
   OpenDialog1->setFileMode(QFileDialog::ExistingFile);
   std::optional<std::string> chosen;
   if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty() &&

@@ -22,11 +22,16 @@ cat > "$work/windows.sh" <<'INNER'
 program=$1 wanted=$2
 export XDG_CONFIG_HOME=$3/config XDG_RUNTIME_DIR=$3/runtime
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-"$program" --simulate 2>/dev/null &
+# The X server may still be starting when xvfb-run hands over: wait until it answers.
+for _ in $(seq 300); do
+  xwininfo -root >/dev/null 2>&1 && break
+  sleep 0.1
+done
+"$program" --simulate 2>>"$3/program.log" &
 pid=$!
 viewable() {
-  xwininfo -root -children | grep -oE '^ +0x[0-9a-f]+' | while read -r id; do
-    info=$(xwininfo -id "$id")
+  xwininfo -root -children 2>/dev/null | grep -oE '^ +0x[0-9a-f]+' | while read -r id; do
+    info=$(xwininfo -id "$id" 2>/dev/null)
     grep -q "Map State: IsViewable" <<<"$info" &&
       sed -n 's/^xwininfo: Window id: 0x[0-9a-f]* "\(.*\)"$/\1/p' <<<"$info"
   done
@@ -51,11 +56,16 @@ expect() {  # LABEL WINDOWS NAME present|absent
   fi
 }
 caption="Quill-Rate Media Check v3.1.16"
-normal=$(xvfb-run -a "$work/windows.sh" "$program" "$caption" "$work")
+normal=$(xvfb-run -a -e "$work/xvfb.log" "$work/windows.sh" "$program" "$caption" "$work")
 expect "the program" "$normal" "$caption" present
 expect "the program" "$normal" "Quill-Rate Builder" absent
-builder=$(xvfb-run -a "$work/windows.sh" "$work/builder" "Quill-Rate Builder" "$work")
+builder=$(xvfb-run -a -e "$work/xvfb.log" "$work/windows.sh" "$work/builder" "Quill-Rate Builder" "$work")
 expect "the build-mode copy" "$builder" "Quill-Rate Builder" present
 expect "the build-mode copy" "$builder" "$caption" absent
+if [ "$failures" -ne 0 ]; then
+  for log in "$work/program.log" "$work/xvfb.log"; do
+    [ -s "$log" ] && { echo "== $log"; cat "$log"; }
+  done
+fi
 [ "$failures" -eq 0 ] && echo ok
 exit "$failures"

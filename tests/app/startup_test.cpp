@@ -336,9 +336,23 @@ TEST(Program, AFixtureThatCannotBeLoadedIsReported) {
       << watcher.Seen()[0].text;
 }
 
-TEST(Program, AnUnknownOptionIsAUsageError) {
+// The window program takes no arguments of its own: unknown ones never stop it from
+// starting, and it runs as it would without them.
+TEST(Program, UnknownArgumentsAreIgnored) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("empty.json");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"platform": {"nt": true}, "drives": []})");
+  file.close();
+  ModalWatcher watcher;
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-  EXPECT_EQ(app::RunQuillrate(*application, {"quillrate", "--bogus"}, app::DefaultServices()), 2);
+  EXPECT_EQ(app::RunQuillrate(*application,
+                              {"quillrate", "--bogus", "--simulate=" + path, "/some/file.iso"},
+                              app::DefaultServices()),
+            0);
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].text, "No drive detected !");
 }
 
 }  // namespace

@@ -49,9 +49,10 @@ const char* kScrollBarStyle =
 SkinMemo::SkinMemo(QWidget* parent) : QPlainTextEdit(parent) {
   LoadSkinPictures();
   setReadOnly(true);
-  setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A memo with a vertical scroll bar only: long lines wrap at the memo's width.
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   setFrameShape(QFrame::NoFrame);
   setStyleSheet(QString("QPlainTextEdit { background: white; border: 1px solid #7A8696;"
