@@ -47,7 +47,7 @@ struct PassThroughRequest {
 
 // SCSI address of a device, as the address query returns it.
 struct ScsiAddress {
-  uint8_t Length = 8;
+  uint8_t Length = 0;  // set by a query that found the device; 0 means no device
   uint8_t PortNumber = 0;
   uint8_t PathId = 0;
   uint8_t TargetId = 0;
