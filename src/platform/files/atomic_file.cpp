@@ -93,7 +93,10 @@ AtomicWriteResult WriteFileAtomically(const std::string& target, std::span<const
   const std::filesystem::path path(destination.path);
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
-  std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "." + std::string.
+  std::string name = ".";
+  name.append(path.filename().string()).append(".XXXXXX");
+  std::string temporary = (folder / name).string();
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) {
     const int error = errno;
