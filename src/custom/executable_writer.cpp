@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include "custom/prototype_file.h"
-#include "platform/files/atomic_file.h"
 
 namespace custom {
 namespace {
@@ -15,66 +14,46 @@ bool SameFile(const struct stat& a, const std::string& path) {
   return ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-WriteStatus StatusOf(const platform::AtomicWriteResult& result) {
-  using platform::WriteFault;
-  switch (result.fault) {
-    case WriteFault::None:
-      return WriteStatus::Written;
-    case WriteFault::IsFolder:
-      return WriteStatus::IsFolder;
-    case WriteFault::NotAFile:
-      return WriteStatus::NotAFile;
-    case WriteFault::BrokenLink:
-      return WriteStatus::BrokenLink;
-    case WriteFault::NoFolder:
-      return WriteStatus::NoFolder;
-    case WriteFault::CannotCreate:
-      return WriteStatus::CannotCreate;
-    case WriteFault::WriteFailed:
-      return WriteStatus::WriteFailed;
-    case WriteFault::RenameFailed:
-      return WriteStatus::RenameFailed;
-  }
-  return WriteStatus::WriteFailed;
-}
-
 }  // namespace
 
 WriteResult WriteExecutableFile(std::span<const uint8_t> bytes, const std::string& target,
                                 const std::vector<std::string>& keep) {
   struct stat existing {};
   if (::stat(target.c_str(), &existing) == 0) {
-    if (SameFile(existing, kRunningProgramPath)) return {WriteStatus::IsRunningProgram, {}};
+    if (SameFile(existing, kRunningProgramPath)) return {Refusal::IsRunningProgram, {}};
     for (const std::string& path : keep) {
-      if (SameFile(existing, path)) return {WriteStatus::IsProtected, {}};
+      if (SameFile(existing, path)) return {Refusal::IsProtected, {}};
     }
   }
-  const platform::AtomicWriteResult written =
-      platform::WriteFileAtomically(target, bytes, kRunPermissions);
-  return {StatusOf(written), written.reason};
+  return {Refusal::None, platform::WriteFileAtomically(target, bytes, kRunPermissions)};
 }
 
 std::string WriteErrorText(const WriteResult& result, const std::string& target) {
-  const std::string why = target + ": " + result.detail;
-  switch (result.status) {
-    case WriteStatus::Written:
-      return {};
-    case WriteStatus::IsRunningProgram:
+  switch (result.refusal) {
+    case Refusal::IsRunningProgram:
       return "Output file is the running program, not replaced !\n" + target;
-    case WriteStatus::IsProtected:
+    case Refusal::IsProtected:
       return "Output file is the prototype itself, not replaced !\n" + target;
-    case WriteStatus::IsFolder:
+    case Refusal::None:
+      break;
+  }
+  const std::string why = target + ": " + result.written.reason;
+  using platform::WriteFault;
+  switch (result.written.fault) {
+    case WriteFault::None:
+      return {};
+    case WriteFault::IsFolder:
       return "Output file name is taken by a folder !\n" + why;
-    case WriteStatus::NotAFile:
+    case WriteFault::NotAFile:
       return "Output file is not a regular file, not replaced !\n" + why;
-    case WriteStatus::BrokenLink:
+    case WriteFault::BrokenLink:
       return "Output file is a broken symbolic link, not replaced !\n" + why;
-    case WriteStatus::NoFolder:
+    case WriteFault::NoFolder:
       return "Output folder does not exist !\n" + why;
-    case WriteStatus::CannotCreate:
+    case WriteFault::CannotCreate:
       return "Output folder is not writable !\n" + why;
-    case WriteStatus::WriteFailed:
-    case WriteStatus::RenameFailed:
+    case WriteFault::WriteFailed:
+    case WriteFault::RenameFailed:
       return "Write output file failed !\n" + why;
   }
   return {};

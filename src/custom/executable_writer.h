@@ -6,25 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/atomic_file.h"
+
 namespace custom {
 
-enum class WriteStatus {
-  Written,
+// What this writer refuses before writing anything; the write itself may fail in the ways
+// platform::WriteFileAtomically reports.
+enum class Refusal {
+  None,
   IsRunningProgram,  // the target is the executable file of this very process
   IsProtected,       // the target is one of the files that must stay as they are
-  IsFolder,          // a folder has the target's name
-  NotAFile,          // a named pipe, a device or a socket has the target's name
-  BrokenLink,        // the target is a symbolic link that leads nowhere
-  NoFolder,          // the target's folder does not exist
-  CannotCreate,      // no temporary file could be made in the target's folder
-  WriteFailed,       // writing, flushing, setting the mode or closing failed
-  RenameFailed,      // the finished file could not take the target's name
 };
 
 struct WriteResult {
-  WriteStatus status = WriteStatus::Written;
-  std::string detail;  // why, in plain words, for the failures that have a reason
-  bool ok() const { return status == WriteStatus::Written; }
+  Refusal refusal = Refusal::None;
+  platform::AtomicWriteResult written;
+  bool ok() const { return refusal == Refusal::None && written.ok(); }
 };
 
 // Writes `bytes` as `target` with the run permissions 0755, complete or not at all (see

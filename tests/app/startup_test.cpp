@@ -282,13 +282,19 @@ TEST(Startup, TheSplashIsUpWhileTheDrivesAreFound) {
   EXPECT_EQ(rig.window->findChild<QWidget*>("frmSplash"), nullptr);
 }
 
+// Writes a machine fixture into `dir`; its path, or nothing when it cannot be written.
+QString WriteFixture(const QTemporaryDir& dir, const char* name, const char* json) {
+  const QString path = dir.filePath(name);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(json) < 0) return {};
+  return path;
+}
+
 TEST(Program, EndsWithStatusZeroAfterTheNoDriveMessage) {
   QTemporaryDir dir;
-  const QString path = dir.filePath("empty.json");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(R"({"platform": {"nt": true}, "drives": []})");
-  file.close();
+  const QString path =
+      WriteFixture(dir, "empty.json", R"({"platform": {"nt": true}, "drives": []})");
+  ASSERT_FALSE(path.isEmpty());
   ModalWatcher watcher;
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
   EXPECT_EQ(
@@ -303,12 +309,11 @@ TEST(Program, TheDeviceLayersOwnMessagesAppearAsMessageBoxesInFront) {
   // Windows 9x with an old ASPI manager: loading it fails with the device layer's message,
   // shown from the device thread while the splash window is up; no drive can then be found.
   QTemporaryDir dir;
-  const QString path = dir.filePath("old_aspi.json");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(R"({"platform": {"nt": false, "aspi": "0xE1"}, "drives": [{"aspi": [0, 0, 0],
+  const QString path =
+      WriteFixture(dir, "old_aspi.json",
+                   R"({"platform": {"nt": false, "aspi": "0xE1"}, "drives": [{"aspi": [0, 0, 0],
       "vendor": "VEXO", "product": "DVD-RW TEST", "revision": "1.00"}]})");
-  file.close();
+  ASSERT_FALSE(path.isEmpty());
   ModalWatcher watcher;
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
   EXPECT_EQ(
@@ -340,11 +345,9 @@ TEST(Program, AFixtureThatCannotBeLoadedIsReported) {
 // starting, and it runs as it would without them.
 TEST(Program, UnknownArgumentsAreIgnored) {
   QTemporaryDir dir;
-  const QString path = dir.filePath("empty.json");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(R"({"platform": {"nt": true}, "drives": []})");
-  file.close();
+  const QString path =
+      WriteFixture(dir, "empty.json", R"({"platform": {"nt": true}, "drives": []})");
+  ASSERT_FALSE(path.isEmpty());
   ModalWatcher watcher;
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
   EXPECT_EQ(app::RunQuillrate(*application,

@@ -31,18 +31,8 @@ using custom_test::ShippedBlock;
 constexpr size_t kBefore = 1000;
 constexpr size_t kAfter = 300;
 
-// The bytes of a regular file; nothing for a missing file or a folder.
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-  if (!fs::is_regular_file(path)) return {};
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
-void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
+using custom_test::ReadBytes;
+using custom_test::WriteBytes;
 
 // Every name in `dir`, so a test sees both a missing edition and a leftover temporary file.
 std::set<std::string> Names(const fs::path& dir) {

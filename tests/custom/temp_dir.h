@@ -1,15 +1,31 @@
-// A fresh directory per test, removed afterwards.
+// A fresh directory per test, removed afterwards, and whole-file reads and writes for tests.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace custom_test {
+
+// The bytes of a regular file; nothing for a missing file or a folder.
+inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
+  if (!std::filesystem::is_regular_file(path)) return {};
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
 
 class TempDir {
  public:

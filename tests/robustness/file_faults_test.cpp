@@ -52,16 +52,8 @@ std::vector<uint8_t> Bytes(const std::string& text) {
   return {text.begin(), text.end()};
 }
 
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
-void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
+using custom_test::ReadBytes;
+using custom_test::WriteBytes;
 
 // A prototype whose bytes before the block are all `filler`, so two versions differ there.
 std::vector<uint8_t> Prototype(uint8_t filler) {
