@@ -53,12 +53,12 @@ Command AddIdentifyCommand(CLI::App& app) {
           session.out << media::ReportJson(entry, *index, report).dump(2) << '\n';
           return int{kExitOk};
         }
-        session.out << device::Cp1252ToUtf8(device::FormatC(
+        session.out << device::VisibleText(device::FormatC(
                            "Drive %d: %s %s", *index, Trimmed(device::TextOf(entry.Vendor)).c_str(),
                            Trimmed(device::TextOf(entry.Product)).c_str()))
                     << '\n';
         for (const std::string& line : report.lines) {
-          session.out << device::Cp1252ToUtf8(line) << '\n';
+          session.out << device::VisibleText(line) << '\n';
         }
         return int{kExitOk};
       }};

@@ -28,12 +28,12 @@ struct Options {
 
 void PrintText(std::ostream& out, const device::DriveEntry& entry, int index,
                const media::MediaReport& report) {
-  out << device::Cp1252ToUtf8(device::FormatC("Drive %d: %s %s %s", index,
-                                              std::string(device::TextOf(entry.Vendor)).c_str(),
-                                              std::string(device::TextOf(entry.Product)).c_str(),
-                                              std::string(device::TextOf(entry.Revision)).c_str()))
+  out << device::VisibleText(device::FormatC("Drive %d: %s %s %s", index,
+                                             std::string(device::TextOf(entry.Vendor)).c_str(),
+                                             std::string(device::TextOf(entry.Product)).c_str(),
+                                             std::string(device::TextOf(entry.Revision)).c_str()))
       << '\n';
-  for (const std::string& line : report.lines) out << device::Cp1252ToUtf8(line) << '\n';
+  for (const std::string& line : report.lines) out << device::VisibleText(line) << '\n';
 }
 
 }  // namespace
