@@ -13,11 +13,15 @@
 
 namespace cli {
 
-std::string InstalledProgramPath() {
+std::vector<std::string> DefaultPrototypePaths() {
   std::error_code error;
   const auto self = std::filesystem::read_symlink(custom::kRunningProgramPath, error);
-  if (error) return "quillrate";
-  return (self.parent_path() / "quillrate").string();
+  if (error) return {"quillrate"};
+  // Installed, the window program stands beside the terminal tool; in the build tree it is
+  // built in the folder beside this one.
+  const auto folder = self.parent_path();
+  return {(folder / "quillrate").string(),
+          (folder.parent_path() / "app" / "quillrate").lexically_normal().string()};
 }
 
 int ReportBuildOutcome(const custom::BuildOutcome& outcome, std::ostream& out, std::ostream& err) {
@@ -57,7 +61,7 @@ Command AddBuildCommand(CLI::App& app) {
   parser
       ->add_option("--prototype", request->prototypePath,
                    "The executable to copy (default: the quillrate program installed beside "
-                   "quillrate-cli)")
+                   "quillrate-cli, or in the build tree)")
       ->option_text("EXE");
   parser
       ->add_option("--output-dir", request->outputDir,
@@ -66,11 +70,22 @@ Command AddBuildCommand(CLI::App& app) {
   return {parser, [request, parser](Session& session) {
             custom::BuildRequest run = *request;
             if (parser->count("--prototype") == 0) {
-              run.prototypePath = InstalledProgramPath();
-              std::error_code error;
-              if (!std::filesystem::is_regular_file(run.prototypePath, error)) {
-                session.err << "quillrate-cli: no prototype: " << run.prototypePath
-                            << " does not exist; name one with --prototype EXE\n";
+              const std::vector<std::string> tried = DefaultPrototypePaths();
+              run.prototypePath.clear();
+              for (const std::string& path : tried) {
+                std::error_code error;
+                if (std::filesystem::is_regular_file(path, error)) {
+                  run.prototypePath = path;
+                  break;
+                }
+              }
+              if (run.prototypePath.empty()) {
+                session.err << "quillrate-cli: no prototype to copy: the quillrate program is "
+                               "not at";
+                for (size_t i = 0; i < tried.size(); ++i) {
+                  session.err << (i == 0 ? " " : " nor at ") << tried[i];
+                }
+                session.err << "; name the executable to copy with --prototype EXE\n";
                 return static_cast<int>(kExitNoFile);
               }
             }

@@ -177,6 +177,10 @@ Command AddMediaFileCommand(CLI::App& app) {
             const auto result = custom::AddOrRemoveUserFile(
                 session.System(), chosen, rows,
                 [&](const std::string& message) { messages.push_back(message); });
+            if (result.pathTooLong) {
+              session.err << "quillrate-cli: " << custom::UserFilePathTooLongText(*chosen) << '\n';
+              return kExitFailure;
+            }
             if (!result.settingWritten) {
               const std::string why = session.System().Settings().WriteFailure();
               session.err << "quillrate-cli: the setting could not be written"
@@ -184,6 +188,11 @@ Command AddMediaFileCommand(CLI::App& app) {
               return kExitFailure;
             }
             for (const std::string& message : messages) session.out << message << '\n';
+            if (session.choice.simulate) {
+              session.err << "quillrate-cli: a simulated machine keeps no settings: the change "
+                             "lasts for this run only. To try a media file on it, use "
+                             "\"report --media-file FILE\".\n";
+            }
             if (!result.added) return kExitOk;
             if (const int problem = ReportFileProblem(result.loaded, *chosen, session.err);
                 problem != kExitOk) {

@@ -24,6 +24,8 @@ class Session {
   platform::PlatformChoice choice;
   // Records every command the drives answer into this fixture file, when set.
   std::optional<std::string> capturePath;
+  // The error stream is a terminal: a wait for a drive shows how long it has lasted.
+  bool showProgress = false;
 
   // Creates the platform on first use; throws std::runtime_error when it cannot.
   platform::System& System();

@@ -18,14 +18,17 @@ bool SameFile(const struct stat& a, const std::string& path) {
 
 WriteResult WriteExecutableFile(std::span<const uint8_t> bytes, const std::string& target,
                                 const std::vector<std::string>& keep) {
+  // The name itself: a symbolic link there is replaced, never followed, so only a file that
+  // stands under the target's own name can be one of these.
   struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0) {
+  if (::lstat(target.c_str(), &existing) == 0) {
     if (SameFile(existing, kRunningProgramPath)) return {Refusal::IsRunningProgram, {}};
     for (const std::string& path : keep) {
       if (SameFile(existing, path)) return {Refusal::IsProtected, {}};
     }
   }
-  return {Refusal::None, platform::WriteFileAtomically(target, bytes, kRunPermissions)};
+  return {Refusal::None, platform::WriteFileAtomically(target, bytes, kRunPermissions,
+                                                       platform::LinkPolicy::ReplaceLink)};
 }
 
 std::string WriteErrorText(const WriteResult& result, const std::string& target) {
@@ -48,6 +51,8 @@ std::string WriteErrorText(const WriteResult& result, const std::string& target)
       return "Output file is not a regular file, not replaced !\n" + why;
     case WriteFault::BrokenLink:
       return "Output file is a broken symbolic link, not replaced !\n" + why;
+    case WriteFault::ForeignLink:
+      return "Output file is a symbolic link of another user, not replaced !\n" + why;
     case WriteFault::NoFolder:
       return "Output folder does not exist !\n" + why;
     case WriteFault::CannotCreate:

@@ -124,8 +124,12 @@ std::string RegisteredUserMediaFile(platform::System& system) {
 
 UserMediaFileResult LoadUserMediaFile(platform::System& system, UserMediaRows& rows) {
   rows.Clear();
+  return LoadUserMediaFileFrom(RegisteredUserMediaFile(system), rows);
+}
+
+UserMediaFileResult LoadUserMediaFileFrom(const std::string& path, UserMediaRows& rows) {
+  rows.Clear();
   try {
-    const std::string path = RegisteredUserMediaFile(system);
     UserMediaRows read;
     UserMediaSection section = UserMediaSection::None;
     const UserMediaFileResult result =

@@ -52,6 +52,9 @@ UserMediaFileResult ReadUserMediaFile(
 // The path registered in the registry; empty when none is or the value cannot be read.
 std::string RegisteredUserMediaFile(platform::System& system);
 
+// Rebuilds both lists from the named file; the same rules as LoadUserMediaFile.
+UserMediaFileResult LoadUserMediaFileFrom(const std::string& path, UserMediaRows& rows);
+
 // Rebuilds both lists from the registered file. Nothing is reported: a missing or unreadable
 // file, or one that changes while it is read, leaves them empty, and a line that fails its
 // section's tests is skipped. The result says what happened, for callers that want to tell.
