@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "device/answer_snapshot.h"
 #include "device/drive_entry.h"
 #include "device/hi_timer.h"
 #include "device/os_info.h"
@@ -46,6 +47,9 @@ struct DeviceOptions {
   // The application asks to prefer an ASPI manager where one works.
   bool preferAspi = true;
   DescribeStep describe;
+  // A read command asked again within one query gets the answer already given (see
+  // AnswerSnapshot); off, every command is sent as asked.
+  bool keepAnswers = false;
 };
 
 class AtapiDevice {
@@ -93,8 +97,10 @@ class AtapiDevice {
   void ClearUnitAttention();
   bool ReadIdentity();
 
-  // Transport.
+  // Transport. A read command asked again gives the answer of the current snapshot, without
+  // being sent (see AnswerSnapshot); ForgetAnswers starts a new snapshot.
   bool ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t length);
+  void ForgetAnswers() { snapshot_.Forget(-1); }
   bool ProbeAspi();
   bool LoadAspi();
   void UnloadAspi();
@@ -144,6 +150,7 @@ class AtapiDevice {
   void SortDrives();
   bool IsDriveIndexValid(int index) const;
   bool LoadAspiLibrary(bool showMessages);
+  bool Send(const Cdb& cdb, Direction direction, uint32_t length);
   bool ExecutePassThrough(const Cdb& cdb, Direction direction, uint32_t length);
   bool ExecuteAspi(const Cdb& cdb, Direction direction, uint32_t length);
   uint8_t* DataBufferFor(Direction direction, uint32_t length);
@@ -196,6 +203,7 @@ class AtapiDevice {
   uint32_t bytesTransferred_ = 0;
   uint32_t unansweredCommands_ = 0;
   WaitObserver waitObserver_;
+  AnswerSnapshot snapshot_;
 };
 
 }  // namespace device

@@ -9,6 +9,9 @@ namespace {
 
 constexpr uint8_t kPassThroughSenseLength = 24;
 constexpr uint8_t kAspiSenseLength = 14;
+constexpr uint8_t kSenseNotReady = 0x02;
+constexpr uint8_t kSenseUnitAttention = 0x06;
+constexpr uint8_t kAscBecomingReady = 0x04;
 // Polling a request without completion event: the pause between reads of its status
 // grows to this bound, so a request that never completes costs few polls.
 constexpr uint32_t kLongestPollPauseMs = 1000;
@@ -34,6 +37,45 @@ bool AtapiDevice::ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t lengt
     asc_ = 0;
     return false;
   }
+  const AnswerSnapshot::Effect effect = options_.keepAnswers
+                                            ? AnswerSnapshot::EffectOf(cdb, direction)
+                                            : AnswerSnapshot::Effect::Sent;
+  if (effect == AnswerSnapshot::Effect::Changes) {
+    // Whatever the drive said before may no longer hold once this command has run.
+    snapshot_.Forget(currentIndex_);
+  } else if (effect == AnswerSnapshot::Effect::Kept) {
+    if (const AnswerSnapshot::Answer* answer = snapshot_.Find(currentIndex_, cdb, length)) {
+      if (direction == Direction::In) {
+        std::memset(responseBuffer_.get(), 0, length);
+        std::copy(answer->data.begin(), answer->data.end(), responseBuffer_.get());
+      }
+      senseKey_ = answer->senseKey;
+      asc_ = answer->asc;
+      timedOut_ = false;
+      bytesTransferred_ = answer->transferred;
+      return answer->ok;
+    }
+  }
+  const uint32_t unanswered = unansweredCommands_;
+  const bool ok = Send(cdb, direction, length);
+  if (!ok && (SenseIs(kSenseNotReady, kAscBecomingReady) || senseKey_ == kSenseUnitAttention ||
+              unansweredCommands_ != unanswered)) {
+    // A drive that is becoming ready, had its disc changed or stopped answering may answer
+    // anything differently now.
+    snapshot_.Forget(currentIndex_);
+  } else if (effect == AnswerSnapshot::Effect::Kept) {
+    const uint32_t kept = direction == Direction::In ? length : 0;
+    snapshot_.Learn(currentIndex_, cdb, length,
+                    {ok,
+                     senseKey_,
+                     asc_,
+                     {responseBuffer_.get(), responseBuffer_.get() + kept},
+                     bytesTransferred_});
+  }
+  return ok;
+}
+
+bool AtapiDevice::Send(const Cdb& cdb, Direction direction, uint32_t length) {
   if (osInfo_.IsNT() && !useAspi_) return ExecutePassThrough(cdb, direction, length);
   return ExecuteAspi(cdb, direction, length);
 }

@@ -117,9 +117,11 @@ void DescribeDrive(device::AtapiDevice& device, int index) {
   ClassifyDriveEntry(device, index);
 }
 
-std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi) {
+std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi,
+                                                  bool keepAnswers) {
   device::DeviceOptions options;
   options.preferAspi = preferAspi;
+  options.keepAnswers = keepAnswers;
   options.describe = DescribeDrive;
   return std::make_unique<device::AtapiDevice>(system, std::move(options));
 }

@@ -25,6 +25,7 @@ bool ClassifyDriveEntry(device::AtapiDevice& device, int index);
 void DescribeDrive(device::AtapiDevice& device, int index);
 
 // An AtapiDevice whose enumeration classifies every drive it lists.
-std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi = true);
+std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi = true,
+                                                  bool keepAnswers = true);
 
 }  // namespace media

@@ -11,7 +11,8 @@ std::string FixturePath(std::string_view name) {
 
 Rig::Rig(sim::Machine machine)
     : system(std::make_unique<sim::SimSystem>(std::move(machine))),
-      device(media::CreateDevice(*system)) {}
+      // Every command sent as asked: the tests see the sequences the readers ask for.
+      device(media::CreateDevice(*system, true, false)) {}
 
 Rig Rig::FromMachineText(std::string_view json) {
   return Rig(sim::LoadMachineFromText(json));

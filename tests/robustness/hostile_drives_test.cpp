@@ -68,14 +68,14 @@ TEST(HostileDrives, TheTerminalSeesWhatADriveSentButNeverObeysIt) {
         "DE)\n"},
        {}},
       {"a drive gone half way through the report",
-       Machine(std::string(R"("vendor": "VEXO", "product": "GONE", "vanish_after": 14, )") +
+       Machine(std::string(R"("vendor": "VEXO", "product": "GONE", "vanish_after": 6, )") +
                kWriter + R"(, "disc": {"type": "dvd+r", "plus_mid": "RICOHJPN"})"),
        {"report"},
        cli::kExitNoAnswer,
        {"Drive 0: VEXO"},
        {"quillrate-cli: drive 0 stopped answering during the report: ", " got no answer"}},
       {"a drive gone while it is identified",
-       Machine(std::string(R"("vendor": "VEXO", "product": "GONE", "vanish_after": 14, )") +
+       Machine(std::string(R"("vendor": "VEXO", "product": "GONE", "vanish_after": 6, )") +
                kWriter + R"(, "disc": {"type": "dvd+r", "plus_mid": "RICOHJPN"})"),
        {"identify"},
        cli::kExitNoAnswer,

@@ -274,6 +274,8 @@ void MainWindowModel::cmdRefreshClick() {
       WindowPhase::Querying,
       [this, sink, report] {
         try {
+          // A query from the window asks the drive afresh: the disc may have changed since.
+          device_->ForgetAnswers();
           *report =
               std::make_unique<media::MediaReport>(services_.runQuery(*device_, *userRows_, *sink));
         } catch (const QueryAbandoned&) {
