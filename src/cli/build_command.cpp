@@ -10,14 +10,15 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "custom/prototype_file.h"
+#include "platform/files/program_file.h"
 
 namespace cli {
 
 std::string InstalledProgramPath() {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink(custom::kRunningProgramPath, error);
-  if (error) return "quillrate";
-  return (self.parent_path() / "quillrate").string();
+  const std::string program = platform::ExecutableName("quillrate");
+  const std::string self = platform::RunningProgramFile();
+  if (self.empty()) return program;
+  return (std::filesystem::path(self).parent_path() / program).string();
 }
 
 int ReportBuildOutcome(const custom::BuildOutcome& outcome, std::ostream& out, std::ostream& err) {

@@ -37,6 +37,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
           ->expected(0, 1)
           ->option_text("[=PATH]");
 
+  std::string device;
+  auto* deviceOption =
+      app.add_option("--device", device,
+                     "Use exactly the device at PATH as the only drive, instead of the drives "
+                     "the system lists (/dev/sr0, /dev/sg1; on Windows \\\\.\\E:, "
+                     "\\\\.\\CdRom0)")
+          ->option_text("PATH");
+
   std::string capture;
   auto* captureOption = app.add_option("--capture", capture,
                                        "Record every command the drives answer into FILE, as a "
@@ -74,6 +82,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   Session session(out, err);
   if (simulateOption->count() > 0) session.choice.simulate = simulate;
   if (captureOption->count() > 0) session.capturePath = capture;
+  if (deviceOption->count() > 0) session.devicePath = device;
   try {
     session.System();
   } catch (const std::exception& e) {

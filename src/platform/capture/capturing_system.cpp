@@ -1,13 +1,8 @@
 #include "platform/capture/capturing_system.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include <nlohmann/json.hpp>
+
+#include "platform/files/atomic_file.h"
 
 namespace platform {
 namespace {
@@ -156,29 +151,11 @@ std::string CapturingSystem::FixtureText() const {
 
 bool CapturingSystem::WriteFixture(const std::string& path, std::string& error) const {
   const std::string text = FixtureText();
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    error = "cannot create a file beside \"" + path + "\": " + std::strerror(errno);
-    return false;
-  }
-  size_t done = 0;
-  bool ok = true;
-  while (ok && done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  if (ok) ok = ::fsync(fd) == 0;
-  const int savedErrno = errno;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ::chmod(temp.c_str(), 0644);  // mkstemp makes the file private
-  if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-    error = "cannot write \"" + path + "\": " + std::strerror(ok ? errno : savedErrno);
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  constexpr mode_t kFixtureMode = 0644;
+  const AtomicWriteResult written = WriteFileAtomically(
+      path, {reinterpret_cast<const uint8_t*>(text.data()), text.size()}, kFixtureMode);
+  if (!written.ok()) error = "cannot write \"" + path + "\": " + written.reason;
+  return written.ok();
 }
 
 }  // namespace platform
