@@ -27,6 +27,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   CLI::App app{"Quillrate: checks a recordable disc in an optical drive before a burn.",
                "quillrate-cli"};
   app.footer(kFooter);
+  // "/x" is a path, also on Windows, never an option.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1);
 
   std::string simulate;

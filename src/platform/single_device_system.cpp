@@ -50,9 +50,11 @@ bool IsLetterDevice(const std::string& path) {
 }  // namespace
 
 std::string DeviceRootName(const std::string& path) {
-  if (IsLetterDevice(path)) return path.substr(4, 2) + "\\";
-  const size_t separator = path.find_last_of("/\\");
-  const std::string last = separator == std::string::npos ? path : path.substr(separator + 1);
+  std::string device = path;
+  while (device.size() > 1 && (device.back() == '/' || device.back() == '\\')) device.pop_back();
+  if (IsLetterDevice(device)) return device.substr(4, 2) + "\\";
+  const size_t separator = device.find_last_of("/\\");
+  const std::string last = separator == std::string::npos ? device : device.substr(separator + 1);
   return last.substr(0, kLongestRoot);
 }
 
