@@ -5,20 +5,13 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.h"
+#include "cli/cli_run.h"
 #include "cli/exit_codes.h"
 
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun RunArgs(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using cli_test::CliRun;
+using cli_test::RunArgs;
 
 TEST(CliDrives, DemoMachineInAddressOrder) {
   const CliRun run = RunArgs({"--simulate", "drives"});

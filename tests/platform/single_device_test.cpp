@@ -4,22 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/cli_app.h"
+#include "cli/cli_run.h"
 #include "cli/exit_codes.h"
 #include "platform/single_device_system.h"
 
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun RunArgs(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using cli_test::CliRun;
+using cli_test::RunArgs;
 
 std::string Fixture(const std::string& name) {
   return "--simulate=" QUILLRATE_FIXTURES_DIR "/" + name;

@@ -6,6 +6,7 @@
 //
 //   QUILLRATE_SG_NODE     the file that stands for the drive (a plain file)
 //   QUILLRATE_SG_FIXTURE  the simulated machine; its drive QUILLRATE_SG_DRIVE (default 0) answers
+//   QUILLRATE_SG_NO_SENSE_OPCODE  a command (hex) whose CHECK CONDITION comes without sense data
 #include <dlfcn.h>
 #include <scsi/sg.h>
 #include <sys/stat.h>
@@ -36,6 +37,7 @@ struct Emulation {
   std::string node;
   std::unique_ptr<sim::SimSystem> system;
   size_t drive = 0;
+  int senselessOpcode = -1;
   std::mutex lock;
 };
 
@@ -49,8 +51,12 @@ Emulation* Emulated() {
     auto* e = new Emulation;
     e->node = real;
     e->system = std::make_unique<sim::SimSystem>(sim::LoadMachineFromFile(fixture));
-    if (const char* drive = std::getenv("QUILLRATE_SG_DRIVE"))
+    if (const char* drive = std::getenv("QUILLRATE_SG_DRIVE")) {
       e->drive = std::strtoul(drive, nullptr, 10);
+    }
+    if (const char* opcode = std::getenv("QUILLRATE_SG_NO_SENSE_OPCODE")) {
+      e->senselessOpcode = static_cast<int>(std::strtol(opcode, nullptr, 16));
+    }
     return e;
   }();
   return emulation;
@@ -89,7 +95,7 @@ int AnswerSgIo(sg_io_hdr_t& io) {
   io.host_status = 0;
   io.driver_status = outcome.checkCondition ? kDriverSense : 0;
   io.sb_len_wr = 0;
-  if (outcome.checkCondition && io.sbp != nullptr) {
+  if (outcome.checkCondition && io.sbp != nullptr && cdb[0] != e.senselessOpcode) {
     io.sb_len_wr = static_cast<unsigned char>(std::min<size_t>(io.mx_sb_len, kFixedSenseBytes));
     std::memcpy(io.sbp, outcome.sense.data(), io.sb_len_wr);
   }

@@ -17,7 +17,6 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
@@ -134,6 +133,37 @@ bool WellFormed(const BYTE* srb) {
   return true;
 }
 
+struct Job {
+  BYTE* srb;
+  int drive;
+  HMODULE module;
+};
+
+// The worker holds a reference to this library until its last instruction: the client may
+// unload the manager as soon as it sees the request completed.
+DWORD WINAPI Worker(void* argument) {
+  const Job job = *static_cast<Job*>(argument);
+  delete static_cast<Job*>(argument);
+  ::Sleep(1);
+  Execute(job.srb, job.drive);
+  FreeLibraryAndExitThread(job.module, 0);
+}
+
+void StartWorker(BYTE* srb, int drive) {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                     reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&Worker)), &module);
+  auto* job = new Job{srb, drive, module};
+  const HANDLE thread = CreateThread(nullptr, 0, Worker, job, 0, nullptr);
+  if (thread != nullptr) {
+    CloseHandle(thread);
+    return;
+  }
+  delete job;
+  Execute(srb, drive);
+  FreeLibrary(module);
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) DWORD __cdecl GetASPI32SupportInfo() {
@@ -182,10 +212,7 @@ extern "C" __declspec(dllexport) DWORD __cdecl SendASPI32Command(void* request) 
         break;
       }
       SetStatus(srb, kPending);
-      std::thread([srb, drive] {
-        ::Sleep(1);
-        Execute(srb, drive);
-      }).detach();
+      StartWorker(srb, drive);
       return kPending;
     }
     default:

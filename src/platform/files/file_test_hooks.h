@@ -43,4 +43,8 @@ struct FileTestHooks {
 
 FileTestHooks& TestHooks();
 
+// Reading `path` after `done` of its bytes: the error the hooks make this read fail with (0 for
+// none), and `size` cut to the bytes they let through before it.
+int HookedReadError(const std::string& path, uint64_t done, size_t& size);
+
 }  // namespace platform

@@ -26,16 +26,6 @@ bool VersionOf(HANDLE handle, uint64_t& size, int64_t& writeTime) {
 
 }  // namespace
 
-InputFile::InputFile(const std::string& path) : path_(path) {
-  Open();
-  auto& hook = TestHooks().afterOpen;
-  if (fd_ >= 0 && hook && hook->path == path_) {
-    const auto run = std::move(hook->run);
-    hook.reset();
-    run();
-  }
-}
-
 void InputFile::Open() {
   const std::wstring wide = Widen(path_);
   // Decided before the open: a folder, a pipe or a device is never read as a file.
@@ -77,19 +67,11 @@ InputFile::~InputFile() {
   if (fd_ >= 0) _close(fd_);
 }
 
-void InputFile::Fail(ReadFault fault, std::string reason) {
-  problem_ = {fault, std::move(reason)};
-}
-
 ssize_t InputFile::Read(void* buffer, size_t size) {
   if (fd_ < 0 || problem_.fault != ReadFault::None) return -1;
-  const auto& failure = TestHooks().readFailure;
-  if (failure && failure->path == path_) {
-    if (done_ >= failure->atByte) {
-      Fail(ReadFault::ReadFailed, std::string("read error: ") + std::strerror(failure->error));
-      return -1;
-    }
-    size = static_cast<size_t>(std::min<uint64_t>(size, failure->atByte - done_));
+  if (const int error = HookedReadError(path_, done_, size); error != 0) {
+    Fail(ReadFault::ReadFailed, std::string("read error: ") + std::strerror(error));
+    return -1;
   }
   const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd_));
   const DWORD ask = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
