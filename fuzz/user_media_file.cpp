@@ -15,6 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (line.size() > 2047) std::abort();
     ++lines;
   });
-  if (check.taken.size() + check.skipped.size() + check.headers > lines) std::abort();
+  if (check.TakenRows() + check.skippedLines + check.headers > lines ||
+      check.taken.size() > check.TakenRows() || check.skipped.size() > check.skippedLines)
+    std::abort();
   return 0;
 }

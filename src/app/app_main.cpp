@@ -16,6 +16,7 @@ namespace app {
 namespace {
 
 constexpr int kExitUsage = 2;
+constexpr int kExitFixture = 3;
 
 struct Arguments {
   platform::PlatformChoice choice;
@@ -83,8 +84,10 @@ int RunQuillrate(QApplication& application, const QStringList& arguments,
   try {
     system = platform::CreateSystem(parsed.choice, messages);
   } catch (const std::exception& e) {
-    ShowStartupMessage(QString::fromLocal8Bit(e.what()), "Error ...", platform::kIconError);
-    return 0;
+    // A simulated machine that cannot be loaded: the reason, and a status that says it.
+    fprintf(stderr, "quillrate: %s\n", DisplayText(e.what()).toLocal8Bit().constData());
+    ShowStartupMessage(DisplayText(e.what()), "Error ...", platform::kIconError);
+    return kExitFixture;
   }
 
   try {

@@ -68,6 +68,12 @@ skin::SkinButton* FeatureButton(QWidget* parent, const char* name, const char* c
   return button;
 }
 
+// A label that sizes itself: as wide as its text in its own font, never squeezed. (The step
+// texts come from the edition; an OEM's longer text takes the room it needs.)
+void SizeToText(QLabel& label) {
+  label.resize(QFontMetrics(label.font()).horizontalAdvance(label.text()) + 1, label.height());
+}
+
 // Fits a word-wrapped label's text into its fixed box by narrowing the font.
 void FitWrapped(QLabel& label) {
   QFont font = label.font();
@@ -132,8 +138,9 @@ void TfrmMain::BuildLayout() {
   cmdShowQR->SetTextColor(skin::kRed);
 
   Label1 = Label(f, "Label1", "Step1 :", {12, 55, 45, 13}, {"Verdana", 11, true}, skin::kNavy);
-  lblStep1 = Label(f, "lblStep1", "Select a target CD-RW/COMBO/DVD Writer ", {64, 55, 253, 13},
-                   {"Verdana", 11});
+  lblStep1 = skin::MakeLabel(f, "lblStep1", "Select a target CD-RW/COMBO/DVD Writer ",
+                             {64, 55, 253, 13}, SkinFont({"Verdana", 11}));
+  SizeToText(*lblStep1);
 
   cboDrives = new skin::SkinComboBox(f, 15);
   cboDrives->setObjectName("cboDrives");
@@ -161,8 +168,9 @@ void TfrmMain::BuildLayout() {
   cmdRefresh->setToolTip("Query the disc in the selected drive (F5)");
 
   Label5 = Label(f, "Label5", "Step3 :", {12, 171, 45, 13}, {"Verdana", 11, true}, skin::kNavy);
-  lblStep3 = Label(f, "lblStep3", "The information of this media as:", {64, 171, 190, 13},
-                   {"Verdana", 11});
+  lblStep3 = skin::MakeLabel(f, "lblStep3", "The information of this media as:", {64, 171, 190, 13},
+                             SkinFont({"Verdana", 11}));
+  SizeToText(*lblStep3);
 
   busyIndicator = new skin::BusyIndicator(f);
   busyIndicator->setObjectName("busyIndicator");
@@ -216,9 +224,6 @@ void TfrmMain::BuildLayout() {
   imgbtnVEXO->SetPictures(oemLogo, oemLogo, oemLogo);
   imgbtnVEXO->setGeometry(400, 408, 85, 67);
   imgbtnVEXO->SizeToPicture();
-
-  OpenDialog1 = new QFileDialog(this);
-  OpenDialog1->setObjectName("OpenDialog1");
 
   suiMsgBox = new skin::SkinMessageBox(this);
   suiMsgBox->SetCaption("Information");
@@ -322,13 +327,13 @@ void TfrmMain::FormCreate() {
 
   DriveIndexOfLine.fill(-1);
   const EditionTexts edition = services_.edition();
-  lblStep1->setText(DisplayText(edition.step1));
-  skin::FitTextWidth(*lblStep1, lblStep1->text());
-  lblStep2->setText(DisplayText(edition.step2));
+  lblStep1->setText(DisplayLine(edition.step1));
+  SizeToText(*lblStep1);
+  lblStep2->setText(DisplayLine(edition.step2));
   FitWrapped(*lblStep2);
-  lblStep3->setText(DisplayText(edition.step3));
-  skin::FitTextWidth(*lblStep3, lblStep3->text());
-  suiForm1->SetCaption(DisplayText(
+  lblStep3->setText(DisplayLine(edition.step3));
+  SizeToText(*lblStep3);
+  suiForm1->SetCaption(DisplayLine(
       device::FormatC("%s v%s.%s.%s", edition.programName.c_str(), edition.majorVersion.c_str(),
                       edition.minorVersion.c_str(), edition.revision.c_str())));
 
@@ -360,8 +365,10 @@ void TfrmMain::FormCreate() {
     WaitForDeviceIdle();
   }
 
+  // The main window shows from here on, while the splash window is still up.
   setWindowState(Qt::WindowMaximized);
   setWindowState(Qt::WindowNoState);
+  show();
   QCoreApplication::processEvents();
   update();
 
@@ -389,7 +396,7 @@ void TfrmMain::FillDriveList() {
     const device::DriveEntry* entry = Device->GetDriveEntry(static_cast<unsigned>(j));
     if (entry == nullptr || !ListsDrive(*entry)) continue;
     DriveIndexOfLine[static_cast<size_t>(line++)] = j;
-    cboDrives->addItem(DisplayText(DriveComboLine(*entry)));
+    cboDrives->addItem(DisplayLine(DriveComboLine(*entry)));
   }
 }
 
@@ -510,7 +517,7 @@ void TfrmMain::ClearReport() {
 
 void TfrmMain::AppendReportLine(const std::string& line) {
   reportLines_.push_back(line);
-  memTranslator->appendPlainText(DisplayText(line));
+  memTranslator->appendPlainText(DisplayLine(line));
 }
 
 void TfrmMain::cmdShowQRClick() {
@@ -520,6 +527,11 @@ void TfrmMain::cmdShowQRClick() {
 
 void TfrmMain::cmdAddUserFileClick() {
   if (DeviceBusy()) return;
+  // Made when first needed: the button is hidden, and a file dialog is costly to build.
+  if (OpenDialog1 == nullptr) {
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName("OpenDialog1");
+  }
   OpenDialog1->setNameFilter("Any Files(*.*) (*)");
   OpenDialog1->setOption(QFileDialog::HideNameFilterDetails);
   OpenDialog1->setFileMode(QFileDialog::ExistingFile);
@@ -533,11 +545,15 @@ void TfrmMain::cmdAddUserFileClick() {
 
 void TfrmMain::UserFileChosen(const std::optional<std::string>& chosen) {
   try {
-    services_.addOrRemoveUserFile(system_, chosen, *UserRows, [this](const std::string& text) {
-      ShowInformation(DisplayText(text));
-    });
+    const std::string refused = services_.addOrRemoveUserFile(
+        system_, chosen, *UserRows,
+        [this](const std::string& text) { ShowInformation(DisplayText(text)); });
+    if (!refused.empty()) {
+      ShowStartupMessage(QString::fromLocal8Bit(refused.c_str()), kErrorCaption,
+                         platform::kIconError);
+    }
   } catch (const std::exception& e) {
-    ShowStartupMessage(QString::fromLocal8Bit(e.what()), kErrorCaption, platform::kIconError);
+    ShowStartupMessage(DisplayText(e.what()), kErrorCaption, platform::kIconError);
   }
 }
 

@@ -119,7 +119,7 @@ class TfrmMain : public QWidget {
   skin::LinkLabel* lblCopyright;
   skin::ImageButton* imgbtnVEXO;
   skin::BusyIndicator* busyIndicator;
-  QFileDialog* OpenDialog1;
+  QFileDialog* OpenDialog1 = nullptr;  // made when the button is first pressed
   skin::SkinMessageBox* suiMsgBox;
 
   // Members of the window's lifecycle.

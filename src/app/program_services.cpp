@@ -66,7 +66,8 @@ ProgramServices DefaultServices() {
   services.addOrRemoveUserFile = [](platform::System& system,
                                     const std::optional<std::string>& chosen, UserMediaLists& lists,
                                     const std::function<void(const std::string&)>& showMessage) {
-    custom::AddOrRemoveUserFile(system, chosen, lists.rows, showMessage);
+    const auto result = custom::AddOrRemoveUserFile(system, chosen, lists.rows, showMessage);
+    return result.pathTooLong ? custom::UserFilePathTooLongText(*chosen) : std::string();
   };
   services.runQuery = RunQuery;
   return services;

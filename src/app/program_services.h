@@ -40,9 +40,11 @@ struct ProgramServices {
   std::function<std::unique_ptr<device::AtapiDevice>(platform::System&)> createDevice;
   std::function<void(platform::System&, UserMediaLists&)> loadUserMediaFile;
   // The hidden add/remove button after its dialog: `chosen` is none when it was cancelled.
-  // `showMessage` shows the information box at the point where the button shows it.
-  std::function<void(platform::System&, const std::optional<std::string>& chosen, UserMediaLists&,
-                     const std::function<void(const std::string&)>& showMessage)>
+  // `showMessage` shows the information box at the point where the button shows it. Returns
+  // why the chosen file was refused (nothing written, nothing shown), or nothing.
+  std::function<std::string(platform::System&, const std::optional<std::string>& chosen,
+                            UserMediaLists&,
+                            const std::function<void(const std::string&)>& showMessage)>
       addOrRemoveUserFile;
   // The whole query, line by line into the sink; the result has the lines and what the
   // query learnt.

@@ -9,7 +9,8 @@ namespace app {
 
 QByteArray ReportText(const std::vector<std::string>& lines) {
   std::string text;
-  for (const std::string& line : lines) text += device::Cp1252ToUtf8(line) + "\n";
+  // One report line is one line of text, whatever bytes a drive or a file put into it.
+  for (const std::string& line : lines) text += device::VisibleText(line) + "\n";
   return QByteArray::fromStdString(text);
 }
 

@@ -51,7 +51,11 @@ void QtMessageSink::ShowMessage(const std::string& text, const std::string& capt
 }
 
 QString DisplayText(const std::string& text) {
-  return QString::fromStdString(device::Cp1252ToUtf8(text));
+  return QString::fromStdString(device::VisibleText(text, device::LineBreaks::Kept));
+}
+
+QString DisplayLine(const std::string& text) {
+  return QString::fromStdString(device::VisibleText(text));
 }
 
 }  // namespace app

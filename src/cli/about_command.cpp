@@ -17,7 +17,7 @@
 namespace cli {
 namespace {
 
-using device::Cp1252ToUtf8;
+using device::TextToUtf8;
 
 // The rows a reader would consult: the CD table ends at its first empty lead-in key; the
 // DVD table has no end mark, so the rows that are not all zero.
@@ -37,30 +37,31 @@ size_t FilledDvdRows(const std::vector<custom::DvdMediaEntry>& rows) {
 }  // namespace
 
 void PrintAbout(const custom::CustomizationBlockView& block, bool json, std::ostream& out) {
-  const std::string text = Cp1252ToUtf8(custom::ComposeAboutText(block));
+  const std::string about = custom::ComposeAboutText(block);
   if (!json) {
+    const std::string text = device::VisibleText(about, device::LineBreaks::Kept);
     out << text;
     if (text.empty() || text.back() != '\n') out << '\n';
     return;
   }
   const char flag = block.BuildModeFlag();
   nlohmann::ordered_json steps = nlohmann::ordered_json::array();
-  for (int step = 1; step <= 3; ++step) steps.push_back(Cp1252ToUtf8(block.StepText(step)));
-  const nlohmann::ordered_json fields{{"marker", Cp1252ToUtf8(block.Marker())},
-                                      {"build_mode_text", Cp1252ToUtf8(block.BuildModeText())},
-                                      {"program_name", Cp1252ToUtf8(block.ProgramName())},
-                                      {"release_date", Cp1252ToUtf8(block.ReleaseDate())},
-                                      {"major_version", Cp1252ToUtf8(block.MajorVersion())},
-                                      {"minor_version", Cp1252ToUtf8(block.MinorVersion())},
-                                      {"revision", Cp1252ToUtf8(block.Revision())},
-                                      {"drive_models", Cp1252ToUtf8(block.DriveModels())},
-                                      {"remark", Cp1252ToUtf8(block.Remark())},
+  for (int step = 1; step <= 3; ++step) steps.push_back(TextToUtf8(block.StepText(step)));
+  const nlohmann::ordered_json fields{{"marker", TextToUtf8(block.Marker())},
+                                      {"build_mode_text", TextToUtf8(block.BuildModeText())},
+                                      {"program_name", TextToUtf8(block.ProgramName())},
+                                      {"release_date", TextToUtf8(block.ReleaseDate())},
+                                      {"major_version", TextToUtf8(block.MajorVersion())},
+                                      {"minor_version", TextToUtf8(block.MinorVersion())},
+                                      {"revision", TextToUtf8(block.Revision())},
+                                      {"drive_models", TextToUtf8(block.DriveModels())},
+                                      {"remark", TextToUtf8(block.Remark())},
                                       {"step_texts", steps},
                                       {"cd_rows_used", UsedCdRows(block.CdRows())},
                                       {"dvd_rows_filled", FilledDvdRows(block.DvdRows())}};
-  const nlohmann::ordered_json result{{"text", text},
-                                      {"caption", Cp1252ToUtf8(custom::WindowCaption(block))},
-                                      {"build_mode_flag", Cp1252ToUtf8(std::string(1, flag))},
+  const nlohmann::ordered_json result{{"text", TextToUtf8(about)},
+                                      {"caption", TextToUtf8(custom::WindowCaption(block))},
+                                      {"build_mode_flag", TextToUtf8(std::string(1, flag))},
                                       {"build_mode", block.IsBuildMode()},
                                       {"block", fields}};
   out << result.dump(2) << '\n';

@@ -14,11 +14,15 @@
 
 namespace cli {
 
-std::string InstalledProgramPath() {
+std::vector<std::string> DefaultPrototypePaths() {
   const std::string program = platform::ExecutableName("quillrate");
   const std::string self = platform::RunningProgramFile();
-  if (self.empty()) return program;
-  return (std::filesystem::path(self).parent_path() / program).string();
+  if (self.empty()) return {program};
+  // Installed, the window program stands beside the terminal tool; in the build tree it is
+  // built in the folder beside this one.
+  const auto folder = std::filesystem::path(self).parent_path();
+  return {(folder / program).string(),
+          (folder.parent_path() / "app" / program).lexically_normal().string()};
 }
 
 int ReportBuildOutcome(const custom::BuildOutcome& outcome, std::ostream& out, std::ostream& err) {
@@ -58,7 +62,7 @@ Command AddBuildCommand(CLI::App& app) {
   parser
       ->add_option("--prototype", request->prototypePath,
                    "The executable to copy (default: the quillrate program installed beside "
-                   "quillrate-cli)")
+                   "quillrate-cli, or in the build tree)")
       ->option_text("EXE");
   parser
       ->add_option("--output-dir", request->outputDir,
@@ -67,11 +71,22 @@ Command AddBuildCommand(CLI::App& app) {
   return {parser, [request, parser](Session& session) {
             custom::BuildRequest run = *request;
             if (parser->count("--prototype") == 0) {
-              run.prototypePath = InstalledProgramPath();
-              std::error_code error;
-              if (!std::filesystem::is_regular_file(run.prototypePath, error)) {
-                session.err << "quillrate-cli: no prototype: " << run.prototypePath
-                            << " does not exist; name one with --prototype EXE\n";
+              const std::vector<std::string> tried = DefaultPrototypePaths();
+              run.prototypePath.clear();
+              for (const std::string& path : tried) {
+                std::error_code error;
+                if (std::filesystem::is_regular_file(path, error)) {
+                  run.prototypePath = path;
+                  break;
+                }
+              }
+              if (run.prototypePath.empty()) {
+                session.err << "quillrate-cli: no prototype to copy: the quillrate program is "
+                               "not at";
+                for (size_t i = 0; i < tried.size(); ++i) {
+                  session.err << (i == 0 ? " " : " nor at ") << tried[i];
+                }
+                session.err << "; name the executable to copy with --prototype EXE\n";
                 return static_cast<int>(kExitNoFile);
               }
             }

@@ -3,14 +3,15 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "custom/build_edition.h"
 
 namespace cli {
 
-// The prototype `build` uses when none is named: the `quillrate` program installed beside
-// this one.
-std::string InstalledProgramPath();
+// Where `build` looks for the program to copy when no prototype is named, in order: the
+// `quillrate` program installed beside this one, then the one of the build tree.
+std::vector<std::string> DefaultPrototypePaths();
 
 // Prints the outcome's message (stdout on success, stderr otherwise) and returns the exit
 // status for it.

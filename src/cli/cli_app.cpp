@@ -1,5 +1,8 @@
 #include "cli/cli_app.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <ostream>
 #include <stdexcept>
 
@@ -15,7 +18,9 @@ namespace {
 constexpr const char* kFooter =
     "Exit status: 0 success; 1 the command failed; 2 bad command line; 3 the simulated "
     "machine could not be loaded; 4 no drive found; 5 the named file does not exist or "
-    "cannot be read. media-file check: 0 every data line is taken, 1 some lines are "
+    "cannot be read; 8 the drive stopped answering during report or identify (the lines show "
+    "what failed commands give). An output that cannot be written (a full disk, a closed pipe) "
+    "is a failure too. media-file check: 0 every data line is taken, 1 some lines are "
     "skipped. build and build-mode: 0 the file was written; 1 it could not be written; 2 no "
     "property file named; 5 the property file or the executable is missing or unreadable; 6 the "
     "executable carries no complete customization block; 7 a [DVD] line of the property file "
@@ -23,7 +28,8 @@ constexpr const char* kFooter =
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           bool errIsTerminal) {
   CLI::App app{"Quillrate: checks a recordable disc in an optical drive before a burn.",
                "quillrate-cli"};
   app.footer(kFooter);
@@ -82,6 +88,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   Session session(out, err);
+  session.showProgress = errIsTerminal;
   if (simulateOption->count() > 0) session.choice.simulate = simulate;
   if (captureOption->count() > 0) session.capturePath = capture;
   if (deviceOption->count() > 0) session.devicePath = device;
@@ -97,6 +104,17 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return session.FinishCapture() ? status : kExitFailure;
   }
   return kExitUsage;
+}
+
+int FinishOutput(int status, std::ostream& out, std::ostream& err) {
+  errno = 0;
+  out.flush();
+  // The standard streams write through C's stdout, which keeps its own error state.
+  const bool failed = !out || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+  if (!failed) return status;
+  const int error = errno != 0 ? errno : EIO;
+  err << "quillrate-cli: the output could not be written: " << std::strerror(error) << '\n';
+  return status == kExitOk ? kExitFailure : status;
 }
 
 }  // namespace cli

@@ -17,8 +17,8 @@
 
 namespace cli {
 
-using device::Cp1252ToUtf8;
 using device::TextOf;
+using device::TextToUtf8;
 
 void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out,
                  const std::vector<platform::DriveProblem>& problems) {
@@ -33,14 +33,14 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
                       {"bus", e->Bus},
                       {"target", e->Target},
                       {"lun", e->Lun},
-                      {"root", Cp1252ToUtf8(TextOf(e->RootPath))},
-                      {"vendor", Cp1252ToUtf8(TextOf(e->Vendor))},
-                      {"product", Cp1252ToUtf8(TextOf(e->Product))},
-                      {"revision", Cp1252ToUtf8(TextOf(e->Revision))},
-                      {"vendor_specific", Cp1252ToUtf8(TextOf(e->VendorSpecific))},
+                      {"root", TextToUtf8(TextOf(e->RootPath))},
+                      {"vendor", TextToUtf8(TextOf(e->Vendor))},
+                      {"product", TextToUtf8(TextOf(e->Product))},
+                      {"revision", TextToUtf8(TextOf(e->Revision))},
+                      {"vendor_specific", TextToUtf8(TextOf(e->VendorSpecific))},
                       {"via_aspi", e->ViaAspi},
                       {"kind", e->Kind},
-                      {"kind_name", e->KindName ? Cp1252ToUtf8(e->KindName) : ""},
+                      {"kind_name", e->KindName ? TextToUtf8(e->KindName) : ""},
                       {"writes_cd_r", e->WritesCdR}});
     }
     nlohmann::ordered_json unusable = nlohmann::ordered_json::array();
@@ -63,7 +63,7 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
         std::string(TextOf(e->Vendor)).c_str(), std::string(TextOf(e->Product)).c_str(),
         std::string(TextOf(e->Revision)).c_str(), e->ViaAspi ? "ASPI" : "pass-through",
         kindName.c_str(), e->WritesCdR ? "writes CD-R" : "no CD-R writing");
-    out << Cp1252ToUtf8(line) << '\n';
+    out << device::VisibleText(line) << '\n';
   }
 }
 

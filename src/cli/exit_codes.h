@@ -12,6 +12,7 @@ enum ExitCode : int {
   kExitNoFile = 5,       // the named file does not exist or cannot be read
   kExitNoBlock = 6,      // the executable carries no complete customization block
   kExitBadProperty = 7,  // a line of the property file stopped the build
+  kExitNoAnswer = 8,     // the drive stopped answering while it was asked
 };
 
 }  // namespace cli

@@ -8,6 +8,7 @@
 
 #include "cli/command.h"
 #include "cli/drive_choice.h"
+#include "cli/drive_watch.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "device/fixed_text.h"
@@ -46,21 +47,23 @@ Command AddIdentifyCommand(CLI::App& app) {
         if (!index) return status;
         device::AtapiDevice& device = session.Device();
         media::SilentReportSink sink;
+        DriveWatch watch(session, device, *index);
         const media::MediaReport report =
             media::RunMediaReport(device, {}, sink, media::QueryOptions{false});
+        const int answered = watch.StoppedAnswering("the identification") ? kExitNoAnswer : kExitOk;
         const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
         if (options->json) {
           session.out << media::ReportJson(entry, *index, report).dump(2) << '\n';
-          return int{kExitOk};
+          return answered;
         }
-        session.out << device::Cp1252ToUtf8(device::FormatC(
+        session.out << device::VisibleText(device::FormatC(
                            "Drive %d: %s %s", *index, Trimmed(device::TextOf(entry.Vendor)).c_str(),
                            Trimmed(device::TextOf(entry.Product)).c_str()))
                     << '\n';
         for (const std::string& line : report.lines) {
-          session.out << device::Cp1252ToUtf8(line) << '\n';
+          session.out << device::VisibleText(line) << '\n';
         }
-        return int{kExitOk};
+        return answered;
       }};
 }
 

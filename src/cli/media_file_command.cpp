@@ -22,8 +22,9 @@ namespace cli {
 namespace {
 
 using custom::UserMediaFileStatus;
-using device::Cp1252ToUtf8;
 using device::TextOf;
+using device::TextToUtf8;
+using device::VisibleText;
 
 std::string Hex(const std::array<uint8_t, 12>& bytes) {
   std::string hex;
@@ -60,6 +61,8 @@ int ReportFileProblem(const custom::UserMediaFileResult& result, const std::stri
 
 void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
                              std::ostream& out) {
+  const size_t unlistedRows = check.TakenRows() - check.taken.size();
+  const size_t unlistedSkipped = check.skippedLines - check.skipped.size();
   if (json) {
     nlohmann::ordered_json taken = nlohmann::ordered_json::array();
     for (const auto& entry : check.taken) {
@@ -67,14 +70,14 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
       if (entry.line.kind == custom::UserMediaLineKind::CdRow) {
         const auto& cd = entry.line.cd;
         row["section"] = "CD";
-        row["lead_in_key"] = Cp1252ToUtf8(TextOf(cd.LeadInKey));
-        row["lead_out_key"] = Cp1252ToUtf8(TextOf(cd.LeadOutKey));
-        row["text"] = Cp1252ToUtf8(custom::DisplayTextOf(cd));
+        row["lead_in_key"] = TextToUtf8(TextOf(cd.LeadInKey));
+        row["lead_out_key"] = TextToUtf8(TextOf(cd.LeadOutKey));
+        row["text"] = TextToUtf8(custom::DisplayTextOf(cd));
         row["note"] = CdKeyNote(cd);
       } else {
         row["section"] = "DVD";
         row["media_id"] = Hex(entry.line.dvd.MediaIdKey);
-        row["text"] = Cp1252ToUtf8(custom::DisplayTextOf(entry.line.dvd));
+        row["text"] = TextToUtf8(custom::DisplayTextOf(entry.line.dvd));
       }
       taken.push_back(row);
     }
@@ -82,35 +85,45 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
     for (const auto& entry : check.skipped) {
       nlohmann::ordered_json line = PositionJson(entry.position);
       line["reason"] = custom::SkipReasonText(entry.line);
-      line["text"] = Cp1252ToUtf8(entry.line.text);
+      line["text"] = TextToUtf8(entry.line.text);
       skipped.push_back(line);
     }
-    out << nlohmann::ordered_json{{"taken", taken}, {"skipped", skipped}}.dump(2) << '\n';
+    out << nlohmann::ordered_json{{"cd_rows", check.cdRows},
+                                  {"dvd_rows", check.dvdRows},
+                                  {"skipped_lines", check.skippedLines},
+                                  {"taken", taken},
+                                  {"taken_not_listed", unlistedRows},
+                                  {"skipped", skipped},
+                                  {"skipped_not_listed", unlistedSkipped}}
+               .dump(2)
+        << '\n';
     return;
   }
-  size_t cdRows = 0;
   for (const auto& entry : check.taken) {
     out << Where(entry.position) << ": ";
     if (entry.line.kind == custom::UserMediaLineKind::CdRow) {
-      ++cdRows;
       const auto& cd = entry.line.cd;
-      out << "CD row, lead-in " << Cp1252ToUtf8(TextOf(cd.LeadInKey)) << ", lead-out "
-          << Cp1252ToUtf8(TextOf(cd.LeadOutKey)) << ", text \""
-          << Cp1252ToUtf8(custom::DisplayTextOf(cd)) << "\"";
+      out << "CD row, lead-in " << VisibleText(TextOf(cd.LeadInKey)) << ", lead-out "
+          << VisibleText(TextOf(cd.LeadOutKey)) << ", text \""
+          << VisibleText(custom::DisplayTextOf(cd)) << "\"";
       const std::string note = CdKeyNote(cd);
       if (!note.empty()) out << " (" << note << ": it matches no disc)";
     } else {
       out << "DVD row, media ID " << Hex(entry.line.dvd.MediaIdKey) << ", text \""
-          << Cp1252ToUtf8(custom::DisplayTextOf(entry.line.dvd)) << "\"";
+          << VisibleText(custom::DisplayTextOf(entry.line.dvd)) << "\"";
     }
     out << '\n';
   }
+  if (unlistedRows > 0) out << "... and " << unlistedRows << " more rows, not listed\n";
   for (const auto& entry : check.skipped) {
     out << Where(entry.position) << ": skipped, " << custom::SkipReasonText(entry.line) << ": "
-        << Cp1252ToUtf8(entry.line.text) << '\n';
+        << VisibleText(entry.line.text) << '\n';
   }
-  out << device::FormatC("%zu CD rows, %zu DVD rows taken; %zu lines skipped", cdRows,
-                         check.taken.size() - cdRows, check.skipped.size())
+  if (unlistedSkipped > 0) {
+    out << "... and " << unlistedSkipped << " more skipped lines, not listed\n";
+  }
+  out << device::FormatC("%zu CD rows, %zu DVD rows taken; %zu lines skipped", check.cdRows,
+                         check.dvdRows, check.skippedLines)
       << '\n';
 }
 
@@ -141,7 +154,7 @@ Command AddMediaFileCommand(CLI::App& app) {
                                                     options->checkPath, session.err);
               if (problem != kExitOk) return problem;
               PrintUserMediaFileCheck(result, options->json, session.out);
-              return result.skipped.empty() ? kExitOk : kExitFailure;
+              return result.skippedLines == 0 ? kExitOk : kExitFailure;
             }
             std::optional<std::string> chosen;
             if (use->parsed()) {
@@ -164,6 +177,10 @@ Command AddMediaFileCommand(CLI::App& app) {
             const auto result = custom::AddOrRemoveUserFile(
                 session.System(), chosen, rows,
                 [&](const std::string& message) { messages.push_back(message); });
+            if (result.pathTooLong) {
+              session.err << "quillrate-cli: " << custom::UserFilePathTooLongText(*chosen) << '\n';
+              return kExitFailure;
+            }
             if (!result.settingWritten) {
               const std::string why = session.System().Settings().WriteFailure();
               session.err << "quillrate-cli: the setting could not be written"
@@ -171,6 +188,11 @@ Command AddMediaFileCommand(CLI::App& app) {
               return kExitFailure;
             }
             for (const std::string& message : messages) session.out << message << '\n';
+            if (session.choice.simulate) {
+              session.err << "quillrate-cli: a simulated machine keeps no settings: the change "
+                             "lasts for this run only. To try a media file on it, use "
+                             "\"report --media-file FILE\".\n";
+            }
             if (!result.added) return kExitOk;
             if (const int problem = ReportFileProblem(result.loaded, *chosen, session.err);
                 problem != kExitOk) {

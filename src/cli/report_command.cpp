@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/drive_choice.h"
+#include "cli/drive_watch.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "custom/customization_block.h"
@@ -24,16 +25,17 @@ struct Options {
   int drive = -1;
   bool all = false;
   bool json = false;
+  std::string mediaFile;
 };
 
 void PrintText(std::ostream& out, const device::DriveEntry& entry, int index,
                const media::MediaReport& report) {
-  out << device::Cp1252ToUtf8(device::FormatC("Drive %d: %s %s %s", index,
-                                              std::string(device::TextOf(entry.Vendor)).c_str(),
-                                              std::string(device::TextOf(entry.Product)).c_str(),
-                                              std::string(device::TextOf(entry.Revision)).c_str()))
+  out << device::VisibleText(device::FormatC("Drive %d: %s %s %s", index,
+                                             std::string(device::TextOf(entry.Vendor)).c_str(),
+                                             std::string(device::TextOf(entry.Product)).c_str(),
+                                             std::string(device::TextOf(entry.Revision)).c_str()))
       << '\n';
-  for (const std::string& line : report.lines) out << device::Cp1252ToUtf8(line) << '\n';
+  for (const std::string& line : report.lines) out << device::VisibleText(line) << '\n';
 }
 
 }  // namespace
@@ -49,56 +51,70 @@ Command AddReportCommand(CLI::App& app) {
   parser->add_flag("--json", options->json,
                    "Print the report as JSON: kinds, identifiers, manufacturer and its source, "
                    "speed limit, write speeds and the lines");
-  return {parser, [options](Session& session) {
-            device::AtapiDevice& device = session.Device();
-            std::vector<int> indices;
-            int status = kExitOk;
-            if (options->all) {
-              if (device.GetDriveCount() <= 0) {
-                session.err << "No drive detected !\n";
-                return int{kExitNoDrive};
-              }
-              for (int i = 0; i < device.GetDriveCount(); ++i) indices.push_back(i);
-            } else {
-              const auto chosen = ChooseDrive(session, options->drive, status);
-              if (!chosen) return status;
-              indices.push_back(*chosen);
-            }
+  parser
+      ->add_option("--media-file", options->mediaFile,
+                   "Look manufacturers up in this user media file for this run, instead of the "
+                   "registered one (nothing is registered)")
+      ->option_text("FILE");
+  return {
+      parser, [options](Session& session) {
+        device::AtapiDevice& device = session.Device();
+        std::vector<int> indices;
+        int status = kExitOk;
+        if (options->all) {
+          if (device.GetDriveCount() <= 0) {
+            session.err << "No drive detected !\n";
+            return int{kExitNoDrive};
+          }
+          for (int i = 0; i < device.GetDriveCount(); ++i) indices.push_back(i);
+        } else {
+          const auto chosen = ChooseDrive(session, options->drive, status);
+          if (!chosen) return status;
+          indices.push_back(*chosen);
+        }
 
-            custom::UserMediaRows userRows;
-            custom::LoadUserMediaFile(session.System(), userRows);
-            const custom::CustomizationBlockView block = custom::ProgramBlock();
-            const auto blockCd = block.CdRows();
-            const auto blockDvd = block.DvdRows();
-            const media::ManufacturerSources sources{userRows.cd, userRows.dvd, blockCd, blockDvd};
+        custom::UserMediaRows userRows;
+        if (options->mediaFile.empty()) {
+          custom::LoadUserMediaFile(session.System(), userRows);
+        } else if (const auto loaded = custom::LoadUserMediaFileFrom(options->mediaFile, userRows);
+                   loaded.status != custom::UserMediaFileStatus::Read) {
+          session.err << "quillrate-cli: " << options->mediaFile << ": " << loaded.reason << '\n';
+          return int{kExitNoFile};
+        }
+        const custom::CustomizationBlockView block = custom::ProgramBlock();
+        const auto blockCd = block.CdRows();
+        const auto blockDvd = block.DvdRows();
+        const media::ManufacturerSources sources{userRows.cd, userRows.dvd, blockCd, blockDvd};
 
-            nlohmann::ordered_json reports = nlohmann::ordered_json::array();
-            for (size_t n = 0; n < indices.size(); ++n) {
-              const int index = indices[n];
-              if (!device.SelectDrive(index)) {
-                session.err << "quillrate-cli: drive " << index << " cannot be opened\n";
-                status = kExitFailure;
-                continue;
-              }
-              media::SilentReportSink sink;
-              const media::MediaReport report = media::RunMediaReport(device, sources, sink);
-              const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(index));
-              if (options->json) {
-                reports.push_back(media::ReportJson(entry, index, report));
-              } else {
-                if (n > 0) session.out << '\n';
-                PrintText(session.out, entry, index, report);
-              }
-            }
-            if (options->json) {
-              session.out << (options->all      ? nlohmann::ordered_json{{"reports", reports}}
-                              : reports.empty() ? nlohmann::ordered_json::object()
-                                                : reports[0])
-                                 .dump(2)
-                          << '\n';
-            }
-            return status;
-          }};
+        nlohmann::ordered_json reports = nlohmann::ordered_json::array();
+        for (size_t n = 0; n < indices.size(); ++n) {
+          const int index = indices[n];
+          if (!device.SelectDrive(index)) {
+            session.err << "quillrate-cli: drive " << index << " cannot be opened\n";
+            status = kExitFailure;
+            continue;
+          }
+          media::SilentReportSink sink;
+          DriveWatch watch(session, device, index);
+          const media::MediaReport report = media::RunMediaReport(device, sources, sink);
+          if (watch.StoppedAnswering("the report")) status = kExitNoAnswer;
+          const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(index));
+          if (options->json) {
+            reports.push_back(media::ReportJson(entry, index, report));
+          } else {
+            if (n > 0) session.out << '\n';
+            PrintText(session.out, entry, index, report);
+          }
+        }
+        if (options->json) {
+          session.out << (options->all      ? nlohmann::ordered_json{{"reports", reports}}
+                          : reports.empty() ? nlohmann::ordered_json::object()
+                                            : reports[0])
+                             .dump(2)
+                      << '\n';
+        }
+        return status;
+      }};
 }
 
 }  // namespace cli

@@ -26,6 +26,8 @@ class Session {
   std::optional<std::string> capturePath;
   // The only drive is the device at this path, when set.
   std::optional<std::string> devicePath;
+  // The error stream is a terminal: a wait for a drive shows how long it has lasted.
+  bool showProgress = false;
 
   // Creates the platform on first use; throws std::runtime_error when it cannot.
   platform::System& System();

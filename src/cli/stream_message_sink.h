@@ -16,7 +16,7 @@ class StreamMessageSink : public platform::MessageSink {
     for (char& c : flat) {
       if (c == '\n') c = ' ';
     }
-    stream_ << device::Cp1252ToUtf8(caption) << ' ' << device::Cp1252ToUtf8(flat) << '\n';
+    stream_ << device::VisibleText(caption) << ' ' << device::VisibleText(flat) << '\n';
   }
 
  private:

@@ -5,8 +5,8 @@
 
 #include "custom/apply_property_file.h"
 #include "custom/find_block.h"
-#include "custom/property_file.h"
 #include "custom/save_prototype.h"
+#include "custom/user_media_file.h"
 #include "custom/user_media_line.h"
 
 namespace custom {
@@ -24,36 +24,55 @@ std::string FileErrorDetail(const std::string& path, const std::string& reason) 
   return path + ": " + reason;
 }
 
-BuildOutcome BuildEdition(const BuildRequest& request) {
-  const std::string path(TrimUserMediaLine(request.propertyPath));
-  if (path.empty()) return BuildError(BuildStatus::NoFileSelected, "No file selected !");
+namespace {
 
-  std::vector<std::string> lines;
-  const UserMediaFileResult read = ReadPropertyFile(path, lines);
+BuildOutcome PropertyFileError(const std::string& path, const UserMediaFileResult& read) {
   if (read.status == UserMediaFileStatus::NoFile) {
     return BuildError(BuildStatus::FileNotExists, "File not exists !",
                       FileErrorDetail(path, read.reason));
   }
-  if (read.status != UserMediaFileStatus::Read) {
-    return BuildError(BuildStatus::PropertyFileUnreadable, "Property file cannot be read !",
-                      FileErrorDetail(path, read.reason));
-  }
+  return BuildError(BuildStatus::PropertyFileUnreadable, "Property file cannot be read !",
+                    FileErrorDetail(path, read.reason));
+}
+
+// A fault of the property file is named before one of the prototype.
+BuildOutcome PrototypeError(const std::string& path, BuildOutcome prototypeError) {
+  const UserMediaFileResult read =
+      ReadUserMediaFile(path, [](const UserMediaLinePosition&, std::string_view) {});
+  if (read.status != UserMediaFileStatus::Read) return PropertyFileError(path, read);
+  return prototypeError;
+}
+
+}  // namespace
+
+BuildOutcome BuildEdition(const BuildRequest& request) {
+  const std::string path(TrimUserMediaLine(request.propertyPath));
+  if (path.empty()) return BuildError(BuildStatus::NoFileSelected, "No file selected !");
+
   platform::FileContents prototype = LoadPrototype(request.prototypePath);
   if (!prototype.ok()) {
-    return BuildError(BuildStatus::LoadPrototypeFailed, "Load prototype failed !",
-                      FileErrorDetail(request.prototypePath, prototype.problem.reason));
+    return PrototypeError(
+        path, BuildError(BuildStatus::LoadPrototypeFailed, "Load prototype failed !",
+                         FileErrorDetail(request.prototypePath, prototype.problem.reason)));
   }
   std::vector<uint8_t>& image = prototype.bytes;
-
   const BlockSearch found = FindBlock(image);
   if (found.status != BlockSearchStatus::Found) {
-    return BuildError(BuildStatus::NoBlock,
-                      BlockSearchErrorText(found.status == BlockSearchStatus::Truncated));
+    return PrototypeError(
+        path, BuildError(BuildStatus::NoBlock,
+                         BlockSearchErrorText(found.status == BlockSearchStatus::Truncated)));
   }
-  // The block may sit at any byte offset of the file: fill a copy, then put it back.
+
+  // The block may sit at any byte offset of the file: fill a copy, then put it back. The
+  // property file is applied line by line as it is read, so a file of any length takes the
+  // memory of one line.
   auto block = std::make_unique<CustomizationBlock>();
   std::memcpy(block.get(), image.data() + found.offset, sizeof(CustomizationBlock));
-  const ApplyResult applied = ApplyPropertyFile(lines, *block);
+  PropertyApplier applier(*block);
+  const UserMediaFileResult read = ReadUserMediaFile(
+      path, [&](const UserMediaLinePosition&, std::string_view line) { applier.Feed(line); });
+  if (read.status != UserMediaFileStatus::Read) return PropertyFileError(path, read);
+  const ApplyResult applied = applier.Finish();
   if (!applied.ok) return BuildError(BuildStatus::BadHexPair, applied.error);
   std::memcpy(image.data() + found.offset, block.get(), sizeof(CustomizationBlock));
 

@@ -11,13 +11,16 @@ constexpr mode_t kRunPermissions = 0755;
 
 WriteResult WriteExecutableFile(std::span<const uint8_t> bytes, const std::string& target,
                                 const std::vector<std::string>& keep) {
+  // The name itself: a symbolic link there is replaced, never followed, so only a file that
+  // stands under the target's own name can be one of these.
   if (platform::SameFile(target, platform::RunningProgramPath())) {
     return {Refusal::IsRunningProgram, {}};
   }
   for (const std::string& path : keep) {
     if (platform::SameFile(target, path)) return {Refusal::IsProtected, {}};
   }
-  return {Refusal::None, platform::WriteFileAtomically(target, bytes, kRunPermissions)};
+  return {Refusal::None, platform::WriteFileAtomically(target, bytes, kRunPermissions,
+                                                       platform::LinkPolicy::ReplaceLink)};
 }
 
 std::string WriteErrorText(const WriteResult& result, const std::string& target) {
@@ -40,6 +43,8 @@ std::string WriteErrorText(const WriteResult& result, const std::string& target)
       return "Output file is not a regular file, not replaced !\n" + why;
     case WriteFault::BrokenLink:
       return "Output file is a broken symbolic link, not replaced !\n" + why;
+    case WriteFault::ForeignLink:
+      return "Output file is a symbolic link of another user, not replaced !\n" + why;
     case WriteFault::NoFolder:
       return "Output folder does not exist !\n" + why;
     case WriteFault::CannotCreate:

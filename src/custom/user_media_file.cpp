@@ -124,8 +124,12 @@ std::string RegisteredUserMediaFile(platform::System& system) {
 
 UserMediaFileResult LoadUserMediaFile(platform::System& system, UserMediaRows& rows) {
   rows.Clear();
+  return LoadUserMediaFileFrom(RegisteredUserMediaFile(system), rows);
+}
+
+UserMediaFileResult LoadUserMediaFileFrom(const std::string& path, UserMediaRows& rows) {
+  rows.Clear();
   try {
-    const std::string path = RegisteredUserMediaFile(system);
     UserMediaRows read;
     UserMediaSection section = UserMediaSection::None;
     const UserMediaFileResult result =
@@ -145,6 +149,11 @@ UserMediaFileResult LoadUserMediaFile(platform::System& system, UserMediaRows& r
 UserMediaFileCheck CheckUserMediaFile(const std::string& path) {
   UserMediaFileCheck check;
   UserMediaSection section = UserMediaSection::None;
+  auto keep = [](std::vector<UserMediaFileCheck::Entry>& entries,
+                 const UserMediaLinePosition& position, UserMediaLine&& line) {
+    if (entries.size() < UserMediaFileCheck::kKeptEntries)
+      entries.push_back({position, std::move(line)});
+  };
   const UserMediaFileResult result =
       ReadUserMediaFile(path, [&](const UserMediaLinePosition& position, std::string_view piece) {
         UserMediaLine line = ParseUserMediaLine(piece, section);
@@ -156,11 +165,16 @@ UserMediaFileCheck CheckUserMediaFile(const std::string& path) {
             ++check.headers;
             break;
           case UserMediaLineKind::CdRow:
+            ++check.cdRows;
+            keep(check.taken, position, std::move(line));
+            break;
           case UserMediaLineKind::DvdRow:
-            check.taken.push_back({position, std::move(line)});
+            ++check.dvdRows;
+            keep(check.taken, position, std::move(line));
             break;
           case UserMediaLineKind::Skipped:
-            check.skipped.push_back({position, std::move(line)});
+            ++check.skippedLines;
+            keep(check.skipped, position, std::move(line));
             break;
         }
       });

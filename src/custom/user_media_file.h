@@ -52,21 +52,32 @@ UserMediaFileResult ReadUserMediaFile(
 // The path registered in the registry; empty when none is or the value cannot be read.
 std::string RegisteredUserMediaFile(platform::System& system);
 
+// Rebuilds both lists from the named file; the same rules as LoadUserMediaFile.
+UserMediaFileResult LoadUserMediaFileFrom(const std::string& path, UserMediaRows& rows);
+
 // Rebuilds both lists from the registered file. Nothing is reported: a missing or unreadable
 // file, or one that changes while it is read, leaves them empty, and a line that fails its
 // section's tests is skipped. The result says what happened, for callers that want to tell.
 UserMediaFileResult LoadUserMediaFile(platform::System& system, UserMediaRows& rows);
 
+// What the loader makes of a file, line by line. Every row and every skipped line is counted;
+// only the first ones are kept with their text and reason, so a file of any size is checked
+// in little memory.
 struct UserMediaFileCheck {
+  static constexpr size_t kKeptEntries = 500;
   struct Entry {
     UserMediaLinePosition position;
     UserMediaLine line;
   };
   UserMediaFileStatus status = UserMediaFileStatus::NoFile;
   std::string reason;          // unless Read: why, in plain words
-  std::vector<Entry> taken;    // CD and DVD rows, in file order
-  std::vector<Entry> skipped;  // lines that are not blank, not headers and not taken
+  std::vector<Entry> taken;    // the first CD and DVD rows, in file order
+  std::vector<Entry> skipped;  // the first lines that are not blank, not headers and not taken
+  size_t cdRows = 0;           // every row taken, counted
+  size_t dvdRows = 0;
+  size_t skippedLines = 0;  // every line skipped, counted
   size_t headers = 0;
+  size_t TakenRows() const { return cdRows + dvdRows; }
 };
 
 // Unless the file was read, nothing is taken or skipped.

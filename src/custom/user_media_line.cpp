@@ -5,6 +5,7 @@
 
 #include "custom/ascii_case.h"
 #include "device/format_c.h"
+#include "device/text_encoding.h"
 
 namespace custom {
 namespace {
@@ -15,11 +16,9 @@ constexpr size_t kCdSeparatorPosition = 7;
 constexpr size_t kCdEqualsPosition = 14;
 constexpr size_t kCdLeadOutPosition = 8;
 constexpr size_t kCdTextPosition = 15;
-constexpr size_t kCdCutLength = 61;
 constexpr size_t kDvdMinLength = 26;
 constexpr size_t kDvdEqualsPosition = 25;
 constexpr size_t kDvdTextPosition = 26;
-constexpr size_t kDvdCutLength = 72;
 constexpr size_t kDvdKeyPairs = 12;
 
 bool FirstIsAt(std::string_view line, char c, size_t position) {
@@ -42,13 +41,13 @@ void ParseCdLine(std::string_view line, UserMediaLine& out) {
     out.reason = UserMediaSkipReason::CdNoSeparator;
     return;
   }
-  line = line.substr(0, kCdCutLength);
+  // Characters beyond the row's width are dropped, never half of one.
   const std::string_view text = line.substr(kCdTextPosition - 1);
   std::memcpy(out.cd.LeadInKey.data(), line.data(), out.cd.LeadInKey.size());
   std::memcpy(out.cd.LeadOutKey.data(), line.data() + kCdLeadOutPosition - 1,
               out.cd.LeadOutKey.size());
   std::memcpy(out.cd.DisplayText.data(), text.data(),
-              std::min(text.size(), out.cd.DisplayText.size()));
+              device::CutLength(text, out.cd.DisplayText.size()));
   out.kind = UserMediaLineKind::CdRow;
 }
 
@@ -61,7 +60,6 @@ void ParseDvdLine(std::string_view line, UserMediaLine& out) {
     out.reason = UserMediaSkipReason::DvdNoEquals;
     return;
   }
-  line = line.substr(0, kDvdCutLength);
   for (size_t pair = 0; pair < kDvdKeyPairs; ++pair) {
     const int high = HexDigit(line[2 * pair]);
     const int low = HexDigit(line[2 * pair + 1]);
@@ -74,7 +72,7 @@ void ParseDvdLine(std::string_view line, UserMediaLine& out) {
   }
   const std::string_view text = line.substr(kDvdTextPosition - 1);
   std::memcpy(out.dvd.DisplayText.data(), text.data(),
-              std::min(text.size(), out.dvd.DisplayText.size()));
+              device::CutLength(text, out.dvd.DisplayText.size()));
   out.kind = UserMediaLineKind::DvdRow;
 }
 

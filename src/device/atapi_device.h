@@ -18,7 +18,10 @@ namespace device {
 
 inline constexpr int kMaxDrives = 16;
 inline constexpr uint32_t kBufferSize = 65536;
-inline constexpr uint32_t kCommandTimeoutSeconds = 108000;
+// Long enough for a drive that spins a disc up before it answers, short enough that a drive
+// that has stopped answering does not hold the program (and the system's error handling) for
+// hours.
+inline constexpr uint32_t kCommandTimeoutSeconds = 120;
 inline constexpr const char* kAspiLibraryName = "WNASPI32";
 
 using Cdb = std::array<uint8_t, 12>;
@@ -29,6 +32,15 @@ class AtapiDevice;
 // The describe step of enumeration: classifies the drive at the given list index while it
 // is selected. Supplied by the layer that knows the classification rules.
 using DescribeStep = std::function<void(AtapiDevice&, int index)>;
+
+// How a wait for the drive to become ready goes: told after every poll that found the drive
+// still becoming ready, and once more when the wait ends.
+struct WaitProgress {
+  double waitedSeconds = 0;
+  int limitSeconds = 0;
+  bool finished = false;
+};
+using WaitObserver = std::function<void(const WaitProgress&)>;
 
 struct DeviceOptions {
   // The application asks to prefer an ASPI manager where one works.
@@ -68,11 +80,16 @@ class AtapiDevice {
   uint8_t Asc() const { return asc_; }
   bool TimedOut() const { return timedOut_; }
   uint32_t BytesTransferred() const { return bytesTransferred_; }
+  // Commands since construction that the drive never answered: the call itself failed below
+  // the drive, or it ran past the time-out. A command the drive refused with sense data, or
+  // that the system refused to send, is answered. A caller compares two readings.
+  uint32_t UnansweredCommands() const { return unansweredCommands_; }
   bool SenseIs(uint8_t key, uint8_t asc) const { return senseKey_ == key && asc_ == asc; }
   bool SenseKeyIs(uint8_t key) const { return senseKey_ == key; }
 
   // Readiness and identity.
   bool WaitUntilReady(int seconds);
+  void SetWaitObserver(WaitObserver observer) { waitObserver_ = std::move(observer); }
   void ClearUnitAttention();
   bool ReadIdentity();
 
@@ -177,6 +194,8 @@ class AtapiDevice {
   uint8_t asc_ = 0;
   bool timedOut_ = false;
   uint32_t bytesTransferred_ = 0;
+  uint32_t unansweredCommands_ = 0;
+  WaitObserver waitObserver_;
 };
 
 }  // namespace device

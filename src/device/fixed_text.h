@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "device/text_encoding.h"
+
 namespace device {
 
 // The text of a field up to its first NUL, never past its width.
@@ -16,11 +18,12 @@ std::string_view TextOf(const std::array<Char, N>& field) {
   return {data, static_cast<size_t>(std::find(data, data + N, '\0') - data)};
 }
 
-// Zeroes the field and copies at most width - 1 characters of `text` into it.
+// Zeroes the field and copies at most width - 1 bytes of `text` into it, never half a
+// character.
 template <typename Char, size_t N>
 void SetText(std::array<Char, N>& field, std::string_view text) {
   field.fill(Char{0});
-  std::memcpy(field.data(), text.data(), std::min(text.size(), N - 1));
+  std::memcpy(field.data(), text.data(), CutLength(text, N - 1));
 }
 
 }  // namespace device

@@ -30,14 +30,17 @@ bool AtapiDevice::WaitUntilReady(int seconds) {
   for (long poll = 1;; ++poll) {
     TestUnitReady();
     if (!SenseIs(kSenseNotReady, kAscBecomingReady) && !SenseKeyIs(kSenseUnitAttention)) break;
-    if (waitTimer_.RunningSeconds() >= seconds || poll >= maxPolls) {
+    const double waited = waitTimer_.RunningSeconds();
+    if (waited >= seconds || poll >= maxPolls) {
       timedOut = true;
       break;
     }
+    if (waitObserver_) waitObserver_({waited, seconds, false});
     system_.Sleep(kPollIntervalMs);
   }
   TestUnitReady();
   waitTimer_.Stop();
+  if (waitObserver_) waitObserver_({waitTimer_.ElapsedSeconds(), seconds, true});
   return !timedOut;
 }
 

@@ -66,6 +66,7 @@ bool AtapiDevice::ExecutePassThrough(const Cdb& cdb, Direction direction, uint32
   bytesTransferred_ = std::min(request.DataTransferLength, length);
   senseKey_ = SenseKeyOf(request.Sense);
   asc_ = AscOf(request.Sense);
+  if ((!called && !request.Refused) || timedOut_) ++unansweredCommands_;
   if (called && senseKey_ == 0 && !timedOut_) return true;
   bytesTransferred_ = 0;
   return false;
@@ -128,6 +129,8 @@ bool AtapiDevice::ExecuteAspi(const Cdb& cdb, Direction direction, uint32_t leng
 
   senseKey_ = SenseKeyOf(request.Sense);
   asc_ = AscOf(request.Sense);
+  // A request that ended in error without sense data never reached the drive.
+  if (timedOut_ || (status != platform::kAspiCompleted && senseKey_ == 0)) ++unansweredCommands_;
   if (status == platform::kAspiPending) {
     // The manager still owns this request and may complete it later.
     abandoned_.push_back({std::move(aspiRequest_), std::move(event)});

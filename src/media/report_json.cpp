@@ -10,8 +10,8 @@
 namespace media {
 namespace {
 
-using device::Cp1252ToUtf8;
 using device::FormatC;
+using device::TextToUtf8;
 using nlohmann::ordered_json;
 
 constexpr size_t kRamMsiAt = 48;
@@ -31,7 +31,7 @@ std::string Hex(const uint8_t* bytes, size_t n) {
 }
 
 ordered_json Id(const uint8_t* bytes, size_t n) {
-  return {{"hex", Hex(bytes, n)}, {"text", Cp1252ToUtf8(MakePrintable(bytes, n))}};
+  return {{"hex", Hex(bytes, n)}, {"text", TextToUtf8(MakePrintable(bytes, n))}};
 }
 
 ordered_json Time(uint32_t number) {
@@ -101,16 +101,16 @@ ordered_json DiscJson(const MediaReport& r) {
 ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const MediaReport& r) {
   ordered_json json;
   json["drive"] = {{"index", driveIndex},
-                   {"vendor", Cp1252ToUtf8(device::TextOf(drive.Vendor))},
-                   {"product", Cp1252ToUtf8(device::TextOf(drive.Product))},
-                   {"revision", Cp1252ToUtf8(device::TextOf(drive.Revision))},
+                   {"vendor", TextToUtf8(device::TextOf(drive.Vendor))},
+                   {"product", TextToUtf8(device::TextOf(drive.Product))},
+                   {"revision", TextToUtf8(device::TextOf(drive.Revision))},
                    {"kind", r.driveKind},
                    {"kind_name", Trimmed(DriveKindName(r.driveKind))},
                    {"writes_cd_r", drive.WritesCdR}};
   json["lightscribe"] = {{"state", r.lightScribe}, {"meaning", LightScribeMeaning(r.lightScribe)}};
   json["disc"] = DiscJson(r);
   if (r.hasManufacturer) {
-    json["manufacturer"] = {{"text", Cp1252ToUtf8(r.manufacturer.text)},
+    json["manufacturer"] = {{"text", TextToUtf8(r.manufacturer.text)},
                             {"found", r.manufacturer.Found()},
                             {"source", custom::ManufacturerSourceName(r.manufacturer.source)}};
   }
@@ -127,7 +127,7 @@ ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const M
   }
   json["write_speeds"] = speeds;
   ordered_json lines = ordered_json::array();
-  for (const std::string& line : r.lines) lines.push_back(Cp1252ToUtf8(line));
+  for (const std::string& line : r.lines) lines.push_back(TextToUtf8(line));
   json["lines"] = lines;
   return json;
 }

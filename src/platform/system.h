@@ -41,6 +41,9 @@ struct PassThroughRequest {
   uint32_t TimeOutValue = 0;        // seconds
   uint8_t* DataBuffer = nullptr;
   uint8_t ScsiStatus = 0;
+  // Set by a call that failed because the system refused to send the command (the user has
+  // no right to it): the drive was never asked, so its silence means nothing.
+  bool Refused = false;
   std::array<uint8_t, 16> Cdb{};
   std::array<uint8_t, 32> Sense{};  // fixed-format sense data as the drive returned it
 };

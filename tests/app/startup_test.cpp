@@ -158,7 +158,10 @@ TEST(Startup, BrandingMovesTheTopRow) {
   EXPECT_TRUE(w.imgbtnVEXO->isVisibleTo(&w));
   EXPECT_EQ(w.imgbtnVEXO->geometry(), QRect(14, 26, 85, 67));
   EXPECT_EQ(w.Label1->geometry(), QRect(108, 59, 45, 13));
-  EXPECT_EQ(w.lblStep1->geometry(), QRect(160, 59, 253, 13));
+  // The step label sizes itself to its text, in its own font.
+  EXPECT_EQ(w.lblStep1->pos(), QPoint(160, 59));
+  EXPECT_EQ(w.lblStep1->width(),
+            QFontMetrics(w.lblStep1->font()).horizontalAdvance(w.lblStep1->text()) + 1);
   EXPECT_EQ(w.cboDrives->geometry(), QRect(108, 75, 353, 23));
   EXPECT_EQ(w.cmdShowQR->geometry(), QRect(200, 30, 103, 25));
   EXPECT_LT(w.cmdShowQR->geometry().bottom(), w.Label1->geometry().top());
@@ -334,7 +337,7 @@ TEST(Program, AFixtureThatCannotBeLoadedIsReported) {
   EXPECT_EQ(
       app::RunQuillrate(*application, {"quillrate", "--simulate", "/nonexistent/machine.json"},
                         app::DefaultServices()),
-      0);
+      3);
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].caption, "Error ...");
   EXPECT_NE(watcher.Seen()[0].text.find("/nonexistent/machine.json"), std::string::npos)

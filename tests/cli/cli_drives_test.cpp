@@ -48,7 +48,7 @@ TEST(CliDrives, ErrorsAndStatuses) {
            Case{{"--simulate", "drives", "--jsn"}, cli::kExitUsage, "--jsn"},
            Case{{"--simulate=/nonexistent.json", "drives"},
                 cli::kExitFixture,
-                "cannot open fixture file \"/nonexistent.json\""},
+                "quillrate-cli: /nonexistent.json: no such file"},
        }) {
     const CliRun run = RunArgs(c.args);
     EXPECT_EQ(run.status, c.status);

@@ -334,12 +334,14 @@ TEST_F(BuildEditionTest, CliBuildPrintsTheMessagesAndExitStatuses) {
       {{"build", bad, "--prototype", prototype_.string(), "--output-dir", out_.string()},
        7,
        "Error: '0xG0' is not a valid integer value\n"},
-      // The test program has no quillrate beside it.
+      // The test program has no quillrate beside it, nor in a folder app beside its own.
       {{"build", good},
        5,
-       "quillrate-cli: no prototype: " +
-           (fs::read_symlink("/proc/self/exe").parent_path() / "quillrate").string() +
-           " does not exist; name one with --prototype EXE\n"},
+       "quillrate-cli: no prototype to copy: the quillrate program is not at " +
+           (fs::read_symlink("/proc/self/exe").parent_path() / "quillrate").string() + " nor at " +
+           (fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "app" / "quillrate")
+               .string() +
+           "; name the executable to copy with --prototype EXE\n"},
   };
   for (const Case& c : cases) {
     const CliRun run = Cli(c.args);

@@ -55,9 +55,18 @@ TEST(CaptureReplay, RecordsSenseDataAndShortAnswers) {
   EXPECT_EQ(device.BytesTransferred(), 96u);
   EXPECT_FALSE(device.TestUnitReady());
   EXPECT_TRUE(device.SenseIs(2, 0x3A));
-  // A command never recorded is rejected, not invented.
+  // A command never recorded fails below the drive, with no answer invented, and the replay
+  // says so once for the drive.
+  const uint32_t unanswered = device.UnansweredCommands();
   EXPECT_FALSE(device.ReadDiscInformation(256, 0));
-  EXPECT_TRUE(device.SenseIs(5, 0x20));
+  EXPECT_FALSE(device.ReadFormatCapacities(96, 0));
+  EXPECT_EQ(device.SenseKey(), 0);
+  EXPECT_EQ(device.UnansweredCommands(), unanswered + 2);
+  ASSERT_EQ(replay.RecordedMessages().shown.size(), 1u);
+  EXPECT_EQ(replay.RecordedMessages().shown[0].caption, "Replay:");
+  EXPECT_EQ(replay.RecordedMessages().shown[0].text,
+            "Drive E:\\ has no recorded answer to the command 51 00 00 00 00 00 00 01 00 00 00 "
+            "00; every command without a recorded answer fails as if the drive did not answer.");
 }
 
 TEST(CaptureReplay, UnwritableCaptureFileFailsTheCommand) {

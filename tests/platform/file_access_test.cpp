@@ -29,9 +29,11 @@ std::string ReadText(const fs::path& path) {
   return {std::istreambuf_iterator<char>(file), {}};
 }
 
-platform::AtomicWriteResult Write(const fs::path& target, const std::string& text) {
+platform::AtomicWriteResult Write(
+    const fs::path& target, const std::string& text,
+    platform::LinkPolicy links = platform::LinkPolicy::FollowOwnLink) {
   return platform::WriteFileAtomically(
-      target.string(), {reinterpret_cast<const uint8_t*>(text.data()), text.size()}, 0640);
+      target.string(), {reinterpret_cast<const uint8_t*>(text.data()), text.size()}, 0640, links);
 }
 
 struct StepCase {

@@ -13,6 +13,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
@@ -41,8 +42,15 @@ struct Emulation {
   std::mutex lock;
 };
 
+// Set while the fixture is read: that read's own fstat calls must not ask for the emulation.
+std::atomic<bool> loading{false};
+
 Emulation* Emulated() {
   static Emulation* emulation = []() -> Emulation* {
+    loading = true;
+    struct Done {
+      ~Done() { loading = false; }
+    } done;
     const char* node = std::getenv("QUILLRATE_SG_NODE");
     const char* fixture = std::getenv("QUILLRATE_SG_FIXTURE");
     if (node == nullptr || fixture == nullptr) return nullptr;
@@ -64,6 +72,7 @@ Emulation* Emulated() {
 
 // The descriptor refers to the emulated node, whoever opened it.
 bool IsNode(int fd) {
+  if (loading) return false;
   Emulation* e = Emulated();
   if (e == nullptr || fd < 0) return false;
   char link[64];

@@ -18,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::ReadFault;
+constexpr auto kNew = platform::LinkPolicy::ReplaceLink;
 using platform::WriteFault;
 
 std::span<const uint8_t> Bytes(const std::string& text) {
@@ -55,7 +56,7 @@ class Win32Files : public ::testing::Test {
 TEST_F(Win32Files, AFileWithAWideNameIsWrittenAndReadByThatName) {
   const std::wstring name = L"M\u00E9dias \u2603 \u65E5\u672C.txt";
   const std::string path = In(name);
-  ASSERT_TRUE(platform::WriteFileAtomically(path, Bytes("[CD]\r\n"), 0644).ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(path, Bytes("[CD]\r\n"), 0644, kNew).ok());
   EXPECT_TRUE(fs::is_regular_file(folder_ / name));
   const platform::FileContents read = platform::ReadWholeFile(path);
   ASSERT_TRUE(read.ok()) << read.problem.reason;
@@ -64,15 +65,15 @@ TEST_F(Win32Files, AFileWithAWideNameIsWrittenAndReadByThatName) {
 
 TEST_F(Win32Files, AnExistingFileIsReplacedWholeAndNoTemporaryFileStays) {
   const std::string path = In(L"settings.txt");
-  ASSERT_TRUE(platform::WriteFileAtomically(path, Bytes("first version, longer"), 0644).ok());
-  ASSERT_TRUE(platform::WriteFileAtomically(path, Bytes("second"), 0644).ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(path, Bytes("first version, longer"), 0644, kNew).ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(path, Bytes("second"), 0644, kNew).ok());
   EXPECT_EQ(Text(platform::ReadWholeFile(path).bytes), "second");
   EXPECT_EQ(Entries(), 1u);
 }
 
 TEST_F(Win32Files, AFailedWriteLeavesTheOldFileAndNoTrace) {
   const std::string path = In(L"Quillrate.exe");
-  ASSERT_TRUE(platform::WriteFileAtomically(path, Bytes("old"), 0755).ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(path, Bytes("old"), 0755, kNew).ok());
   const struct {
     platform::WriteStep step;
     WriteFault fault;
@@ -82,7 +83,7 @@ TEST_F(Win32Files, AFailedWriteLeavesTheOldFileAndNoTrace) {
                {platform::WriteStep::Rename, WriteFault::RenameFailed}};
   for (const auto& c : cases) {
     platform::TestHooks().writeFailure = platform::FileTestHooks::WriteFailure{c.step, 2, ENOSPC};
-    const auto result = platform::WriteFileAtomically(path, Bytes("new contents"), 0755);
+    const auto result = platform::WriteFileAtomically(path, Bytes("new contents"), 0755, kNew);
     platform::TestHooks() = {};
     EXPECT_EQ(result.fault, c.fault) << static_cast<int>(c.step);
     EXPECT_EQ(Text(platform::ReadWholeFile(path).bytes), "old");
@@ -92,9 +93,9 @@ TEST_F(Win32Files, AFailedWriteLeavesTheOldFileAndNoTrace) {
 
 TEST_F(Win32Files, WhatIsNotAFileIsRefusedWithAReason) {
   fs::create_directories(folder_ / L"folder");
-  EXPECT_EQ(platform::WriteFileAtomically(In(L"folder"), Bytes("x"), 0644).fault,
+  EXPECT_EQ(platform::WriteFileAtomically(In(L"folder"), Bytes("x"), 0644, kNew).fault,
             WriteFault::IsFolder);
-  EXPECT_EQ(platform::WriteFileAtomically(In(L"missing\\file.txt"), Bytes("x"), 0644).fault,
+  EXPECT_EQ(platform::WriteFileAtomically(In(L"missing\\file.txt"), Bytes("x"), 0644, kNew).fault,
             WriteFault::NoFolder);
 
   const struct {
@@ -117,8 +118,8 @@ TEST_F(Win32Files, ARunningProgramKnowsItsOwnFile) {
   EXPECT_TRUE(platform::SameFile(platform::RunningProgramPath(), self));
   const std::string a = In(L"a.txt");
   const std::string b = In(L"b.txt");
-  ASSERT_TRUE(platform::WriteFileAtomically(a, Bytes("a"), 0644).ok());
-  ASSERT_TRUE(platform::WriteFileAtomically(b, Bytes("a"), 0644).ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(a, Bytes("a"), 0644, kNew).ok());
+  ASSERT_TRUE(platform::WriteFileAtomically(b, Bytes("a"), 0644, kNew).ok());
   EXPECT_TRUE(platform::SameFile(
       a, In(L"..\\") + platform::Narrow(folder_.filename().wstring()) + "\\A.TXT"));
   EXPECT_FALSE(platform::SameFile(a, b));

@@ -15,6 +15,26 @@ namespace skin {
 namespace {
 
 constexpr int kIconSize = 32;
+// A message wider than this wraps, and never wider than the screen allows.
+constexpr int kWidestText = 520;
+constexpr int kScreenMargin = 24;
+
+// Long words of a message (a path, a file name) may break after a separator: a zero-width
+// space after each is a break opportunity that shows nothing.
+QString WithBreakOpportunities(const QString& text) {
+  QString out;
+  out.reserve(text.size() + text.size() / 8);
+  for (const QChar c : text) {
+    out += c;
+    if (c == '/' || c == '\\' || c == '_' || c == '.' || c == ',' || c == ':') out += QChar(0x200B);
+  }
+  return out;
+}
+
+int ScreenWidth() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->availableGeometry().width() : 1024;
+}
 
 QPixmap IconPicture(SkinMessageBox::Icon icon) {
   QPixmap pixmap(kIconSize, kIconSize);
@@ -89,12 +109,13 @@ QString SkinMessageBox::Caption() const {
 }
 
 void SkinMessageBox::SetText(const QString& text) {
-  textLabel_->setText(text);
+  text_ = text;
+  textLabel_->setText(WithBreakOpportunities(text));
   Layout();
 }
 
 QString SkinMessageBox::Text() const {
-  return textLabel_->text();
+  return text_;
 }
 
 void SkinMessageBox::SetIcon(Icon icon) {
@@ -104,9 +125,18 @@ void SkinMessageBox::SetIcon(Icon icon) {
 
 void SkinMessageBox::Layout() {
   const QFontMetrics metrics(textLabel_->font());
-  const QSize text = metrics.size(0, textLabel_->text());
   const int top = kTitleBarHeight + 16;
   const int textLeft = 16 + kIconSize + 14;
+  // Whatever the text, the box fits the screen: a long message wraps, at word boundaries and
+  // after the separators of a path.
+  const int widest =
+      std::max(100, std::min(kWidestText, ScreenWidth() - 2 * kScreenMargin - textLeft - 20));
+  QSize text = metrics.size(0, textLabel_->text());
+  textLabel_->setWordWrap(text.width() > widest);
+  if (text.width() > widest) {
+    text = metrics.boundingRect(QRect(0, 0, widest, 100000), Qt::TextWordWrap, textLabel_->text())
+               .size();
+  }
   const int contentHeight = std::max(kIconSize, text.height());
   const int width = std::max(textLeft + text.width() + 20, 200);
   const int buttonTop = top + contentHeight + 16;

@@ -35,6 +35,7 @@ class SkinMessageBox : public QDialog {
   QLabel* iconLabel_;
   QLabel* textLabel_;
   SkinButton* okButton_;
+  QString text_;  // as set; the label shows it with break opportunities added
   Icon icon_ = Icon::Information;
 };
 

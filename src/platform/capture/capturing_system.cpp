@@ -151,9 +151,9 @@ std::string CapturingSystem::FixtureText() const {
 
 bool CapturingSystem::WriteFixture(const std::string& path, std::string& error) const {
   const std::string text = FixtureText();
-  constexpr mode_t kFixtureMode = 0644;
-  const AtomicWriteResult written = WriteFileAtomically(
-      path, {reinterpret_cast<const uint8_t*>(text.data()), text.size()}, kFixtureMode);
+  const AtomicWriteResult written =
+      WriteFileAtomically(path, {reinterpret_cast<const uint8_t*>(text.data()), text.size()}, 0644,
+                          LinkPolicy::ReplaceLink);
   if (!written.ok()) error = "cannot write \"" + path + "\": " + written.reason;
   return written.ok();
 }

@@ -15,6 +15,7 @@ enum class WriteFault {
   IsFolder,      // a folder has the target's name
   NotAFile,      // a named pipe, a device or a socket has it
   BrokenLink,    // the target is a symbolic link that leads nowhere
+  ForeignLink,   // the target is a symbolic link of another user, or to another user's file
   NoFolder,      // the target's folder does not exist
   CannotCreate,  // no temporary file could be made in the target's folder
   WriteFailed,   // writing, flushing, setting the mode or closing failed
@@ -28,12 +29,25 @@ struct AtomicWriteResult {
   bool ok() const { return fault == WriteFault::None; }
 };
 
+// What a symbolic link at the target means to a write.
+enum class LinkPolicy {
+  // The link itself is replaced by the new file; whatever it names stays as it was. For files
+  // the program makes anew (an edition, a copy, a recording): in a folder others can write
+  // to, a link planted under the new file's name must never lead the write to another file.
+  ReplaceLink,
+  // The link is written through (it stays, and the file it names is replaced) only when the
+  // link and that file belong to the user the program runs as; otherwise the write is
+  // refused. For the settings file, which its owner may keep elsewhere through a link.
+  FollowOwnLink,
+};
+
 // Writes `bytes` to a temporary file in the target's folder, checks every write, flushes the
 // file to disk, gives it `mode` and renames it to the target; then flushes the folder. On any
-// failure the temporary file is removed and the target is untouched. A symbolic link at the
-// target is written through, so the link stays and the file it names is replaced; a link to
-// nothing, a folder, a named pipe or a device is never replaced.
+// failure the temporary file is removed and the target is untouched. The temporary file has
+// no name until it is complete where the file system allows (so even a killed program leaves
+// nothing behind); elsewhere it is removed when the program is stopped by SIGINT, SIGTERM or
+// SIGHUP. A folder, a named pipe or a device at the target is never replaced.
 AtomicWriteResult WriteFileAtomically(const std::string& target, std::span<const uint8_t> bytes,
-                                      mode_t mode);
+                                      mode_t mode, LinkPolicy links);
 
 }  // namespace platform

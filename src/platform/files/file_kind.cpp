@@ -33,4 +33,16 @@ std::string BrokenLinkText(const std::string& path, int error) {
   return "a symbolic link to " + to + " that cannot be followed: " + std::strerror(error);
 }
 
+std::string ForeignLinkText(const std::string& path, uid_t linkOwner, uid_t targetOwner) {
+  if (linkOwner != ::geteuid()) {
+    return "a symbolic link that belongs to another user (uid " + std::to_string(linkOwner) +
+           "), not followed";
+  }
+  std::vector<char> target(4096);
+  const ssize_t n = ::readlink(path.c_str(), target.data(), target.size() - 1);
+  const std::string to = n > 0 ? std::string(target.data(), static_cast<size_t>(n)) : "?";
+  return "a symbolic link to " + to + ", which belongs to another user (uid " +
+         std::to_string(targetOwner) + "), not followed";
+}
+
 }  // namespace platform

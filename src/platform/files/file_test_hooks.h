@@ -39,6 +39,12 @@ struct FileTestHooks {
     int error = EIO;
   };
   std::optional<ReadFailure> readFailure;
+
+  // Writes as on a file system without unnamed temporary files.
+  bool namedTemporaryOnly = false;
+  // Runs in every atomic write once the bytes are written and flushed, before the new file
+  // takes a name in its folder.
+  std::function<void()> afterWrite;
 };
 
 FileTestHooks& TestHooks();

@@ -20,11 +20,11 @@ std::string ExecutableName(const std::string& name) {
   return name;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  struct stat first {};
-  struct stat second {};
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+bool SameFile(const std::string& name, const std::string& path) {
+  struct stat atName {};
+  struct stat led {};
+  return ::lstat(name.c_str(), &atName) == 0 && ::stat(path.c_str(), &led) == 0 &&
+         atName.st_dev == led.st_dev && atName.st_ino == led.st_ino;
 }
 
 }  // namespace platform

@@ -15,7 +15,8 @@ std::string RunningProgramFile();
 // The file name of a program called `name` on this system ("quillrate", "quillrate.exe").
 std::string ExecutableName(const std::string& name);
 
-// True when both paths exist and name the same file (through links too).
-bool SameFile(const std::string& a, const std::string& b);
+// True when the file that stands under `name` itself (a symbolic link there is not followed)
+// is the file `path` leads to.
+bool SameFile(const std::string& name, const std::string& path);
 
 }  // namespace platform

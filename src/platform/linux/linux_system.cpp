@@ -17,8 +17,8 @@ constexpr uint32_t kPlatformNt = 2;  // pass-through is available
 
 class LinuxSystem : public System {
  public:
-  LinuxSystem(MessageSink& sink, KernelCalls& kernel, std::string settingsPath)
-      : sink_(sink), kernel_(kernel), settings_(std::move(settingsPath)) {}
+  LinuxSystem(MessageSink& sink, KernelCalls& kernel, const SettingsLocation& settings)
+      : sink_(sink), kernel_(kernel), settings_(settings) {}
 
   std::optional<uint32_t> PlatformId() override { return kPlatformNt; }
 
@@ -72,11 +72,11 @@ class LinuxSystem : public System {
 
 std::unique_ptr<System> CreateLinuxSystem(MessageSink& sink, KernelCalls& kernel,
                                           std::string settingsPath) {
-  return std::make_unique<LinuxSystem>(sink, kernel, std::move(settingsPath));
+  return std::make_unique<LinuxSystem>(sink, kernel, SettingsLocation{std::move(settingsPath), {}});
 }
 
 std::unique_ptr<System> CreateNativeSystem(MessageSink& sink) {
-  return CreateLinuxSystem(sink, RealKernel(), SettingsFile::DefaultPath());
+  return std::make_unique<LinuxSystem>(sink, RealKernel(), SettingsFile::DefaultLocation());
 }
 
 }  // namespace platform

@@ -1,13 +1,19 @@
 #include "platform/linux/settings_file.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
+#include <vector>
 
 #include "platform/files/atomic_file.h"
 #include "platform/files/file_kind.h"
@@ -152,13 +158,10 @@ bool Save(const std::string& path, const Keys& keys, std::string& failure) {
       }
     }
   }
-  if (const int error = MakeParent(path); error != 0) {
-    failure = path + ": its folder cannot be made: " + std::strerror(error);
-    return false;
-  }
   const std::string bytes = text.str();
-  const AtomicWriteResult written = WriteFileAtomically(
-      path, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, kSettingsMode);
+  const AtomicWriteResult written =
+      WriteFileAtomically(path, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()},
+                          kSettingsMode, LinkPolicy::FollowOwnLink);
   if (!written.ok()) failure = path + ": " + written.reason;
   return written.ok();
 }
@@ -168,6 +171,66 @@ bool Unreadable(const std::string& path, const Loaded& loaded, std::string& fail
   if (loaded.problem.empty()) return false;
   failure = path + ": " + loaded.problem + " (left as it was)";
   return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A settings folder that is a symbolic link is followed only when the link and the folder it
+// names belong to the user the program runs as: a program run with another user's home
+// must not write where that user's link leads.
+bool ForeignFolder(const std::string& path, std::string& failure) {
+  const std::string folder = FolderOf(path);
+  struct stat link {};
+  if (::lstat(folder.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return false;
+  struct stat named {};
+  const bool leads = ::stat(folder.c_str(), &named) == 0;
+  const uid_t self = ::geteuid();
+  if (link.st_uid == self && (!leads || named.st_uid == self)) return false;
+  failure =
+      path + ": its folder " + folder + " is " + ForeignLinkText(folder, link.st_uid, named.st_uid);
+  return true;
+}
+
+// Holds an exclusive lock on the settings folder while it lives, so that read-modify-write
+// cycles of several programs follow one another. Where the folder cannot be locked (a file
+// system without locks) the write goes on without.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder)
+      : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_ < 0) return;
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_;
+};
+
+// Reads the file, lets `change` change the values and writes them back, all under the lock.
+// `change` returns false when nothing needs writing. False, with `failure`, when the change
+// could not be written.
+bool Modify(const std::string& path, std::string& failure,
+            const std::function<bool(Keys&)>& change) {
+  if (ForeignFolder(path, failure)) return false;
+  if (const int error = MakeParent(path); error != 0) {
+    failure = path + ": its folder cannot be made: " + std::strerror(error);
+    return false;
+  }
+  const FolderLock lock(FolderOf(path));
+  Loaded loaded = Load(path);
+  if (Unreadable(path, loaded, failure)) return false;
+  if (!change(loaded.keys)) return true;
+  return Save(path, loaded.keys, failure);
 }
 
 class FileKey : public RegistryKey {
@@ -193,10 +256,10 @@ class FileKey : public RegistryKey {
       failure_ = file_ + ": the key was opened for reading only";
       return false;
     }
-    Loaded loaded = Load(file_);
-    if (Unreadable(file_, loaded, failure_)) return false;
-    loaded.keys[key_][Fold(name)] = {type, data};
-    return Save(file_, loaded.keys, failure_);
+    return Modify(file_, failure_, [&](Keys& keys) {
+      keys[key_][Fold(name)] = {type, data};
+      return true;
+    });
   }
 
  private:
@@ -209,31 +272,61 @@ class FileKey : public RegistryKey {
 }  // namespace
 
 std::unique_ptr<RegistryKey> SettingsFile::OpenKey(const std::string& path, Access access) {
+  if (path_.empty()) return nullptr;
   const Keys keys = Load(path_).keys;
   if (keys.count(Fold(path)) == 0) return nullptr;
   return std::make_unique<FileKey>(path_, Fold(path), access == Access::All, failure_);
 }
 
 std::unique_ptr<RegistryKey> SettingsFile::CreateKey(const std::string& path) {
-  Loaded loaded = Load(path_);
-  if (Unreadable(path_, loaded, failure_)) return nullptr;
-  if (loaded.keys.count(Fold(path)) == 0) {
-    loaded.keys[Fold(path)];
-    if (!Save(path_, loaded.keys, failure_)) return nullptr;
+  if (path_.empty()) {
+    failure_ = noPlace_;
+    return nullptr;
   }
+  const bool made = Modify(path_, failure_, [&](Keys& keys) {
+    if (keys.count(Fold(path)) != 0) return false;
+    keys[Fold(path)];
+    return true;
+  });
+  if (!made) return nullptr;
   return std::make_unique<FileKey>(path_, Fold(path), true, failure_);
 }
 
-std::string SettingsFile::DefaultPath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (config != nullptr && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home != nullptr ? home : "") + "/.config";
+namespace {
+
+// The account's home folder from the password file; empty when it has none. Read directly
+// rather than through the name service, which keeps the program linkable as a static binary
+// (HOME is set in every login session; this is only for programs started without it).
+std::string AccountHome() {
+  std::ifstream in("/etc/passwd");
+  const std::string uid = std::to_string(::geteuid());
+  std::string line;
+  while (std::getline(in, line)) {
+    // name:password:uid:gid:comment:home:shell
+    std::vector<std::string> fields;
+    std::istringstream split(line);
+    for (std::string field; std::getline(split, field, ':');) fields.push_back(field);
+    if (fields.size() >= 6 && fields[2] == uid) return fields[5];
   }
-  return base + "/quillrate/settings.ini";
+  return {};
+}
+
+}  // namespace
+
+SettingsLocation SettingsFile::DefaultLocation() {
+  constexpr const char* kFile = "/quillrate/settings.ini";
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return {config + std::string(kFile), {}};
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') {
+    if (home[0] == '/') return {home + std::string("/.config") + kFile, {}};
+    return {
+        {},
+        "HOME is not an absolute path (\"" + std::string(home) + "\"), so no settings are kept"};
+  }
+  const std::string account = AccountHome();
+  if (!account.empty() && account[0] == '/') return {account + "/.config" + kFile, {}};
+  return {{}, "HOME is not set and the account has no home folder, so no settings are kept"};
 }
 
 }  // namespace platform

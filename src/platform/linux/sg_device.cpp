@@ -23,10 +23,13 @@ bool SgDevice::PassThrough(PassThroughRequest& request) {
   // such filter, so such a command goes there once more, as it was asked, and nothing else
   // ever does: after a failed command it would hand back stale bytes.
   if (result.error != EPERM && result.error != EACCES) return false;
+  request.Refused = true;
   const int sg = SgNodeDescriptor();
   if (sg < 0) return false;
   request = asked;
-  return SendSgIo(kernel_, sg, request).ok;
+  const SgIoResult retried = SendSgIo(kernel_, sg, request);
+  request.Refused = retried.error == EPERM || retried.error == EACCES;
+  return retried.ok;
 }
 
 int SgDevice::SgNodeDescriptor() {

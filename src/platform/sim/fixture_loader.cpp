@@ -2,11 +2,12 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <set>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
+
+#include "platform/files/input_file.h"
 
 #include "platform/sim/sim_drive.h"
 
@@ -14,6 +15,41 @@ namespace sim {
 namespace {
 
 using nlohmann::json;
+
+// A machine description is a few kilobytes; a capture of many drives some hundreds.
+constexpr uint64_t kLargestFixture = 16 << 20;
+
+// The library's message without its "[json.exception.parse_error.101] parse error at line
+// 3, column 5: " prefix, which the caller says in its own words.
+std::string PlainJsonMessage(std::string message) {
+  if (message.rfind("[json.exception.", 0) == 0) {
+    const size_t close = message.find("] ");
+    if (close != std::string::npos) message.erase(0, close + 2);
+  }
+  const size_t colon = message.find(": ");
+  if (message.rfind("parse error", 0) == 0 && colon != std::string::npos) {
+    message.erase(0, colon + 2);
+  }
+  return message;
+}
+
+// "not valid JSON at line 3, column 5: syntax error while parsing ..."; the line and column
+// of the byte where the parser stopped, counted from 1.
+std::string SyntaxErrorText(std::string_view text, const json::parse_error& e) {
+  const size_t at = std::min<size_t>(e.byte == 0 ? 0 : e.byte - 1, text.size());
+  size_t line = 1;
+  size_t column = 1;
+  for (size_t i = 0; i < at; ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  return "not valid JSON at line " + std::to_string(line) + ", column " + std::to_string(column) +
+         ": " + PlainJsonMessage(e.what());
+}
 
 [[noreturn]] void Fail(const std::string& where, const std::string& what) {
   throw FixtureError(where + ": " + what);
@@ -480,8 +516,10 @@ Machine LoadMachineFromText(std::string_view text) {
   json root;
   try {
     root = json::parse(text);
-  } catch (const json::exception& e) {  // syntax errors, and numbers out of range
-    throw FixtureError(std::string("not valid JSON: ") + e.what());
+  } catch (const json::parse_error& e) {
+    throw FixtureError(SyntaxErrorText(text, e));
+  } catch (const json::exception& e) {  // numbers out of range
+    throw FixtureError("not valid JSON: " + PlainJsonMessage(e.what()));
   }
   try {
     CheckKeys(root, "machine", {"name", "comment", "platform", "other_roots", "drives"});
@@ -549,13 +587,13 @@ Machine LoadMachineFromText(std::string_view text) {
 }
 
 Machine LoadMachineFromFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FixtureError("cannot open fixture file \"" + path + "\"");
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw FixtureError("cannot read fixture file \"" + path + "\"");
+  // Read like every other file: a named pipe or a device is refused before it is opened, and
+  // a file far larger than any machine description is refused before it is read.
+  const platform::FileContents contents = platform::ReadWholeFile(path, kLargestFixture);
+  if (!contents.ok()) throw FixtureError(path + ": " + contents.problem.reason);
   try {
-    return LoadMachineFromText(text.str());
+    return LoadMachineFromText(std::string_view(
+        reinterpret_cast<const char*>(contents.bytes.data()), contents.bytes.size()));
   } catch (const FixtureError& e) {
     throw FixtureError(path + ": " + e.what());
   }

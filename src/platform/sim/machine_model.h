@@ -151,7 +151,7 @@ struct Drive {
   std::map<std::string, std::vector<uint8_t>> raw;
   // A captured drive answers from its recording instead of from the model: each command
   // takes the next recorded answer to the same CDB, direction and length (the last one
-  // again once they are used up); a command never recorded is rejected as unknown.
+  // again once they are used up); a command never recorded fails as if the call failed.
   std::vector<RecordedCommand> replay;
 };
 

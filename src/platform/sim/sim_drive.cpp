@@ -189,12 +189,11 @@ CommandOutcome SimDrive::Replay(const std::array<uint8_t, 16>& cdb, platform::Di
       matches.push_back(i);
     }
   }
+  // Nothing recorded is nothing known: the command fails below the drive rather than
+  // giving an answer the real drive might never have given.
   if (matches.empty()) {
-    outcome.checkCondition = true;
-    outcome.sense[0] = 0x70;
-    outcome.sense[2] = kInvalidOpcode.key;
-    outcome.sense[7] = 10;
-    outcome.sense[12] = kInvalidOpcode.asc;
+    outcome.transportOk = false;
+    outcome.unrecorded = true;
     return outcome;
   }
   size_t& cursor = replayCursor_[key];

@@ -21,6 +21,7 @@ struct CommandOutcome {
   bool checkCondition = false;
   std::array<uint8_t, 32> sense{};
   uint32_t transferred = 0;
+  bool unrecorded = false;  // a replayed drive has no recorded answer to the command
 };
 
 class SimDrive {

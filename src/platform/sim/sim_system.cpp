@@ -287,7 +287,23 @@ CommandOutcome SimSystem::Execute(size_t drive, const std::array<uint8_t, 16>& c
   entry.asc = outcome.sense[12];
   entry.transferred = outcome.transferred;
   log_.push_back(entry);
+  if (outcome.unrecorded && unrecordedTold_.insert(drive).second) TellUnrecorded(drive, cdb);
   return outcome;
+}
+
+void SimSystem::TellUnrecorded(size_t drive, const std::array<uint8_t, 16>& cdb) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string command;
+  for (size_t i = 0; i < 12; ++i) {
+    if (i > 0) command += ' ';
+    command += digits[cdb[i] >> 4];
+    command += digits[cdb[i] & 15];
+  }
+  messages_.ShowMessage("Drive " + drives_[drive]->Model().root +
+                            " has no recorded answer to the command " + command +
+                            "; every command without a recorded answer fails as if the drive "
+                            "did not answer.",
+                        "Replay:", 0);
 }
 
 int SimSystem::AspiDriveAt(uint8_t adapter, uint8_t target, uint8_t lun) const {

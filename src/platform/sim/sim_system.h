@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -92,8 +93,11 @@ class SimSystem : public platform::System {
   VirtualClock clock_;
   std::vector<std::unique_ptr<SimDrive>> drives_;
   std::vector<LoggedCommand> log_;
+  void TellUnrecorded(size_t drive, const std::array<uint8_t, 16>& cdb);
+
   RecordingMessageSink messages_;
   SimRegistry registry_;
+  std::set<size_t> unrecordedTold_;  // replayed drives already said to lack answers
 };
 
 }  // namespace sim

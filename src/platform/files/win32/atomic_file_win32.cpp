@@ -76,28 +76,10 @@ bool TakeName(const std::wstring& temporary, const std::wstring& target, bool ex
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-}  // namespace
-
-AtomicWriteResult WriteFileAtomically(const std::string& target, std::span<const uint8_t> bytes,
-                                      mode_t) {
-  std::wstring destination = Widen(target);
-  const PathKind kind = InspectPath(destination);
-  switch (kind.kind) {
-    case PathKind::Folder:
-      return {WriteFault::IsFolder, ERROR_DIRECTORY, kind.text};
-    case PathKind::NotAFile:
-      return {WriteFault::NotAFile, 0, kind.text};
-    case PathKind::BrokenLink:
-      return {WriteFault::BrokenLink, ERROR_FILE_NOT_FOUND, kind.text};
-    case PathKind::File:
-      // A link is written through: it stays, and the file it names is replaced.
-      if (!kind.finalPath.empty()) destination = kind.finalPath;
-      break;
-    case PathKind::Missing:
-    case PathKind::Unknown:
-      break;
-  }
-
+// Writes the new file beside `destination` and puts it in its place; `exists`: a file stands
+// there now (a link there is renamed over like a missing name, so it is never followed).
+AtomicWriteResult Replace(const std::wstring& destination, std::span<const uint8_t> bytes,
+                          bool exists) {
   const std::filesystem::path path(destination);
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = L".";
@@ -133,13 +115,43 @@ AtomicWriteResult WriteFileAtomically(const std::string& target, std::span<const
   }
   if (result.ok() && !HookFails(WriteStep::Rename, result, WriteFault::RenameFailed,
                                 "the new file could not take its name")) {
-    if (!TakeName(temporary, destination, kind.kind == PathKind::File)) {
+    if (!TakeName(temporary, destination, exists)) {
       result = SystemFailure(WriteFault::RenameFailed, GetLastError(),
                              "the new file could not take its name");
     }
   }
   if (!result.ok()) DeleteFileW(temporary.c_str());
   return result;
+}
+
+}  // namespace
+
+AtomicWriteResult WriteFileAtomically(const std::string& target, std::span<const uint8_t> bytes,
+                                      mode_t, LinkPolicy links) {
+  std::wstring destination = Widen(target);
+  const PathKind kind = InspectPath(destination);
+  if (kind.viaLink) {
+    // A file made anew replaces a link planted under its name and never follows it. Whose
+    // link it is cannot be told here as on Linux, so a link is never written through.
+    if (links == LinkPolicy::FollowOwnLink) {
+      return {WriteFault::ForeignLink, ERROR_ACCESS_DENIED,
+              "a symbolic link, which is not written through on Windows"};
+    }
+    return Replace(destination, bytes, false);
+  }
+  switch (kind.kind) {
+    case PathKind::Folder:
+      return {WriteFault::IsFolder, ERROR_DIRECTORY, kind.text};
+    case PathKind::NotAFile:
+      return {WriteFault::NotAFile, 0, kind.text};
+    case PathKind::BrokenLink:
+      return {WriteFault::BrokenLink, ERROR_FILE_NOT_FOUND, kind.text};
+    case PathKind::File:
+    case PathKind::Missing:
+    case PathKind::Unknown:
+      break;
+  }
+  return Replace(destination, bytes, kind.kind == PathKind::File);
 }
 
 }  // namespace platform

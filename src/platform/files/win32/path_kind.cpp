@@ -11,14 +11,6 @@ bool IsNotFound(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
          error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH;
 }
-
-// "\\?\C:\x" and "\\?\UNC\server\x" as the usual "C:\x" and "\\server\x".
-std::wstring WithoutLongPrefix(std::wstring path) {
-  if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
-  if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
-  return path;
-}
-
 }  // namespace
 
 PathKind InspectPath(const std::wstring& path) {
@@ -28,8 +20,8 @@ PathKind InspectPath(const std::wstring& path) {
   result.viaLink =
       attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 
-  // Opened for no access at all: the kind and the final name can be asked without reading,
-  // and a folder opens too.
+  // Opened for no access at all: the kind can be asked without reading, and a folder opens
+  // too.
   const HANDLE handle =
       CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -61,17 +53,6 @@ PathKind InspectPath(const std::wstring& path) {
     result.text = "a folder, not a file";
   } else {
     result.kind = PathKind::File;
-    if (result.viaLink) {
-      std::wstring final(MAX_PATH, L'\0');
-      DWORD n = GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()),
-                                          FILE_NAME_NORMALIZED);
-      if (n >= final.size()) {
-        final.resize(n);
-        n = GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()),
-                                      FILE_NAME_NORMALIZED);
-      }
-      if (n > 0 && n < final.size()) result.finalPath = WithoutLongPrefix(final.substr(0, n));
-    }
   }
   CloseHandle(handle);
   return result;

@@ -8,8 +8,7 @@ namespace platform {
 
 struct PathKind {
   enum Kind { Missing, BrokenLink, Folder, NotAFile, File, Unknown } kind = Missing;
-  bool viaLink = false;     // reached through a reparse point
-  std::wstring finalPath;   // File reached through a link: the file it names
+  bool viaLink = false;     // the path itself is a reparse point
   unsigned long error = 0;  // Unknown: the system's error code
   std::string text;         // in plain words, for all but File and Missing
 };

@@ -7,10 +7,11 @@
 namespace platform {
 namespace {
 
-bool FileId(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+bool FileId(const std::string& path, bool followLink, BY_HANDLE_FILE_INFORMATION& info) {
+  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
   const HANDLE handle =
       CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                  nullptr, OPEN_EXISTING, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   const bool ok = GetFileInformationByHandle(handle, &info) != 0;
   CloseHandle(handle);
@@ -37,10 +38,10 @@ std::string ExecutableName(const std::string& name) {
   return name + ".exe";
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
+bool SameFile(const std::string& name, const std::string& path) {
   BY_HANDLE_FILE_INFORMATION first{};
   BY_HANDLE_FILE_INFORMATION second{};
-  return FileId(a, first) && FileId(b, second) &&
+  return FileId(name, false, first) && FileId(path, true, second) &&
          first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
          first.nFileIndexHigh == second.nFileIndexHigh &&
          first.nFileIndexLow == second.nFileIndexLow;
