@@ -29,16 +29,13 @@ bool HookFails(WriteStep step, AtomicWriteResult& result, WriteFault fault,
 }
 
 AtomicWriteResult WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
-  const auto& failure = TestHooks().writeFailure;
-  size_t allowed = bytes.size();
-  if (failure && failure->step == WriteStep::Write && failure->atByte < allowed) {
-    allowed = static_cast<size_t>(failure->atByte);
-  }
+  int hookError = 0;
+  const size_t allowed = HookedWriteLimit(bytes.size(), hookError);
   size_t done = 0;
   while (done < bytes.size()) {
     if (done == allowed) {
-      return {WriteFault::WriteFailed, failure->error,
-              std::string("writing failed: ") + std::strerror(failure->error)};
+      return {WriteFault::WriteFailed, hookError,
+              std::string("writing failed: ") + std::strerror(hookError)};
     }
     const DWORD ask = static_cast<DWORD>(std::min<size_t>(allowed - done, 1u << 30));
     DWORD written = 0;
