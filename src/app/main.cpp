@@ -4,5 +4,5 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  return app::RunQuillrate(application, QApplication::arguments(), app::DefaultServices());
+  return app::RunQuillrate(application, QApplication::arguments(), app::model::DefaultServices());
 }

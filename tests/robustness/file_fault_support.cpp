@@ -143,12 +143,16 @@ void RestorePermissions(const fs::path& root) {
   }
 }
 
-ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
+ScopedEnv::ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
   if (const char* old = std::getenv(name)) {
     had_ = true;
     old_ = old;
   }
-  ::setenv(name, value.c_str(), 1);
+  if (value) {
+    ::setenv(name, value->c_str(), 1);
+  } else {
+    ::unsetenv(name);
+  }
 }
 
 ScopedEnv::~ScopedEnv() {

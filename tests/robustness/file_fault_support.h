@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace file_faults {
@@ -35,7 +36,8 @@ void RestorePermissions(const std::filesystem::path& root);
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::string& value);
+  // Sets it to `value`, or unsets it for none.
+  ScopedEnv(const char* name, const std::optional<std::string>& value);
   ~ScopedEnv();
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;

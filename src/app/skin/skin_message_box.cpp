@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QTextLayout>
 
+#include "app/modal.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_fonts.h"
 #include "app/skin/skin_form.h"
@@ -19,16 +21,26 @@ constexpr int kIconSize = 32;
 constexpr int kWidestText = 520;
 constexpr int kScreenMargin = 24;
 
-// Long words of a message (a path, a file name) may break after a separator: a zero-width
-// space after each is a break opportunity that shows nothing.
-QString WithBreakOpportunities(const QString& text) {
-  QString out;
-  out.reserve(text.size() + text.size() / 8);
-  for (const QChar c : text) {
-    out += c;
-    if (c == '/' || c == '\\' || c == '_' || c == '.' || c == ',' || c == ':') out += QChar(0x200B);
+// The text in lines no wider than `width`: broken at word boundaries where it can be, and
+// inside a word too long for a line (a path) where it must.
+QString WrapToWidth(const QString& text, const QFont& font, int width) {
+  QStringList lines;
+  for (const QString& paragraph : text.split('\n')) {
+    QTextLayout layout(paragraph, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      QString piece = paragraph.mid(line.textStart(), line.textLength());
+      while (!piece.isEmpty() && piece.back().isSpace()) piece.chop(1);
+      lines << piece;
+    }
+    layout.endLayout();
+    if (paragraph.isEmpty()) lines << QString();
   }
-  return out;
+  return lines.join('\n');
 }
 
 int ScreenWidth() {
@@ -110,7 +122,6 @@ QString SkinMessageBox::Caption() const {
 
 void SkinMessageBox::SetText(const QString& text) {
   text_ = text;
-  textLabel_->setText(WithBreakOpportunities(text));
   Layout();
 }
 
@@ -131,12 +142,11 @@ void SkinMessageBox::Layout() {
   // after the separators of a path.
   const int widest =
       std::max(100, std::min(kWidestText, ScreenWidth() - 2 * kScreenMargin - textLeft - 20));
-  QSize text = metrics.size(0, textLabel_->text());
-  textLabel_->setWordWrap(text.width() > widest);
-  if (text.width() > widest) {
-    text = metrics.boundingRect(QRect(0, 0, widest, 100000), Qt::TextWordWrap, textLabel_->text())
-               .size();
+  textLabel_->setText(text_);
+  if (metrics.size(0, text_).width() > widest) {
+    textLabel_->setText(WrapToWidth(text_, textLabel_->font(), widest));
   }
+  const QSize text = metrics.size(0, textLabel_->text());
   const int contentHeight = std::max(kIconSize, text.height());
   const int width = std::max(textLeft + text.width() + 20, 200);
   const int buttonTop = top + contentHeight + 16;
@@ -156,7 +166,7 @@ int SkinMessageBox::Execute() {
     move(area.center() - QPoint(width() / 2, height() / 2));
   }
   okButton_->setFocus();
-  return exec();
+  return app::RunModal(*this);
 }
 
 }  // namespace skin

@@ -1,32 +1,13 @@
-#include "app/program_services.h"
+#include "app/model/program_services.h"
 
-#include "app/frm_build_qr.h"
 #include "custom/about_text.h"
 #include "custom/customization_block.h"
 #include "custom/user_file_button.h"
 #include "custom/user_media_file.h"
 #include "media/drive_kind.h"
+#include "media/media_report.h"
 
-namespace app {
-
-class UserMediaLists {
- public:
-  custom::UserMediaRows rows;
-};
-
-UserMediaLists* CreateUserMediaLists() {
-  return new UserMediaLists;
-}
-void DestroyUserMediaLists(UserMediaLists* lists) {
-  delete lists;
-}
-size_t UserCdRowCount(const UserMediaLists& lists) {
-  return lists.rows.cd.size();
-}
-size_t UserDvdRowCount(const UserMediaLists& lists) {
-  return lists.rows.dvd.size();
-}
-
+namespace app::model {
 namespace {
 
 EditionTexts ProgramEdition() {
@@ -35,17 +16,12 @@ EditionTexts ProgramEdition() {
           block.StepText(1),   block.StepText(2),    block.StepText(3)};
 }
 
-void RunBuilderWindow(QWidget* owner) {
-  TfrmBuildQR builder(owner);
-  builder.exec();
-}
-
-media::MediaReport RunQuery(device::AtapiDevice& device, const UserMediaLists& lists,
+media::MediaReport RunQuery(device::AtapiDevice& device, const custom::UserMediaRows& rows,
                             media::ReportSink& sink) {
   const custom::CustomizationBlockView block = custom::ProgramBlock();
   const std::vector<custom::CdMediaEntry> blockCd = block.CdRows();
   const std::vector<custom::DvdMediaEntry> blockDvd = block.DvdRows();
-  const media::ManufacturerSources sources{lists.rows.cd, lists.rows.dvd, blockCd, blockDvd};
+  const media::ManufacturerSources sources{rows.cd, rows.dvd, blockCd, blockDvd};
   return media::RunMediaReport(device, sources, sink);
 }
 
@@ -54,23 +30,23 @@ media::MediaReport RunQuery(device::AtapiDevice& device, const UserMediaLists& l
 ProgramServices DefaultServices() {
   ProgramServices services;
   services.isBuildMode = [] { return custom::ProgramBlock().IsBuildMode(); };
-  services.runBuilder = RunBuilderWindow;
   services.edition = ProgramEdition;
   services.aboutText = [] { return custom::ComposeAboutText(custom::ProgramBlock()); };
   services.createDevice = [](platform::System& system) {
     return media::CreateDevice(system, true);
   };
-  services.loadUserMediaFile = [](platform::System& system, UserMediaLists& lists) {
-    custom::LoadUserMediaFile(system, lists.rows);
+  services.loadUserMediaFile = [](platform::System& system, custom::UserMediaRows& rows) {
+    custom::LoadUserMediaFile(system, rows);
   };
   services.addOrRemoveUserFile = [](platform::System& system,
-                                    const std::optional<std::string>& chosen, UserMediaLists& lists,
+                                    const std::optional<std::string>& chosen,
+                                    custom::UserMediaRows& rows,
                                     const std::function<void(const std::string&)>& showMessage) {
-    const auto result = custom::AddOrRemoveUserFile(system, chosen, lists.rows, showMessage);
+    const auto result = custom::AddOrRemoveUserFile(system, chosen, rows, showMessage);
     return result.pathTooLong ? custom::UserFilePathTooLongText(*chosen) : std::string();
   };
   services.runQuery = RunQuery;
   return services;
 }
 
-}  // namespace app
+}  // namespace app::model

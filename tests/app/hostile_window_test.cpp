@@ -1,0 +1,135 @@
+// What a new user saw go wrong in the windows: step texts cut short, report lines split by
+// bytes a drive sent, mangled UTF-8, a message box wider than the screen, a main window that
+// came too late, a start slowed by a dialog nobody opened, a path that could not be kept.
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/frm_main.h"
+#include "app/skin/skin_buttons.h"
+#include "app/skin/skin_fonts.h"
+#include "app/skin/skin_message_box.h"
+#include "app/skin/skin_widgets.h"
+#include "device/os_info.h"
+#include "gui_test_support.h"
+
+namespace {
+
+using gui_testing::ModalWatcher;
+using gui_testing::Rig;
+
+app::model::ProgramServices WithEdition(const app::model::EditionTexts& edition) {
+  app::model::ProgramServices services = app::model::DefaultServices();
+  services.edition = [edition] { return edition; };
+  return services;
+}
+
+TEST(HostileWindow, StepLabelsTakeTheWidthTheirTextNeeds) {
+  // A 63-character step text, as an edition may have it.
+  const std::string step3 = "The information that the program found about the disc you put in";
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(),
+          WithEdition({"Wide", "1", "0", "0", "Choose a writer", "Insert a disc", step3}));
+  const QLabel& label = *rig.window->Controls().lblStep3;
+  EXPECT_EQ(label.text().toStdString(), step3);
+  EXPECT_EQ(label.font(), skin::SkinFont({"Verdana", 11})) << "the font was squeezed";
+  EXPECT_GE(label.width(), QFontMetrics(label.font()).horizontalAdvance(label.text()));
+  EXPECT_EQ(label.pos(), QPoint(64, 171));
+}
+
+TEST(HostileWindow, OneReportLineIsOneMemoLineWhateverTheDriveSent) {
+  ModalWatcher watcher;
+  Rig rig(R"({"drives": [{"root": "E:\\", "address": {"port": 1, "target": 0}, "vendor": "VEXO",
+      "product": "BD", "reads": ["cd-r", "dvd-rom"], "writes": ["cd-r", "dvd-r"],
+      "profiles": ["0x0008", "0x0010", "0x0040", "0x0041", "0x0043"],
+      "disc": {"type": "bd-r", "bd_mid": "hex:41 0A 42 0D 44 45"}}]})");
+  app::TfrmMain& w = *rig.window;
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.Controls().cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  const QStringList lines = w.Controls().memTranslator->Lines();
+  ASSERT_EQ(static_cast<size_t>(lines.size()), w.ReportLines().size());
+  EXPECT_TRUE(lines.filter(QString::fromUtf8("(A\u240AB\u240DDE)")).size() == 1)
+      << lines.join("|").toStdString();
+}
+
+TEST(HostileWindow, EditionTextsShowTheirCharactersInEitherEncoding) {
+  for (const std::string& name : {std::string("Disque \xC3\x89"
+                                              "diteur"),  // UTF-8
+                                  std::string("Disque \xC9"
+                                              "diteur")}) {  // Windows-1252
+    ModalWatcher watcher;
+    Rig rig(testing_machines::OneDrive(), WithEdition({name, "1", "2", "3", "s1", "s2", "s3"}));
+    EXPECT_EQ(rig.window->Controls().suiForm1->Caption(),
+              QString::fromUtf8("Disque \u00C9diteur v1.2.3"));
+  }
+}
+
+TEST(HostileWindow, AMessageBoxFitsTheScreenWhateverItsText) {
+  const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+  const std::string path = "/home/user/" + std::string(180, 'x') + "/machine.json";
+  const struct {
+    const char* name;
+    QString text;
+    bool wraps;
+  } cases[] = {
+      {"short", "No drive detected !", false},
+      {"a long path without blanks",
+       QString::fromStdString(path +
+                              ": not valid JSON at line 3, column 16: syntax error while "
+                              "parsing object key - unexpected '}'; expected string literal"),
+       true},
+  };
+  for (const auto& c : cases) {
+    skin::SkinMessageBox box;
+    box.SetText(c.text);
+    EXPECT_EQ(box.Text(), c.text) << c.name;
+    EXPECT_LE(box.width(), std::min(screenWidth, 640)) << c.name;
+    const int oneLine = QFontMetrics(skin::SkinFont({"Verdana", 11})).height();
+    auto* label = box.findChild<QLabel*>("text");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->height() > 2 * oneLine, c.wraps) << c.name;
+    EXPECT_LE(label->geometry().right(), box.width()) << c.name;
+  }
+}
+
+TEST(HostileWindow, TheMainWindowShowsWhileTheSplashIsStillUp) {
+  bool mainVisible = false;
+  bool splashVisible = false;
+  app::model::ProgramServices services = app::model::DefaultServices();
+  // The user media file is loaded after the start-up's maximise step, before the splash goes.
+  services.loadUserMediaFile = [&](platform::System&, custom::UserMediaRows&) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == "frmMain") mainVisible = widget->isVisible();
+      if (widget->objectName() == "frmSplash" && widget->isVisible()) splashVisible = true;
+    }
+  };
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(), services);
+  EXPECT_TRUE(mainVisible);
+  EXPECT_TRUE(splashVisible);
+}
+
+TEST(HostileWindow, NoFileDialogIsMadeUntilTheButtonNeedsOne) {
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive());
+  EXPECT_EQ(rig.window->findChild<QFileDialog*>(), nullptr);
+}
+
+TEST(HostileWindow, AUserFilePathTooLongForTheSettingIsRefusedWithItsReason) {
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive());
+  const std::string path = "/" + std::string(300, 'p');
+  rig.window->UserFileChosen(path);
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].caption, "Error ...");
+  EXPECT_EQ(watcher.Seen()[0].text,
+            "The path of the user-defined file is too long to be kept (301 bytes; at most 255):\n" +
+                path);
+  std::array<char, 256> value{};
+  EXPECT_FALSE(
+      device::OSInfo::ReadRegString(*rig.system, device::kProgramKey, "UserDefinedFule", value));
+}
+
+}  // namespace
