@@ -198,8 +198,9 @@ void BuildTopRows(QWidget* f, MainWindowControls& c) {
   c.cmdRefresh->setToolTip("Query the disc in the selected drive (F5)");
 
   c.Label5 = Label(f, "Label5", "Step3 :", {12, 171, 45, 13}, {"Verdana", 11, true}, skin::kNavy);
-  c.lblStep3 = skin::MakeLabel(f, "lblStep3", "The information of this media as:",
-                               {64, 171, 190, 13}, SkinFont({"Verdana", 11}));
+  c.lblStep3 =
+      skin::MakeLabel(f, "lblStep3", "The information of this media as:", {64, 171, 190, 13},
+                      SkinFont({"Verdana", 11}));
   SizeToText(*c.lblStep3);
 
   c.busyIndicator = new skin::BusyIndicator(f);
@@ -233,8 +234,8 @@ void BuildPages(QWidget* f, MainWindowControls& c) {
 
   const std::array<QWidget*, 3> pages{c.suiTabSheet1, c.suiTabSheet2, c.suiTabSheet3};
   for (size_t i = 0; i < kFeatureRows.size(); ++i) {
-    c.features[i] = BuildFeatureRow(pages[static_cast<size_t>(kFeatureRows[i].page)],
-                                    kFeatureRows[i]);
+    c.features[i] =
+        BuildFeatureRow(pages[static_cast<size_t>(kFeatureRows[i].page)], kFeatureRows[i]);
   }
   const std::array<FeatureRowControls, 3>& rows = c.features;
   c.Label2 = rows[0].title;

@@ -5,13 +5,20 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.h"
-#include "cli/cli_run.h"
 #include "cli/exit_codes.h"
 
 namespace {
 
-using cli_test::CliRun;
-using cli_test::RunArgs;
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+CliRun RunArgs(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = cli::RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
 
 TEST(CliDrives, DemoMachineInAddressOrder) {
   const CliRun run = RunArgs({"--simulate", "drives"});

@@ -34,7 +34,8 @@ TEST(DriveLine, FormatsAdapterBusTargetLunRootNameAndRevision) {
            Case{"", 1, "DVD-RW TEST", "1.00", " 1-0-0-0      VEXO    DVD-RW TEST 1.00"},
            Case{"E:\\", 12, "BD", "2", "12-0-0-0 E:              VEXO    BD    2"},
        }) {
-    EXPECT_EQ(app::model::DriveComboLine(Entry(c.root, c.adapter, "VEXO", c.product, c.revision)), c.line)
+    EXPECT_EQ(app::model::DriveComboLine(Entry(c.root, c.adapter, "VEXO", c.product, c.revision)),
+              c.line)
         << c.root;
   }
 }

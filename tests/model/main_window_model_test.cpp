@@ -221,10 +221,8 @@ TEST(MainWindowModel, StartsUpInTheStepsOfTheStartOnEveryKindOfMachine) {
     bool query;
     int selected;  // drive-list index of the current drive; -1: none
   } cases[] = {
-      {"the demo machine: five writers behind a reader",
-       DemoJson(),
-       then({"ShowDriveLines 5", "SelectDriveLine 0", "ShowMainWindow (splash up)",
-             "CloseSplash"}),
+      {"the demo machine: five writers behind a reader", DemoJson(),
+       then({"ShowDriveLines 5", "SelectDriveLine 0", "ShowMainWindow (splash up)", "CloseSplash"}),
        false, true, 1},
       {"no drive", Machine({}),
        then({"ShowDriveLines 0", "ShowMessage No drive detected !", "ShowMainWindow (splash up)",
@@ -278,8 +276,8 @@ TEST(MainWindowModel, EndsTheStartWhenThereIsNoDeviceOrInBuildMode) {
     EXPECT_EQ(rig.model->Device(), nullptr) << c.name;
     EXPECT_TRUE(rig.system->Log().empty()) << c.name << ": a drive was asked";
     if (!rig.view.messages.empty()) {
-      EXPECT_EQ(rig.view.messages[0],
-                (WindowMessage{"Unable to create Device Object !", "Error ...", MessageIcon::Error}));
+      EXPECT_EQ(rig.view.messages[0], (WindowMessage{"Unable to create Device Object !",
+                                                     "Error ...", MessageIcon::Error}));
     }
     // The size is written whatever happened at the start.
     rig.model->FormDestroy(479, 428);
@@ -294,7 +292,7 @@ TEST(MainWindowModel, FeatureButtonsSwitchFromTheStateLastShownAndRefreshAll) {
     const char* support;
     const char* state;
     size_t press;
-    uint8_t sentState;    // byte 11 of the page sent back; 0xFF: nothing sent
+    uint8_t sentState;  // byte 11 of the page sent back; 0xFF: nothing sent
     size_t warnings;
   } cases[] = {
       {"0x26", "0x20", 0, 0x00, 0},  // Quillrate-disable on: the press clears its bit
@@ -333,10 +331,10 @@ TEST(MainWindowModel, FeatureButtonsSwitchFromTheStateLastShownAndRefreshAll) {
 TEST(MainWindowModel, FeatureRowsShowEachStatus) {
   Rig rig(Machine({Writer("E:\\\\", 1, R"(, "vendor_page": {"support": "0x26", "state": "0x20"})"),
                    Writer("F:\\\\", 2)}));
-  EXPECT_EQ(rig.view.rows, (std::array<FeatureRowView, 3>{
-                               FeatureRowView{"YES", "YES", "Disable Quillrate", true},
-                               FeatureRowView{"YES", "NO", "Enable Trimwave", true},
-                               FeatureRowView{"YES", "NO", "Enable Pacelift", true}}));
+  EXPECT_EQ(rig.view.rows,
+            (std::array<FeatureRowView, 3>{FeatureRowView{"YES", "YES", "Disable Quillrate", true},
+                                           FeatureRowView{"YES", "NO", "Enable Trimwave", true},
+                                           FeatureRowView{"YES", "NO", "Enable Pacelift", true}}));
   // Another drive: it has no vendor page, and its rows say so.
   rig.model->cboDrivesChange(1);
   rig.thread->RunAll();

@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/cli_run.h"
 #include "cli/exit_codes.h"
+#include "cli_run.h"
 #include "platform/single_device_system.h"
 
 namespace {
 
-using cli_test::CliRun;
-using cli_test::RunArgs;
+using testing_cli::CliRun;
+using testing_cli::RunCliArgs;
 
 std::string Fixture(const std::string& name) {
   return "--simulate=" QUILLRATE_FIXTURES_DIR "/" + name;
@@ -37,8 +37,8 @@ TEST(DeviceRootName, NamesTheRootAsTheDriveListShowsIt) {
 
 TEST(CliDevice, ReportsLikeTheSameDriveFoundInTheList) {
   // dvd.json lists F:\ third: a DVD-R drive with the vendor media-ID command.
-  const CliRun listed = RunArgs({Fixture("dvd.json"), "report", "--drive", "2"});
-  const CliRun device = RunArgs({Fixture("dvd.json"), "--device", "\\\\.\\F:", "report"});
+  const CliRun listed = RunCliArgs({Fixture("dvd.json"), "report", "--drive", "2"});
+  const CliRun device = RunCliArgs({Fixture("dvd.json"), "--device", "\\\\.\\F:", "report"});
   ASSERT_EQ(listed.status, cli::kExitOk) << listed.err;
   ASSERT_EQ(device.status, cli::kExitOk) << device.err;
   EXPECT_EQ(device.out.substr(0, device.out.find('\n')), "Drive 0: VEXO     DVD-RW DU-1620   1.00");
@@ -46,7 +46,7 @@ TEST(CliDevice, ReportsLikeTheSameDriveFoundInTheList) {
 }
 
 TEST(CliDevice, TheDeviceIsTheWholeListAndIsReachedByPassThrough) {
-  const CliRun run = RunArgs({Fixture("dvd.json"), "--device", "\\\\.\\F:", "drives"});
+  const CliRun run = RunCliArgs({Fixture("dvd.json"), "--device", "\\\\.\\F:", "drives"});
   ASSERT_EQ(run.status, cli::kExitOk) << run.err;
   EXPECT_EQ(run.out,
             " 0   1-0-0-0  F:\\   VEXO     DVD-RW DU-1620   1.00  pass-through  DVD DUAL        "
@@ -54,7 +54,7 @@ TEST(CliDevice, TheDeviceIsTheWholeListAndIsReachedByPassThrough) {
 }
 
 TEST(CliDevice, ADeviceThatCannotBeOpenedIsNoDrive) {
-  const CliRun run = RunArgs({Fixture("dvd.json"), "--device", "\\\\.\\Z:", "report"});
+  const CliRun run = RunCliArgs({Fixture("dvd.json"), "--device", "\\\\.\\Z:", "report"});
   EXPECT_EQ(run.status, cli::kExitNoDrive);
   EXPECT_EQ(run.err, "No drive detected !\n");
 }

@@ -46,8 +46,7 @@ class WindowReportSink : public media::ReportSink {
     std::function<void()> cleared;
     std::function<void(const std::string&)> line;
   };
-  WindowReportSink(DeviceThread& thread, Target target,
-                   std::shared_ptr<std::atomic<bool>> abandon)
+  WindowReportSink(DeviceThread& thread, Target target, std::shared_ptr<std::atomic<bool>> abandon)
       : thread_(thread), target_(std::move(target)), abandon_(std::move(abandon)) {}
 
   void PleaseWait(const std::string& line) override {
@@ -115,9 +114,9 @@ void MainWindowModel::FormCreate(MainWindowView& view) {
   const EditionTexts edition = services_.edition();
   view.ShowStepTexts(DisplayLine(edition.step1), DisplayLine(edition.step2),
                      DisplayLine(edition.step3));
-  view.ShowCaption(DisplayLine(device::FormatC(
-      "%s v%s.%s.%s", edition.programName.c_str(), edition.majorVersion.c_str(),
-      edition.minorVersion.c_str(), edition.revision.c_str())));
+  view.ShowCaption(DisplayLine(
+      device::FormatC("%s v%s.%s.%s", edition.programName.c_str(), edition.majorVersion.c_str(),
+                      edition.minorVersion.c_str(), edition.revision.c_str())));
 
   // The drives are found on the device thread, so the splash window keeps painting.
   const std::string error =
@@ -275,8 +274,8 @@ void MainWindowModel::cmdRefreshClick() {
       WindowPhase::Querying,
       [this, sink, report] {
         try {
-          *report = std::make_unique<media::MediaReport>(
-              services_.runQuery(*device_, *userRows_, *sink));
+          *report =
+              std::make_unique<media::MediaReport>(services_.runQuery(*device_, *userRows_, *sink));
         } catch (const QueryAbandoned&) {
         }
       },
@@ -311,8 +310,8 @@ void MainWindowModel::cmdAddUserFileClick() {
 
 void MainWindowModel::UserFileChosen(const std::optional<std::string>& chosen) {
   try {
-    const std::string refused = services_.addOrRemoveUserFile(
-        system_, chosen, *userRows_, [this](const std::string& text) {
+    const std::string refused =
+        services_.addOrRemoveUserFile(system_, chosen, *userRows_, [this](const std::string& text) {
           view_->ShowMessage({DisplayText(text), kInformationCaption, MessageIcon::Information});
         });
     if (!refused.empty()) ShowError(refused);

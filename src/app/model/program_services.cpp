@@ -38,13 +38,12 @@ ProgramServices DefaultServices() {
   services.loadUserMediaFile = [](platform::System& system, custom::UserMediaRows& rows) {
     custom::LoadUserMediaFile(system, rows);
   };
-  services.addOrRemoveUserFile = [](platform::System& system,
-                                    const std::optional<std::string>& chosen,
-                                    custom::UserMediaRows& rows,
-                                    const std::function<void(const std::string&)>& showMessage) {
-    const auto result = custom::AddOrRemoveUserFile(system, chosen, rows, showMessage);
-    return result.pathTooLong ? custom::UserFilePathTooLongText(*chosen) : std::string();
-  };
+  services.addOrRemoveUserFile =
+      [](platform::System& system, const std::optional<std::string>& chosen,
+         custom::UserMediaRows& rows, const std::function<void(const std::string&)>& showMessage) {
+        const auto result = custom::AddOrRemoveUserFile(system, chosen, rows, showMessage);
+        return result.pathTooLong ? custom::UserFilePathTooLongText(*chosen) : std::string();
+      };
   services.runQuery = RunQuery;
   return services;
 }
