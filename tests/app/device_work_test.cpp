@@ -341,23 +341,23 @@ TEST(Report, CopiesAndSavesTheQueryAsTextAndJson) {
 class MenuPicker {
  public:
   explicit MenuPicker(QString pick) : pick_(std::move(pick)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      if (menu == nullptr) return;
-      for (QAction* action : menu->actions()) {
+    app::SetMenuAnswer([this](QMenu& menu) -> QAction* {
+      QAction* chosen = nullptr;
+      for (QAction* action : menu.actions()) {
         if (action->isSeparator()) continue;
         entries_ << action->text() + (action->isEnabled() ? "" : " (off)");
-        if (action->text() == pick_) menu->setActiveAction(action);
+        if (action->text() == pick_ && action->isEnabled()) chosen = action;
       }
-      QTest::keyClick(menu, Qt::Key_Return);
+      return chosen;
     });
-    timer_.start(1);
   }
+  ~MenuPicker() { app::SetMenuAnswer({}); }
+  MenuPicker(const MenuPicker&) = delete;
+  MenuPicker& operator=(const MenuPicker&) = delete;
   QStringList Entries() const { return entries_; }
 
  private:
   QString pick_;
-  QTimer timer_;
   QStringList entries_;
 };
 
