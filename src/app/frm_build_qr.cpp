@@ -32,7 +32,7 @@ skin::SkinButton* MakeButton(QWidget* parent, const char* name, const char* capt
 
 TfrmBuildQR::TfrmBuildQR(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
-      prototypePath(custom::kRunningProgramPath) {
+      prototypePath(platform::RunningProgramPath()) {
   setObjectName("frmBuildQR");
   setFixedSize(454, 123);
   suiForm1 = new skin::SkinForm(this);

@@ -10,18 +10,19 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "custom/prototype_file.h"
+#include "platform/files/program_file.h"
 
 namespace cli {
 
 std::vector<std::string> DefaultPrototypePaths() {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink(custom::kRunningProgramPath, error);
-  if (error) return {"quillrate"};
+  const std::string program = platform::ExecutableName("quillrate");
+  const std::string self = platform::RunningProgramFile();
+  if (self.empty()) return {program};
   // Installed, the window program stands beside the terminal tool; in the build tree it is
   // built in the folder beside this one.
-  const auto folder = self.parent_path();
-  return {(folder / "quillrate").string(),
-          (folder.parent_path() / "app" / "quillrate").lexically_normal().string()};
+  const auto folder = std::filesystem::path(self).parent_path();
+  return {(folder / program).string(),
+          (folder.parent_path() / "app" / program).lexically_normal().string()};
 }
 
 int ReportBuildOutcome(const custom::BuildOutcome& outcome, std::ostream& out, std::ostream& err) {

@@ -33,6 +33,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   CLI::App app{"Quillrate: checks a recordable disc in an optical drive before a burn.",
                "quillrate-cli"};
   app.footer(kFooter);
+  // "/x" is a path, also on Windows, never an option.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1);
 
   std::string simulate;
@@ -42,6 +44,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                      "demonstration machine built into the program, with PATH a fixture file")
           ->expected(0, 1)
           ->option_text("[=PATH]");
+
+  std::string device;
+  auto* deviceOption =
+      app.add_option("--device", device,
+                     "Use exactly the device at PATH as the only drive, instead of the drives "
+                     "the system lists (/dev/sr0, /dev/sg1; on Windows \\\\.\\E:, "
+                     "\\\\.\\CdRom0)")
+          ->option_text("PATH");
 
   std::string capture;
   auto* captureOption = app.add_option("--capture", capture,
@@ -81,6 +91,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   session.showProgress = errIsTerminal;
   if (simulateOption->count() > 0) session.choice.simulate = simulate;
   if (captureOption->count() > 0) session.capturePath = capture;
+  if (deviceOption->count() > 0) session.devicePath = device;
   try {
     session.System();
   } catch (const std::exception& e) {

@@ -13,7 +13,7 @@
 #include "device/fixed_text.h"
 #include "device/format_c.h"
 #include "device/text_encoding.h"
-#include "platform/linux/drive_diagnostics.h"
+#include "platform/drive_diagnostics.h"
 
 namespace cli {
 
@@ -74,9 +74,10 @@ Command AddDrivesCommand(CLI::App& app) {
   parser->add_flag("--json", *json, "Print the list as JSON");
   return {parser, [json](Session& session) {
             device::AtapiDevice& device = session.Device();
-            // On real drives, say which devices could not be used and why.
-            const auto problems = session.choice.simulate ? std::vector<platform::DriveProblem>{}
-                                                          : platform::DiagnoseDrives();
+            // On the system's own list of real drives, say which could not be used and why.
+            const auto problems = session.choice.simulate || session.devicePath
+                                      ? std::vector<platform::DriveProblem>{}
+                                      : platform::DiagnoseDrives();
             PrintDrives(device, *json, session.out, problems);
             if (!*json) {
               for (const auto& p : problems) session.err << p.device << ": " << p.reason << '\n';

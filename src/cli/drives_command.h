@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device/atapi_device.h"
-#include "platform/linux/drive_diagnostics.h"
+#include "platform/drive_diagnostics.h"
 
 namespace cli {
 

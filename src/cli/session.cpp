@@ -2,12 +2,14 @@
 
 #include <ostream>
 #include "media/drive_kind.h"
+#include "platform/single_device_system.h"
 
 namespace cli {
 
 platform::System& Session::System() {
   if (!system_) {
     system_ = platform::CreateSystem(choice, messages_);
+    if (devicePath) system_ = platform::WithOnlyDevice(std::move(system_), *devicePath);
     if (capturePath) {
       auto capturing = std::make_unique<platform::CapturingSystem>(std::move(system_));
       capturing_ = capturing.get();

@@ -24,6 +24,8 @@ class Session {
   platform::PlatformChoice choice;
   // Records every command the drives answer into this fixture file, when set.
   std::optional<std::string> capturePath;
+  // The only drive is the device at this path, when set.
+  std::optional<std::string> devicePath;
   // The error stream is a terminal: a wait for a drive shows how long it has lasted.
   bool showProgress = false;
 

@@ -24,7 +24,7 @@ enum class BuildStatus {
 
 struct BuildRequest {
   std::string propertyPath;  // as typed: blanks around it are dropped
-  std::string prototypePath = kRunningProgramPath;
+  std::string prototypePath = platform::RunningProgramPath();
   std::string outputDir = ".";
 };
 

@@ -1,18 +1,11 @@
 #include "custom/executable_writer.h"
 
-#include <sys/stat.h>
-
-#include "custom/prototype_file.h"
+#include "platform/files/program_file.h"
 
 namespace custom {
 namespace {
 
 constexpr mode_t kRunPermissions = 0755;
-
-bool SameFile(const struct stat& a, const std::string& path) {
-  struct stat b {};
-  return ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
 
 }  // namespace
 
@@ -20,12 +13,11 @@ WriteResult WriteExecutableFile(std::span<const uint8_t> bytes, const std::strin
                                 const std::vector<std::string>& keep) {
   // The name itself: a symbolic link there is replaced, never followed, so only a file that
   // stands under the target's own name can be one of these.
-  struct stat existing {};
-  if (::lstat(target.c_str(), &existing) == 0) {
-    if (SameFile(existing, kRunningProgramPath)) return {Refusal::IsRunningProgram, {}};
-    for (const std::string& path : keep) {
-      if (SameFile(existing, path)) return {Refusal::IsProtected, {}};
-    }
+  if (platform::SameFile(target, platform::RunningProgramPath())) {
+    return {Refusal::IsRunningProgram, {}};
+  }
+  for (const std::string& path : keep) {
+    if (platform::SameFile(target, path)) return {Refusal::IsProtected, {}};
   }
   return {Refusal::None, platform::WriteFileAtomically(target, bytes, kRunPermissions,
                                                        platform::LinkPolicy::ReplaceLink)};

@@ -4,14 +4,12 @@
 #include <string>
 
 #include "platform/files/input_file.h"
+#include "platform/files/program_file.h"
 
 namespace custom {
 
-// The running program's own executable file.
-inline constexpr const char* kRunningProgramPath = "/proc/self/exe";
-
 // Reads the whole file: no bytes, and why, when it is not a regular file, cannot be opened or
 // read, cannot be held in memory, or changed while it was read (a prototype being rebuilt).
-platform::FileContents LoadPrototype(const std::string& path = kRunningProgramPath);
+platform::FileContents LoadPrototype(const std::string& path = platform::RunningProgramPath());
 
 }  // namespace custom

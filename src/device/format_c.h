@@ -7,6 +7,6 @@
 namespace device {
 
 // printf-style formatting into a std::string, independent of the process locale.
-[[gnu::format(printf, 1, 2)]] std::string FormatC(const char* format, ...);
+[[gnu::format(gnu_printf, 1, 2)]] std::string FormatC(const char* format, ...);
 
 }  // namespace device

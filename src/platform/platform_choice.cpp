@@ -1,6 +1,6 @@
 #include "platform/platform_choice.h"
 
-#include "platform/linux/linux_system.h"
+#include "platform/native_system.h"
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
 

@@ -169,6 +169,12 @@ class System {
   virtual DriveType GetDriveType(const std::string& root) = 0;
   // Opens a drive root as a device for pass-through; null when it cannot be opened.
   virtual std::unique_ptr<DeviceHandle> OpenDevice(const std::string& root) = 0;
+  // Opens exactly the device at `path` (/dev/sg1, \\.\CdRom0) for pass-through; null when
+  // it cannot be opened or the system has no such paths.
+  virtual std::unique_ptr<DeviceHandle> OpenDeviceAt(const std::string& path) {
+    (void)path;
+    return nullptr;
+  }
 
   // Loads the ASPI manager library; null when it cannot be loaded.
   virtual std::unique_ptr<AspiLibrary> LoadAspiLibrary(const std::string& name) = 0;

@@ -36,15 +36,12 @@ int Run(WriteStep which, Step step) {
 
 // Writes everything or fails with errno set. A full disk may first take part of the bytes.
 bool WriteAll(int fd, std::span<const uint8_t> bytes) {
-  const auto& failure = TestHooks().writeFailure;
-  size_t allowed = bytes.size();
-  if (failure && failure->step == WriteStep::Write && failure->atByte < allowed) {
-    allowed = static_cast<size_t>(failure->atByte);
-  }
+  int hookError = 0;
+  const size_t allowed = HookedWriteLimit(bytes.size(), hookError);
   size_t done = 0;
   while (done < bytes.size()) {
     if (done == allowed) {
-      errno = failure->error;
+      errno = hookError;
       return false;
     }
     const ssize_t n = ::write(fd, bytes.data() + done, allowed - done);

@@ -49,4 +49,12 @@ struct FileTestHooks {
 
 FileTestHooks& TestHooks();
 
+// Reading `path` after `done` of its bytes: the error the hooks make this read fail with (0 for
+// none), and `size` cut to the bytes they let through before it.
+int HookedReadError(const std::string& path, uint64_t done, size_t& size);
+
+// Writing `size` bytes: how many the hooks let through before the write fails with `error`
+// (all of them, and `error` untouched, when no failure is asked for).
+size_t HookedWriteLimit(size_t size, int& error);
+
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/files/input_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,24 +16,13 @@
 namespace platform {
 namespace {
 
-constexpr const char* kChangedText = "changed while it was being read";
+constexpr int64_t kNanosecondsPerSecond = 1'000'000'000;
 
-bool SameVersion(const struct stat& a, const struct stat& b) {
-  return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
-         a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+int64_t WriteTime(const struct stat& info) {
+  return int64_t{info.st_mtim.tv_sec} * kNanosecondsPerSecond + info.st_mtim.tv_nsec;
 }
 
 }  // namespace
-
-InputFile::InputFile(const std::string& path) : path_(path) {
-  Open();
-  auto& hook = TestHooks().afterOpen;
-  if (fd_ >= 0 && hook && hook->path == path_) {
-    const auto run = std::move(hook->run);
-    hook.reset();
-    run();
-  }
-}
 
 void InputFile::Open() {
   struct stat info {};
@@ -53,10 +43,12 @@ void InputFile::Open() {
     return Fail(ReadFault::CannotOpen, std::string("cannot be opened: ") + std::strerror(errno));
   }
   // Something else may have taken the name between the look and the open.
-  if (::fstat(fd, &opened_) != 0 || !S_ISREG(opened_.st_mode)) {
+  struct stat opened {};
+  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
     ::close(fd);
-    return Fail(ReadFault::NotAFile, NotAFileText(opened_.st_mode));
+    return Fail(ReadFault::NotAFile, NotAFileText(opened.st_mode));
   }
+  opened_ = {static_cast<uint64_t>(opened.st_size), WriteTime(opened)};
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   fd_ = fd;
 }
@@ -65,19 +57,11 @@ InputFile::~InputFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-void InputFile::Fail(ReadFault fault, std::string reason) {
-  problem_ = {fault, std::move(reason)};
-}
-
 ssize_t InputFile::Read(void* buffer, size_t size) {
   if (fd_ < 0 || problem_.fault != ReadFault::None) return -1;
-  const auto& failure = TestHooks().readFailure;
-  if (failure && failure->path == path_) {
-    if (done_ >= failure->atByte) {
-      Fail(ReadFault::ReadFailed, std::string("read error: ") + std::strerror(failure->error));
-      return -1;
-    }
-    size = static_cast<size_t>(std::min<uint64_t>(size, failure->atByte - done_));
+  if (const int error = HookedReadError(path_, done_, size); error != 0) {
+    Fail(ReadFault::ReadFailed, std::string("read error: ") + std::strerror(error));
+    return -1;
   }
   ssize_t n = 0;
   do {
@@ -98,49 +82,9 @@ bool InputFile::CheckUnchanged() {
     Fail(ReadFault::ReadFailed, std::string("read error: ") + std::strerror(errno));
     return false;
   }
-  if (SameVersion(opened_, now)) return true;
-  Fail(ReadFault::Changed, kChangedText);
+  if (opened_ == Version{static_cast<uint64_t>(now.st_size), WriteTime(now)}) return true;
+  Fail(ReadFault::Changed, kFileChangedText);
   return false;
-}
-
-FileContents ReadWholeFile(const std::string& path, uint64_t maxBytes) {
-  FileContents contents;
-  InputFile file(path);
-  if (!file.IsOpen()) {
-    contents.problem = file.Problem();
-    return contents;
-  }
-  const uint64_t size = file.Size();
-  const std::string sizeText = " (" + std::to_string(size) + " bytes)";
-  if (size > maxBytes) {
-    contents.problem = {ReadFault::TooLarge, "too large" + sizeText};
-    return contents;
-  }
-  try {
-    contents.bytes.resize(static_cast<size_t>(size));
-  } catch (const std::bad_alloc&) {
-    contents.problem = {ReadFault::TooLarge, "too large to hold in memory" + sizeText};
-    return contents;
-  } catch (const std::length_error&) {
-    contents.problem = {ReadFault::TooLarge, "too large to hold in memory" + sizeText};
-    return contents;
-  }
-  size_t done = 0;
-  ssize_t n = 1;
-  while (done < contents.bytes.size() && n > 0) {
-    n = file.Read(contents.bytes.data() + done, contents.bytes.size() - done);
-    if (n > 0) done += static_cast<size_t>(n);
-  }
-  // Fewer bytes than its size, or more after them, and it was written while it was read.
-  uint8_t more = 0;
-  if (n > 0) n = file.Read(&more, 1);
-  if (n >= 0 && (done != contents.bytes.size() || n > 0 || !file.CheckUnchanged())) {
-    contents.problem = {ReadFault::Changed, kChangedText};
-  } else if (n < 0) {
-    contents.problem = file.Problem();
-  }
-  if (!contents.ok()) contents.bytes.clear();
-  return contents;
 }
 
 }  // namespace platform

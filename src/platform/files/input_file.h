@@ -1,7 +1,6 @@
 // Reading a file so that what is read is all of one version of one regular file.
 #pragma once
 
-#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -19,6 +18,9 @@ enum class ReadFault {
   Changed,   // written while it was read: what was read may mix two versions
   TooLarge,  // more bytes than the reader takes, or than memory holds
 };
+
+// The reason given for ReadFault::Changed.
+inline constexpr const char* kFileChangedText = "changed while it was being read";
 
 struct ReadProblem {
   ReadFault fault = ReadFault::None;
@@ -38,7 +40,7 @@ class InputFile {
   bool IsOpen() const { return fd_ >= 0; }
   const ReadProblem& Problem() const { return problem_; }
   // The size when the file was opened.
-  uint64_t Size() const { return static_cast<uint64_t>(opened_.st_size); }
+  uint64_t Size() const { return opened_.size; }
 
   // Reads up to `size` bytes: how many, 0 at the end of the file, -1 after an error.
   ssize_t Read(void* buffer, size_t size);
@@ -51,9 +53,16 @@ class InputFile {
   void Open();
   void Fail(ReadFault fault, std::string reason);
 
+  // One version of the file: its size and last write time (in the system's own unit).
+  struct Version {
+    uint64_t size = 0;
+    int64_t writeTime = 0;
+    bool operator==(const Version&) const = default;
+  };
+
   std::string path_;
-  int fd_ = -1;
-  struct stat opened_ {};
+  int fd_ = -1;  // on Windows a C runtime descriptor over the file's handle
+  Version opened_;
   uint64_t done_ = 0;
   ReadProblem problem_;
 };

@@ -1,4 +1,4 @@
-#include "platform/linux/drive_diagnostics.h"
+#include "platform/drive_diagnostics.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

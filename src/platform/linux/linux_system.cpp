@@ -30,13 +30,17 @@ class LinuxSystem : public System {
 
   std::unique_ptr<DeviceHandle> OpenDevice(const std::string& root) override {
     if (root.empty() || root.find('/') != std::string::npos) return nullptr;
+    return OpenDeviceAt("/dev/" + root);
+  }
+
+  std::unique_ptr<DeviceHandle> OpenDeviceAt(const std::string& path) override {
     // Without O_NONBLOCK a drive without a disc cannot be opened.
-    const std::string path = "/dev/" + root;
     int fd = kernel_.Open(path, O_RDWR | O_NONBLOCK | O_CLOEXEC);
     // Read access alone still answers every read command.
     if (fd == -EACCES || fd == -EROFS) fd = kernel_.Open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return nullptr;
-    return std::make_unique<SgDevice>(kernel_, fd, root);
+    // The node's name (sr0) finds its SCSI address and sg node in sysfs.
+    return std::make_unique<SgDevice>(kernel_, fd, path.substr(path.rfind('/') + 1));
   }
 
   std::unique_ptr<AspiLibrary> LoadAspiLibrary(const std::string&) override { return nullptr; }

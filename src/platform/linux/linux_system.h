@@ -6,12 +6,9 @@
 #include <string>
 
 #include "platform/linux/kernel_calls.h"
-#include "platform/system.h"
+#include "platform/native_system.h"
 
 namespace platform {
-
-// The system the program runs on. Messages go to `sink`.
-std::unique_ptr<System> CreateNativeSystem(MessageSink& sink);
 
 // The same rules over other kernel calls (which must outlive the system) and a settings
 // file at `settingsPath`.

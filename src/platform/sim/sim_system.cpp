@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/single_device_system.h"
+
 namespace sim {
 namespace {
 
@@ -238,6 +240,10 @@ std::unique_ptr<platform::DeviceHandle> SimSystem::OpenDevice(const std::string&
     return std::make_unique<SimDeviceHandle>(*this, i);
   }
   return nullptr;
+}
+
+std::unique_ptr<platform::DeviceHandle> SimSystem::OpenDeviceAt(const std::string& path) {
+  return OpenDevice(platform::DeviceRootName(path));
 }
 
 std::unique_ptr<platform::AspiLibrary> SimSystem::LoadAspiLibrary(const std::string& name) {

@@ -57,6 +57,8 @@ class SimSystem : public platform::System {
   std::optional<std::vector<std::string>> LogicalDriveRoots() override;
   platform::DriveType GetDriveType(const std::string& root) override;
   std::unique_ptr<platform::DeviceHandle> OpenDevice(const std::string& root) override;
+  // A simulated drive's path is that of its root: \\.\E: for E:\, /dev/sr0 for sr0.
+  std::unique_ptr<platform::DeviceHandle> OpenDeviceAt(const std::string& path) override;
   std::unique_ptr<platform::AspiLibrary> LoadAspiLibrary(const std::string& name) override;
   std::unique_ptr<platform::Event> CreateEvent() override;
   platform::Registry& Settings() override { return registry_; }

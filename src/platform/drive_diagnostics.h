@@ -11,8 +11,9 @@ struct DriveProblem {
   std::string reason;  // what is wrong and what to do
 };
 
-// Checks every CD-ROM device the kernel lists: whether it can be opened for commands, and
-// whether its sg node (needed for the vendor commands of an unprivileged user) is usable.
+// Checks every CD-ROM device the system lists: whether it can be opened for commands, and
+// on Linux whether its sg node (needed for the vendor commands of an unprivileged user) is
+// usable.
 std::vector<DriveProblem> DiagnoseDrives();
 
 }  // namespace platform

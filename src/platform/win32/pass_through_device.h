@@ -1,0 +1,30 @@
+// A device opened with CreateFile: one DeviceIoControl with IOCTL_SCSI_PASS_THROUGH_DIRECT per
+// command, and IOCTL_SCSI_GET_ADDRESS for its address.
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include <memory>
+#include <string>
+
+#include "platform/system.h"
+
+namespace platform::win32 {
+
+class PassThroughDevice : public DeviceHandle {
+ public:
+  // Opens `path` (\\.\E:, \\.\CdRom0, ...) for reading and writing; null when it cannot.
+  static std::unique_ptr<PassThroughDevice> Open(const std::string& path);
+  ~PassThroughDevice() override;
+  PassThroughDevice(const PassThroughDevice&) = delete;
+  PassThroughDevice& operator=(const PassThroughDevice&) = delete;
+
+  bool PassThrough(PassThroughRequest& request) override;
+  bool GetScsiAddress(ScsiAddress& address) override;
+
+ private:
+  explicit PassThroughDevice(HANDLE handle) : handle_(handle) {}
+  HANDLE handle_;
+};
+
+}  // namespace platform::win32
