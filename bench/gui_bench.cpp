@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "app/frm_main.h"
-#include "app/program_services.h"
+#include "app/model/program_services.h"
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
 
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
 
   sim::SimSystem machine(sim::DemoMachine());
   PacedSystem system(machine);
-  app::TfrmMain window(system, app::DefaultServices());
+  app::TfrmMain window(system, app::model::DefaultServices());
   window.show();
   QCoreApplication::processEvents();
   const qint64 startMs = sinceStart.elapsed();

@@ -27,7 +27,7 @@ Arguments ParseQtArguments(const QStringList& arguments) {
 }  // namespace
 
 int RunQuillrate(QApplication& application, const QStringList& arguments,
-                 const ProgramServices& services) {
+                 const model::ProgramServices& services) {
   application.setApplicationName("Quillrate");
   // No display name: Qt would append it to every window title, and an OEM edition's caption
   // must be its own name and version only.
@@ -58,9 +58,11 @@ int RunQuillrate(QApplication& application, const QStringList& arguments,
   try {
     // The windows in their order; the main window does its starting inside its creation.
     TfrmMain frmMain(*system, services);
-    TfrmQuillrateMsgBox frmQuillrateMsgBox(&frmMain, services.aboutText());
+    TfrmQuillrateMsgBox frmQuillrateMsgBox(&frmMain, DisplayText(services.aboutText()));
     TfrmSplash frmSplash(&frmMain);
-    TfrmWarning frmWarning(&frmMain);
+    const model::WindowMessage warning = model::PaceliftWarningMessage();
+    TfrmWarning frmWarning(&frmMain, QString::fromStdString(warning.text),
+                           QString::fromStdString(warning.caption));
     // In Qt, asking to quit before the event loop runs does nothing; the program ends here
     // instead, once the start-up message or the builder window has closed.
     if (frmMain.TerminateRequested()) return 0;

@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-#include "app/program_services.h"
+#include "app/model/program_services.h"
 
 class QApplication;
 
@@ -12,6 +12,6 @@ namespace app {
 // Parses the command line (`--simulate[=PATH]`, as quillrate-cli takes it), creates the
 // windows in their order and runs the event loop. Returns the process's exit status.
 int RunQuillrate(QApplication& application, const QStringList& arguments,
-                 const ProgramServices& services);
+                 const model::ProgramServices& services);
 
 }  // namespace app

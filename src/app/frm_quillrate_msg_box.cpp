@@ -6,11 +6,10 @@
 #include "app/skin/skin_fonts.h"
 #include "app/skin/skin_form.h"
 #include "app/skin/skin_widgets.h"
-#include "app/startup_messages.h"
 
 namespace app {
 
-TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(QWidget* owner, const std::string& aboutText)
+TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(QWidget* owner, const QString& aboutText)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName("frmQuillrateMsgBox");
   setFixedSize(486, 420);
@@ -38,8 +37,8 @@ TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(QWidget* owner, const std::string& abou
   }
 }
 
-void TfrmQuillrateMsgBox::FormCreate(const std::string& aboutText) {
-  lblQuillrate->setText(DisplayText(aboutText));
+void TfrmQuillrateMsgBox::FormCreate(const QString& aboutText) {
+  lblQuillrate->setText(aboutText);
 }
 
 void TfrmQuillrateMsgBox::cmdCloseClick() {

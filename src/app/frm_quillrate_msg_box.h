@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QDialog>
-#include <string>
+#include <QString>
 
 class QLabel;
 
@@ -17,8 +17,8 @@ namespace app {
 class TfrmQuillrateMsgBox : public QDialog {
   Q_OBJECT
  public:
-  // `aboutText` is the composed text (8-bit program text).
-  TfrmQuillrateMsgBox(QWidget* owner, const std::string& aboutText);
+  // `aboutText` is the composed text, as the main-window model shows it.
+  TfrmQuillrateMsgBox(QWidget* owner, const QString& aboutText);
 
   skin::SkinForm* suiForm1;
   skin::Bevel* Bevel1;
@@ -28,7 +28,7 @@ class TfrmQuillrateMsgBox : public QDialog {
   void cmdCloseClick();
 
  private:
-  void FormCreate(const std::string& aboutText);
+  void FormCreate(const QString& aboutText);
 };
 
 }  // namespace app

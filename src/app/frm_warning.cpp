@@ -7,20 +7,20 @@
 #include "app/skin/skin_form.h"
 #include "app/skin/skin_palette.h"
 #include "app/skin/skin_widgets.h"
-#include "features/feature_view.h"
 
 namespace app {
 
-TfrmWarning::TfrmWarning(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
+TfrmWarning::TfrmWarning(QWidget* owner, const QString& text, const QString& caption)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName("frmWarning");
   setFixedSize(341, 122);
   setMinimumSize(125, 50);
   suiForm1 = new skin::SkinForm(this);
   suiForm1->setGeometry(0, 0, 341, 122);
-  suiForm1->SetCaption(features::kPaceliftWarningCaption);
+  suiForm1->SetCaption(caption);
   suiForm1->SetTitleButtons(skin::SkinForm::SystemMenu | skin::SkinForm::Close |
                             skin::SkinForm::Maximize | skin::SkinForm::Minimize);
-  Label1 = skin::MakeLabel(suiForm1, "Label1", features::kPaceliftWarning, QRect(24, 36, 289, 53),
+  Label1 = skin::MakeLabel(suiForm1, "Label1", text, QRect(24, 36, 289, 53),
                            skin::SkinFont({"Verdana", 11, true}), skin::kNavy);
   Label1->setWordWrap(true);
   suiButton1 = new skin::SkinButton("Close", suiForm1);

@@ -15,7 +15,8 @@ namespace app {
 class TfrmWarning : public QDialog {
   Q_OBJECT
  public:
-  explicit TfrmWarning(QWidget* owner = nullptr);
+  // The warning's text and caption come from the main-window model.
+  TfrmWarning(QWidget* owner, const QString& text, const QString& caption);
 
   skin::SkinForm* suiForm1;
   QLabel* Label1;

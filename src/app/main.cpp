@@ -12,5 +12,5 @@ int main(int argc, char** argv) {
     return std::fputs(early.answer.c_str(), stdout) < 0 || std::fflush(stdout) != 0 ? 1 : 0;
   }
   QApplication application(argc, argv);
-  return app::RunQuillrate(application, QApplication::arguments(), app::DefaultServices());
+  return app::RunQuillrate(application, QApplication::arguments(), app::model::DefaultServices());
 }

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QTimer>
 #include <cstdio>
 
 #include "app/frm_build_qr.h"
@@ -13,7 +12,9 @@
 #include "app/frm_quillrate_msg_box.h"
 #include "app/frm_splash.h"
 #include "app/frm_warning.h"
-#include "app/program_services.h"
+#include "app/modal.h"
+#include "app/model/main_window_model.h"
+#include "app/model/program_services.h"
 #include "app/skin/skin_message_box.h"
 #include "app/skin/skin_page_control.h"
 #include "app/startup_messages.h"
@@ -40,19 +41,17 @@ int main(int argc, char** argv) {
   const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("docs/screenshots"));
   QDir().mkpath(dir.path());
 
-  // A message box would wait for a click that never comes; report it and go on.
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [] {
-    if (auto* box = qobject_cast<skin::SkinMessageBox*>(QApplication::activeModalWidget())) {
+  // A modal window would wait for a click that never comes; report it and go on.
+  app::SetModalAnswer([](QDialog& window) {
+    if (auto* box = qobject_cast<skin::SkinMessageBox*>(&window)) {
       std::fprintf(stderr, "message: %s\n", qPrintable(box->Text()));
-      box->accept();
     }
+    return int{QDialog::Accepted};
   });
-  closer.start(10);
 
   app::QtMessageSink messages;
   auto system = platform::CreateSystem(platform::PlatformChoice{std::string()}, messages);
-  app::TfrmMain main(*system, app::DefaultServices());
+  app::TfrmMain main(*system, app::model::DefaultServices());
   main.show();
   QSignalSpy finished(&main, &app::TfrmMain::QueryFinished);
   main.cmdRefreshClick();
@@ -61,17 +60,21 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool ok = Save(main, dir, "main_information.png");
-  main.suiPageControl1->SetActivePageIndex(1);
+  skin::SkinPageControl& pages = *main.Controls().suiPageControl1;
+  pages.SetActivePageIndex(1);
   ok = Save(main, dir, "main_quillrate.png") && ok;
-  main.suiPageControl1->SetActivePageIndex(2);
+  pages.SetActivePageIndex(2);
   ok = Save(main, dir, "main_trimwave.png") && ok;
-  main.suiPageControl1->SetActivePageIndex(0);
+  pages.SetActivePageIndex(0);
 
   app::TfrmSplash splash;
   ok = Save(splash, dir, "splash.png") && ok;
-  app::TfrmWarning warning;
+  const app::model::WindowMessage text = app::model::PaceliftWarningMessage();
+  app::TfrmWarning warning(nullptr, QString::fromStdString(text.text),
+                           QString::fromStdString(text.caption));
   ok = Save(warning, dir, "warning.png") && ok;
-  app::TfrmQuillrateMsgBox about(&main, app::DefaultServices().aboutText());
+  app::TfrmQuillrateMsgBox about(&main,
+                                 app::DisplayText(app::model::DefaultServices().aboutText()));
   ok = Save(about, dir, "about.png") && ok;
   app::TfrmBuildQR builder;
   builder.txtFile->setText("examples/oem-edition.properties");

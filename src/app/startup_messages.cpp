@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/model/display_text.h"
 #include "app/skin/skin_message_box.h"
-#include "device/text_encoding.h"
 
 namespace app {
 namespace {
@@ -51,11 +51,7 @@ void QtMessageSink::ShowMessage(const std::string& text, const std::string& capt
 }
 
 QString DisplayText(const std::string& text) {
-  return QString::fromStdString(device::VisibleText(text, device::LineBreaks::Kept));
-}
-
-QString DisplayLine(const std::string& text) {
-  return QString::fromStdString(device::VisibleText(text));
+  return QString::fromStdString(model::DisplayText(text));
 }
 
 }  // namespace app

@@ -20,10 +20,7 @@ class QtMessageSink : public platform::MessageSink {
   void ShowMessage(const std::string& text, const std::string& caption, uint32_t flags) override;
 };
 
-// Program text (8-bit bytes) for display: read as UTF-8 when it is valid UTF-8, else as
-// Windows-1252; control characters in a visible form, line feeds kept.
+// Program text (8-bit bytes) as the windows show it, line feeds kept.
 QString DisplayText(const std::string& text);
-// The same for one line (a report line, a caption, a label): a line feed is shown too.
-QString DisplayLine(const std::string& text);
 
 }  // namespace app

@@ -34,9 +34,9 @@ std::vector<std::string> FeaturePages(app::TfrmMain& w) {
            (button->isEnabledTo(button->parentWidget()) ? "on" : "off") + "/" +
            button->text().toStdString();
   };
-  return {show(w.labSuptQR, w.labQRIsDisable, w.btnSetQRAbility),
-          show(w.labSuptTW, w.labTWIsActive, w.btnSetTWAbility),
-          show(w.labSuptPL, w.labPLIsActive, w.btnSetPLAbility)};
+  return {show(w.Controls().labSuptQR, w.Controls().labQRIsDisable, w.Controls().btnSetQRAbility),
+          show(w.Controls().labSuptTW, w.Controls().labTWIsActive, w.Controls().btnSetTWAbility),
+          show(w.Controls().labSuptPL, w.Controls().labPLIsActive, w.Controls().btnSetPLAbility)};
 }
 
 int CountOpcode(const sim::SimSystem& system, uint8_t opcode) {
@@ -102,7 +102,8 @@ TEST(FeaturePages, EachButtonFlipsItsFeatureAndRefreshesAll) {
     rig.system->ClearLog();
     auto* button = w.findChild<QPushButton*>(p.button);
     ASSERT_NE(button, nullptr);
-    w.suiPageControl1->SetActivePageIndex(button == w.btnSetQRAbility ? 1 : 2);
+    w.Controls().suiPageControl1->SetActivePageIndex(button == w.Controls().btnSetQRAbility ? 1
+                                                                                            : 2);
     button->click();
     WaitIdle(w);
     EXPECT_EQ(FeaturePages(w), p.after) << p.button;
@@ -126,12 +127,12 @@ TEST(FeaturePages, PaceliftWarningShowsEvenWhenTheDriveRejectsTheSwitch) {
       R"(, "vendor_page": {"support": "0x26", "state": "0x20"},
           "faults": [{"command": "0x55", "kind": "sense", "sense": [5, "0x26", 0]}])"));
   app::TfrmMain& w = *rig.window;
-  w.suiPageControl1->SetActivePageIndex(2);
-  w.btnSetPLAbility->click();
+  w.Controls().suiPageControl1->SetActivePageIndex(2);
+  w.Controls().btnSetPLAbility->click();
   WaitIdle(w);
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].name, "frmWarning");
-  EXPECT_EQ(w.labPLIsActive->text(), "NO");
+  EXPECT_EQ(w.Controls().labPLIsActive->text(), "NO");
 }
 
 // A query that writes given lines, and can hold the device thread until released.
@@ -152,9 +153,9 @@ struct ScriptedQuery {
   }
 };
 
-app::ProgramServices WithQuery(const std::shared_ptr<ScriptedQuery>& query) {
-  app::ProgramServices services = app::DefaultServices();
-  services.runQuery = [query](device::AtapiDevice&, const app::UserMediaLists&,
+app::model::ProgramServices WithQuery(const std::shared_ptr<ScriptedQuery>& query) {
+  app::model::ProgramServices services = app::model::DefaultServices();
+  services.runQuery = [query](device::AtapiDevice&, const custom::UserMediaRows&,
                               media::ReportSink& sink) { return (*query)(sink); };
   return services;
 }
@@ -166,16 +167,16 @@ TEST(Query, MemoShowsTheReportLinesInOrder) {
   ModalWatcher watcher;
   Rig rig(testing_machines::OneDrive(), WithQuery(query));
   app::TfrmMain& w = *rig.window;
-  w.suiPageControl1->SetActivePageIndex(2);
+  w.Controls().suiPageControl1->SetActivePageIndex(2);
   QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
-  w.cmdRefresh->click();
+  w.Controls().cmdRefresh->click();
   ASSERT_TRUE(finished.wait(10000));
-  EXPECT_EQ(w.memTranslator->Lines(),
+  EXPECT_EQ(w.Controls().memTranslator->Lines(),
             (QStringList{"        Drive Type = DVD-RW   ", "         Disc Type = CDR",
                          QString::fromUtf8("Manufacturer Maybe = Caf\u00e9 Disc")}));
   EXPECT_EQ(w.ReportLines(), query->lines);
-  EXPECT_EQ(w.suiPageControl1->ActivePageIndex(), 0);
-  EXPECT_TRUE(w.cmdRefresh->isEnabled());
+  EXPECT_EQ(w.Controls().suiPageControl1->ActivePageIndex(), 0);
+  EXPECT_TRUE(w.Controls().cmdRefresh->isEnabled());
   EXPECT_TRUE(watcher.Seen().empty());
 }
 
@@ -189,17 +190,17 @@ TEST(Query, TheWindowStaysUsableButStartsNoSecondDeviceOperation) {
   app::TfrmMain& w = *rig.window;
   w.show();
   rig.system->ClearLog();
-  w.cmdRefresh->click();
+  w.Controls().cmdRefresh->click();
   // "Please wait ..." arrives while the drive is still becoming ready.
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return w.memTranslator->toPlainText() == "Please wait ..."; }, 10000));
-  EXPECT_TRUE(w.busyIndicator->Running());
-  EXPECT_FALSE(w.cmdRefresh->isEnabled());
-  EXPECT_FALSE(w.cboDrives->isEnabled());
-  EXPECT_FALSE(w.btnSetQRAbility->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return w.Controls().memTranslator->toPlainText() == "Please wait ..."; }, 10000));
+  EXPECT_TRUE(w.Controls().busyIndicator->Running());
+  EXPECT_FALSE(w.Controls().cmdRefresh->isEnabled());
+  EXPECT_FALSE(w.Controls().cboDrives->isEnabled());
+  EXPECT_FALSE(w.Controls().btnSetQRAbility->isEnabled());
   // Pages still switch while the query runs.
-  w.suiPageControl1->SetActivePageIndex(1);
-  EXPECT_TRUE(w.suiTabSheet2->isVisible());
+  w.Controls().suiPageControl1->SetActivePageIndex(1);
+  EXPECT_TRUE(w.Controls().suiTabSheet2->isVisible());
   w.cmdRefreshClick();
   w.btnSetQRAbilityClick();
   w.cboDrivesChange();
@@ -207,11 +208,11 @@ TEST(Query, TheWindowStaysUsableButStartsNoSecondDeviceOperation) {
   WaitIdle(w);
   EXPECT_EQ(query->runs.load(), 1);
   EXPECT_TRUE(rig.system->Log().empty()) << "a feature or drive change ran during the query";
-  EXPECT_EQ(w.memTranslator->Lines(), (QStringList{"line 1", "line 2"}));
-  EXPECT_FALSE(w.busyIndicator->Running());
-  EXPECT_TRUE(w.cmdRefresh->isEnabled());
-  EXPECT_TRUE(w.cboDrives->isEnabled());
-  EXPECT_TRUE(w.btnSetQRAbility->isEnabled());
+  EXPECT_EQ(w.Controls().memTranslator->Lines(), (QStringList{"line 1", "line 2"}));
+  EXPECT_FALSE(w.Controls().busyIndicator->Running());
+  EXPECT_TRUE(w.Controls().cmdRefresh->isEnabled());
+  EXPECT_TRUE(w.Controls().cboDrives->isEnabled());
+  EXPECT_TRUE(w.Controls().btnSetQRAbility->isEnabled());
 }
 
 TEST(Query, ClosingDuringAQueryWaitsForItAndThenCloses) {
@@ -222,39 +223,39 @@ TEST(Query, ClosingDuringAQueryWaitsForItAndThenCloses) {
   Rig rig(testing_machines::OneDrive(), WithQuery(query));
   app::TfrmMain& w = *rig.window;
   w.show();
-  w.cmdRefresh->click();
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return w.memTranslator->toPlainText() == "Please wait ..."; }, 10000));
+  w.Controls().cmdRefresh->click();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return w.Controls().memTranslator->toPlainText() == "Please wait ..."; }, 10000));
   EXPECT_FALSE(w.close());
   EXPECT_TRUE(w.isVisible());
   query->release = true;
   ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 10000));
   // The query was abandoned after its current step; nothing more reached the memo.
-  EXPECT_EQ(w.memTranslator->toPlainText(), QString("Please wait ..."));
+  EXPECT_EQ(w.Controls().memTranslator->toPlainText(), QString("Please wait ..."));
   EXPECT_TRUE(watcher.Seen().empty());
 }
 
 TEST(Query, AFailingQueryIsReportedNotThrownIntoTheEventLoop) {
-  app::ProgramServices services = app::DefaultServices();
-  services.runQuery = [](device::AtapiDevice&, const app::UserMediaLists&,
+  app::model::ProgramServices services = app::model::DefaultServices();
+  services.runQuery = [](device::AtapiDevice&, const custom::UserMediaRows&,
                          media::ReportSink&) -> media::MediaReport {
     throw std::runtime_error("drive gone");
   };
   ModalWatcher watcher;
   Rig rig(testing_machines::OneDrive(), services);
   QSignalSpy finished(rig.window.get(), &app::TfrmMain::QueryFinished);
-  rig.window->cmdRefresh->click();
+  rig.window->Controls().cmdRefresh->click();
   ASSERT_TRUE(finished.wait(10000));
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].text, "drive gone");
-  EXPECT_TRUE(rig.window->cmdRefresh->isEnabled());
+  EXPECT_TRUE(rig.window->Controls().cmdRefresh->isEnabled());
 }
 
 // The demonstration machine's CD-R writer (drive-list entry 1, combo line 0).
 struct DemoRig {
   DemoRig()
       : system(std::make_unique<sim::SimSystem>(sim::DemoMachine())),
-        window(std::make_unique<app::TfrmMain>(*system, app::DefaultServices())) {}
+        window(std::make_unique<app::TfrmMain>(*system, app::model::DefaultServices())) {}
   std::unique_ptr<sim::SimSystem> system;
   std::unique_ptr<app::TfrmMain> window;
 };
@@ -272,23 +273,24 @@ TEST(Query, TheDemoCdRShowsTheReportOfTheQuery) {
   ModalWatcher watcher;
   DemoRig rig;
   app::TfrmMain& w = *rig.window;
-  ASSERT_EQ(w.Device->CurrentIndex(), 1);
+  ASSERT_EQ(w.Model().Device()->CurrentIndex(), 1);
   QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
-  w.cmdRefresh->click();
+  w.Controls().cmdRefresh->click();
   ASSERT_TRUE(finished.wait(10000));
-  EXPECT_EQ(w.memTranslator->Lines(), kDemoCdReport);
+  EXPECT_EQ(w.Controls().memTranslator->Lines(), kDemoCdReport);
 
   // The same query without a window gives the same lines.
   sim::SimSystem other(sim::DemoMachine());
-  auto device = app::DefaultServices().createDevice(other);
+  auto device = app::model::DefaultServices().createDevice(other);
   ASSERT_TRUE(device->SelectDrive(1));
   struct Discard : media::ReportSink {
     void PleaseWait(const std::string&) override {}
     void Cleared() override {}
     void Line(const std::string&) override {}
   } discard;
-  auto lists = app::UserMediaListsPtr(app::CreateUserMediaLists());
-  const media::MediaReport report = app::DefaultServices().runQuery(*device, *lists, discard);
+  const custom::UserMediaRows noRows;
+  const media::MediaReport report =
+      app::model::DefaultServices().runQuery(*device, noRows, discard);
   EXPECT_EQ(w.ReportLines(), report.lines);
   EXPECT_TRUE(watcher.Seen().empty());
 }
@@ -303,7 +305,7 @@ TEST(Report, CopiesAndSavesTheQueryAsTextAndJson) {
   EXPECT_EQ(error, "There is no complete report to save.");
 
   QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
-  w.cmdRefresh->click();
+  w.Controls().cmdRefresh->click();
   ASSERT_TRUE(finished.wait(10000));
 
   w.CopyReport();
@@ -330,7 +332,7 @@ TEST(Report, CopiesAndSavesTheQueryAsTextAndJson) {
   EXPECT_FALSE(w.SaveReportAs(dir.filePath("missing/dir/report.txt"), false, &error));
   EXPECT_FALSE(error.isEmpty());
   // A drive change clears the report; there is nothing to save as JSON any more.
-  w.cboDrives->setCurrentIndex(1);
+  w.Controls().cboDrives->setCurrentIndex(1);
   gui_testing::WaitIdle(w);
   EXPECT_FALSE(w.SaveReportAs(json, true));
 }
@@ -339,23 +341,23 @@ TEST(Report, CopiesAndSavesTheQueryAsTextAndJson) {
 class MenuPicker {
  public:
   explicit MenuPicker(QString pick) : pick_(std::move(pick)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      if (menu == nullptr) return;
-      for (QAction* action : menu->actions()) {
+    app::SetMenuAnswer([this](QMenu& menu) -> QAction* {
+      QAction* chosen = nullptr;
+      for (QAction* action : menu.actions()) {
         if (action->isSeparator()) continue;
         entries_ << action->text() + (action->isEnabled() ? "" : " (off)");
-        if (action->text() == pick_) menu->setActiveAction(action);
+        if (action->text() == pick_ && action->isEnabled()) chosen = action;
       }
-      QTest::keyClick(menu, Qt::Key_Return);
+      return chosen;
     });
-    timer_.start(1);
   }
+  ~MenuPicker() { app::SetMenuAnswer({}); }
+  MenuPicker(const MenuPicker&) = delete;
+  MenuPicker& operator=(const MenuPicker&) = delete;
   QStringList Entries() const { return entries_; }
 
  private:
   QString pick_;
-  QTimer timer_;
   QStringList entries_;
 };
 
@@ -365,11 +367,11 @@ TEST(Report, TheMemosContextMenuCopiesTheReport) {
   app::TfrmMain& w = *rig.window;
   w.show();
   QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
-  w.cmdRefresh->click();
+  w.Controls().cmdRefresh->click();
   ASSERT_TRUE(finished.wait(10000));
   QGuiApplication::clipboard()->clear();
   MenuPicker picker("Copy &Report");
-  emit w.memTranslator->customContextMenuRequested(QPoint(10, 10));
+  emit w.Controls().memTranslator->customContextMenuRequested(QPoint(10, 10));
   const QStringList entries = picker.Entries();
   EXPECT_TRUE(entries.contains("Copy &Report")) << entries.join(", ").toStdString();
   EXPECT_TRUE(entries.contains("Save Report as &Text...")) << entries.join(", ").toStdString();
@@ -386,9 +388,9 @@ QString WriteUserFile(const QTemporaryDir& dir, const char* text) {
 
 QStringList QueryLines(app::TfrmMain& w) {
   QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
-  w.cmdRefresh->click();
+  w.Controls().cmdRefresh->click();
   if (!finished.wait(10000)) return {"the query did not finish"};
-  return w.memTranslator->Lines();
+  return w.Controls().memTranslator->Lines();
 }
 
 TEST(UserMediaFile, ARegisteredFileIsLoadedAtStartAndWinsInTheQuery) {
@@ -401,8 +403,8 @@ TEST(UserMediaFile, ARegisteredFileIsLoadedAtStartAndWinsInTheQuery) {
   system.Registry().Put("SOFTWARE\\Quillrate\\", "UserDefinedFule",
                         {platform::RegType::String, value});
   ModalWatcher watcher;
-  app::TfrmMain w(system, app::DefaultServices());
-  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 1u);
+  app::TfrmMain w(system, app::model::DefaultServices());
+  EXPECT_EQ(w.Model().UserRows().cd.size(), 1u);
   EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = My Own Disc");
   EXPECT_TRUE(watcher.Seen().empty());
 }
@@ -417,13 +419,13 @@ TEST(UserMediaFile, TheHiddenButtonAddsAndRemovesAFile) {
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].name, "suiMsgBox");
   EXPECT_EQ(watcher.Seen()[0].text, "User-defined file added !");
-  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 1u);
+  EXPECT_EQ(w.Model().UserRows().cd.size(), 1u);
   EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = Added Disc");
 
   w.UserFileChosen(std::nullopt);
   ASSERT_EQ(watcher.Seen().size(), 2u);
   EXPECT_EQ(watcher.Seen()[1].text, "User-defined file removed !");
-  EXPECT_EQ(app::UserCdRowCount(*w.UserRows), 0u);
+  EXPECT_EQ(w.Model().UserRows().cd.size(), 0u);
   EXPECT_EQ(QueryLines(w).value(6), "Manufacturer Maybe = CMC Magnetics Corporation");
 }
 
@@ -433,10 +435,10 @@ TEST(DriveChange, ClearsTheReportAndShowsTheNewDrivesFeatures) {
   app::TfrmMain& w = *rig.window;
   EXPECT_EQ(FeaturePages(w)[0], "YES/YES/on/Disable Quillrate");
   ASSERT_EQ(QueryLines(w), kDemoCdReport);
-  w.cboDrives->setCurrentIndex(1);
+  w.Controls().cboDrives->setCurrentIndex(1);
   WaitIdle(w);
-  EXPECT_EQ(w.Device->CurrentIndex(), 2);
-  EXPECT_TRUE(w.memTranslator->Lines().isEmpty());
+  EXPECT_EQ(w.Model().Device()->CurrentIndex(), 2);
+  EXPECT_TRUE(w.Controls().memTranslator->Lines().isEmpty());
   EXPECT_EQ(FeaturePages(w),
             (std::vector<std::string>{"NO/N/A/off/Enable Quillrate", "NO/N/A/off/Enable Trimwave",
                                       "NO/N/A/off/Enable Pacelift"}));

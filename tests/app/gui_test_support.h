@@ -5,17 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QSignalSpy>
-#include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/frm_main.h"
-#include "app/program_services.h"
+#include "app/modal.h"
+#include "app/model/program_services.h"
 #include "app/skin/skin_form.h"
 #include "app/skin/skin_message_box.h"
+#include "custom/user_media_file.h"
+#include "device/atapi_device.h"
+#include "media/media_report.h"
 #include "sim_machines.h"
 
 namespace gui_testing {
@@ -26,21 +31,24 @@ struct SeenWindow {
   std::string text;     // the message or the warning text
   skin::SkinMessageBox::Icon icon = skin::SkinMessageBox::Icon::Information;
   bool splashVisible = false;  // a splash window was visible while it was up
+  bool ownerVisible = false;   // the window that owns it was visible
 };
 
-// Closes every modal window as soon as it shows, after recording it.
+// Answers every modal window as it opens, after recording it: closed, as a user closes it,
+// unless `answer` is given, which answers it instead (choosing a file, say).
 class ModalWatcher {
  public:
-  ModalWatcher() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Check(); });
-    timer_.start(1);
+  explicit ModalWatcher(std::function<int(QDialog&)> answer = {}) : answer_(std::move(answer)) {
+    app::SetModalAnswer([this](QDialog& window) { return Answer(window); });
   }
+  ~ModalWatcher() { app::SetModalAnswer({}); }
+  ModalWatcher(const ModalWatcher&) = delete;
+  ModalWatcher& operator=(const ModalWatcher&) = delete;
   const std::vector<SeenWindow>& Seen() const { return seen_; }
 
  private:
-  void Check() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) return;
+  int Answer(QDialog& window) {
+    QWidget* modal = &window;
     SeenWindow seen;
     seen.name = modal->objectName().toStdString();
     if (auto* frame = modal->findChild<skin::SkinForm*>("suiForm1")) {
@@ -55,11 +63,12 @@ class ModalWatcher {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (w->objectName() == "frmSplash" && w->isVisible()) seen.splashVisible = true;
     }
+    seen.ownerVisible = modal->parentWidget() != nullptr && modal->parentWidget()->isVisible();
     seen_.push_back(seen);
-    modal->close();
+    return answer_ ? answer_(window) : int{QDialog::Rejected};
   }
 
-  QTimer timer_;
+  std::function<int(QDialog&)> answer_;
   std::vector<SeenWindow> seen_;
 };
 
@@ -72,7 +81,8 @@ inline void WaitIdle(app::TfrmMain& window) {
 
 // The machine and the window on it; the machine outlives the window.
 struct Rig {
-  explicit Rig(const std::string& json, app::ProgramServices services = app::DefaultServices())
+  explicit Rig(const std::string& json,
+               app::model::ProgramServices services = app::model::DefaultServices())
       : system(testing_machines::MachineFromJson(json)),
         window(std::make_unique<app::TfrmMain>(*system, std::move(services))) {}
   std::unique_ptr<sim::SimSystem> system;

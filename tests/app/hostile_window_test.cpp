@@ -19,8 +19,8 @@ namespace {
 using gui_testing::ModalWatcher;
 using gui_testing::Rig;
 
-app::ProgramServices WithEdition(const app::EditionTexts& edition) {
-  app::ProgramServices services = app::DefaultServices();
+app::model::ProgramServices WithEdition(const app::model::EditionTexts& edition) {
+  app::model::ProgramServices services = app::model::DefaultServices();
   services.edition = [edition] { return edition; };
   return services;
 }
@@ -31,7 +31,7 @@ TEST(HostileWindow, StepLabelsTakeTheWidthTheirTextNeeds) {
   ModalWatcher watcher;
   Rig rig(testing_machines::OneDrive(),
           WithEdition({"Wide", "1", "0", "0", "Choose a writer", "Insert a disc", step3}));
-  const QLabel& label = *rig.window->lblStep3;
+  const QLabel& label = *rig.window->Controls().lblStep3;
   EXPECT_EQ(label.text().toStdString(), step3);
   EXPECT_EQ(label.font(), skin::SkinFont({"Verdana", 11})) << "the font was squeezed";
   EXPECT_GE(label.width(), QFontMetrics(label.font()).horizontalAdvance(label.text()));
@@ -46,19 +46,23 @@ TEST(HostileWindow, OneReportLineIsOneMemoLineWhateverTheDriveSent) {
       "disc": {"type": "bd-r", "bd_mid": "hex:41 0A 42 0D 44 45"}}]})");
   app::TfrmMain& w = *rig.window;
   QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
-  w.cmdRefresh->click();
+  w.Controls().cmdRefresh->click();
   ASSERT_TRUE(finished.wait(10000));
-  const QStringList lines = w.memTranslator->Lines();
+  const QStringList lines = w.Controls().memTranslator->Lines();
   ASSERT_EQ(static_cast<size_t>(lines.size()), w.ReportLines().size());
-  EXPECT_TRUE(lines.filter(QString::fromUtf8("(A\u240AB\u240DDE)")).size() == 1) << lines.join("|").toStdString();
+  EXPECT_TRUE(lines.filter(QString::fromUtf8("(A\u240AB\u240DDE)")).size() == 1)
+      << lines.join("|").toStdString();
 }
 
 TEST(HostileWindow, EditionTextsShowTheirCharactersInEitherEncoding) {
-  for (const std::string& name : {std::string("Disque \xC3\x89" "diteur"),  // UTF-8
-                                  std::string("Disque \xC9" "diteur")}) {   // Windows-1252
+  for (const std::string& name : {std::string("Disque \xC3\x89"
+                                              "diteur"),  // UTF-8
+                                  std::string("Disque \xC9"
+                                              "diteur")}) {  // Windows-1252
     ModalWatcher watcher;
     Rig rig(testing_machines::OneDrive(), WithEdition({name, "1", "2", "3", "s1", "s2", "s3"}));
-    EXPECT_EQ(rig.window->suiForm1->Caption(), QString::fromUtf8("Disque \u00C9diteur v1.2.3"));
+    EXPECT_EQ(rig.window->Controls().suiForm1->Caption(),
+              QString::fromUtf8("Disque \u00C9diteur v1.2.3"));
   }
 }
 
@@ -72,8 +76,9 @@ TEST(HostileWindow, AMessageBoxFitsTheScreenWhateverItsText) {
   } cases[] = {
       {"short", "No drive detected !", false},
       {"a long path without blanks",
-       QString::fromStdString(path + ": not valid JSON at line 3, column 16: syntax error while "
-                                     "parsing object key - unexpected '}'; expected string literal"),
+       QString::fromStdString(path +
+                              ": not valid JSON at line 3, column 16: syntax error while "
+                              "parsing object key - unexpected '}'; expected string literal"),
        true},
   };
   for (const auto& c : cases) {
@@ -92,9 +97,9 @@ TEST(HostileWindow, AMessageBoxFitsTheScreenWhateverItsText) {
 TEST(HostileWindow, TheMainWindowShowsWhileTheSplashIsStillUp) {
   bool mainVisible = false;
   bool splashVisible = false;
-  app::ProgramServices services = app::DefaultServices();
+  app::model::ProgramServices services = app::model::DefaultServices();
   // The user media file is loaded after the start-up's maximise step, before the splash goes.
-  services.loadUserMediaFile = [&](platform::System&, app::UserMediaLists&) {
+  services.loadUserMediaFile = [&](platform::System&, custom::UserMediaRows&) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (widget->objectName() == "frmMain") mainVisible = widget->isVisible();
       if (widget->objectName() == "frmSplash" && widget->isVisible()) splashVisible = true;
@@ -123,8 +128,8 @@ TEST(HostileWindow, AUserFilePathTooLongForTheSettingIsRefusedWithItsReason) {
             "The path of the user-defined file is too long to be kept (301 bytes; at most 255):\n" +
                 path);
   std::array<char, 256> value{};
-  EXPECT_FALSE(device::OSInfo::ReadRegString(*rig.system, device::kProgramKey, "UserDefinedFule",
-                                             value));
+  EXPECT_FALSE(
+      device::OSInfo::ReadRegString(*rig.system, device::kProgramKey, "UserDefinedFule", value));
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <stdexcept>
 
-#include "app/device_worker.h"
-#include "app/gui_report_sink.h"
+#include "app/qt_device_thread.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_form.h"
 #include "app/skin/skin_message_box.h"
@@ -47,15 +47,17 @@ TEST(PageControl, TabsAndKeysSelectPages) {
   Rig rig(testing_machines::OneDrive());
   app::TfrmMain& w = *rig.window;
   w.show();
-  QTest::mouseClick(w.suiPageControl1, Qt::LeftButton, {}, w.suiPageControl1->TabRect(2).center());
-  EXPECT_EQ(w.suiPageControl1->ActivePageIndex(), 2);
-  EXPECT_TRUE(w.suiTabSheet3->isVisible());
-  w.suiPageControl1->setFocus();
-  QTest::keyClick(w.suiPageControl1, Qt::Key_Left);
-  EXPECT_EQ(w.suiPageControl1->ActivePageIndex(), 1);
+  QTest::mouseClick(w.Controls().suiPageControl1, Qt::LeftButton, {},
+                    w.Controls().suiPageControl1->TabRect(2).center());
+  EXPECT_EQ(w.Controls().suiPageControl1->ActivePageIndex(), 2);
+  EXPECT_TRUE(w.Controls().suiTabSheet3->isVisible());
+  w.Controls().suiPageControl1->setFocus();
+  QTest::keyClick(w.Controls().suiPageControl1, Qt::Key_Left);
+  EXPECT_EQ(w.Controls().suiPageControl1->ActivePageIndex(), 1);
   // The tabs start 10 pixels in.
-  EXPECT_EQ(w.suiPageControl1->TabRect(0).left(), 10);
-  EXPECT_EQ(w.suiPageControl1->TabRect(0).right() + 1, w.suiPageControl1->TabRect(1).left());
+  EXPECT_EQ(w.Controls().suiPageControl1->TabRect(0).left(), 10);
+  EXPECT_EQ(w.Controls().suiPageControl1->TabRect(0).right() + 1,
+            w.Controls().suiPageControl1->TabRect(1).left());
 }
 
 TEST(Keyboard, EveryVisibleButtonTakesFocusFromTheKeyboard) {
@@ -63,13 +65,13 @@ TEST(Keyboard, EveryVisibleButtonTakesFocusFromTheKeyboard) {
   Rig rig(testing_machines::OneDrive());
   app::TfrmMain& w = *rig.window;
   for (QAbstractButton* button : w.findChildren<QAbstractButton*>()) {
-    const bool decorative = button == w.imgbtnOLV || button == w.imgbtnVEXO;
+    const bool decorative = button == w.Controls().imgbtnOLV || button == w.Controls().imgbtnVEXO;
     if (decorative || !button->isVisibleTo(&w)) continue;
     EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->objectName().toStdString();
   }
-  EXPECT_TRUE(w.cboDrives->focusPolicy() & Qt::TabFocus);
-  EXPECT_TRUE(w.lblCopyright->focusPolicy() & Qt::TabFocus);
-  EXPECT_EQ(w.cmdRefresh->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_TRUE(w.Controls().cboDrives->focusPolicy() & Qt::TabFocus);
+  EXPECT_TRUE(w.Controls().lblCopyright->focusPolicy() & Qt::TabFocus);
+  EXPECT_EQ(w.Controls().cmdRefresh->shortcut(), QKeySequence(Qt::Key_F5));
 }
 
 TEST(MessageBox, FitsItsTextAndAnswersOk) {
@@ -96,46 +98,34 @@ TEST(MessageBox, IconsFollowTheFlags) {
   EXPECT_EQ(skin::IconOfFlags(0x00), skin::SkinMessageBox::Icon::Information);
 }
 
-TEST(DeviceWorker, RunsJobsInOrderOffTheWindowThreadAndReportsErrors) {
-  QObject receiver;
-  app::DeviceWorker worker(&receiver);
-  std::vector<int> order;
-  std::vector<QString> errors;
+TEST(QtDeviceThread, RunsJobsInOrderOffTheWindowThreadAndReportsErrors) {
+  app::QtDeviceThread thread;
+  std::vector<int> jobs;            // written on the device thread only
+  std::vector<std::string> window;  // written on the window's thread only
   QThread* windowThread = QThread::currentThread();
   QThread* jobThread = nullptr;
-  worker.Post(
+  bool doneOnWindowThread = true;
+  const auto done = [&](const std::string& e) {
+    window.push_back("done:" + e);
+    doneOnWindowThread = doneOnWindowThread && QThread::currentThread() == windowThread;
+  };
+  thread.Post(
       [&] {
         jobThread = QThread::currentThread();
-        order.push_back(1);
+        jobs.push_back(1);
+        thread.ToWindow([&] { window.push_back("call from job 1"); });
       },
-      [&](const QString& e) { errors.push_back(e); });
-  worker.Post([] { throw std::runtime_error("no medium"); },
-              [&](const QString& e) { errors.push_back(e); });
-  worker.Post([&] { order.push_back(3); }, [&](const QString& e) { errors.push_back(e); });
-  EXPECT_EQ(worker.Pending(), 3);
-  EXPECT_EQ(worker.RunAndWait([&] { order.push_back(4); }), QString());
-  EXPECT_EQ(order, (std::vector<int>{1, 3, 4}));
-  EXPECT_EQ(errors, (std::vector<QString>{"", "no medium", ""}));
-  EXPECT_EQ(worker.Pending(), 0);
+      done);
+  thread.Post([] { throw std::runtime_error("no medium"); }, done);
+  thread.Post([&] { jobs.push_back(3); }, done);
+  EXPECT_EQ(thread.RunAndWait([&] { jobs.push_back(4); }), "");
+  EXPECT_EQ(thread.RunAndWait([] { throw std::runtime_error("gone"); }), "gone");
+  EXPECT_EQ(jobs, (std::vector<int>{1, 3, 4}));
+  // A call handed to the window comes before the completion of the job that made it.
+  EXPECT_EQ(window,
+            (std::vector<std::string>{"call from job 1", "done:", "done:no medium", "done:"}));
   EXPECT_NE(jobThread, windowThread);
-}
-
-TEST(ReportSink, AnAbandonedQueryStopsAtItsNextStep) {
-  QObject receiver;
-  std::vector<std::string> shown;
-  std::atomic<bool> abandon{false};
-  app::GuiReportSink sink(
-      &receiver,
-      {[&](const std::string& l) { shown.push_back("wait:" + l); },
-       [&] { shown.push_back("cleared"); }, [&](const std::string& l) { shown.push_back(l); }},
-      abandon);
-  sink.PleaseWait("Please wait ...");
-  sink.Cleared();
-  sink.Line("one");
-  abandon = true;
-  EXPECT_THROW(sink.Line("two"), app::QueryAbandoned);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(shown, (std::vector<std::string>{"wait:Please wait ...", "cleared", "one"}));
+  EXPECT_TRUE(doneOnWindowThread);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "app/app_main.h"
-#include "app/drive_line.h"
 #include "app/frm_main.h"
 #include "app/skin/busy_indicator.h"
 #include "app/skin/skin_buttons.h"
@@ -27,55 +26,17 @@ using gui_testing::ModalWatcher;
 using gui_testing::Rig;
 using Icon = skin::SkinMessageBox::Icon;
 
-device::DriveEntry Entry(const char* root, int16_t adapter, const char* vendor, const char* product,
-                         const char* revision) {
-  device::DriveEntry e;
-  device::SetText(e.RootPath, root);
-  e.Adapter = adapter;
-  std::string display = std::string(vendor) + std::string(8 - std::strlen(vendor), ' ') + product;
-  device::SetText(e.DisplayName, display);
-  device::SetText(e.Revision, revision);
-  return e;
-}
-
-TEST(DriveLine, FormatsAdapterBusTargetLunRootNameAndRevision) {
-  struct Case {
-    const char* root;
-    int16_t adapter;
-    const char* product;
-    const char* revision;
-    const char* line;
-  };
-  for (const Case& c : {
-           Case{"E:\\", 1, "DVD-RW TEST", "1.00", " 1-0-0-0 E:     VEXO    DVD-RW TEST 1.00"},
-           Case{"sr0", 1, "DVD-RW TEST", "1.00", " 1-0-0-0 sr0     VEXO    DVD-RW TEST 1.00"},
-           Case{"", 1, "DVD-RW TEST", "1.00", " 1-0-0-0      VEXO    DVD-RW TEST 1.00"},
-           Case{"E:\\", 12, "BD", "2", "12-0-0-0 E:              VEXO    BD    2"},
-       }) {
-    EXPECT_EQ(app::DriveComboLine(Entry(c.root, c.adapter, "VEXO", c.product, c.revision)), c.line)
-        << c.root;
-  }
-}
-
-TEST(DriveLine, DriveFieldDropsTheTrailingBackslash) {
-  EXPECT_EQ(app::DriveField("E:\\"), "E:");
-  EXPECT_EQ(app::DriveField("E:"), "E:");
-  EXPECT_EQ(app::DriveField("sr0"), "sr0");
-  EXPECT_EQ(app::DriveField("sr12"), "sr12");
-  EXPECT_EQ(app::DriveField(""), "");
-}
-
 TEST(Startup, ComboLineOfAdapter1OnE) {
   ModalWatcher watcher;
   Rig rig(Machine({Drive(R"(E:\\)", 1, 0, "DVD-RW TEST     ", kWriter)}));
-  ASSERT_EQ(rig.window->cboDrives->count(), 1);
+  ASSERT_EQ(rig.window->Controls().cboDrives->count(), 1);
   // A space, 1-0-0-0, a space, E:, the display name in 24 characters, a space, the revision.
-  EXPECT_EQ(rig.window->cboDrives->itemText(0).toStdString(),
+  EXPECT_EQ(rig.window->Controls().cboDrives->itemText(0).toStdString(),
             " 1-0-0-0 E:VEXO    DVD-RW TEST      1.00");
-  EXPECT_EQ(rig.window->cboDrives->currentIndex(), 0);
+  EXPECT_EQ(rig.window->Controls().cboDrives->currentIndex(), 0);
   EXPECT_TRUE(watcher.Seen().empty());
   EXPECT_FALSE(rig.window->TerminateRequested());
-  EXPECT_TRUE(rig.window->cmdRefresh->isEnabled());
+  EXPECT_TRUE(rig.window->Controls().cmdRefresh->isEnabled());
 }
 
 TEST(Startup, NoDriveShowsTheMessageAndEnds) {
@@ -93,13 +54,13 @@ TEST(Startup, NoDriveShowsTheMessageAndEnds) {
 TEST(Startup, OnlyACdReaderLeavesTheComboEmptyAndTheQueryDisabled) {
   ModalWatcher watcher;
   Rig rig(Machine({Drive(R"(D:\\)", 0, 0, "CD-ROM", kCdReader)}));
-  EXPECT_EQ(rig.window->cboDrives->count(), 0);
-  EXPECT_FALSE(rig.window->cmdRefresh->isEnabled());
+  EXPECT_EQ(rig.window->Controls().cboDrives->count(), 0);
+  EXPECT_FALSE(rig.window->Controls().cmdRefresh->isEnabled());
   EXPECT_TRUE(watcher.Seen().empty());
   EXPECT_FALSE(rig.window->TerminateRequested());
   // No refresh ran: the feature pages keep their layout values.
-  EXPECT_EQ(rig.window->labSuptQR->text(), "N/A");
-  EXPECT_EQ(rig.window->btnSetQRAbility->text(), "Enable Quillrate");
+  EXPECT_EQ(rig.window->Controls().labSuptQR->text(), "N/A");
+  EXPECT_EQ(rig.window->Controls().btnSetQRAbility->text(), "Enable Quillrate");
 }
 
 TEST(Startup, ADvdReaderFirstGetsNoLineAndLineZeroSelectsEntryOne) {
@@ -108,14 +69,14 @@ TEST(Startup, ADvdReaderFirstGetsNoLineAndLineZeroSelectsEntryOne) {
                    Drive(R"(E:\\)", 1, 0, "DVD-RW A", kWriter),
                    Drive(R"(F:\\)", 1, 1, "DVD-RW B", kWriter)}));
   app::TfrmMain& w = *rig.window;
-  ASSERT_EQ(w.cboDrives->count(), 2);
-  EXPECT_EQ(w.DriveIndexOfLine[0], 1);
-  EXPECT_EQ(w.DriveIndexOfLine[1], 2);
-  for (size_t i = 2; i < w.DriveIndexOfLine.size(); ++i) EXPECT_EQ(w.DriveIndexOfLine[i], -1);
-  EXPECT_EQ(w.Device->CurrentIndex(), 1);
-  w.cboDrives->setCurrentIndex(1);
+  ASSERT_EQ(w.Controls().cboDrives->count(), 2);
+  EXPECT_EQ(w.Model().DriveIndexOfLine(0), 1);
+  EXPECT_EQ(w.Model().DriveIndexOfLine(1), 2);
+  for (int i = 2; i < app::model::kMaxDriveLines; ++i) EXPECT_EQ(w.Model().DriveIndexOfLine(i), -1);
+  EXPECT_EQ(w.Model().Device()->CurrentIndex(), 1);
+  w.Controls().cboDrives->setCurrentIndex(1);
   gui_testing::WaitIdle(w);
-  EXPECT_EQ(w.Device->CurrentIndex(), 2);
+  EXPECT_EQ(w.Model().Device()->CurrentIndex(), 2);
   EXPECT_TRUE(watcher.Seen().empty());
 }
 
@@ -124,11 +85,11 @@ TEST(Startup, NoSelectedLineSelectsNothing) {
   Rig rig(Machine({Drive(R"(E:\\)", 1, 0, "DVD-RW A", kWriter)}));
   app::TfrmMain& w = *rig.window;
   rig.system->ClearLog();
-  w.cboDrives->setCurrentIndex(-1);
+  w.Controls().cboDrives->setCurrentIndex(-1);
   gui_testing::WaitIdle(w);
   // SelectDrive(-1) is refused; the feature reads still go to the drive selected before.
-  EXPECT_EQ(w.Device->CurrentIndex(), 0);
-  EXPECT_TRUE(w.memTranslator->toPlainText().isEmpty());
+  EXPECT_EQ(w.Model().Device()->CurrentIndex(), 0);
+  EXPECT_TRUE(w.Controls().memTranslator->toPlainText().isEmpty());
 }
 
 TEST(Startup, ADriveFoundThroughAspiHasNoLetterInItsLine) {
@@ -136,45 +97,48 @@ TEST(Startup, ADriveFoundThroughAspiHasNoLetterInItsLine) {
   Rig rig(R"({"platform": {"nt": false, "aspi": "ready"}, "drives": [{"aspi": [1, 0, 0],
       "vendor": "VEXO", "product": "DVD-RW TEST", "revision": "1.00")" +
           std::string(kWriter) + "}]}");
-  ASSERT_EQ(rig.window->cboDrives->count(), 1);
-  EXPECT_EQ(rig.window->cboDrives->itemText(0).toStdString(),
+  ASSERT_EQ(rig.window->Controls().cboDrives->count(), 1);
+  EXPECT_EQ(rig.window->Controls().cboDrives->itemText(0).toStdString(),
             " 1-0-0-0 VEXO    DVD-RW TEST      1.00");
 }
 
 TEST(Startup, CaptionAndStepTextsComeFromTheBlock) {
   ModalWatcher watcher;
   Rig rig(testing_machines::OneDrive());
-  EXPECT_EQ(rig.window->suiForm1->Caption(), "Quill-Rate Media Check v3.1.16");
-  EXPECT_EQ(rig.window->lblStep1->text(), "Select a target CD-RW/COMBO/DVD Writer");
-  EXPECT_EQ(rig.window->lblStep3->text(), "The information of this media as :");
-  EXPECT_TRUE(rig.window->lblStep2->text().startsWith("Insert your CD-R/RW or DVD+R/+RW/-R/-RW/"));
+  EXPECT_EQ(rig.window->Controls().suiForm1->Caption(), "Quill-Rate Media Check v3.1.16");
+  EXPECT_EQ(rig.window->Controls().lblStep1->text(), "Select a target CD-RW/COMBO/DVD Writer");
+  EXPECT_EQ(rig.window->Controls().lblStep3->text(), "The information of this media as :");
+  EXPECT_TRUE(rig.window->Controls().lblStep2->text().startsWith(
+      "Insert your CD-R/RW or DVD+R/+RW/-R/-RW/"));
 }
 
 TEST(Startup, BrandingMovesTheTopRow) {
   ModalWatcher watcher;
   Rig rig(testing_machines::OneDrive());
   app::TfrmMain& w = *rig.window;
-  EXPECT_FALSE(w.imgbtnOLV->isVisibleTo(&w));
-  EXPECT_TRUE(w.imgbtnVEXO->isVisibleTo(&w));
-  EXPECT_EQ(w.imgbtnVEXO->geometry(), QRect(14, 26, 85, 67));
-  EXPECT_EQ(w.Label1->geometry(), QRect(108, 59, 45, 13));
+  EXPECT_FALSE(w.Controls().imgbtnOLV->isVisibleTo(&w));
+  EXPECT_TRUE(w.Controls().imgbtnVEXO->isVisibleTo(&w));
+  EXPECT_EQ(w.Controls().imgbtnVEXO->geometry(), QRect(14, 26, 85, 67));
+  EXPECT_EQ(w.Controls().Label1->geometry(), QRect(108, 59, 45, 13));
   // The step label sizes itself to its text, in its own font.
-  EXPECT_EQ(w.lblStep1->pos(), QPoint(160, 59));
-  EXPECT_EQ(w.lblStep1->width(),
-            QFontMetrics(w.lblStep1->font()).horizontalAdvance(w.lblStep1->text()) + 1);
-  EXPECT_EQ(w.cboDrives->geometry(), QRect(108, 75, 353, 23));
-  EXPECT_EQ(w.cmdShowQR->geometry(), QRect(200, 30, 103, 25));
-  EXPECT_LT(w.cmdShowQR->geometry().bottom(), w.Label1->geometry().top());
-  EXPECT_EQ(w.lblCopyright->text().toStdString(), app::kOemCopyright);
-  EXPECT_EQ(w.lblCopyright->LinkTarget().toStdString(), app::kOemWebAddress);
+  EXPECT_EQ(w.Controls().lblStep1->pos(), QPoint(160, 59));
+  EXPECT_EQ(
+      w.Controls().lblStep1->width(),
+      QFontMetrics(w.Controls().lblStep1->font()).horizontalAdvance(w.Controls().lblStep1->text()) +
+          1);
+  EXPECT_EQ(w.Controls().cboDrives->geometry(), QRect(108, 75, 353, 23));
+  EXPECT_EQ(w.Controls().cmdShowQR->geometry(), QRect(200, 30, 103, 25));
+  EXPECT_LT(w.Controls().cmdShowQR->geometry().bottom(), w.Controls().Label1->geometry().top());
+  EXPECT_EQ(w.Controls().lblCopyright->text().toStdString(), app::kOemCopyright);
+  EXPECT_EQ(w.Controls().lblCopyright->LinkTarget().toStdString(), app::kOemWebAddress);
   // Everything else keeps its layout place.
-  EXPECT_EQ(w.cmdRefresh->geometry(), QRect(396, 111, 73, 49));
-  EXPECT_EQ(w.suiPageControl1->geometry(), QRect(8, 192, 465, 209));
-  EXPECT_EQ(w.memTranslator->geometry(), QRect(0, 4, 459, 173));
-  EXPECT_EQ(w.suiTabSheet1->geometry(), QRect(3, 25, 459, 181));
+  EXPECT_EQ(w.Controls().cmdRefresh->geometry(), QRect(396, 111, 73, 49));
+  EXPECT_EQ(w.Controls().suiPageControl1->geometry(), QRect(8, 192, 465, 209));
+  EXPECT_EQ(w.Controls().memTranslator->geometry(), QRect(0, 4, 459, 173));
+  EXPECT_EQ(w.Controls().suiTabSheet1->geometry(), QRect(3, 25, 459, 181));
   EXPECT_EQ(w.size(), QSize(479, 428));
-  EXPECT_FALSE(w.cmdAddUserFile->isVisibleTo(&w));
-  EXPECT_EQ(w.cmdAddUserFile->toolTip(),
+  EXPECT_FALSE(w.Controls().cmdAddUserFile->isVisibleTo(&w));
+  EXPECT_EQ(w.Controls().cmdAddUserFile->toolTip(),
             "You can click this button to add/remove a user-defined media  database");
 }
 
@@ -182,20 +146,22 @@ TEST(Startup, PageControlShowsAndEnablesOnlyTheSelectedPage) {
   ModalWatcher watcher;
   Rig rig(testing_machines::OneDrive());
   app::TfrmMain& w = *rig.window;
-  const std::vector<QWidget*> pages{w.suiTabSheet1, w.suiTabSheet2, w.suiTabSheet3};
+  const std::vector<QWidget*> pages{w.Controls().suiTabSheet1, w.Controls().suiTabSheet2,
+                                    w.Controls().suiTabSheet3};
   // Start-up shows page 0, whatever the layout's page was.
-  EXPECT_EQ(w.suiPageControl1->ActivePageIndex(), 0);
+  EXPECT_EQ(w.Controls().suiPageControl1->ActivePageIndex(), 0);
   for (int selected : {2, 1, 0, 2}) {
-    w.suiPageControl1->SetActivePageIndex(selected);
+    w.Controls().suiPageControl1->SetActivePageIndex(selected);
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(pages[static_cast<size_t>(i)]->isVisibleTo(w.suiPageControl1), i == selected)
+      EXPECT_EQ(pages[static_cast<size_t>(i)]->isVisibleTo(w.Controls().suiPageControl1),
+                i == selected)
           << "page " << i << " after selecting " << selected;
       EXPECT_EQ(pages[static_cast<size_t>(i)]->isEnabled(), i == selected)
           << "page " << i << " after selecting " << selected;
     }
   }
   const QStringList captions{"Information", "Quillrate", "Trimwave"};
-  for (int i = 0; i < 3; ++i) EXPECT_FALSE(w.suiPageControl1->TabRect(i).isEmpty());
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(w.Controls().suiPageControl1->TabRect(i).isEmpty());
 }
 
 TEST(Shutdown, WidthAndHeightAreWrittenOnClose) {
@@ -213,25 +179,25 @@ TEST(Shutdown, WidthAndHeightAreWrittenOnClose) {
 
 TEST(Startup, BuildModeRunsOnlyTheBuilderAndStillWritesTheSize) {
   ModalWatcher watcher;
-  app::ProgramServices services = app::DefaultServices();
-  int builderRuns = 0;
+  app::model::ProgramServices services = app::model::DefaultServices();
   bool deviceCreated = false;
   services.isBuildMode = [] { return true; };
-  services.runBuilder = [&](QWidget* owner) {
-    ++builderRuns;
-    EXPECT_FALSE(owner->isVisible());
-  };
   services.createDevice = [&](platform::System& s) {
     deviceCreated = true;
-    return app::DefaultServices().createDevice(s);
+    return app::model::DefaultServices().createDevice(s);
   };
   Rig rig(testing_machines::OneDrive(), services);
-  EXPECT_EQ(builderRuns, 1);
+  // The builder window, owned by the hidden main window, is the only window shown.
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].name, "frmBuildQR");
+  EXPECT_EQ(watcher.Seen()[0].caption, "Quill-Rate Builder");
+  EXPECT_FALSE(watcher.Seen()[0].ownerVisible);
+  EXPECT_FALSE(watcher.Seen()[0].splashVisible);
   EXPECT_FALSE(deviceCreated);
   EXPECT_TRUE(rig.window->TerminateRequested());
   EXPECT_TRUE(rig.system->Log().empty());
   // Branding ran before the build-mode test.
-  EXPECT_FALSE(rig.window->imgbtnOLV->isVisibleTo(rig.window.get()));
+  EXPECT_FALSE(rig.window->Controls().imgbtnOLV->isVisibleTo(rig.window.get()));
   rig.window.reset();
   EXPECT_NE(rig.system->Registry().Find("SOFTWARE\\Quillrate\\", "Width"), nullptr);
   EXPECT_NE(rig.system->Registry().Find("SOFTWARE\\Quillrate\\", "Height"), nullptr);
@@ -240,7 +206,7 @@ TEST(Startup, BuildModeRunsOnlyTheBuilderAndStillWritesTheSize) {
 TEST(Startup, ADeviceThatCannotBeCreatedShowsTheMessageAndEnds) {
   for (bool throws : {true, false}) {
     ModalWatcher watcher;
-    app::ProgramServices services = app::DefaultServices();
+    app::model::ProgramServices services = app::model::DefaultServices();
     services.createDevice = [throws](platform::System&) -> std::unique_ptr<device::AtapiDevice> {
       if (throws) throw std::bad_alloc();
       return nullptr;
@@ -252,14 +218,14 @@ TEST(Startup, ADeviceThatCannotBeCreatedShowsTheMessageAndEnds) {
     EXPECT_EQ(watcher.Seen()[0].icon, Icon::Error);
     EXPECT_FALSE(watcher.Seen()[0].splashVisible);
     EXPECT_TRUE(rig.window->TerminateRequested());
-    EXPECT_EQ(rig.window->Device, nullptr);
+    EXPECT_EQ(rig.window->Model().Device(), nullptr);
   }
 }
 
 TEST(Startup, AnErrorWhileTheUserFileLoadsStillClosesTheSplash) {
   ModalWatcher watcher;
-  app::ProgramServices services = app::DefaultServices();
-  services.loadUserMediaFile = [](platform::System&, app::UserMediaLists&) {
+  app::model::ProgramServices services = app::model::DefaultServices();
+  services.loadUserMediaFile = [](platform::System&, custom::UserMediaRows&) {
     throw std::runtime_error("bad line in the user-defined media file");
   };
   Rig rig(testing_machines::OneDrive(), services);
@@ -272,13 +238,13 @@ TEST(Startup, AnErrorWhileTheUserFileLoadsStillClosesTheSplash) {
 
 TEST(Startup, TheSplashIsUpWhileTheDrivesAreFound) {
   ModalWatcher watcher;
-  app::ProgramServices services = app::DefaultServices();
+  app::model::ProgramServices services = app::model::DefaultServices();
   bool splashShown = false;
   services.createDevice = [&](platform::System& s) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (w->objectName() == "frmSplash" && w->isVisible()) splashShown = true;
     }
-    return app::DefaultServices().createDevice(s);
+    return app::model::DefaultServices().createDevice(s);
   };
   Rig rig(testing_machines::OneDrive(), services);
   EXPECT_TRUE(splashShown);
@@ -300,9 +266,9 @@ TEST(Program, EndsWithStatusZeroAfterTheNoDriveMessage) {
   ASSERT_FALSE(path.isEmpty());
   ModalWatcher watcher;
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-  EXPECT_EQ(
-      app::RunQuillrate(*application, {"quillrate", "--simulate=" + path}, app::DefaultServices()),
-      0);
+  EXPECT_EQ(app::RunQuillrate(*application, {"quillrate", "--simulate=" + path},
+                              app::model::DefaultServices()),
+            0);
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].text, "No drive detected !");
   EXPECT_EQ(QCoreApplication::applicationName(), "Quillrate");
@@ -319,9 +285,9 @@ TEST(Program, TheDeviceLayersOwnMessagesAppearAsMessageBoxesInFront) {
   ASSERT_FALSE(path.isEmpty());
   ModalWatcher watcher;
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-  EXPECT_EQ(
-      app::RunQuillrate(*application, {"quillrate", "--simulate=" + path}, app::DefaultServices()),
-      0);
+  EXPECT_EQ(app::RunQuillrate(*application, {"quillrate", "--simulate=" + path},
+                              app::model::DefaultServices()),
+            0);
   ASSERT_GE(watcher.Seen().size(), 2u);
   EXPECT_EQ(watcher.Seen()[0].name, "suiMsgBox");
   EXPECT_EQ(watcher.Seen()[0].text, "Old ASPI manager.");
@@ -336,7 +302,7 @@ TEST(Program, AFixtureThatCannotBeLoadedIsReported) {
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
   EXPECT_EQ(
       app::RunQuillrate(*application, {"quillrate", "--simulate", "/nonexistent/machine.json"},
-                        app::DefaultServices()),
+                        app::model::DefaultServices()),
       3);
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].caption, "Error ...");
@@ -355,7 +321,7 @@ TEST(Program, UnknownArgumentsAreIgnored) {
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
   EXPECT_EQ(app::RunQuillrate(*application,
                               {"quillrate", "--bogus", "--simulate=" + path, "/some/file.iso"},
-                              app::DefaultServices()),
+                              app::model::DefaultServices()),
             0);
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].text, "No drive detected !");

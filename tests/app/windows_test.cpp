@@ -19,7 +19,8 @@ using gui_testing::ModalWatcher;
 using gui_testing::Rig;
 
 TEST(AboutDialog, ShowsTheComposedTextOfTheBlock) {
-  app::TfrmQuillrateMsgBox about(nullptr, custom::ComposeAboutText(custom::ProgramBlock()));
+  app::TfrmQuillrateMsgBox about(
+      nullptr, QString::fromStdString(custom::ComposeAboutText(custom::ProgramBlock())));
   const std::string text = about.lblQuillrate->text().toStdString();
   const std::string head =
       "Release Date : 2006/02/13\n"
@@ -41,15 +42,17 @@ TEST(AboutDialog, ShowsTheComposedTextOfTheBlock) {
 TEST(AboutDialog, OpensModallyFromTheQuillRateButtonAndCloses) {
   ModalWatcher watcher;
   Rig rig(testing_machines::OneDrive());
-  EXPECT_EQ(rig.window->cmdShowQR->text(), "QUILL-RATE");
-  rig.window->cmdShowQR->click();
+  EXPECT_EQ(rig.window->Controls().cmdShowQR->text(), "QUILL-RATE");
+  rig.window->Controls().cmdShowQR->click();
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].name, "frmQuillrateMsgBox");
   EXPECT_EQ(watcher.Seen()[0].caption, "Quill-Rate");
 }
 
 TEST(Warning, IsPlacedAtTheSameScreenPositionWithItsTexts) {
-  app::TfrmWarning warning;
+  const app::model::WindowMessage text = app::model::PaceliftWarningMessage();
+  app::TfrmWarning warning(nullptr, QString::fromStdString(text.text),
+                           QString::fromStdString(text.caption));
   EXPECT_EQ(warning.pos(), QPoint(318, 265));
   EXPECT_EQ(warning.size(), QSize(341, 122));
   EXPECT_EQ(warning.suiForm1->Caption(), "Warning...");

@@ -19,8 +19,16 @@ TEST(TextEncoding, Utf8IsTakenAsItStandsAndAnythingElseAsWindows1252) {
     std::string shown;
   } cases[] = {
       {"plain ASCII", true, "plain ASCII"},
-      {"Disque \xC3\x89" "diteur", true, "Disque \xC3\x89" "diteur"},  // UTF-8 É
-      {"Disque \xC9" "diteur", false, "Disque \xC3\x89" "diteur"},     // Windows-1252 É
+      {"Disque \xC3\x89"
+       "diteur",
+       true,
+       "Disque \xC3\x89"
+       "diteur"},  // UTF-8 É
+      {"Disque \xC9"
+       "diteur",
+       false,
+       "Disque \xC3\x89"
+       "diteur"},                                                       // Windows-1252 É
       {"\x80 \x9F \x81", false, "\xE2\x82\xAC \xC5\xB8 \xEF\xBF\xBD"},  // € Ÿ and an unused byte
       {"\xE2\x82\xAC 4-byte \xF0\x9F\x92\xBF", true, "\xE2\x82\xAC 4-byte \xF0\x9F\x92\xBF"},
       {"overlong \xC0\xAF", false, "overlong \xC3\x80\xC2\xAF"},
@@ -43,12 +51,22 @@ TEST(TextEncoding, ControlCharactersAreShownNotObeyed) {
   } cases[] = {
       // ESC ] 0 ; title BEL retitles a terminal; CR and LF would start a forged line.
       {"VEXO\x1B]0;owned\x07", LineBreaks::Shown, "VEXO\xE2\x90\x9B]0;owned\xE2\x90\x87"},
-      {"A\nB\rDE", LineBreaks::Shown, "A\xE2\x90\x8A" "B\xE2\x90\x8D" "DE"},
-      {"A\nB\rDE", LineBreaks::Kept, "A\nB\xE2\x90\x8D" "DE"},
+      {"A\nB\rDE", LineBreaks::Shown,
+       "A\xE2\x90\x8A"
+       "B\xE2\x90\x8D"
+       "DE"},
+      {"A\nB\rDE", LineBreaks::Kept,
+       "A\nB\xE2\x90\x8D"
+       "DE"},
       {std::string("nul\0tab\tdel\x7F", 12), LineBreaks::Shown,
-       "nul\xE2\x90\x80tab\xE2\x90\x89" "del\xE2\x90\xA1"},
+       "nul\xE2\x90\x80tab\xE2\x90\x89"
+       "del\xE2\x90\xA1"},
       // A C1 control written in UTF-8 (CSI) is no less a control.
-      {"csi \xC2\x9B" "2J", LineBreaks::Shown, "csi \xEF\xBF\xBD" "2J"},
+      {"csi \xC2\x9B"
+       "2J",
+       LineBreaks::Shown,
+       "csi \xEF\xBF\xBD"
+       "2J"},
       // In Windows-1252 the same byte is a printable character.
       {"\x9B \xC9", LineBreaks::Shown, "\xE2\x80\xBA \xC3\x89"},
   };
@@ -63,11 +81,11 @@ TEST(TextEncoding, AFieldCutToItsWidthNeverSplitsACharacter) {
   } cases[] = {
       {"abcdef", 4, 4},
       {"ab", 4, 2},
-      {"ab\xC3\x89z", 3, 2},               // the É would be split: it goes whole
-      {"ab\xC3\x89z", 4, 4},               // it fits
-      {"a\xF0\x9F\x92\xBFz", 3, 1},        // a four-byte character
-      {"ab\xC9z", 3, 3},                   // Windows-1252: one byte, one character
-      {"ab\xC3\x89\xFF", 3, 3},            // not UTF-8 as a whole: bytes are characters
+      {"ab\xC3\x89z", 3, 2},         // the É would be split: it goes whole
+      {"ab\xC3\x89z", 4, 4},         // it fits
+      {"a\xF0\x9F\x92\xBFz", 3, 1},  // a four-byte character
+      {"ab\xC9z", 3, 3},             // Windows-1252: one byte, one character
+      {"ab\xC3\x89\xFF", 3, 3},      // not UTF-8 as a whole: bytes are characters
   };
   for (const auto& c : cases) EXPECT_EQ(device::CutLength(c.text, c.width), c.cut) << c.text;
 

@@ -47,21 +47,25 @@ TEST(HostileDrives, TheTerminalSeesWhatADriveSentButNeverObeysIt) {
        Machine(escape + kWriter),
        {"drives"},
        cli::kExitOk,
-       {"\xE2\x90\x9B]0;X\xE2\x90\x87\xE2\x90\x8D  \xE2\x90\x8A" "Disc Type =",
+       {"\xE2\x90\x9B]0;X\xE2\x90\x87\xE2\x90\x8D  \xE2\x90\x8A"
+        "Disc Type =",
         "\xE2\x90\x9B[2J"},
        {}},
       {"identity on the report's first line",
        Machine(escape + kWriter),
        {"report"},
        cli::kExitOk,
-       {"Drive 0: \xE2\x90\x9B]0;X\xE2\x90\x87\xE2\x90\x8D  \xE2\x90\x8A" "Disc Type ="},
+       {"Drive 0: \xE2\x90\x9B]0;X\xE2\x90\x87\xE2\x90\x8D  \xE2\x90\x8A"
+        "Disc Type ="},
        {}},
       {"a BD disc ID with line ends stays on one report line",
        Machine(std::string(R"("vendor": "VEXO", "product": "BD", )") + kWriter +
                R"(, "disc": {"type": "bd-r", "bd_mid": "hex:41 0A 42 0D 44 45"})"),
        {"report"},
        cli::kExitOk,
-       {"(A\xE2\x90\x8A" "B\xE2\x90\x8D" "DE)\n"},
+       {"(A\xE2\x90\x8A"
+        "B\xE2\x90\x8D"
+        "DE)\n"},
        {}},
       {"a drive gone half way through the report",
        Machine(std::string(R"("vendor": "VEXO", "product": "GONE", "vanish_after": 14, )") +
@@ -86,8 +90,8 @@ TEST(HostileDrives, TheTerminalSeesWhatADriveSentButNeverObeysIt) {
        {"Disc Type ="},
        {"drive 0 stopped answering during the report: 1 command got no answer"}},
       {"a drive that answers everything, slowly, is no failure",
-       Machine(std::string(R"("vendor": "VEXO", "product": "OK", "latency_us": 3000, )") +
-               kWriter + R"(, "becoming_ready_seconds": 5, "disc": {"type": "dvd+r"})"),
+       Machine(std::string(R"("vendor": "VEXO", "product": "OK", "latency_us": 3000, )") + kWriter +
+               R"(, "becoming_ready_seconds": 5, "disc": {"type": "dvd+r"})"),
        {"report"},
        cli::kExitOk,
        {"Disc Type = DVD+R"},
@@ -120,9 +124,9 @@ TEST(HostileDrives, TheTerminalSeesWhatADriveSentButNeverObeysIt) {
 
 TEST(HostileDrives, JsonCarriesTheDrivesBytesEscaped) {
   custom_test::TempDir dir;
-  const std::string fixture = dir.Write(
-      "machine.json",
-      Machine(std::string(R"("vendor": "\u001b]\u0007", "product": "P", )") + kWriter));
+  const std::string fixture =
+      dir.Write("machine.json",
+                Machine(std::string(R"("vendor": "\u001b]\u0007", "product": "P", )") + kWriter));
   const CliRun run = RunCliArgs({"--simulate=" + fixture, "drives", "--json"});
   ASSERT_EQ(run.status, cli::kExitOk);
   EXPECT_EQ(run.out.find('\x1B'), std::string::npos);

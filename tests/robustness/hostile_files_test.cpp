@@ -84,8 +84,8 @@ TEST(HostileFiles, ANewOutputReplacesALinkPlantedUnderItsName) {
       {"edition",
        [](const TempDir& dir, const fs::path& output) {
          const std::string properties = dir.Write("p.properties", "[PROPERTY]\nNAME=Planted\n");
-         return custom::BuildEdition({properties, WritePrototype(dir).string(),
-                                      output.parent_path().string()})
+         return custom::BuildEdition(
+                    {properties, WritePrototype(dir).string(), output.parent_path().string()})
              .Succeeded();
        }},
       {"build-mode copy",
@@ -221,7 +221,8 @@ TEST(HostileFiles, AFixtureThatNeverEndsOrIsNotJsonIsRefusedWithItsReason) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const fs::path huge = fs::path(dir.Path()) / "huge.json";
   { std::ofstream(huge) << std::string((16u << 20) + 1, ' '); }
-  const std::string broken = dir.Write("broken.json", "{\n  \"drives\": [\n    {\"root\": 5,}\n]}\n");
+  const std::string broken =
+      dir.Write("broken.json", "{\n  \"drives\": [\n    {\"root\": 5,}\n]}\n");
   const struct {
     std::string path;
     std::string err;
@@ -276,8 +277,7 @@ TEST(HostileFiles, APropertyFileOfAnyLengthIsAppliedLineByLine) {
   file += "[CD]\n";
   for (size_t i = 0; i < 100000; ++i) file += custom_test::CdLine(i) + "\n";
   const std::string properties = dir.Write("long.properties", file);
-  const auto outcome =
-      custom::BuildEdition({properties, WritePrototype(dir).string(), dir.Path()});
+  const auto outcome = custom::BuildEdition({properties, WritePrototype(dir).string(), dir.Path()});
   ASSERT_TRUE(outcome.Succeeded()) << outcome.text << outcome.detail;
   const custom::CustomizationBlock block = BlockOf(outcome.outputPath);
   const std::string remark(block.Remark.data());
@@ -292,27 +292,40 @@ TEST(HostileFiles, Utf8TextInFilesIsShownAsUtf8AndCutBetweenCharacters) {
   TempDir dir;
   // 62 ASCII bytes and an É: the name's field keeps 63 bytes, which would split the É.
   const std::string name = std::string(62, 'n') + "\xC3\x89";
-  const std::string properties =
-      dir.Write("utf8.properties", "[PROPERTY]\nNAME=Disque \xC3\x89" "diteur\nMAJOR=1\nMINOR=0\n"
-                                   "REV=0\n[STEP1]\nSTEP1=" + name + "\n");
-  const auto outcome =
-      custom::BuildEdition({properties, WritePrototype(dir).string(), dir.Path()});
+  const std::string properties = dir.Write("utf8.properties",
+                                           "[PROPERTY]\nNAME=Disque \xC3\x89"
+                                           "diteur\nMAJOR=1\nMINOR=0\n"
+                                           "REV=0\n[STEP1]\nSTEP1=" +
+                                               name + "\n");
+  const auto outcome = custom::BuildEdition({properties, WritePrototype(dir).string(), dir.Path()});
   ASSERT_TRUE(outcome.Succeeded());
   const custom::CustomizationBlock block = BlockOf(outcome.outputPath);
-  EXPECT_EQ(std::string(block.ProgramName.data()), "Disque \xC3\x89" "diteur");
+  EXPECT_EQ(std::string(block.ProgramName.data()),
+            "Disque \xC3\x89"
+            "diteur");
   EXPECT_EQ(std::string(block.Step1Text.data()), std::string(62, 'n'));
 
-  const std::string media = dir.Write("media.txt", "[CD]\n972666_795974=Disque \xC3\x89" "diteur\n"
-                                                   "[DVD]\n" + std::string(24, '0') + "=" +
-                                                   std::string(46, 'd') + "\xC3\x89\n");
+  const std::string media =
+      dir.Write("media.txt",
+                "[CD]\n972666_795974=Disque \xC3\x89"
+                "diteur\n"
+                "[DVD]\n" +
+                    std::string(24, '0') + "=" + std::string(46, 'd') + "\xC3\x89\n");
   const CliRun check = RunCliArgs({"media-file", "check", media});
-  EXPECT_NE(check.out.find("text \"Disque \xC3\x89" "diteur\""), std::string::npos) << check.out;
+  EXPECT_NE(check.out.find("text \"Disque \xC3\x89"
+                           "diteur\""),
+            std::string::npos)
+      << check.out;
   // 46 bytes and a two-byte character do not fit 47: the character goes whole.
   EXPECT_NE(check.out.find("text \"" + std::string(46, 'd') + "\""), std::string::npos)
       << check.out;
   // The same file in Windows-1252 reads the same.
-  const std::string cp1252 = dir.Write("cp1252.txt", "[CD]\n972666_795974=Disque \xC9" "diteur\n");
-  EXPECT_NE(RunCliArgs({"media-file", "check", cp1252}).out.find("Disque \xC3\x89" "diteur"),
+  const std::string cp1252 = dir.Write("cp1252.txt",
+                                       "[CD]\n972666_795974=Disque \xC9"
+                                       "diteur\n");
+  EXPECT_NE(RunCliArgs({"media-file", "check", cp1252})
+                .out.find("Disque \xC3\x89"
+                          "diteur"),
             std::string::npos);
 }
 
@@ -324,10 +337,8 @@ TEST(HostileFiles, AWriteKilledBeforeItEndsLeavesNoTemporaryFile) {
     bool namedOnly;  // a file system without unnamed temporary files
     int signal;
   } cases[] = {
-      {"unnamed, SIGKILL", false, SIGKILL},
-      {"unnamed, SIGTERM", false, SIGTERM},
-      {"named, SIGTERM", true, SIGTERM},
-      {"named, SIGINT", true, SIGINT},
+      {"unnamed, SIGKILL", false, SIGKILL}, {"unnamed, SIGTERM", false, SIGTERM},
+      {"named, SIGTERM", true, SIGTERM},    {"named, SIGINT", true, SIGINT},
       {"named, SIGHUP", true, SIGHUP},
   };
   for (const auto& c : cases) {
@@ -422,9 +433,10 @@ TEST(HostileFiles, TheUserFileCommandsSayWhatTheyCannotKeep) {
   const CliRun refused = RunCliArgs({"media-file", "use", tooLong});
   EXPECT_EQ(refused.status, cli::kExitFailure);
   EXPECT_EQ(refused.out, "");
-  EXPECT_EQ(refused.err, "quillrate-cli: The path of the user-defined file is too long to be kept "
-                         "(256 bytes; at most 255):\n" +
-                             tooLong + "\n");
+  EXPECT_EQ(refused.err,
+            "quillrate-cli: The path of the user-defined file is too long to be kept "
+            "(256 bytes; at most 255):\n" +
+                tooLong + "\n");
   EXPECT_FALSE(fs::exists(dir.Path() + "/config/quillrate/settings.ini"));
   EXPECT_EQ(RunCliArgs({"media-file", "use", fileWithPathLength(255)}).status, cli::kExitOk);
 

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTextLayout>
 
+#include "app/modal.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_fonts.h"
 #include "app/skin/skin_form.h"
@@ -165,7 +166,7 @@ int SkinMessageBox::Execute() {
     move(area.center() - QPoint(width() / 2, height() / 2));
   }
   okButton_->setFocus();
-  return exec();
+  return app::RunModal(*this);
 }
 
 }  // namespace skin

@@ -6,7 +6,7 @@
 
 #include "device/drive_entry.h"
 
-namespace app {
+namespace app::model {
 
 // The drive field of a line: the root up to its end without the trailing backslash, at
 // most two characters for a drive letter ("E:"), the device name on Linux ("sr0"), nothing
@@ -20,4 +20,4 @@ std::string DriveComboLine(const device::DriveEntry& entry);
 // Writers get a line: CD-RW drives and every kind above them, and any drive that writes CD-R.
 bool ListsDrive(const device::DriveEntry& entry);
 
-}  // namespace app
+}  // namespace app::model

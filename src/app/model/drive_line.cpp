@@ -1,9 +1,9 @@
-#include "app/drive_line.h"
+#include "app/model/drive_line.h"
 
 #include "device/fixed_text.h"
 #include "device/format_c.h"
 
-namespace app {
+namespace app::model {
 
 std::string DriveField(std::string_view root) {
   if (!root.empty() && root.back() == '\\') root.remove_suffix(1);
@@ -26,4 +26,4 @@ bool ListsDrive(const device::DriveEntry& entry) {
   return entry.WritesCdR || entry.Kind >= 3;
 }
 
-}  // namespace app
+}  // namespace app::model

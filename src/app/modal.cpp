@@ -1,0 +1,43 @@
+#include "app/modal.h"
+
+#include <QDialog>
+#include <QMenu>
+
+namespace app {
+namespace {
+
+ModalAnswer& Answer() {
+  static ModalAnswer answer;
+  return answer;
+}
+
+MenuAnswer& MenuPick() {
+  static MenuAnswer pick;
+  return pick;
+}
+
+}  // namespace
+
+void SetModalAnswer(ModalAnswer answer) {
+  Answer() = std::move(answer);
+}
+
+void SetMenuAnswer(MenuAnswer answer) {
+  MenuPick() = std::move(answer);
+}
+
+int RunModal(QDialog& window) {
+  if (Answer()) {
+    // The window is set up as it would be shown, then answered.
+    window.setModal(true);
+    return Answer()(window);
+  }
+  return window.exec();
+}
+
+QAction* RunMenu(QMenu& menu, const QPoint& position) {
+  if (MenuPick()) return MenuPick()(menu);
+  return menu.exec(position);
+}
+
+}  // namespace app

@@ -1,0 +1,393 @@
+#include "app/model/main_window_model.h"
+
+#include <exception>
+
+#include "app/model/display_text.h"
+#include "app/model/drive_line.h"
+#include "app/model/report_export.h"
+#include "custom/user_media_file.h"
+#include "device/atapi_device.h"
+#include "device/format_c.h"
+#include "device/os_info.h"
+#include "features/feature_view.h"
+#include "media/media_report.h"
+
+namespace app::model {
+namespace {
+
+constexpr const char* kErrorCaption = "Error ...";
+constexpr const char* kInformationCaption = "Information";
+constexpr const char* kNoDeviceText = "Unable to create Device Object !";
+constexpr const char* kNoDriveText = "No drive detected !";
+constexpr const char* kNoCompleteReport = "There is no complete report to save.";
+
+FeatureRowView RowOf(const features::FeatureView& view) {
+  return {view.support, view.state, view.buttonCaption, view.buttonEnabled};
+}
+
+std::array<FeatureRowView, 3> InitialRows() {
+  std::array<FeatureRowView, 3> rows;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    rows[i] = RowOf(features::InitialView(features::kAllFeatures[i]));
+  }
+  return rows;
+}
+
+// Thrown into the query when the window stops waiting for it.
+struct QueryAbandoned {};
+
+// Hands the report, produced on the device thread, to the window's thread in its order.
+// Once the window stops waiting, the next report step throws QueryAbandoned, so the query
+// ends after the drive's current command.
+class WindowReportSink : public media::ReportSink {
+ public:
+  struct Target {
+    std::function<void(const std::string&)> pleaseWait;
+    std::function<void()> cleared;
+    std::function<void(const std::string&)> line;
+  };
+  WindowReportSink(DeviceThread& thread, Target target, std::shared_ptr<std::atomic<bool>> abandon)
+      : thread_(thread), target_(std::move(target)), abandon_(std::move(abandon)) {}
+
+  void PleaseWait(const std::string& line) override {
+    Post([target = target_, line] { target.pleaseWait(line); });
+  }
+  void Cleared() override {
+    Post([target = target_] { target.cleared(); });
+  }
+  void Line(const std::string& line) override {
+    Post([target = target_, line] { target.line(line); });
+  }
+
+ private:
+  void Post(std::function<void()> call) {
+    if (abandon_->load()) throw QueryAbandoned{};
+    thread_.ToWindow(std::move(call));
+  }
+
+  DeviceThread& thread_;
+  Target target_;
+  std::shared_ptr<std::atomic<bool>> abandon_;
+};
+
+}  // namespace
+
+WindowMessage PaceliftWarningMessage() {
+  return {features::kPaceliftWarning, features::kPaceliftWarningCaption, MessageIcon::Warning};
+}
+
+MainWindowModel::MainWindowModel(platform::System& system, ProgramServices services,
+                                 std::unique_ptr<DeviceThread> thread)
+    : system_(system),
+      services_(std::move(services)),
+      userRows_(std::make_unique<custom::UserMediaRows>()),
+      featureRows_(InitialRows()),
+      abandonQuery_(std::make_shared<std::atomic<bool>>(false)),
+      thread_(std::move(thread)) {
+  driveIndexOfLine_.fill(-1);
+}
+
+MainWindowModel::~MainWindowModel() {
+  // Nothing of the device thread may outlive what it works on.
+  abandonQuery_->store(true);
+  thread_.reset();
+}
+
+void MainWindowModel::FormCreate(MainWindowView& view) {
+  view_ = &view;
+  view.HideUserFileButton();
+  view.ApplyOemBranding();
+  if (services_.isBuildMode()) {
+    view.HideMainWindow();
+    view.RunBuilder();
+    terminateRequested_ = true;
+    view.ProcessPendingEvents();
+    phase_ = WindowPhase::Idle;
+    return;
+  }
+
+  view.ShowSplash();
+  view.ShowPage(kInformationPage);
+  view.ProcessPendingEvents();
+
+  driveIndexOfLine_.fill(-1);
+  const EditionTexts edition = services_.edition();
+  view.ShowStepTexts(DisplayLine(edition.step1), DisplayLine(edition.step2),
+                     DisplayLine(edition.step3));
+  view.ShowCaption(DisplayLine(
+      device::FormatC("%s v%s.%s.%s", edition.programName.c_str(), edition.majorVersion.c_str(),
+                      edition.minorVersion.c_str(), edition.revision.c_str())));
+
+  // The drives are found on the device thread, so the splash window keeps painting.
+  const std::string error =
+      thread_->RunAndWait([this] { device_ = services_.createDevice(system_); });
+  if (!error.empty() || !device_) {
+    device_.reset();
+    view.CloseSplash();
+    view.ShowMessage({kNoDeviceText, kErrorCaption, MessageIcon::Error});
+    terminateRequested_ = true;
+    phase_ = WindowPhase::Idle;
+    return;
+  }
+
+  std::vector<std::string> lines;
+  for (int j = 0; j < device_->GetDriveCount() && lines.size() < kMaxDriveLines; ++j) {
+    const device::DriveEntry* entry = device_->GetDriveEntry(static_cast<unsigned>(j));
+    if (entry == nullptr || !ListsDrive(*entry)) continue;
+    driveIndexOfLine_[lines.size()] = j;
+    lines.push_back(DisplayLine(DriveComboLine(*entry)));
+  }
+  view.ShowDriveLines(lines);
+
+  if (device_->GetDriveCount() <= 0) {
+    view.ShowMessage({kNoDriveText, kErrorCaption, MessageIcon::Error});
+    terminateRequested_ = true;
+  } else if (lines.empty()) {
+    queryAllowed_ = false;
+  } else {
+    view.SelectDriveLine(0);
+    ClearReport();
+    SelectDriveOf(0);
+  }
+  ShowInputState();
+
+  view.ShowMainWindow();
+  LoadUserMediaFile();
+  view.CloseSplash();
+  phase_ = WindowPhase::Idle;
+}
+
+// The selection's own steps, waited for: at start-up the splash stays until they are done.
+void MainWindowModel::SelectDriveOf(int line) {
+  const int index = DriveIndexOfLine(line);
+  thread_->RunAndWait([this, index] { device_->SelectDrive(index); });
+  ClearReport();
+  std::array<features::FeatureView, 3> views;
+  const std::string error =
+      thread_->RunAndWait([this, &views] { views = features::RefreshAbilities(*device_); });
+  if (error.empty()) {
+    for (size_t i = 0; i < views.size(); ++i) featureRows_[i] = RowOf(views[i]);
+    for (size_t i = 0; i < views.size(); ++i) view_->ShowFeatureRow(i, featureRows_[i]);
+  }
+}
+
+void MainWindowModel::LoadUserMediaFile() {
+  try {
+    services_.loadUserMediaFile(system_, *userRows_);
+  } catch (const std::exception& e) {
+    view_->CloseSplash();
+    ShowError(e.what());
+  } catch (...) {
+    view_->CloseSplash();
+    ShowError("The user-defined media file could not be read.");
+  }
+}
+
+void MainWindowModel::FormDestroy(int width, int height) {
+  if (phase_ == WindowPhase::Closed) return;
+  phase_ = WindowPhase::Closed;
+  abandonQuery_->store(true);
+  thread_.reset();
+  device::OSInfo::WriteRegDword(system_, device::kProgramKey, "Width",
+                                static_cast<uint32_t>(width));
+  device::OSInfo::WriteRegDword(system_, device::kProgramKey, "Height",
+                                static_cast<uint32_t>(height));
+  device_.reset();
+  userRows_->Clear();
+}
+
+int MainWindowModel::DriveIndexOfLine(int line) const {
+  if (line < 0 || line >= kMaxDriveLines) return -1;
+  return driveIndexOfLine_[static_cast<size_t>(line)];
+}
+
+void MainWindowModel::cboDrivesChange(int line) {
+  if (!device_ || phase_ != WindowPhase::Idle) return;
+  const int index = DriveIndexOfLine(line);
+  Post(
+      WindowPhase::DeviceWork, [this, index] { device_->SelectDrive(index); },
+      [this](const std::string&) {
+        ClearReport();
+        RefreshAbilities();
+      });
+}
+
+void MainWindowModel::RefreshAbilities() {
+  if (!device_ || phase_ == WindowPhase::Closing) return;
+  auto views = std::make_shared<std::array<features::FeatureView, 3>>();
+  Post(
+      WindowPhase::DeviceWork, [this, views] { *views = features::RefreshAbilities(*device_); },
+      [this, views](const std::string& error) {
+        if (!error.empty()) return;
+        std::array<FeatureRowView, 3> rows;
+        for (size_t i = 0; i < rows.size(); ++i) rows[i] = RowOf((*views)[i]);
+        ShowFeatureRows(rows);
+      });
+}
+
+void MainWindowModel::ShowFeatureRows(const std::array<FeatureRowView, 3>& rows) {
+  featureRows_ = rows;
+  for (size_t i = 0; i < rows.size(); ++i) view_->ShowFeatureRow(i, rows[i]);
+}
+
+void MainWindowModel::PressFeature(size_t row) {
+  if (!device_ || phase_ != WindowPhase::Idle || row >= featureRows_.size() ||
+      !featureRows_[row].buttonEnabled) {
+    return;
+  }
+  const features::Feature feature = features::kAllFeatures[row];
+  // The state label is the only record of the feature's state: "NO" switches it on.
+  const bool on = features::PressSwitchesOn(featureRows_[row].state);
+  Post(
+      WindowPhase::DeviceWork, [this, feature, on] { features::Switch(*device_, feature, on); },
+      [this, feature, on](const std::string&) {
+        if (features::PressShowsWarning(feature, on)) {
+          view_->ShowWarning(PaceliftWarningMessage());
+        }
+        RefreshAbilities();
+      });
+}
+
+void MainWindowModel::cmdRefreshClick() {
+  // A second press while a query runs, or a press once closing has begun, starts nothing.
+  if (!device_ || phase_ != WindowPhase::Idle || !queryAllowed_) return;
+  ClearReport();
+  view_->ShowPage(kInformationPage);
+  abandonQuery_->store(false);
+  lastReport_.reset();
+  auto sink = std::make_shared<WindowReportSink>(
+      *thread_,
+      WindowReportSink::Target{[this](const std::string& line) {
+                                 ClearReport();
+                                 view_->ShowPage(kInformationPage);
+                                 AppendReportLine(line);
+                                 view_->ShowWaitingForDrive(true);
+                               },
+                               [this] {
+                                 view_->ShowWaitingForDrive(false);
+                                 ClearReport();
+                               },
+                               [this](const std::string& line) { AppendReportLine(line); }},
+      abandonQuery_);
+  auto report = std::make_shared<std::unique_ptr<media::MediaReport>>();
+  Post(
+      WindowPhase::Querying,
+      [this, sink, report] {
+        try {
+          *report =
+              std::make_unique<media::MediaReport>(services_.runQuery(*device_, *userRows_, *sink));
+        } catch (const QueryAbandoned&) {
+        }
+      },
+      [this, report](const std::string& error) {
+        lastReport_ = std::move(*report);
+        lastReportDrive_ = device_ ? device_->CurrentIndex() : -1;
+        view_->ShowWaitingForDrive(false);
+        if (!error.empty() && phase_ != WindowPhase::Closing) ShowError(error);
+        view_->QueryEnded();
+      });
+}
+
+void MainWindowModel::ClearReport() {
+  view_->ClearReport();
+  reportLines_.clear();
+  if (phase_ != WindowPhase::Querying) lastReport_.reset();
+}
+
+void MainWindowModel::AppendReportLine(const std::string& line) {
+  reportLines_.push_back(line);
+  view_->AppendReportLine(DisplayLine(line));
+}
+
+void MainWindowModel::cmdShowQRClick() {
+  view_->ShowAbout(DisplayText(services_.aboutText()));
+}
+
+void MainWindowModel::cmdAddUserFileClick() {
+  if (phase_ != WindowPhase::Idle) return;
+  UserFileChosen(view_->ChooseUserFile());
+}
+
+void MainWindowModel::UserFileChosen(const std::optional<std::string>& chosen) {
+  try {
+    const std::string refused =
+        services_.addOrRemoveUserFile(system_, chosen, *userRows_, [this](const std::string& text) {
+          view_->ShowMessage({DisplayText(text), kInformationCaption, MessageIcon::Information});
+        });
+    if (!refused.empty()) ShowError(refused);
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+}
+
+bool MainWindowModel::CloseRequested() {
+  if (pending_ == 0) return true;
+  // The drive finishes its current command first; the query then ends and the window
+  // closes itself.
+  phase_ = WindowPhase::Closing;
+  abandonQuery_->store(true);
+  ShowInputState();
+  return false;
+}
+
+bool MainWindowModel::HasReport() const {
+  return !reportLines_.empty() && phase_ != WindowPhase::Querying;
+}
+
+bool MainWindowModel::HasCompleteReport() const {
+  return HasReport() && lastReport_ != nullptr;
+}
+
+std::string MainWindowModel::ReportText() const {
+  return model::ReportText(reportLines_);
+}
+
+std::string MainWindowModel::SaveReport(const std::string& path, bool json) const {
+  if (!json) return SaveReportFile(path, model::ReportText(reportLines_));
+  const device::DriveEntry* drive =
+      device_ && lastReportDrive_ >= 0
+          ? device_->GetDriveEntry(static_cast<unsigned>(lastReportDrive_))
+          : nullptr;
+  if (!lastReport_ || drive == nullptr) return kNoCompleteReport;
+  return SaveReportFile(path, ReportJson(*drive, lastReportDrive_, *lastReport_));
+}
+
+void MainWindowModel::Post(WindowPhase phase, DeviceThread::Job job, DeviceThread::Done done) {
+  if (!thread_) return;
+  if (phase_ == WindowPhase::Idle) phase_ = phase;
+  ++pending_;
+  ShowInputState();
+  thread_->Post(std::move(job), [this, done = std::move(done)](const std::string& error) {
+    --pending_;
+    if (done) done(error);
+    WorkDone();
+  });
+}
+
+void MainWindowModel::WorkDone() {
+  if (pending_ > 0) return;
+  const bool closing = phase_ == WindowPhase::Closing;
+  if (!closing) phase_ = WindowPhase::Idle;
+  ShowInputState();
+  view_->DeviceWorkEnded();
+  if (closing) view_->CloseWindow();
+}
+
+void MainWindowModel::ShowInputState() {
+  const bool busy = pending_ > 0 || phase_ == WindowPhase::Closing;
+  InputState state;
+  state.query = !busy && queryAllowed_;
+  state.drives = !busy;
+  state.userFile = !busy;
+  for (size_t i = 0; i < featureRows_.size(); ++i) {
+    state.features[i] = !busy && featureRows_[i].buttonEnabled;
+  }
+  state.busyCursor = busy;
+  view_->ShowInputState(state);
+}
+
+void MainWindowModel::ShowError(const std::string& text) {
+  view_->ShowMessage({DisplayText(text), kErrorCaption, MessageIcon::Error});
+}
+
+}  // namespace app::model

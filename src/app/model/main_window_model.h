@@ -1,0 +1,123 @@
+// The main window's behaviour without a toolkit: the start-up steps, the drive list and its
+// selection, the query, the three feature buttons, the user-file button, the about box,
+// closing while the drive works, and every message the window shows. A view (the Qt window,
+// the Win32 window, a test) forwards its events here and shows what it is told.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/model/device_thread.h"
+#include "app/model/main_window_view.h"
+#include "app/model/program_services.h"
+#include "platform/system.h"
+
+namespace app::model {
+
+// Where the window is in its life. Device work of every kind runs one job at a time; while
+// any runs, nothing that would start more is taken.
+enum class WindowPhase {
+  Starting,    // the start-up steps run
+  Idle,        // waiting for the user
+  Querying,    // a disc query runs
+  DeviceWork,  // a drive selection, a feature refresh or a switch runs
+  Closing,     // the user closed the window while the drive worked; it closes when done
+  Closed,      // the window's end: the size written, the device released
+};
+
+inline constexpr int kMaxDriveLines = 16;
+
+// The warning that goes with switching Pacelift on, as the warning window shows it.
+WindowMessage PaceliftWarningMessage();
+inline constexpr int kInformationPage = 0;
+
+class MainWindowModel {
+ public:
+  MainWindowModel(platform::System& system, ProgramServices services,
+                  std::unique_ptr<DeviceThread> thread);
+  ~MainWindowModel();
+  MainWindowModel(const MainWindowModel&) = delete;
+  MainWindowModel& operator=(const MainWindowModel&) = delete;
+
+  // The window's creation: every start-up step, in order, told to `view`, which must outlive
+  // the model's work.
+  void FormCreate(MainWindowView& view);
+  // The window's end, with its last size; writes the size and releases the device.
+  void FormDestroy(int width, int height);
+  // The start-up asked the program to end (build mode, no device, no drive).
+  bool TerminateRequested() const { return terminateRequested_; }
+
+  // The user's events.
+  void cboDrivesChange(int line);
+  void cmdRefreshClick();
+  void PressFeature(size_t row);  // btnSetQRAbilityClick, btnSetTWAbilityClick, ...
+  void cmdShowQRClick();
+  void cmdAddUserFileClick();
+  // The user-file button once its dialog has closed: the chosen file, or none.
+  void UserFileChosen(const std::optional<std::string>& chosen);
+  // The window is asked to close: true when it may close now; otherwise it closes itself
+  // (CloseWindow) once the drive's current work has ended.
+  bool CloseRequested();
+
+  // The memo's menu: the last report as text, and saving it as text or JSON.
+  bool HasReport() const;
+  bool HasCompleteReport() const;  // a finished query whose JSON can be saved
+  std::string ReportText() const;
+  // Empty when saved; otherwise why not.
+  std::string SaveReport(const std::string& path, bool json) const;
+
+  WindowPhase Phase() const { return phase_; }
+  bool DeviceBusy() const { return pending_ > 0; }
+  device::AtapiDevice* Device() const { return device_.get(); }
+  const std::vector<std::string>& ReportLines() const { return reportLines_; }
+  // The drive-list index of a drive selector line; -1 for a line that does not exist.
+  int DriveIndexOfLine(int line) const;
+  const custom::UserMediaRows& UserRows() const { return *userRows_; }
+  // What the feature pages show, as the buttons read it back.
+  const FeatureRowView& FeatureRow(size_t row) const { return featureRows_.at(row); }
+
+ private:
+  void SelectDriveOf(int line);
+  void RefreshAbilities();
+  void ShowFeatureRows(const std::array<FeatureRowView, 3>& rows);
+  void LoadUserMediaFile();
+  void Post(WindowPhase phase, DeviceThread::Job job, DeviceThread::Done done);
+  void WorkDone();
+  void ShowInputState();
+  void ShowError(const std::string& text);
+  void ClearReport();
+  void AppendReportLine(const std::string& line);
+  void QueryDone(const std::string& error);
+
+  platform::System& system_;
+  ProgramServices services_;
+  MainWindowView* view_ = nullptr;
+
+  WindowPhase phase_ = WindowPhase::Starting;
+  int pending_ = 0;
+  bool terminateRequested_ = false;
+  bool queryAllowed_ = true;
+
+  std::unique_ptr<device::AtapiDevice> device_;
+  std::array<int32_t, kMaxDriveLines> driveIndexOfLine_{};
+  std::unique_ptr<custom::UserMediaRows> userRows_;
+  std::array<FeatureRowView, 3> featureRows_;
+
+  std::vector<std::string> reportLines_;
+  std::unique_ptr<media::MediaReport> lastReport_;  // the last finished query, for its JSON
+  int lastReportDrive_ = -1;
+  // Set when the window stops waiting for a query: the query ends after the drive's current
+  // command. Shared with the report sink on the device thread.
+  std::shared_ptr<std::atomic<bool>> abandonQuery_;
+
+  // Last, so that it is destroyed first: its destruction waits for the job in progress,
+  // which may still use the members above.
+  std::unique_ptr<DeviceThread> thread_;
+};
+
+}  // namespace app::model

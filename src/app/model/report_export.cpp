@@ -1,0 +1,28 @@
+#include "app/model/report_export.h"
+
+#include "app/model/display_text.h"
+#include "media/report_json.h"
+#include "platform/files/atomic_file.h"
+
+namespace app::model {
+
+std::string ReportText(const std::vector<std::string>& lines) {
+  // One report line is one line of text, whatever bytes a drive or a file put into it.
+  std::string text;
+  for (const std::string& line : lines) text += DisplayLine(line) + "\n";
+  return text;
+}
+
+std::string ReportJson(const device::DriveEntry& drive, int driveIndex,
+                       const media::MediaReport& report) {
+  return media::ReportJson(drive, driveIndex, report).dump(2) + "\n";
+}
+
+std::string SaveReportFile(const std::string& path, const std::string& bytes) {
+  const platform::AtomicWriteResult written = platform::WriteFileAtomically(
+      path, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, 0644,
+      platform::LinkPolicy::FollowOwnLink);
+  return written.ok() ? std::string() : written.reason;
+}
+
+}  // namespace app::model

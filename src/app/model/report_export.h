@@ -1,0 +1,23 @@
+// The report as the memo's menu copies and saves it: text, one line per report line, or the
+// same JSON document as `quillrate-cli report --json`.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace device {
+struct DriveEntry;
+}
+namespace media {
+struct MediaReport;
+}
+
+namespace app::model {
+
+std::string ReportText(const std::vector<std::string>& lines);
+std::string ReportJson(const device::DriveEntry& drive, int driveIndex,
+                       const media::MediaReport& report);
+// Writes the file complete or not at all; empty, or why it could not be written.
+std::string SaveReportFile(const std::string& path, const std::string& bytes);
+
+}  // namespace app::model

@@ -1,0 +1,504 @@
+// The main window's behaviour without a toolkit: a view that records what it is told and a
+// device thread that runs its jobs when the test says, on the simulated machines.
+#include "app/model/main_window_model.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "custom/temp_dir.h"
+#include "custom/user_media_file.h"
+#include "device/atapi_device.h"
+#include "device/os_info.h"
+#include "features/feature_switches.h"
+#include "media/media_report.h"
+#include "platform/sim/fixture_loader.h"
+#include "sim_machines.h"
+
+namespace {
+
+using app::model::FeatureRowView;
+using app::model::InputState;
+using app::model::MainWindowModel;
+using app::model::MessageIcon;
+using app::model::WindowMessage;
+using app::model::WindowPhase;
+
+// Runs posted jobs only when the test steps it, as a device thread would, one by one: the
+// calls a job hands to the window, then its completion. RunAndWait runs at once.
+class SteppedThread : public app::model::DeviceThread {
+ public:
+  void Post(Job job, Done done) override { jobs_.push_back({std::move(job), std::move(done)}); }
+  std::string RunAndWait(Job job) override {
+    const std::string error = Run(job);
+    RunWindowCalls();
+    return error;
+  }
+  void ToWindow(std::function<void()> call) override { window_.push_back(std::move(call)); }
+
+  size_t Queued() const { return jobs_.size(); }
+  // Runs the next job with all that follows from it; false when none is queued.
+  bool Step() {
+    if (jobs_.empty()) return false;
+    auto [job, done] = std::move(jobs_.front());
+    jobs_.pop_front();
+    const std::string error = Run(job);
+    RunWindowCalls();
+    if (done) done(error);
+    return true;
+  }
+  void RunAll() {
+    while (Step()) {
+    }
+  }
+
+ private:
+  static std::string Run(const Job& job) {
+    try {
+      job();
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+    return {};
+  }
+  void RunWindowCalls() {
+    while (!window_.empty()) {
+      auto call = std::move(window_.front());
+      window_.pop_front();
+      call();
+    }
+  }
+
+  std::deque<std::pair<Job, Done>> jobs_;
+  std::deque<std::function<void()>> window_;
+};
+
+// Records what the model shows; answers its modal windows as the test says.
+class RecordingView : public app::model::MainWindowView {
+ public:
+  std::vector<std::string> steps;  // the start-up calls, in order
+  std::vector<std::string> driveLines;
+  std::vector<std::string> memo;
+  std::array<FeatureRowView, 3> rows;
+  InputState input;
+  std::string caption;
+  std::vector<WindowMessage> messages;
+  std::vector<WindowMessage> warnings;
+  std::vector<std::string> about;
+  std::optional<std::string> fileToChoose;
+  bool mainVisible = true;
+  bool splashVisible = false;
+  bool waiting = false;
+  int closeCalls = 0;
+  int queriesEnded = 0;
+  MainWindowModel* model = nullptr;  // CloseWindow asks it, as a window would
+
+  void HideUserFileButton() override { steps.push_back("HideUserFileButton"); }
+  void ApplyOemBranding() override { steps.push_back("ApplyOemBranding"); }
+  void HideMainWindow() override {
+    steps.push_back("HideMainWindow");
+    mainVisible = false;
+  }
+  void RunBuilder() override { steps.push_back("RunBuilder"); }
+  void ShowSplash() override {
+    steps.push_back("ShowSplash");
+    splashVisible = true;
+  }
+  void CloseSplash() override {
+    steps.push_back("CloseSplash");
+    splashVisible = false;
+  }
+  void ShowPage(int index) override { steps.push_back("ShowPage " + std::to_string(index)); }
+  void ProcessPendingEvents() override { steps.push_back("ProcessPendingEvents"); }
+  void ShowStepTexts(const std::string& a, const std::string& b, const std::string& c) override {
+    steps.push_back("ShowStepTexts " + a + "|" + b.substr(0, 11) + "|" + c);
+  }
+  void ShowCaption(const std::string& text) override {
+    steps.push_back("ShowCaption " + text);
+    caption = text;
+  }
+  void ShowDriveLines(const std::vector<std::string>& lines) override {
+    steps.push_back("ShowDriveLines " + std::to_string(lines.size()));
+    driveLines = lines;
+  }
+  void SelectDriveLine(int line) override {
+    steps.push_back("SelectDriveLine " + std::to_string(line));
+  }
+  void ShowMainWindow() override {
+    steps.push_back(std::string("ShowMainWindow") + (splashVisible ? " (splash up)" : ""));
+  }
+  void ClearReport() override { memo.clear(); }
+  void AppendReportLine(const std::string& line) override { memo.push_back(line); }
+  void ShowWaitingForDrive(bool on) override { waiting = on; }
+  void ShowFeatureRow(size_t row, const FeatureRowView& view) override { rows[row] = view; }
+  void ShowInputState(const InputState& state) override { input = state; }
+  void ShowMessage(const WindowMessage& message) override {
+    steps.push_back("ShowMessage " + message.text);
+    messages.push_back(message);
+  }
+  void ShowWarning(const WindowMessage& warning) override { warnings.push_back(warning); }
+  void ShowAbout(const std::string& text) override { about.push_back(text); }
+  std::optional<std::string> ChooseUserFile() override { return fileToChoose; }
+  void CloseWindow() override {
+    ++closeCalls;
+    if (model != nullptr) {
+      EXPECT_TRUE(model->CloseRequested()) << "closed while still busy";
+    }
+  }
+  void QueryEnded() override { ++queriesEnded; }
+};
+
+// A model on a simulated machine, started.
+struct Rig {
+  explicit Rig(const std::string& json,
+               app::model::ProgramServices services = app::model::DefaultServices())
+      : system(testing_machines::MachineFromJson(json)) {
+    auto stepped = std::make_unique<SteppedThread>();
+    thread = stepped.get();
+    model = std::make_unique<MainWindowModel>(*system, std::move(services), std::move(stepped));
+    view.model = model.get();
+    model->FormCreate(view);
+  }
+  std::unique_ptr<sim::SimSystem> system;
+  SteppedThread* thread;
+  RecordingView view;
+  std::unique_ptr<MainWindowModel> model;
+};
+
+std::string DemoJson() {
+  std::ifstream in(std::string(QUILLRATE_FIXTURES_DIR) + "/demo.json");
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string Writer(const std::string& root, int port, const std::string& fields = "") {
+  return R"({"root": ")" + root + R"(", "address": {"port": )" + std::to_string(port) +
+         R"(, "target": 0}, "vendor": "VEXO", "product": "W", "revision": "1.00",
+         "writes": ["cd-r", "cd-rw"])" +
+         fields + "}";
+}
+
+std::string Machine(const std::vector<std::string>& drives) {
+  std::string list;
+  for (const std::string& d : drives) list += (list.empty() ? "" : ",") + d;
+  return R"({"drives": [)" + list + "]}";
+}
+
+const std::vector<std::string> kDemoCdReport{
+    "        Drive Type = DVD Super Multigen (Support LightScribe)",
+    "         Disc Type = CDR",
+    "          Material = Phthalocyanine",
+    "           Lead In = 97:26:66",
+    "          Lead Out = 79:59:74",
+    "  Nominal Capacity = 702.83MB",
+    "Manufacturer Maybe = CMC Magnetics Corporation",
+    "QUILL-RATE Speed Limit = 40X (Write)"};
+
+// --- Start-up ---------------------------------------------------------------------------------
+
+TEST(MainWindowModel, StartsUpInTheStepsOfTheStartOnEveryKindOfMachine) {
+  const std::vector<std::string> before = {
+      "HideUserFileButton",
+      "ApplyOemBranding",
+      "ShowSplash",
+      "ShowPage 0",
+      "ProcessPendingEvents",
+      "ShowStepTexts Select a target CD-RW/COMBO/DVD Writer|Insert your|The information of "
+      "this media as :",
+      "ShowCaption Quill-Rate Media Check v3.1.16"};
+  auto then = [&](std::vector<std::string> rest) {
+    std::vector<std::string> all = before;
+    all.insert(all.end(), rest.begin(), rest.end());
+    return all;
+  };
+  const struct {
+    const char* name;
+    std::string machine;
+    std::vector<std::string> steps;
+    bool terminates;
+    bool query;
+    int selected;  // drive-list index of the current drive; -1: none
+  } cases[] = {
+      {"the demo machine: five writers behind a reader", DemoJson(),
+       then({"ShowDriveLines 5", "SelectDriveLine 0", "ShowMainWindow (splash up)", "CloseSplash"}),
+       false, true, 1},
+      {"no drive", Machine({}),
+       then({"ShowDriveLines 0", "ShowMessage No drive detected !", "ShowMainWindow (splash up)",
+             "CloseSplash"}),
+       true, true, -1},
+      {"only a reader",
+       Machine({R"({"root": "E:\\", "address": {"port": 1}, "vendor": "V", "product": "R",
+                   "reads": ["cd-r"], "profiles": ["0x0008"]})"}),
+       then({"ShowDriveLines 0", "ShowMainWindow (splash up)", "CloseSplash"}), false, false, -1},
+  };
+  for (const auto& c : cases) {
+    Rig rig(c.machine);
+    EXPECT_EQ(rig.view.steps, c.steps) << c.name;
+    EXPECT_EQ(rig.model->TerminateRequested(), c.terminates) << c.name;
+    EXPECT_EQ(rig.view.input.query, c.query) << c.name;
+    EXPECT_EQ(rig.model->Phase(), WindowPhase::Idle) << c.name;
+    EXPECT_EQ(rig.model->Device()->CurrentIndex(), c.selected) << c.name;
+    EXPECT_EQ(rig.thread->Queued(), 0u) << c.name << ": the start-up left work behind";
+  }
+}
+
+TEST(MainWindowModel, EndsTheStartWhenThereIsNoDeviceOrInBuildMode) {
+  const struct {
+    const char* name;
+    std::function<void(app::model::ProgramServices&)> change;
+    std::vector<std::string> steps;
+  } cases[] = {
+      {"the device cannot be created",
+       [](auto& s) {
+         s.createDevice = [](platform::System&) -> std::unique_ptr<device::AtapiDevice> {
+           throw std::runtime_error("no memory");
+         };
+       },
+       {"HideUserFileButton", "ApplyOemBranding", "ShowSplash", "ShowPage 0",
+        "ProcessPendingEvents",
+        "ShowStepTexts Select a target CD-RW/COMBO/DVD Writer|Insert your|The information of "
+        "this media as :",
+        "ShowCaption Quill-Rate Media Check v3.1.16", "CloseSplash",
+        "ShowMessage Unable to create Device Object !"}},
+      {"build mode",
+       [](auto& s) { s.isBuildMode = [] { return true; }; },
+       {"HideUserFileButton", "ApplyOemBranding", "HideMainWindow", "RunBuilder",
+        "ProcessPendingEvents"}},
+  };
+  for (const auto& c : cases) {
+    auto services = app::model::DefaultServices();
+    c.change(services);
+    Rig rig(DemoJson(), services);
+    EXPECT_EQ(rig.view.steps, c.steps) << c.name;
+    EXPECT_TRUE(rig.model->TerminateRequested()) << c.name;
+    EXPECT_EQ(rig.model->Device(), nullptr) << c.name;
+    EXPECT_TRUE(rig.system->Log().empty()) << c.name << ": a drive was asked";
+    if (!rig.view.messages.empty()) {
+      EXPECT_EQ(rig.view.messages[0], (WindowMessage{"Unable to create Device Object !",
+                                                     "Error ...", MessageIcon::Error}));
+    }
+    // The size is written whatever happened at the start.
+    rig.model->FormDestroy(479, 428);
+    EXPECT_NE(rig.system->Registry().Find("SOFTWARE\\Quillrate\\", "Width"), nullptr) << c.name;
+  }
+}
+
+// --- The feature pages ------------------------------------------------------------------------
+
+TEST(MainWindowModel, FeatureButtonsSwitchFromTheStateLastShownAndRefreshAll) {
+  const struct {
+    const char* support;
+    const char* state;
+    size_t press;
+    uint8_t sentState;  // byte 11 of the page sent back; 0xFF: nothing sent
+    size_t warnings;
+  } cases[] = {
+      {"0x26", "0x20", 0, 0x00, 0},  // Quillrate-disable on: the press clears its bit
+      {"0x26", "0x20", 1, 0x22, 0},  // Trimwave off: set, the others as read
+      {"0x26", "0x20", 2, 0x24, 1},  // Pacelift off: set, with the warning
+      {"0x26", "0x24", 2, 0x20, 0},  // Pacelift on: cleared, no warning
+      {"0x00", "0x00", 0, 0xFF, 0},  // not supported: the button takes no press
+  };
+  for (const auto& c : cases) {
+    Rig rig(Machine({Writer("E:\\\\", 1,
+                            std::string(R"(, "vendor_page": {"support": ")") + c.support +
+                                R"(", "state": ")" + c.state + R"("})")}));
+    rig.system->ClearLog();
+    rig.model->PressFeature(c.press);
+    rig.thread->RunAll();
+    std::vector<uint8_t> opcodes;
+    for (const auto& command : rig.system->Log()) opcodes.push_back(command.cdb[0]);
+    if (c.sentState == 0xFF) {
+      EXPECT_TRUE(opcodes.empty()) << c.support;
+      continue;
+    }
+    // One MODE SENSE and the MODE SELECT of the switch, then the three reads of the refresh.
+    EXPECT_EQ(opcodes, (std::vector<uint8_t>{0x5A, 0x55, 0x5A, 0x5A, 0x5A})) << c.state;
+    EXPECT_EQ(rig.system->DriveAt(0).Model().vendorState, c.sentState) << c.state;
+    EXPECT_EQ(rig.view.warnings.size(), c.warnings) << c.state;
+    if (c.warnings > 0) {
+      EXPECT_EQ(rig.view.warnings[0], app::model::PaceliftWarningMessage());
+    }
+    // The pages show what the drive now says.
+    EXPECT_EQ(rig.model->FeatureRow(c.press).state,
+              (c.sentState & features::MaskOf(features::kAllFeatures[c.press])) ? "YES" : "NO");
+    EXPECT_EQ(rig.model->Phase(), WindowPhase::Idle);
+  }
+}
+
+TEST(MainWindowModel, FeatureRowsShowEachStatus) {
+  Rig rig(Machine({Writer("E:\\\\", 1, R"(, "vendor_page": {"support": "0x26", "state": "0x20"})"),
+                   Writer("F:\\\\", 2)}));
+  EXPECT_EQ(rig.view.rows,
+            (std::array<FeatureRowView, 3>{FeatureRowView{"YES", "YES", "Disable Quillrate", true},
+                                           FeatureRowView{"YES", "NO", "Enable Trimwave", true},
+                                           FeatureRowView{"YES", "NO", "Enable Pacelift", true}}));
+  // Another drive: it has no vendor page, and its rows say so.
+  rig.model->cboDrivesChange(1);
+  rig.thread->RunAll();
+  EXPECT_EQ(rig.model->Device()->CurrentIndex(), 1);
+  for (const FeatureRowView& row : rig.view.rows) {
+    EXPECT_EQ(row.support, "NO");
+    EXPECT_EQ(row.state, "N/A");
+    EXPECT_FALSE(row.buttonEnabled);
+  }
+  EXPECT_EQ(rig.view.input.features, (std::array<bool, 3>{false, false, false}));
+}
+
+// --- The query, and closing in every phase ----------------------------------------------------
+
+TEST(MainWindowModel, TheQueryShowsItsLinesAndTakesNoSecondPress) {
+  Rig rig(DemoJson());
+  rig.model->cmdRefreshClick();
+  EXPECT_EQ(rig.model->Phase(), WindowPhase::Querying);
+  EXPECT_EQ(rig.view.input, (InputState{false, false, false, {false, false, false}, true}));
+  rig.model->cmdRefreshClick();
+  rig.model->cboDrivesChange(2);
+  rig.model->PressFeature(0);
+  EXPECT_EQ(rig.thread->Queued(), 1u) << "a second device operation was started";
+  rig.thread->RunAll();
+  EXPECT_EQ(rig.view.memo, kDemoCdReport);
+  EXPECT_EQ(rig.model->ReportLines(), kDemoCdReport);
+  EXPECT_EQ(rig.view.queriesEnded, 1);
+  EXPECT_FALSE(rig.view.waiting);
+  EXPECT_TRUE(rig.model->HasCompleteReport());
+  EXPECT_EQ(rig.model->Phase(), WindowPhase::Idle);
+  EXPECT_TRUE(rig.view.input.query);
+}
+
+TEST(MainWindowModel, ClosingWaitsForTheDrivesWorkInEveryPhase) {
+  const struct {
+    const char* name;
+    std::function<void(MainWindowModel&)> start;
+    bool busy;
+  } cases[] = {
+      {"idle", [](MainWindowModel&) {}, false},
+      {"querying", [](MainWindowModel& m) { m.cmdRefreshClick(); }, true},
+      {"selecting a drive", [](MainWindowModel& m) { m.cboDrivesChange(2); }, true},
+      {"switching a feature", [](MainWindowModel& m) { m.PressFeature(1); }, true},
+  };
+  for (const auto& c : cases) {
+    Rig rig(DemoJson());
+    c.start(*rig.model);
+    EXPECT_EQ(rig.model->CloseRequested(), !c.busy) << c.name;
+    if (!c.busy) continue;
+    EXPECT_EQ(rig.model->Phase(), WindowPhase::Closing) << c.name;
+    EXPECT_FALSE(rig.view.input.query || rig.view.input.drives) << c.name;
+    rig.thread->RunAll();
+    EXPECT_EQ(rig.view.closeCalls, 1) << c.name;
+    // Closing starts no further work: no refresh after a selection or a switch.
+    EXPECT_EQ(rig.thread->Queued(), 0u) << c.name;
+    EXPECT_TRUE(rig.view.messages.empty()) << c.name;
+  }
+}
+
+TEST(MainWindowModel, AQueryAbandonedByClosingStopsAtItsNextStep) {
+  Rig rig(DemoJson());
+  rig.model->cmdRefreshClick();
+  EXPECT_FALSE(rig.model->CloseRequested());
+  rig.thread->RunAll();
+  // The query's first step already finds the window gone: no line reaches the memo.
+  EXPECT_TRUE(rig.view.memo.empty());
+  EXPECT_EQ(rig.view.closeCalls, 1);
+}
+
+TEST(MainWindowModel, AFailingQueryIsShownAsAnError) {
+  auto services = app::model::DefaultServices();
+  services.runQuery = [](device::AtapiDevice&, const custom::UserMediaRows&,
+                         media::ReportSink&) -> media::MediaReport {
+    throw std::runtime_error("drive gone");
+  };
+  Rig rig(DemoJson(), services);
+  rig.model->cmdRefreshClick();
+  rig.thread->RunAll();
+  ASSERT_EQ(rig.view.messages.size(), 1u);
+  EXPECT_EQ(rig.view.messages[0], (WindowMessage{"drive gone", "Error ...", MessageIcon::Error}));
+  EXPECT_EQ(rig.model->Phase(), WindowPhase::Idle);
+  EXPECT_TRUE(rig.view.input.query);
+}
+
+// --- The user-file button, the about box, the report --------------------------------------
+
+TEST(MainWindowModel, TheUserFileButtonRegistersLoadsAndRefuses) {
+  custom_test::TempDir dir;
+  const std::string good = dir.Write("good.txt", "[CD]\n972666_795974=Mine\n");
+  const std::string tooLong = "/" + std::string(300, 'p');
+  const struct {
+    const char* name;
+    std::optional<std::string> chosen;
+    std::vector<WindowMessage> messages;
+    size_t cdRows;
+    std::optional<std::string> registered;
+  } cases[] = {
+      {"a good file", good, {{"User-defined file added !", "Information"}}, 1, good},
+      {"a missing file",
+       dir.Path() + "/none.txt",
+       {{"User-defined file added !", "Information"}},
+       0,
+       dir.Path() + "/none.txt"},
+      {"a folder", dir.Path(), {{"User-defined file added !", "Information"}}, 0, dir.Path()},
+      {"cancelled", std::nullopt, {{"User-defined file removed !", "Information"}}, 0, ""},
+      {"a path too long for the setting",
+       tooLong,
+       {{"The path of the user-defined file is too long to be kept (301 bytes; at most 255):\n" +
+             tooLong,
+         "Error ...", MessageIcon::Error}},
+       0,
+       std::nullopt},
+  };
+  for (const auto& c : cases) {
+    Rig rig(DemoJson());
+    rig.view.fileToChoose = c.chosen;
+    rig.model->cmdAddUserFileClick();
+    EXPECT_EQ(rig.view.messages, c.messages) << c.name;
+    EXPECT_EQ(rig.model->UserRows().cd.size(), c.cdRows) << c.name;
+    std::array<char, 256> value{};
+    const bool stored = device::OSInfo::ReadRegString(*rig.system, device::kProgramKey,
+                                                      custom::kUserFileValueName, value);
+    EXPECT_EQ(stored ? std::optional<std::string>(value.data()) : std::nullopt, c.registered)
+        << c.name;
+  }
+}
+
+TEST(MainWindowModel, TheAboutBoxAndTheReportShowWhatTheBlockAndTheQueryHold) {
+  Rig rig(DemoJson());
+  rig.model->cmdShowQRClick();
+  ASSERT_EQ(rig.view.about.size(), 1u);
+  EXPECT_EQ(rig.view.about[0].rfind("Release Date : 2006/02/13\n     Version : 3.1.16\n", 0), 0u);
+
+  custom_test::TempDir dir;
+  EXPECT_FALSE(rig.model->HasReport());
+  EXPECT_EQ(rig.model->SaveReport(dir.Path() + "/r.json", true),
+            "There is no complete report to save.");
+  rig.model->cmdRefreshClick();
+  rig.thread->RunAll();
+  std::string text;
+  for (const std::string& line : kDemoCdReport) text += line + "\n";
+  EXPECT_EQ(rig.model->ReportText(), text);
+  EXPECT_EQ(rig.model->SaveReport(dir.Path() + "/r.txt", false), "");
+  std::ifstream saved(dir.Path() + "/r.txt");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), text);
+  EXPECT_EQ(rig.model->SaveReport(dir.Path() + "/none/r.txt", false),
+            "its folder " + dir.Path() + "/none does not exist");
+  // A drive change clears the report; there is nothing to save as JSON any more.
+  rig.model->cboDrivesChange(1);
+  rig.thread->RunAll();
+  EXPECT_FALSE(rig.model->HasReport());
+  EXPECT_EQ(rig.model->SaveReport(dir.Path() + "/r.json", true),
+            "There is no complete report to save.");
+}
+
+TEST(MainWindowModel, FormDestroyWritesTheSizeAndReleasesTheDevice) {
+  Rig rig(DemoJson());
+  rig.model->FormDestroy(500, 300);
+  rig.model->FormDestroy(1, 1);  // once only
+  EXPECT_EQ(rig.model->Phase(), WindowPhase::Closed);
+  EXPECT_EQ(rig.model->Device(), nullptr);
+  const auto* width = rig.system->Registry().Find("SOFTWARE\\Quillrate\\", "Width");
+  ASSERT_NE(width, nullptr);
+  EXPECT_EQ(width->data, (std::vector<uint8_t>{0xF4, 0x01, 0x00, 0x00}));
+}
+
+}  // namespace
