@@ -1,21 +1,12 @@
 #include "app/app_arguments.h"
 
-#include "custom/customization_block.h"
-#include "custom/version_text.h"
+#include "custom/program_options.h"
 
 namespace app {
 
-WindowCommandLine::WindowCommandLine()
-    : app("Quillrate: checks a recordable disc in an optical drive before a burn.", "quillrate") {
-  app.set_version_flag(
-      "--version", [] { return custom::VersionText("quillrate", custom::ProgramBlock()); },
-      "Print the program's version (and an edition's own name and version) and exit");
-  simulateOption =
-      app.add_option("--simulate", simulate,
-                     "Use a simulated machine instead of the real drives: without PATH the "
-                     "demonstration machine built into the program, with PATH a fixture file")
-          ->expected(0, 1)
-          ->option_text("[=PATH]");
+WindowCommandLine::WindowCommandLine() : app(custom::kProgramDescription, "quillrate") {
+  custom::AddVersionFlag(app, "quillrate");
+  simulateOption = custom::AddSimulateOption(app, simulate);
   // The window program takes no arguments of its own: anything else on its command line (a
   // desktop launcher's file argument, say) is ignored with a note, never a refusal to start.
   app.allow_extras();

@@ -1,7 +1,6 @@
 #include "cli/command_line.h"
 
-#include "custom/customization_block.h"
-#include "custom/version_text.h"
+#include "custom/program_options.h"
 
 namespace cli {
 namespace {
@@ -19,21 +18,11 @@ constexpr const char* kFooter =
 
 }  // namespace
 
-CommandLine::CommandLine()
-    : app("Quillrate: checks a recordable disc in an optical drive before a burn.",
-          "quillrate-cli") {
+CommandLine::CommandLine() : app(custom::kProgramDescription, "quillrate-cli") {
   app.footer(kFooter);
   app.require_subcommand(1);
-  app.set_version_flag(
-      "--version", [] { return custom::VersionText("quillrate-cli", custom::ProgramBlock()); },
-      "Print the program's version (and an edition's own name and version) and exit");
-
-  simulateOption =
-      app.add_option("--simulate", simulate,
-                     "Use a simulated machine instead of the real drives: without PATH the "
-                     "demonstration machine built into the program, with PATH a fixture file")
-          ->expected(0, 1)
-          ->option_text("[=PATH]");
+  custom::AddVersionFlag(app, "quillrate-cli");
+  simulateOption = custom::AddSimulateOption(app, simulate);
   captureOption = app.add_option("--capture", capture,
                                  "Record every command the drives answer into FILE, as a "
                                  "fixture that --simulate=FILE replays")
