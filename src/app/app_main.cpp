@@ -1,10 +1,10 @@
 #include "app/app_main.h"
 
-#include <CLI/CLI.hpp>
 #include <QApplication>
 #include <exception>
 #include <memory>
 
+#include "app/app_arguments.h"
 #include "app/frm_main.h"
 #include "app/frm_quillrate_msg_box.h"
 #include "app/frm_splash.h"
@@ -18,45 +18,10 @@ namespace {
 constexpr int kExitUsage = 2;
 constexpr int kExitFixture = 3;
 
-struct Arguments {
-  platform::PlatformChoice choice;
-  std::string help;
-  std::string error;
-  std::string ignored;  // the note on arguments the program does not take
-};
-
-Arguments ParseArguments(const QStringList& arguments) {
-  Arguments parsed;
-  CLI::App parser{"Quillrate: checks a recordable disc in an optical drive before a burn.",
-                  "quillrate"};
-  std::string simulate;
-  auto* simulateOption =
-      parser
-          .add_option("--simulate", simulate,
-                      "Use a simulated machine instead of the real drives: without PATH the "
-                      "demonstration machine built into the program, with PATH a fixture file")
-          ->expected(0, 1)
-          ->option_text("[=PATH]");
-  // The window program takes no arguments of its own: anything else on its command line (a
-  // desktop launcher's file argument, say) is ignored with a note, never a refusal to start.
-  parser.allow_extras();
-  std::vector<std::string> reversed;
-  for (auto it = arguments.crbegin(); it != arguments.crend() - 1; ++it) {
-    reversed.push_back(it->toLocal8Bit().toStdString());
-  }
-  try {
-    parser.parse(reversed);
-  } catch (const CLI::CallForHelp&) {
-    parsed.help = parser.help();
-  } catch (const CLI::ParseError& e) {
-    parsed.error = std::string("quillrate: ") + e.what() + "\nRun with --help for usage.";
-  }
-  if (simulateOption->count() > 0) parsed.choice.simulate = simulate;
-  if (parsed.help.empty() && parsed.error.empty() && !parser.remaining().empty()) {
-    parsed.ignored = "quillrate: ignoring unknown arguments:";
-    for (const std::string& extra : parser.remaining()) parsed.ignored += " " + extra;
-  }
-  return parsed;
+Arguments ParseQtArguments(const QStringList& arguments) {
+  std::vector<std::string> words;
+  for (const QString& word : arguments.mid(1)) words.push_back(word.toLocal8Bit().toStdString());
+  return ParseArguments(words);
 }
 
 }  // namespace
@@ -68,9 +33,9 @@ int RunQuillrate(QApplication& application, const QStringList& arguments,
   // must be its own name and version only.
   QGuiApplication::setQuitOnLastWindowClosed(true);
 
-  const Arguments parsed = ParseArguments(arguments);
-  if (!parsed.help.empty()) {
-    fputs(parsed.help.c_str(), stdout);
+  const Arguments parsed = ParseQtArguments(arguments);
+  if (!parsed.answer.empty()) {
+    fputs(parsed.answer.c_str(), stdout);
     return 0;
   }
   if (!parsed.error.empty()) {

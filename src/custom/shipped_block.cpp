@@ -1,21 +1,35 @@
 // The block as the program ships. This initialiser is the only place in the program where
 // the marker text is written; everything else reads it from the block.
 #include "custom/customization_block.h"
+#include "custom/shipped_identity.h"
 
 namespace custom {
+namespace {
+
+// A zero-filled field holding `text`, made at compile time so that the block stays constant
+// data.
+template <size_t N>
+constexpr std::array<char, N> Field(std::string_view text) {
+  std::array<char, N> field{};
+  for (size_t i = 0; i < text.size() && i + 1 < N; ++i) field[i] = text[i];
+  return field;
+}
+
+}  // namespace
 
 // External linkage and a non-zero initialiser keep the whole block, all-zero tables
 // included, in the file's initialised read-only data, where the builder can patch it.
 extern const CustomizationBlock kProgramBlock;
 
-[[gnu::used]] const CustomizationBlock kProgramBlock = {
+// constinit: a compile-time initialiser is what keeps the block in read-only data.
+[[gnu::used]] constinit const CustomizationBlock kProgramBlock = {
     {{"=@VOLM'S TOOL"}},
     {{"BUILDMODE=0"}},
-    {{"Quill-Rate Media Check"}},
+    Field<64>(kShippedProgramName),
     {{"2006/02/13"}},
-    {{"3"}},
-    {{"1"}},
-    {{"16"}},
+    Field<4>(kProgramVersionMajor),
+    Field<4>(kProgramVersionMinor),
+    Field<4>(kProgramVersionPatch),
     {{"for VEXO CD-RW, COMBO, DVD Writer"}},
     {{"    Since VEXO CD-RW/COMBO/DVD Writer drive, Buffer Underrun\n"
       "Protection Feature is always activated. The new feature of\n"

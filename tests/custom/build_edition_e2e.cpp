@@ -18,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "custom/block_locator.h"
+#include "custom/shipped_identity.h"
 #include "device/fixed_text.h"
 #include "device/format_c.h"
 
@@ -194,6 +195,12 @@ int main(int argc, char** argv) {
     ExpectEq(about["block"]["dvd_rows_filled"].get<int>(), 2, "the edition's DVD rows");
     ExpectEq(about["build_mode"].get<bool>(), false, "the edition starts normally");
   }
+  const Run version = Execute(Quoted(edition) + " --version");
+  ExpectEq(version.status, 0, "the edition's --version exits with 0");
+  ExpectEq(version.out,
+           "quillrate-cli " + std::string(custom::kProgramVersion) +
+               "\nedition: Northwind Disc Inspector 4.2.7\n",
+           "the edition's --version tells the program's and the edition's versions");
 
   const Run again = Execute(Quoted(cli) + " build " + Quoted(properties) + " --prototype " +
                             Quoted(cli) + " --output-dir " + Quoted(work / "again"));
