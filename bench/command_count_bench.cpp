@@ -22,8 +22,8 @@ struct Case {
 };
 
 constexpr Case kCases[] = {
-    {"CD-R", 1, true},   {"DVD+R", 2, true}, {"DVD-R", 3, true},
-    {"BD-R", 4, true},   {"no disc", 1, false},
+    {"CD-R", 1, true}, {"DVD+R", 2, true},    {"DVD-R", 3, true},
+    {"BD-R", 4, true}, {"no disc", 1, false},
 };
 
 sim::Machine OneDriveMachine(const Case& c) {

@@ -9,8 +9,6 @@ constexpr uint8_t kTestUnitReady = 0x00;
 constexpr uint8_t kInquiry = 0x12;
 constexpr uint8_t kModeSense10 = 0x5A;
 constexpr uint8_t kVendorFeaturePage = 0x30;
-constexpr uint8_t kSenseNotReady = 0x02;
-constexpr uint8_t kAscNoMedium = 0x3A;
 
 // The commands that only read: MODE SENSE, GET CONFIGURATION, READ DISC STRUCTURE, READ
 // TOC/PMA/ATIP, READ DISC INFORMATION, READ FORMAT CAPACITIES, GET PERFORMANCE and the vendor
@@ -19,8 +17,7 @@ constexpr std::array<uint8_t, 8> kReadCommands{0x5A, 0x46, 0xAD, 0x43, 0x51, 0x2
 
 }  // namespace
 
-AnswerSnapshot::Effect AnswerSnapshot::EffectOf(const Command& cdb,
-                                                platform::Direction direction) {
+AnswerSnapshot::Effect AnswerSnapshot::EffectOf(const Command& cdb, platform::Direction direction) {
   const uint8_t opcode = cdb[0];
   if (opcode == kTestUnitReady && direction == platform::Direction::None) return Effect::Kept;
   if (direction != platform::Direction::In) return Effect::Changes;
@@ -40,8 +37,8 @@ const AnswerSnapshot::Answer* AnswerSnapshot::Find(int drive, const Command& cdb
 }
 
 void AnswerSnapshot::Learn(int drive, const Command& cdb, uint32_t length, Answer answer) {
-  const bool noDisc = cdb[0] == kTestUnitReady && !answer.ok &&
-                      answer.senseKey == kSenseNotReady && answer.asc == kAscNoMedium;
+  const bool noDisc =
+      cdb[0] == kTestUnitReady && !answer.ok && Classify(answer.sense) == SenseClass::NoMedium;
   if (!answer.ok && !noDisc) return;
   std::erase_if(entries_, [&](const Entry& e) {
     return e.drive == drive && e.length == length && e.cdb == cdb;

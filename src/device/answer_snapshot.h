@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "device/sense.h"
 #include "platform/system.h"
 
 namespace device {
@@ -29,8 +30,7 @@ class AnswerSnapshot {
 
   struct Answer {
     bool ok = true;
-    uint8_t senseKey = 0;
-    uint8_t asc = 0;
+    Sense sense;
     std::vector<uint8_t> data;  // the bytes asked for, as they stood after the command
     uint32_t transferred = 0;
   };

@@ -13,6 +13,7 @@
 #include "device/drive_entry.h"
 #include "device/hi_timer.h"
 #include "device/os_info.h"
+#include "device/sense.h"
 #include "platform/system.h"
 
 namespace device {
@@ -80,16 +81,17 @@ class AtapiDevice {
   void WriteBE32(size_t offset, uint32_t value);
 
   // Results of the last command.
-  uint8_t SenseKey() const { return senseKey_; }
-  uint8_t Asc() const { return asc_; }
+  uint8_t SenseKey() const { return sense_.key; }
+  uint8_t Asc() const { return sense_.asc; }
+  const Sense& LastSense() const { return sense_; }
   bool TimedOut() const { return timedOut_; }
   uint32_t BytesTransferred() const { return bytesTransferred_; }
   // Commands since construction that the drive never answered: the call itself failed below
   // the drive, or it ran past the time-out. A command the drive refused with sense data, or
   // that the system refused to send, is answered. A caller compares two readings.
   uint32_t UnansweredCommands() const { return unansweredCommands_; }
-  bool SenseIs(uint8_t key, uint8_t asc) const { return senseKey_ == key && asc_ == asc; }
-  bool SenseKeyIs(uint8_t key) const { return senseKey_ == key; }
+  bool SenseIs(uint8_t key, uint8_t asc) const { return sense_.key == key && sense_.asc == asc; }
+  bool SenseKeyIs(uint8_t key) const { return sense_.key == key; }
 
   // Readiness and identity.
   bool WaitUntilReady(int seconds);
@@ -197,8 +199,7 @@ class AtapiDevice {
 
   bool useAspi_ = false;
   bool aspiAvailable_ = false;
-  uint8_t senseKey_ = 0;
-  uint8_t asc_ = 0;
+  Sense sense_;
   bool timedOut_ = false;
   uint32_t bytesTransferred_ = 0;
   uint32_t unansweredCommands_ = 0;

@@ -6,9 +6,6 @@
 namespace device {
 namespace {
 
-constexpr uint8_t kSenseNotReady = 0x02;
-constexpr uint8_t kSenseUnitAttention = 0x06;
-constexpr uint8_t kAscBecomingReady = 0x04;
 constexpr uint32_t kPollIntervalMs = 300;
 // A drive that never stops reporting unit attention must not hang start-up.
 constexpr int kMaxUnitAttentionClears = 64;
@@ -18,7 +15,7 @@ constexpr uint16_t kIdentityLength = 96;
 
 void AtapiDevice::ClearUnitAttention() {
   for (int i = 0; i < kMaxUnitAttentionClears; ++i) {
-    if (TestUnitReady() || !SenseKeyIs(kSenseUnitAttention)) return;
+    if (TestUnitReady() || Classify(sense_) != SenseClass::UnitAttention) return;
   }
 }
 
@@ -29,7 +26,8 @@ bool AtapiDevice::WaitUntilReady(int seconds) {
   waitTimer_.Start(true);
   for (long poll = 1;; ++poll) {
     TestUnitReady();
-    if (!SenseIs(kSenseNotReady, kAscBecomingReady) && !SenseKeyIs(kSenseUnitAttention)) break;
+    const SenseClass said = Classify(sense_);
+    if (said != SenseClass::BecomingReady && said != SenseClass::UnitAttention) break;
     const double waited = waitTimer_.RunningSeconds();
     if (waited >= seconds || poll >= maxPolls) {
       timedOut = true;

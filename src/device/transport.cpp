@@ -9,19 +9,9 @@ namespace {
 
 constexpr uint8_t kPassThroughSenseLength = 24;
 constexpr uint8_t kAspiSenseLength = 14;
-constexpr uint8_t kSenseNotReady = 0x02;
-constexpr uint8_t kSenseUnitAttention = 0x06;
-constexpr uint8_t kAscBecomingReady = 0x04;
 // Polling a request without completion event: the pause between reads of its status
 // grows to this bound, so a request that never completes costs few polls.
 constexpr uint32_t kLongestPollPauseMs = 1000;
-
-uint8_t SenseKeyOf(const std::array<uint8_t, 32>& sense) {
-  return sense[2] & 0x0F;
-}
-uint8_t AscOf(const std::array<uint8_t, 32>& sense) {
-  return sense[12];
-}
 
 }  // namespace
 
@@ -33,8 +23,7 @@ uint8_t* AtapiDevice::DataBufferFor(Direction direction, uint32_t length) {
 bool AtapiDevice::ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t length) {
   // A transfer longer than the buffers is never handed to a transport.
   if (length > kBufferSize) {
-    senseKey_ = 0;
-    asc_ = 0;
+    sense_ = {};
     return false;
   }
   const AnswerSnapshot::Effect effect = options_.keepAnswers
@@ -49,8 +38,7 @@ bool AtapiDevice::ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t lengt
         std::memset(responseBuffer_.get(), 0, length);
         std::copy(answer->data.begin(), answer->data.end(), responseBuffer_.get());
       }
-      senseKey_ = answer->senseKey;
-      asc_ = answer->asc;
+      sense_ = answer->sense;
       timedOut_ = false;
       bytesTransferred_ = answer->transferred;
       return answer->ok;
@@ -58,19 +46,17 @@ bool AtapiDevice::ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t lengt
   }
   const uint32_t unanswered = unansweredCommands_;
   const bool ok = Send(cdb, direction, length);
-  if (!ok && (SenseIs(kSenseNotReady, kAscBecomingReady) || senseKey_ == kSenseUnitAttention ||
+  const SenseClass said = Classify(sense_);
+  if (!ok && (said == SenseClass::BecomingReady || said == SenseClass::UnitAttention ||
               unansweredCommands_ != unanswered)) {
     // A drive that is becoming ready, had its disc changed or stopped answering may answer
     // anything differently now.
     snapshot_.Forget(currentIndex_);
   } else if (effect == AnswerSnapshot::Effect::Kept) {
     const uint32_t kept = direction == Direction::In ? length : 0;
-    snapshot_.Learn(currentIndex_, cdb, length,
-                    {ok,
-                     senseKey_,
-                     asc_,
-                     {responseBuffer_.get(), responseBuffer_.get() + kept},
-                     bytesTransferred_});
+    snapshot_.Learn(
+        currentIndex_, cdb, length,
+        {ok, sense_, {responseBuffer_.get(), responseBuffer_.get() + kept}, bytesTransferred_});
   }
   return ok;
 }
@@ -82,8 +68,7 @@ bool AtapiDevice::Send(const Cdb& cdb, Direction direction, uint32_t length) {
 
 bool AtapiDevice::ExecutePassThrough(const Cdb& cdb, Direction direction, uint32_t length) {
   if (!driveHandle_) {
-    senseKey_ = 0;
-    asc_ = 0;
+    sense_ = {};
     return false;
   }
   // Bytes a drive does not send must read as zeros, never as an earlier command's answer.
@@ -106,18 +91,16 @@ bool AtapiDevice::ExecutePassThrough(const Cdb& cdb, Direction direction, uint32
   commandTimer_.Stop();
   timedOut_ = kCommandTimeoutSeconds < commandTimer_.ElapsedSeconds();
   bytesTransferred_ = std::min(request.DataTransferLength, length);
-  senseKey_ = SenseKeyOf(request.Sense);
-  asc_ = AscOf(request.Sense);
+  sense_ = SenseFromData(request.Sense);
   if ((!called && !request.Refused) || timedOut_) ++unansweredCommands_;
-  if (called && senseKey_ == 0 && !timedOut_) return true;
+  if (called && sense_.key == 0 && !timedOut_) return true;
   bytesTransferred_ = 0;
   return false;
 }
 
 bool AtapiDevice::ExecuteAspi(const Cdb& cdb, Direction direction, uint32_t length) {
   if (currentAdapter_ == -1 || currentTarget_ == -1 || !aspiLibrary_ || !hasSendCommand_) {
-    senseKey_ = 0;
-    asc_ = 0;
+    sense_ = {};
     return false;
   }
   if (direction == Direction::In) std::memset(responseBuffer_.get(), 0, length);
@@ -169,15 +152,14 @@ bool AtapiDevice::ExecuteAspi(const Cdb& cdb, Direction direction, uint32_t leng
   timedOut_ =
       kCommandTimeoutSeconds < commandTimer_.ElapsedSeconds() || status == platform::kAspiPending;
 
-  senseKey_ = SenseKeyOf(request.Sense);
-  asc_ = AscOf(request.Sense);
+  sense_ = SenseFromData(request.Sense);
   // A request that ended in error without sense data never reached the drive.
-  if (timedOut_ || (status != platform::kAspiCompleted && senseKey_ == 0)) ++unansweredCommands_;
+  if (timedOut_ || (status != platform::kAspiCompleted && sense_.key == 0)) ++unansweredCommands_;
   if (status == platform::kAspiPending) {
     // The manager still owns this request and may complete it later.
     abandoned_.push_back({std::move(aspiRequest_), std::move(event)});
   }
-  if (status == platform::kAspiCompleted && senseKey_ == 0 && !timedOut_) {
+  if (status == platform::kAspiCompleted && sense_.key == 0 && !timedOut_) {
     bytesTransferred_ = length;
     return true;
   }

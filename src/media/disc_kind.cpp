@@ -149,7 +149,7 @@ std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& p
 
 DiscKind DetectDiscKind(device::AtapiDevice& device, std::optional<DriveKind> driveKind) {
   device.WaitUntilReady(kReadyWaitSeconds);
-  if (device.SenseIs(2, 0x3A)) return kDiscNone;
+  if (device::Classify(device.LastSense()) == device::SenseClass::NoMedium) return kDiscNone;
   // A drive that could not be classified before the wait is asked again now that it may be
   // ready.
   const bool known = driveKind && *driveKind != kDriveUnknown;

@@ -51,8 +51,7 @@ TEST(AnswerSnapshot, AReadAskedAgainIsAnsweredFromTheSnapshotUntilSomethingChang
       {"nothing", [](AtapiDevice&) {}, false},
       {"another read", [](AtapiDevice& d) { d.ReadFormatCapacities(96, 0); }, false},
       {"INQUIRY", [](AtapiDevice& d) { d.Inquiry(0, 0, 0, 96, 0); }, false},
-      {"the vendor feature page", [](AtapiDevice& d) { d.ModeSense10(0, 0, 0x30, 24, 0); },
-       false},
+      {"the vendor feature page", [](AtapiDevice& d) { d.ModeSense10(0, 0, 0x30, 24, 0); }, false},
       {"SET CD SPEED", [](AtapiDevice& d) { d.SetCdSpeed(0, 0xFFFF, 0xFFFF, 0); }, true},
       {"MODE SELECT", [](AtapiDevice& d) { d.ModeSelect10(0, 24, 0); }, true},
       {"SET STREAMING", [](AtapiDevice& d) { d.SetStreaming(28, 0); }, true},
@@ -91,18 +90,15 @@ TEST(AnswerSnapshot, FailuresAreNeverKeptAndTransitionsForgetTheRest) {
     std::string fault;  // on the first READ FORMAT CAPACITIES
     bool forgetsOthers;
   } cases[] = {
-      {"illegal request", R"({"command": "0x23", "kind": "sense", "sense": [5, "0x24", 0])",
-       false},
-      {"becoming ready", R"({"command": "0x23", "kind": "sense", "sense": [2, "0x04", 1])",
-       true},
-      {"unit attention", R"({"command": "0x23", "kind": "sense", "sense": [6, "0x28", 0])",
-       true},
+      {"illegal request", R"({"command": "0x23", "kind": "sense", "sense": [5, "0x24", 0])", false},
+      {"becoming ready", R"({"command": "0x23", "kind": "sense", "sense": [2, "0x04", 1])", true},
+      {"unit attention", R"({"command": "0x23", "kind": "sense", "sense": [6, "0x28", 0])", true},
       {"no answer", R"({"command": "0x23", "kind": "no-answer")", true},
       {"transport error", R"({"command": "0x23", "kind": "transport-error")", true},
   };
   for (const auto& c : cases) {
-    Counted rig = Started(Writer(R"(, "disc": {"type": "dvd+r"}, "faults": [)" + c.fault +
-                                 R"(, "times": 1}])"));
+    Counted rig = Started(
+        Writer(R"(, "disc": {"type": "dvd+r"}, "faults": [)" + c.fault + R"(, "times": 1}])"));
     AtapiDevice& device = *rig.device;
     ASSERT_TRUE(device.ReadDiscStructure(0, 0, 0x00, 34, 0, 0));
     EXPECT_FALSE(device.ReadFormatCapacities(96, 0)) << c.name;
@@ -157,7 +153,7 @@ TEST(AnswerSnapshot, AReportSendsEachCommandOnce) {
     bool disc;
     size_t most;
   } cases[] = {
-      {"CD-R", 1, true, 13}, {"DVD+R", 2, true, 16}, {"DVD-R", 3, true, 15},
+      {"CD-R", 1, true, 13}, {"DVD+R", 2, true, 16},   {"DVD-R", 3, true, 15},
       {"BD-R", 4, true, 9},  {"no disc", 1, false, 8},
   };
   for (const auto& c : cases) {
