@@ -6,16 +6,15 @@
 
 #include "cli/exit_codes.h"
 #include "cli/session.h"
+#include "media/drive_kind.h"
 
 namespace cli {
 namespace {
 
-constexpr uint8_t kFirstWritingKind = 3;  // CD-RW and every kind above it
-
 int FirstWriter(const device::AtapiDevice& device) {
   for (int i = 0; i < device.GetDriveCount(); ++i) {
     const device::DriveEntry* e = device.GetDriveEntry(static_cast<unsigned>(i));
-    if (e != nullptr && (e->WritesCdR || e->Kind >= kFirstWritingKind)) return i;
+    if (e != nullptr && media::IsWriter(*e)) return i;
   }
   return -1;
 }

@@ -30,9 +30,9 @@ const DriveEntry* AtapiDevice::GetDriveEntry(unsigned index) const {
   return &drives_[index];
 }
 
-void AtapiDevice::SetDriveKind(unsigned index, uint8_t kind, const char* kindName) {
+void AtapiDevice::SetDriveKind(unsigned index, uint8_t kindCode, const char* kindName) {
   if (index >= drives_.size()) return;
-  drives_[index].Kind = kind;
+  drives_[index].Kind = kindCode;
   drives_[index].KindName = kindName;
 }
 

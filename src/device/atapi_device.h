@@ -64,7 +64,7 @@ class AtapiDevice {
   int16_t GetDriveCount() const { return driveCount_; }
   const DriveEntry* GetDriveEntry(unsigned index) const;
   // Records the describe step's results for a listed drive.
-  void SetDriveKind(unsigned index, uint8_t kind, const char* kindName);
+  void SetDriveKind(unsigned index, uint8_t kindCode, const char* kindName);
   void SetWritesCdR(unsigned index, bool writes);
   bool SelectDrive(int index);
   void CloseDrive();

@@ -33,21 +33,21 @@ constexpr size_t kCurrentProfileAt = 6;
 DiscKind KindOfBookType(uint8_t bookType) {
   switch (bookType) {
     case 0:
-      return kDiscDvdRom;
+      return DiscKind::DvdRom;
     case 1:
-      return kDiscDvdRam;
+      return DiscKind::DvdRam;
     case 2:
-      return kDiscDvdR;
+      return DiscKind::DvdMinusR;
     case 3:
-      return kDiscDvdRw;
+      return DiscKind::DvdMinusRw;
     case 9:
-      return kDiscDvdPlusRw;
+      return DiscKind::DvdPlusRw;
     case 10:
-      return kDiscDvdPlusR;
+      return DiscKind::DvdPlusR;
     case 14:
-      return kDiscDvdPlusRDl;
+      return DiscKind::DvdPlusRDl;
     default:
-      return kDiscUnknown;
+      return DiscKind::Unknown;
   }
 }
 
@@ -71,39 +71,39 @@ std::optional<DiscKind> ReadBdDiscInfo(device::AtapiDevice& device, bool& triedB
   }
   const bool dual = device.ResponseByte(kBdLayersByte) >= 0x20;
   info[kBdDualLayerAt] = dual ? 1 : 0;
-  if (type == "BDO") return DiscKind(dual ? 26 : 23);
-  if (type == "BDR") return DiscKind(dual ? 27 : 24);
-  if (type == "BDW") return DiscKind(dual ? 28 : 25);
+  if (type == "BDO") return dual ? DiscKind::BdRomDl : DiscKind::BdRom;
+  if (type == "BDR") return dual ? DiscKind::BdRDl : DiscKind::BdR;
+  if (type == "BDW") return dual ? DiscKind::BdReDl : DiscKind::BdRe;
   return std::nullopt;
 }
 
 DiscKind KindOfCurrentProfile(uint16_t profile, DiscKind otherwise) {
   switch (profile) {
     case 0x0008:
-      return kDiscCdRom;
+      return DiscKind::CdRom;
     case 0x0009:
-      return 5;
+      return DiscKind::CdRTypeAMinus;
     case 0x000A:
-      return kDiscCdRw;
+      return DiscKind::CdRwNormal;
     case 0x0010:
-      return kDiscDvdRom;
+      return DiscKind::DvdRom;
     case 0x0011:
-      return kDiscDvdR;
+      return DiscKind::DvdMinusR;
     case 0x0012:
-      return kDiscDvdRam;
+      return DiscKind::DvdRam;
     case 0x0013:
     case 0x0014:
-      return kDiscDvdRw;
+      return DiscKind::DvdMinusRw;
     case 0x0015:
     case 0x0016:  // DVD-R DL written with layer jumps
     case 0x0033:
-      return kDiscDvdRDl;
+      return DiscKind::DvdMinusRDl;
     case 0x001A:
-      return kDiscDvdPlusRw;
+      return DiscKind::DvdPlusRw;
     case 0x001B:
-      return kDiscDvdPlusR;
+      return DiscKind::DvdPlusR;
     case 0x002B:
-      return kDiscDvdPlusRDl;
+      return DiscKind::DvdPlusRDl;
     default:
       return otherwise;
   }
@@ -112,14 +112,14 @@ DiscKind KindOfCurrentProfile(uint16_t profile, DiscKind otherwise) {
 // Tries the DVD physical format, the BD disc information and the ATIP in turn; a kind
 // when one of them settles it, otherwise the provisional kind through `provisional`.
 std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& provisional) {
-  provisional = kDiscUnknown;
+  provisional = DiscKind::Unknown;
   // The transport clears the bytes asked for before every data-in command, so a short
   // answer leaves zeros there.
   const bool pfi = device.ReadDiscStructure(0, 0, 0x00, kPhysicalFormatLength, 0, 0);
   if (pfi && device.BytesTransferred() < 4) return std::nullopt;
   if (pfi && device.ResponseByte(kDataAreaStartSecondByte) == 0x03) {
     provisional = KindOfBookType(device.ResponseByte(kBookTypeByte) >> 4);
-    if (provisional == kDiscDvdRam) {
+    if (provisional == DiscKind::DvdRam) {
       // The last byte of the record lies just past the bytes asked for; it was not sent.
       auto& ram = device.DvdRamInfo();
       ram.fill(0);
@@ -139,31 +139,31 @@ std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& p
   const uint8_t a = device.ResponseByte(kAtipDiscTypeByte);
   const uint8_t subType = (a >> 3) & 7;
   if ((a & 0x40) != 0) {
-    if (subType <= 3) return DiscKind(kDiscCdRw + subType);
+    if (subType <= 3) return CdRwKind(subType);
     return std::nullopt;
   }
-  return DiscKind(kDiscCdR + subType);
+  return CdRKind(subType);
 }
 
 }  // namespace
 
 DiscKind DetectDiscKind(device::AtapiDevice& device, std::optional<DriveKind> driveKind) {
   device.WaitUntilReady(kReadyWaitSeconds);
-  if (device::Classify(device.LastSense()) == device::SenseClass::NoMedium) return kDiscNone;
+  if (device::Classify(device.LastSense()) == device::SenseClass::NoMedium) return DiscKind::None;
   // A drive that could not be classified before the wait is asked again now that it may be
   // ready.
-  const bool known = driveKind && *driveKind != kDriveUnknown;
-  if ((known ? *driveKind : DetectDriveKind(device)) == kDriveCdRom) return kDiscCdRom;
+  const bool known = driveKind && *driveKind != DriveKind::Unknown;
+  if ((known ? *driveKind : DetectDriveKind(device)) == DriveKind::CdRom) return DiscKind::CdRom;
 
-  DiscKind result = kDiscUnknown;
+  DiscKind result = DiscKind::Unknown;
   if (auto settled = ReadDiscSources(device, result)) return *settled;
-  const bool ramInfoRead = result == kDiscDvdRam;
+  const bool ramInfoRead = result == DiscKind::DvdRam;
 
   if (!device.GetConfiguration(0, 0x0000, kConfigurationLength, 0)) return result;
   const DiscKind kind = KindOfCurrentProfile(device.ReadBE16(kCurrentProfileAt), result);
   // A DVD-RAM known only from its profile had nothing of its own read: never show the
   // identification of an earlier disc for it.
-  if (kind == kDiscDvdRam && !ramInfoRead) device.DvdRamInfo().fill(0);
+  if (kind == DiscKind::DvdRam && !ramInfoRead) device.DvdRamInfo().fill(0);
   return kind;
 }
 

@@ -1,5 +1,7 @@
 #include "media/drive_kind.h"
 
+#include <array>
+
 namespace media {
 namespace {
 
@@ -13,6 +15,43 @@ constexpr uint16_t kProfileListLength = 248;
 constexpr size_t kProfileListAdditionalLength = 11;
 constexpr size_t kFirstProfileLowByte = 13;
 
+// The profile weights add up to a sum that names the drive's writing abilities. DVD-RW in
+// restricted overwrite (13h) and sequential (14h) mode is counted once.
+struct ProfileWeight {
+  uint8_t profile;
+  unsigned weight;
+};
+constexpr std::array<ProfileWeight, 10> kProfileWeights{{
+    {0x11, 1},   // DVD-R
+    {0x13, 2},   // DVD-RW, either mode
+    {0x14, 2},   //
+    {0x1B, 4},   // DVD+R
+    {0x1A, 8},   // DVD+RW
+    {0x12, 9},   // DVD-RAM
+    {0x40, 25},  // BD-ROM
+    {0x41, 26},  // BD-R sequential
+    {0x42, 27},  // BD-R random
+    {0x43, 28},  // BD-RE
+}};
+
+struct WeightSumKind {
+  unsigned sum;
+  DriveKind kind;
+};
+constexpr std::array<WeightSumKind, 11> kWeightSumKinds{{
+    {1, DriveKind::DvdMinusR},
+    {2, DriveKind::DvdMinusRw},
+    {3, DriveKind::DvdMinusRMinusRw},
+    {4, DriveKind::DvdPlusR},
+    {12, DriveKind::DvdPlusRPlusRw},
+    {15, DriveKind::DvdDual},
+    {24, DriveKind::DvdSuperMulti},
+    {40, DriveKind::BdRom},
+    {66, DriveKind::BdR},
+    {93, DriveKind::BdRDual},
+    {121, DriveKind::BdRecordable},
+}};
+
 unsigned ProfileWeightSum(const device::AtapiDevice& device) {
   unsigned sum = 0;
   bool dvdRwCounted = false;
@@ -20,38 +59,13 @@ unsigned ProfileWeightSum(const device::AtapiDevice& device) {
   // Never past the bytes asked for: what lies beyond is an earlier command's answer.
   for (unsigned i = 0; i < additionalLength && kFirstProfileLowByte + i < kProfileListLength;
        i += 4) {
-    switch (device.ResponseByte(kFirstProfileLowByte + i)) {
-      case 0x11:
-        sum += 1;
-        break;
-      case 0x13:
-      case 0x14:
-        if (!dvdRwCounted) sum += 2;
-        dvdRwCounted = true;
-        break;
-      case 0x1B:
-        sum += 4;
-        break;
-      case 0x1A:
-        sum += 8;
-        break;
-      case 0x12:
-        sum += 9;
-        break;
-      case 0x40:
-        sum += 25;
-        break;
-      case 0x41:
-        sum += 26;
-        break;
-      case 0x42:
-        sum += 27;
-        break;
-      case 0x43:
-        sum += 28;
-        break;
-      default:
-        break;
+    const uint8_t profile = device.ResponseByte(kFirstProfileLowByte + i);
+    const bool dvdRw = profile == 0x13 || profile == 0x14;
+    if (dvdRw && dvdRwCounted) continue;
+    for (const ProfileWeight& row : kProfileWeights) {
+      if (row.profile != profile) continue;
+      sum += row.weight;
+      dvdRwCounted = dvdRwCounted || dvdRw;
     }
   }
   return sum;
@@ -60,44 +74,23 @@ unsigned ProfileWeightSum(const device::AtapiDevice& device) {
 }  // namespace
 
 DriveKind DriveKindOfWeightSum(unsigned sum) {
-  switch (sum) {
-    case 1:
-      return 5;
-    case 2:
-      return 8;
-    case 3:
-      return 10;
-    case 4:
-      return 6;
-    case 12:
-      return 9;
-    case 15:
-      return 11;
-    case 24:
-      return 12;
-    case 40:
-      return 13;
-    case 66:
-      return 14;
-    case 93:
-      return 15;
-    case 121:
-      return 16;
-    default:
-      return kDriveCombo;
+  for (const WeightSumKind& row : kWeightSumKinds) {
+    if (row.sum == sum) return row.kind;
   }
+  return DriveKind::Combo;
 }
 
 DriveKind DetectDriveKind(device::AtapiDevice& device) {
   device.ClearUnitAttention();
-  if (!device.ModeSense10(0, 0, kCapabilitiesPage, kCapabilitiesLength, 0)) return kDriveUnknown;
+  if (!device.ModeSense10(0, 0, kCapabilitiesPage, kCapabilitiesLength, 0))
+    return DriveKind::Unknown;
   const bool dvdRomRead = (device.ResponseByte(kReadCapabilities) & 0x08) != 0;
   const bool cdrWrite = (device.ResponseByte(kWriteCapabilities) & 0x01) != 0;
   const bool cdrwWrite = (device.ResponseByte(kWriteCapabilities) & 0x02) != 0;
-  if (!cdrWrite && !dvdRomRead) return kDriveCdRom;
-  if (dvdRomRead && !cdrwWrite) return 2;
-  if (!dvdRomRead && cdrwWrite) return 3;
-  if (!device.GetConfiguration(2, 0x0000, kProfileListLength, 0)) return kDriveCombo;
+  if (!cdrWrite && !dvdRomRead) return DriveKind::CdRom;
+  if (dvdRomRead && !cdrwWrite) return DriveKind::DvdRom;
+  if (!dvdRomRead && cdrwWrite) return DriveKind::CdRw;
+  if (!device.GetConfiguration(2, 0x0000, kProfileListLength, 0)) return DriveKind::Combo;
   return DriveKindOfWeightSum(ProfileWeightSum(device));
 }
 
@@ -108,7 +101,7 @@ bool CanWriteCdr(device::AtapiDevice& device) {
 
 bool ClassifyDriveEntry(device::AtapiDevice& device, int index) {
   const DriveKind kind = DetectDriveKind(device);
-  device.SetDriveKind(static_cast<unsigned>(index), kind, DriveKindName(kind));
+  device.SetDriveKind(static_cast<unsigned>(index), Code(kind), DriveKindName(kind));
   return true;
 }
 

@@ -15,6 +15,17 @@ DriveKind DetectDriveKind(device::AtapiDevice& device);
 // The drive kind of a profile weight sum, COMBO for a sum not in the table.
 DriveKind DriveKindOfWeightSum(unsigned sum);
 
+// The kind the describe step stored in a drive-list entry.
+inline DriveKind KindOf(const device::DriveEntry& entry) {
+  return DriveKind{entry.Kind};
+}
+
+// A writer: it writes CD-R by its capabilities page, or it is of a writing kind (CD-RW and
+// every kind after it).
+inline bool IsWriter(const device::DriveEntry& entry) {
+  return entry.WritesCdR || KindOf(entry) >= DriveKind::CdRw;
+}
+
 // The capabilities page reports CD-R writing.
 bool CanWriteCdr(device::AtapiDevice& device);
 

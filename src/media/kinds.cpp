@@ -1,8 +1,5 @@
 #include "media/kinds.h"
 
-#include <cstring>
-#include <string_view>
-
 namespace media {
 namespace {
 
@@ -19,92 +16,59 @@ constexpr std::array<char, N> PaddedName(std::string_view name, size_t padTo) {
   return record;
 }
 
-constexpr DriveKindRecord DriveName(std::string_view name) {
-  return PaddedName<19>(name, 9);
-}
-constexpr DiscKindRecord DiscName(std::string_view name) {
-  return PaddedName<23>(name, 21);
+constexpr std::array<DriveKindRecord, 17> DriveRecords() {
+  std::array<DriveKindRecord, 17> records{};
+  for (size_t i = 0; i < records.size(); ++i) records[i] = PaddedName<19>(kDriveKindNames[i], 9);
+  return records;
 }
 
-constexpr std::array<DriveKindRecord, 17> kDriveKindNames{DriveName("UNKNOWN"),
-                                                          DriveName("CD-ROM"),
-                                                          DriveName("DVD-ROM"),
-                                                          DriveName("CD-RW"),
-                                                          DriveName("COMBO"),
-                                                          DriveName("DVD-R"),
-                                                          DriveName("DVD+R"),
-                                                          DriveName("DVD+RW"),
-                                                          DriveName("DVD-RW"),
-                                                          DriveName("DVD+R/+RW"),
-                                                          DriveName("DVD-R/-RW"),
-                                                          DriveName("DVD DUAL"),
-                                                          DriveName("DVD Super Multigen"),
-                                                          DriveName("BD-ROM"),
-                                                          DriveName("BD-R"),
-                                                          DriveName("BD-R DUAL"),
-                                                          DriveName("BD-Recordable")};
+constexpr std::array<DiscKindRecord, 29> DiscRecords() {
+  std::array<DiscKindRecord, 29> records{};
+  for (size_t i = 0; i < records.size(); ++i) records[i] = PaddedName<23>(kDiscKinds[i].name, 21);
+  return records;
+}
 
-constexpr std::array<DiscKindRecord, 29> kDiscKindNames{DiscName("NO MEDIA"),
-                                                        DiscName("UNKNOWN"),
-                                                        DiscName("CD-ROM"),
-                                                        DiscName("CDR"),
-                                                        DiscName("CDR"),
-                                                        DiscName("CDR (A-)"),
-                                                        DiscName("CDR (A+)"),
-                                                        DiscName("CDR (B-)"),
-                                                        DiscName("CDR (B+)"),
-                                                        DiscName("CDR (C-)"),
-                                                        DiscName("CDR (C+)"),
-                                                        DiscName("NORMAL CD-RW"),
-                                                        DiscName("HIGH SPEED CD-RW"),
-                                                        DiscName("ULTRA SPEED CD-RW 24X"),
-                                                        DiscName("ULTRA SPEED CD-RW 32X"),
-                                                        DiscName("DVD-ROM"),
-                                                        DiscName("DVD-RAM"),
-                                                        DiscName("DVD-R"),
-                                                        DiscName("DVD-RW"),
-                                                        DiscName("DVD+RW"),
-                                                        DiscName("DVD+R"),
-                                                        DiscName("DVD+R DL"),
-                                                        DiscName("DVD-R DL"),
-                                                        DiscName("BD-ROM"),
-                                                        DiscName("BD-R"),
-                                                        DiscName("BD-RE"),
-                                                        DiscName("BD-ROM DL"),
-                                                        DiscName("BD-R DL"),
-                                                        DiscName("BD-RE DL")};
+constexpr bool RowsInCodeOrder() {
+  for (size_t i = 0; i < kDiscKinds.size(); ++i) {
+    if (Code(kDiscKinds[i].kind) != i) return false;
+  }
+  return true;
+}
+static_assert(RowsInCodeOrder());
+static_assert(Code(DriveKind::BdRecordable) + 1u == kDriveKindNames.size());
+
+constexpr std::array<DriveKindRecord, 17> kDriveKindRecords = DriveRecords();
+constexpr std::array<DiscKindRecord, 29> kDiscKindRecords = DiscRecords();
 
 }  // namespace
 
+const DiscKindInfo& InfoOf(DiscKind kind) {
+  const size_t code = Code(kind);
+  return code < kDiscKinds.size() ? kDiscKinds[code] : kDiscKinds[Code(DiscKind::Unknown)];
+}
+
+DiscKind CdRKind(uint8_t subType) {
+  return static_cast<DiscKind>(Code(DiscKind::CdR) + (subType & 7));
+}
+
+DiscKind CdRwKind(uint8_t subType) {
+  if (subType > 3) return DiscKind::Unknown;
+  return static_cast<DiscKind>(Code(DiscKind::CdRwNormal) + subType);
+}
+
 const std::array<DriveKindRecord, 17>& DriveKindNames() {
-  return kDriveKindNames;
+  return kDriveKindRecords;
 }
 const std::array<DiscKindRecord, 29>& DiscKindNames() {
-  return kDiscKindNames;
+  return kDiscKindRecords;
 }
 
 const char* DriveKindName(DriveKind kind) {
-  return kind < kDriveKindNames.size() ? kDriveKindNames[kind].data() : "";
+  return Code(kind) < kDriveKindRecords.size() ? kDriveKindRecords[Code(kind)].data() : "";
 }
 
 const char* DiscKindName(DiscKind kind) {
-  return kind < kDiscKindNames.size() ? kDiscKindNames[kind].data() : "";
-}
-
-bool IsCdFamily(DiscKind kind) {
-  return kind >= 1 && kind <= 14;
-}
-bool IsDvdFamily(DiscKind kind) {
-  return kind >= kDiscDvdRom && kind <= kDiscDvdRDl;
-}
-bool IsBdFamily(DiscKind kind) {
-  return kind >= kDiscBdRom && kind <= kLastDiscKind;
-}
-
-bool IsDoubleLayer(DiscKind kind) {
-  const char* name = DiscKindName(kind);
-  const char* found = std::strstr(name, "DL");
-  return found != nullptr && found - name + 1 >= 6;
+  return Code(kind) < kDiscKindRecords.size() ? kDiscKindRecords[Code(kind)].data() : "";
 }
 
 }  // namespace media

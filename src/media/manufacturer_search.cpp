@@ -41,12 +41,12 @@ std::optional<std::string_view> FindDvdKeyInside(std::string_view id) {
   return std::nullopt;
 }
 
-std::string FindBuiltInManufacturer(device::AtapiDevice& device, DiscKind kind,
+std::string FindBuiltInManufacturer(device::AtapiDevice& device, std::optional<DiscKind> known,
                                     std::optional<DriveKind> driveKind) {
   device.WaitUntilReady(kReadyWaitSeconds);
-  if (kind == kClassifyNow) kind = DetectDiscKind(device, driveKind);
-  if (kind == kDiscNone || kind == kDiscUnknown) return {};
-  if (kind < kDiscDvdRom) {
+  const DiscKind kind = known ? *known : DetectDiscKind(device, driveKind);
+  if (kind == DiscKind::None || kind == DiscKind::Unknown) return {};
+  if (kind < DiscKind::DvdRom) {
     return std::string(FindCdManufacturer(ReadAtipTime(device, AtipTime::LeadIn)));
   }
   auto drive = [&] {
@@ -54,14 +54,18 @@ std::string FindBuiltInManufacturer(device::AtapiDevice& device, DiscKind kind,
     return *driveKind;
   };
 
-  bool minus = kind >= 16 && kind <= 18;
-  if (kind == kDiscDvdRom) {
+  // The search reads the pre-recorded IDs of DVD-RAM, DVD-R and DVD-RW; a DVD-R DL is looked
+  // up by the ADIP IDs, and a DVD-ROM by whichever its drive answers.
+  bool minus =
+      kind == DiscKind::DvdRam || kind == DiscKind::DvdMinusR || kind == DiscKind::DvdMinusRw;
+  if (kind == DiscKind::DvdRom) {
     minus = device.ReadDiscStructure(0, 0, 0x0E, kPreRecordedLength, 0, 0);
   }
   std::optional<std::string_view> name;
   if (minus) {
-    const std::string id = kind == kDiscDvdRam ? IdText(device.DvdRamInfo())
-                                               : IdText(ReadMinusMediaId(device, drive(), kind));
+    const std::string id = kind == DiscKind::DvdRam
+                               ? IdText(device.DvdRamInfo())
+                               : IdText(ReadMinusMediaId(device, drive(), kind));
     name = FindDvdKeyInside(id);
   } else {
     const PlusMid mid = ReadPlusMediaId(device, drive(), kind);

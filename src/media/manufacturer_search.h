@@ -19,10 +19,10 @@ std::optional<std::string_view> FindDvdKeyEqual(std::string_view id);
 // A key that occurs anywhere in the upper-cased ID text.
 std::optional<std::string_view> FindDvdKeyInside(std::string_view id);
 
-// The built-in manufacturer of the disc of `kind` (kClassifyNow: classify it first), or an
+// The built-in manufacturer of the disc of `kind` (none given: classify it first), or an
 // empty text. A caller that knows the drive kind passes it; otherwise it is read when an
 // ID reader needs it.
-std::string FindBuiltInManufacturer(device::AtapiDevice& device, DiscKind kind,
+std::string FindBuiltInManufacturer(device::AtapiDevice& device, std::optional<DiscKind> kind,
                                     std::optional<DriveKind> driveKind = std::nullopt);
 
 }  // namespace media

@@ -19,8 +19,8 @@ constexpr uint8_t kPreRecordedFormat = 0x0E;
 std::optional<custom::DvdKey> DvdKeyOf(device::AtapiDevice& device, DriveKind driveKind,
                                        DiscKind kind) {
   custom::DvdKey key{};
-  if (kind >= kDiscDvdPlusRw) {
-    if (driveKind > kDriveCombo && device.ReadVendorMediaId()) {
+  if (kind >= DiscKind::DvdPlusRw) {
+    if (driveKind > DriveKind::Combo && device.ReadVendorMediaId()) {
       for (size_t i = 0; i < key.size(); ++i) key[i] = device.ResponseByte(kVendorKeyAt + i);
       return key;
     }
@@ -41,7 +41,7 @@ std::optional<custom::DvdKey> DvdKeyOf(device::AtapiDevice& device, DriveKind dr
 custom::ManufacturerMatch FindManufacturerText(device::AtapiDevice& device, DriveKind driveKind,
                                                DiscKind kind, uint32_t leadIn, uint32_t leadOut,
                                                const ManufacturerSources& sources) {
-  if (kind == kDiscNone) return {};
+  if (kind == DiscKind::None) return {};
   if (IsCdFamily(kind)) {
     custom::ManufacturerMatch match =
         custom::MatchCdRows(sources.userCdRows, sources.blockCdRows, leadIn, leadOut);

@@ -34,7 +34,8 @@ bool ReadPhysicalFormat(device::AtapiDevice& device) {
 
 PlusMid ReadPlusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   PlusMid mid{};
-  if (driveKind > kDriveCombo && discKind >= kDiscDvdPlusRw && device.ReadVendorMediaId()) {
+  if (driveKind > DriveKind::Combo && discKind >= DiscKind::DvdPlusRw &&
+      device.ReadVendorMediaId()) {
     CopyResponse(device, 0, 8, mid.data());
   } else if (ReadPhysicalFormat(device)) {
     CopyResponse(device, kAdipMidAt, 8, mid.data());
@@ -45,7 +46,8 @@ PlusMid ReadPlusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKi
 PlusTid ReadPlusTypeId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   PlusTid tid{};
   // The fourth byte of the vendor answer's type field is not part of the shown ID.
-  if (driveKind > kDriveCombo && discKind != kDiscDvdPlusRw && device.ReadVendorMediaId()) {
+  if (driveKind > DriveKind::Combo && discKind != DiscKind::DvdPlusRw &&
+      device.ReadVendorMediaId()) {
     CopyResponse(device, kVendorTidAt, 3, tid.data());
   } else if (ReadPhysicalFormat(device)) {
     CopyResponse(device, kAdipTidAt, 3, tid.data());
@@ -55,7 +57,8 @@ PlusTid ReadPlusTypeId(device::AtapiDevice& device, DriveKind driveKind, DiscKin
 
 MinusMid ReadMinusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   MinusMid mid{};
-  if (driveKind > 8 && discKind >= kDiscDvdPlusRw && device.ReadVendorMediaId()) {
+  if (driveKind > DriveKind::DvdMinusRw && discKind >= DiscKind::DvdPlusRw &&
+      device.ReadVendorMediaId()) {
     CopyResponse(device, 0, 12, mid.data());
   } else if (device.ReadDiscStructure(0, 0, 0x0E, kPreRecordedLength, 0, 0)) {
     CopyResponse(device, kMinusMidFirstAt, 6, mid.data());

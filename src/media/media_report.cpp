@@ -60,7 +60,7 @@ void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   if (!options.speedLimit) return;
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
   report.speedKbps = ReadCdWriteSpeed(device);
-  if (report.discKind == kDiscCdRom) report.speedKbps = 0;
+  if (report.discKind == DiscKind::CdRom) report.speedKbps = 0;
   report.hasSpeed = true;
   report.speedX = report.speedKbps / kCdSpeedUnitKbps;
   out.Add(FormatC("QUILL-RATE Speed Limit = %.0fX (Write)", report.speedX));
@@ -69,11 +69,12 @@ void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
 void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
               const QueryOptions& options, MediaReport& report, Writer& out) {
   const DiscKind kind = report.discKind;
-  if (kind == kDiscDvdPlusRw || kind == kDiscDvdPlusR || kind == kDiscDvdPlusRDl) {
+  const DvdIds ids = InfoOf(kind).ids;
+  if (ids == DvdIds::Plus) {
     report.plusMid = ReadPlusMediaId(device, report.readersDriveKind, kind);
     report.plusTid = ReadPlusTypeId(device, report.readersDriveKind, kind);
     out.Add(PlusIdLines(report.plusMid, report.plusTid));
-  } else if (kind == kDiscDvdRam) {
+  } else if (ids == DvdIds::Ram) {
     report.dvdRamInfo = device.DvdRamInfo();
     out.Add(DvdRamIdLines(report.dvdRamInfo));
   } else {
@@ -86,8 +87,8 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   if (!options.speedLimit) return;
   report.writeSpeeds = SetMaxStreaming(device);
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
-  report.speedKbps = report.readersDriveKind <= kDriveCombo ? 0 : ReadDvdWriteSpeed(device);
-  if (kind == kDiscDvdRom) report.speedKbps = 0;
+  report.speedKbps = report.readersDriveKind <= DriveKind::Combo ? 0 : ReadDvdWriteSpeed(device);
+  if (kind == DiscKind::DvdRom) report.speedKbps = 0;
   report.hasSpeed = true;
   report.speedX = report.speedKbps / kDvdSpeedUnitKbps;
   out.Add(FormatC("QUILL-RATE Speed Limit = %.1fX (Write)", report.speedX));
@@ -119,11 +120,10 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   const DiscKind kind = report.discKind;
   // The readers and the speed step take the drive's kind as it is now: one that could not
   // be classified before the disc wait is asked again. The drive line stays as shown.
-  if (report.driveKind == kDriveUnknown) report.readersDriveKind = DetectDriveKind(device);
-  std::string discLine = kind >= kDiscCdR && kind < kDiscCdRw
-                             ? std::string("         Disc Type = CDR")
-                             : FormatC("         Disc Type = %s", DiscKindName(kind));
-  if (kind >= kDiscDvdRom) {
+  if (report.driveKind == DriveKind::Unknown) report.readersDriveKind = DetectDriveKind(device);
+  std::string discLine = IsCdR(kind) ? std::string("         Disc Type = CDR")
+                                     : FormatC("         Disc Type = %s", DiscKindName(kind));
+  if (kind >= DiscKind::DvdRom) {
     discLine = TrimRight(discLine) + (IsDoubleLayer(kind) ? " (Double Layer)" : " (Single Layer)");
   }
   if (report.lightScribe == kLightScribeLabelSide) {

@@ -41,10 +41,10 @@ class SilentReportSink : public ReportSink {
 // Everything one query learnt, for callers that want more than the lines.
 struct MediaReport {
   std::vector<std::string> lines;
-  DriveKind driveKind = 0;         // as the drive line shows it
-  DriveKind readersDriveKind = 0;  // as the readers took it: asked again after the disc wait
-                                   // when the first answer was unknown
-  DiscKind discKind = 0;
+  DriveKind driveKind = DriveKind::Unknown;         // as the drive line shows it
+  DriveKind readersDriveKind = DriveKind::Unknown;  // as the readers took it: asked again after the
+                                                    // disc wait when the first answer was unknown
+  DiscKind discKind = DiscKind::None;
   int32_t lightScribe = 0;
   // CD
   uint32_t leadIn = 0;

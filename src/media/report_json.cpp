@@ -57,8 +57,8 @@ const char* LightScribeMeaning(int32_t state) {
 
 ordered_json DiscJson(const MediaReport& r) {
   const DiscKind kind = r.discKind;
-  ordered_json disc = {{"kind", kind}, {"kind_name", Trimmed(DiscKindName(kind))}};
-  if (kind >= kDiscDvdRom) disc["double_layer"] = IsDoubleLayer(kind);
+  ordered_json disc = {{"kind", Code(kind)}, {"kind_name", Trimmed(DiscKindName(kind))}};
+  if (kind >= DiscKind::DvdRom) disc["double_layer"] = IsDoubleLayer(kind);
   if (r.lightScribe == kLightScribeLabelSide) {
     disc["label_side"] = true;
     return disc;
@@ -69,12 +69,12 @@ ordered_json DiscJson(const MediaReport& r) {
     disc["material"] = CdMaterial(kind, r.leadIn);
     disc["capacity_mb"] = FormatC("%.2f", CdCapacityMb(r.leadOut));
   } else if (IsDvdFamily(kind)) {
-    if (kind == kDiscDvdPlusRw || kind == kDiscDvdPlusR || kind == kDiscDvdPlusRDl) {
+    if (InfoOf(kind).ids == DvdIds::Plus) {
       if (r.plusMid[0] != 0) {
         disc["mid"] = Id(r.plusMid.data(), 8);
         disc["tid"] = Id(r.plusTid.data(), 3);
       }
-    } else if (kind == kDiscDvdRam) {
+    } else if (InfoOf(kind).ids == DvdIds::Ram) {
       if (r.dvdRamInfo[0] != 0) {
         disc["mid"] = Id(r.dvdRamInfo.data(), 8);
         disc["msi"] = Id(r.dvdRamInfo.data() + kRamMsiAt, 8);
@@ -104,7 +104,7 @@ ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const M
                    {"vendor", TextToUtf8(device::TextOf(drive.Vendor))},
                    {"product", TextToUtf8(device::TextOf(drive.Product))},
                    {"revision", TextToUtf8(device::TextOf(drive.Revision))},
-                   {"kind", r.driveKind},
+                   {"kind", Code(r.driveKind)},
                    {"kind_name", Trimmed(DriveKindName(r.driveKind))},
                    {"writes_cd_r", drive.WritesCdR}};
   json["lightscribe"] = {{"state", r.lightScribe}, {"meaning", LightScribeMeaning(r.lightScribe)}};

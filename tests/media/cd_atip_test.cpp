@@ -222,7 +222,7 @@ TEST(AtipTimeToBlocks, SeventyFiveFramesASecondLessTheGap) {
 }
 
 struct CdLinesCase {
-  uint8_t kind;
+  media::DiscKind kind;
   uint32_t leadIn, leadOut;
   std::vector<std::string> lines;
 };
@@ -240,32 +240,32 @@ TEST_P(CdLines, MaterialTimesAndCapacity) {
 INSTANTIATE_TEST_SUITE_P(
     Discs, CdLines,
     ::testing::Values(
-        CdLinesCase{4,
+        CdLinesCase{media::DiscKind::CdRType1,
                     972666,
                     795974,
                     {"          Material = Phthalocyanine", "           Lead In = 97:26:66",
                      "          Lead Out = 79:59:74", "  Nominal Capacity = 702.83MB"}},
-        CdLinesCase{3,
+        CdLinesCase{media::DiscKind::CdR,
                     972501,
                     745974,
                     {"          Material = Cyanine", "           Lead In = 97:25:01",
                      "          Lead Out = 74:59:74", "  Nominal Capacity = 658.88MB"}},
-        CdLinesCase{12,
+        CdLinesCase{media::DiscKind::CdRwHighSpeed,
                     972666,
                     795974,
                     {"          Material = Phase Change", "           Lead In = 97:26:66",
                      "          Lead Out = 79:59:74", "  Nominal Capacity = 702.83MB"}},
-        CdLinesCase{2,
+        CdLinesCase{media::DiscKind::CdRom,
                     0,
                     0,
                     {"          Material = Cyanine", "           Lead In = 00:00:00",
                      "          Lead Out = 00:00:00", "  Nominal Capacity = -0.29MB"}},
-        CdLinesCase{1,
+        CdLinesCase{media::DiscKind::Unknown,
                     972439,
                     795974,
                     {"          Material = Phthalocyanine", "           Lead In = 97:24:39",
                      "          Lead Out = 79:59:74", "  Nominal Capacity = 702.83MB"}},
-        CdLinesCase{5,
+        CdLinesCase{media::DiscKind::CdRTypeAMinus,
                     1002665,
                     795974,
                     {"          Material = Phthalocyanine", "           Lead In = 10:02:66",
@@ -343,16 +343,17 @@ TEST(ReadAtipTime, CommandBlocks) {
 TEST(FindBuiltInManufacturer, CdBranchReadsTheLeadIn) {
   Rig rig = Rig::FromFixture("cd_r.json");
   rig.Select(1);
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::kClassifyNow),
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, std::nullopt), "CMC Magnetics Corporation");
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::CdRType1),
             "CMC Magnetics Corporation");
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, 4), "CMC Magnetics Corporation");
   rig.ClearLog();
   // Unknown disc and no disc give nothing, without reading the ATIP.
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, 1), "");
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, 0), "");
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::Unknown), "");
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::None), "");
   for (const std::string& opcode : rig.Opcodes()) EXPECT_EQ(opcode, "00");
   rig.Select(13);  // no readable times: lead-in 0
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, 3), "Unknown Manufacturer");
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::CdR),
+            "Unknown Manufacturer");
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class FixtureDiscs : public ::testing::TestWithParam<FixtureCase> {};
 TEST_P(FixtureDiscs, ClassifiedAsExpected) {
   Rig rig = Rig::FromFixture(GetParam().fixture);
   rig.Select(GetParam().drive);
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), GetParam().kind);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), GetParam().kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -55,19 +55,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DetectDiscKind, NoMediumAfterTheWait) {
   Rig rig = Rig::WithDrive(R"({"writes": ["cd-r"], "becoming_ready_seconds": 5})");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), 0);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 0);
   EXPECT_GE(rig.system->Clock().NowSeconds(), 5.0);
 }
 
 TEST(DetectDiscKind, CdRomDriveReadsNothingFromTheDisc) {
   Rig rig =
       Rig::WithDrive(R"({"profiles": [8], "disc": {"type": "dvd+r", "plus_mid": "RICOHJPN"}})");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), 2);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 2);
   for (const std::string& opcode : rig.Opcodes()) {
     EXPECT_TRUE(opcode == "00" || opcode == "5A") << opcode;
   }
   rig.ClearLog();
-  EXPECT_EQ(media::DetectDiscKind(*rig.device, media::DriveKind{1}), 2);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::CdRom)), 2);
   for (const std::string& opcode : rig.Opcodes()) EXPECT_EQ(opcode, "00");
 }
 
@@ -81,7 +81,7 @@ Rig WriterWithDisc(const std::string& disc, const std::string& extra = "") {
 
 TEST(DetectDiscKind, CdrCommandSequence) {
   Rig rig = WriterWithDisc(R"({"type": "cd-r", "lead_in": "97:26:66", "atip_sub_type": 1})");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), 4);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 4);
   const std::vector<std::string> cdbs = rig.Cdbs();
   // The wait (two TEST UNIT READY), the drive classification, then the disc sources.
   const std::vector<std::string> tail(cdbs.end() - 3, cdbs.end());
@@ -94,7 +94,7 @@ TEST(DetectDiscKind, CdrCommandSequence) {
 
 TEST(DetectDiscKind, KnownDriveKindSkipsTheDriveClassification) {
   Rig rig = WriterWithDisc(R"({"type": "dvd+r"})");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device, media::DriveKind{11}), 20);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::DvdDual)), 20);
   EXPECT_EQ(rig.Opcodes(), (std::vector<std::string>{"00", "00", "AD", "46"}));
   EXPECT_EQ(rig.Cdbs().back(), "46 00 00 00 00 00 00 00 CC 00 00 00");
 }
@@ -117,7 +117,7 @@ TEST_P(AtipDiscType, GivesKind) {
   Rig rig = WriterWithDisc(
       device::FormatC(R"({"type": "cd-rw", "current_profile": %u, "raw": {"43": "%s"}})",
                       c.currentProfile, AtipAnswer(c.byte2).c_str()));
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), c.kind);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), c.kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,19 +141,19 @@ constexpr const char* kTocForAtip =
 TEST(DetectDiscKind, AtipWithoutMarkerBitsIsStillAnAtip) {
   Rig rig = WriterWithDisc(
       R"({"type": "cd-rw", "current_profile": 8, "raw": {"43": "00 1A 00 00 50 00 50 00 61 1A 42 00 4F 3B 4A 00 00 00 00 00 00 00 00 00"}})");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), 13);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 13);
 }
 
 TEST(DetectDiscKind, TableOfContentsForTheAtipIsNoAtip) {
   Rig rig =
       WriterWithDisc(std::string(R"({"type": "cd-rom", "current_profile": 8, "raw": {"43": ")") +
                      kTocForAtip + R"("}})");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), 2);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 2);
 }
 
 TEST(DetectDiscKind, AtipWithoutDescriptorFallsToTheProfile) {
   Rig rig = WriterWithDisc(R"({"type": "cd-r", "atip": false, "current_profile": 8})");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), 2);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 2);
 }
 
 struct BookCase {
@@ -169,7 +169,7 @@ TEST_P(BookType, WithCurrentProfile) {
   Rig rig =
       WriterWithDisc(device::FormatC(R"({"type": "dvd-r", "book_type": %u, "current_profile": %u})",
                                      c.bookType, c.currentProfile));
-  EXPECT_EQ(media::DetectDiscKind(*rig.device), c.kind);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), c.kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -187,13 +187,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DetectDiscKind, FailedProfileQueryKeepsTheBookType) {
   Rig rig = WriterWithDisc(R"({"type": "dvd+r"})", R"(, "faults": [{"command": "0x46", "skip": 2,
                            "sense": [5, "0x24"]}])");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device, media::DriveKind{11}), 20);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::DvdDual)), 20);
 }
 
 TEST(DetectDiscKind, ShortPhysicalFormatGoesStraightToTheProfile) {
   Rig rig = WriterWithDisc(R"({"type": "dvd+r"})",
                            R"(, "faults": [{"command": "0xAD", "kind": "short", "length": 3}])");
-  EXPECT_EQ(media::DetectDiscKind(*rig.device, media::DriveKind{11}), 20);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::DvdDual)), 20);
   EXPECT_EQ(rig.Opcodes(), (std::vector<std::string>{"00", "00", "AD", "46"}));
 }
 
@@ -201,27 +201,27 @@ TEST(DetectDiscKind, DvdRamInfoRefreshedByDvdRamAndKeptByDvdPlusR) {
   Rig rig = Rig::FromFixture("dvd.json");
   rig.device->DvdRamInfo().fill(0x55);
   rig.Select(1);
-  ASSERT_EQ(media::DetectDiscKind(*rig.device), 16);
+  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 16);
   const std::array<uint8_t, 64> ram = rig.device->DvdRamInfo();
   EXPECT_EQ(std::string(ram.begin(), ram.begin() + 11), "MATSUSHITA ");
   EXPECT_EQ(std::string(ram.begin() + 48, ram.begin() + 56), "M01J3 16");
   EXPECT_EQ(ram[11], 0);
   rig.Select(6);
-  ASSERT_EQ(media::DetectDiscKind(*rig.device), 20);
+  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 20);
   EXPECT_EQ(rig.device->DvdRamInfo(), ram);
 }
 
 TEST(DetectDiscKind, DvdRamKnownOnlyFromItsProfileShowsNoEarlierIdentification) {
   Rig rig = WriterWithDisc(R"({"type": "dvd-r", "book_type": 2, "current_profile": 18})");
   rig.device->DvdRamInfo().fill(0x55);
-  ASSERT_EQ(media::DetectDiscKind(*rig.device), 16);
+  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 16);
   EXPECT_EQ(rig.device->DvdRamInfo(), (std::array<uint8_t, 64>{}));
 }
 
 TEST(DetectDiscKind, UnknownDriveKindIsAskedAgainAfterTheWait) {
   Rig rig = WriterWithDisc(R"({"type": "cd-r"})");
   // Given as unknown, the drive is classified again: a writer reads the disc's ATIP.
-  EXPECT_EQ(media::DetectDiscKind(*rig.device, media::DriveKind{0}), 3);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::Unknown)), 3);
   const auto opcodes = rig.Opcodes();
   EXPECT_NE(std::find(opcodes.begin(), opcodes.end(), "5A"), opcodes.end());
 }
@@ -249,7 +249,8 @@ TEST_P(BdDiscInformation, FillsTheRecord) {
   Rig rig = WriterWithDisc(device::FormatC(R"({"type": "bd-r", "raw": {"AD/00": "%s"}})",
                                            BdAnswer(c.type, c.layers).c_str()));
   rig.device->BdDiscInfo().fill(0x77);
-  EXPECT_EQ(media::DetectDiscKind(*rig.device, media::DriveKind{16}), c.kind);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::BdRecordable)),
+            c.kind);
   const auto& info = rig.device->BdDiscInfo();
   std::array<uint8_t, 17> expected{};
   std::copy(c.type, c.type + 3, expected.begin());
@@ -271,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DetectDiscKind, UnknownBdIdentifierSkipsTheAtip) {
   Rig rig = WriterWithDisc(device::FormatC(R"({"type": "bd-r", "raw": {"AD/00": "%s"}})",
                                            BdAnswer("XYZ", 0x10).c_str()));
-  EXPECT_EQ(media::DetectDiscKind(*rig.device, media::DriveKind{16}), 1);
+  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::BdRecordable)), 1);
   EXPECT_EQ(rig.Opcodes(), (std::vector<std::string>{"00", "00", "AD", "AD", "46"}));
 }
 

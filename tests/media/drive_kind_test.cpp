@@ -26,7 +26,7 @@ class ProfileSum : public ::testing::TestWithParam<SumCase> {};
 
 TEST_P(ProfileSum, MapsToDriveKind) {
   Rig rig = Rig::WithDrive(WriterWithProfiles(GetParam().profiles));
-  EXPECT_EQ(media::DetectDriveKind(*rig.device), GetParam().kind);
+  EXPECT_EQ(media::Code(media::DetectDriveKind(*rig.device)), GetParam().kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,7 +70,7 @@ TEST_P(Capabilities, DecideBeforeTheProfileList) {
   const CapabilityCase& c = GetParam();
   Rig rig = Rig::WithDrive(std::string(R"({"reads": [)") + c.reads + R"(], "writes": [)" +
                            c.writes + R"(], "profiles": ["0x11"]})");
-  EXPECT_EQ(media::DetectDriveKind(*rig.device), c.kind);
+  EXPECT_EQ(media::Code(media::DetectDriveKind(*rig.device)), c.kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bits, Capabilities,
@@ -87,7 +87,7 @@ TEST(DetectDriveKind, SendsUnitAttentionClearsThenPage2AThenProfileList) {
   Rig rig = Rig::WithDrive(
       R"({"reads": ["dvd-rom"], "writes": ["cd-r", "cd-rw"], "profiles": ["0x1B"],
           "faults": [{"command": 0, "sense": [6, "0x28"], "skip": 2, "times": 2}]})");
-  EXPECT_EQ(media::DetectDriveKind(*rig.device), 6);
+  EXPECT_EQ(media::Code(media::DetectDriveKind(*rig.device)), 6);
   const std::vector<std::string> expected{
       "00 00 00 00 00 00 00 00 00 00 00 00", "00 00 00 00 00 00 00 00 00 00 00 00",
       "00 00 00 00 00 00 00 00 00 00 00 00", "5A 00 2A 00 00 00 00 00 2A 00 00 00",
@@ -98,13 +98,13 @@ TEST(DetectDriveKind, SendsUnitAttentionClearsThenPage2AThenProfileList) {
 TEST(DetectDriveKind, FailingPageIsUnknownAndFailingProfileListIsCombo) {
   Rig noPage = Rig::WithDrive(
       R"({"writes": ["cd-r"], "faults": [{"command": "0x5A", "sense": [5, "0x24"]}]})");
-  EXPECT_EQ(media::DetectDriveKind(*noPage.device), 0);
+  EXPECT_EQ(media::Code(media::DetectDriveKind(*noPage.device)), 0);
   EXPECT_FALSE(media::CanWriteCdr(*noPage.device));
 
   Rig noList = Rig::WithDrive(
       R"({"reads": ["dvd-rom"], "writes": ["cd-r", "cd-rw"], "profiles": ["0x1B"],
           "faults": [{"command": "0x46", "sense": [5, "0x24"]}]})");
-  EXPECT_EQ(media::DetectDriveKind(*noList.device), 4);
+  EXPECT_EQ(media::Code(media::DetectDriveKind(*noList.device)), 4);
 }
 
 TEST(CanWriteCdr, ReadsTheCdrWriteBitOfPage2A) {
@@ -128,7 +128,7 @@ TEST(CreateDevice, DescribesEveryListedDrive) {
     SCOPED_TRACE(i);
     const device::DriveEntry* entry = rig.device->GetDriveEntry(static_cast<unsigned>(i));
     EXPECT_EQ(entry->Kind, expected[i].kind);
-    EXPECT_STREQ(entry->KindName, media::DriveKindName(expected[i].kind));
+    EXPECT_STREQ(entry->KindName, media::DriveKindName(media::DriveKind{expected[i].kind}));
     EXPECT_EQ(entry->WritesCdR, expected[i].writes);
   }
 }

@@ -142,8 +142,8 @@ TEST(UpperCp1252, FixedTableWhateverTheLocale) {
 // Reads every ID of drive `index` of dvd.json with the kinds it classifies to.
 struct ReaderCase {
   int drive;
-  uint8_t driveKind;
-  uint8_t discKind;
+  media::DriveKind driveKind;
+  media::DiscKind discKind;
   const char* reader;  // "plus-mid", "plus-tid", "minus-mid"
   std::vector<std::string> opcodes;
   std::string id;
@@ -155,7 +155,8 @@ TEST_P(Readers, ChooseTheVendorCommandByKind) {
   const ReaderCase& c = GetParam();
   Rig rig = Rig::FromFixture("dvd.json");
   rig.Select(c.drive);
-  ASSERT_EQ(rig.device->GetDriveEntry(static_cast<unsigned>(c.drive))->Kind, c.driveKind);
+  ASSERT_EQ(rig.device->GetDriveEntry(static_cast<unsigned>(c.drive))->Kind,
+            media::Code(c.driveKind));
   std::string id;
   const std::string reader = c.reader;
   if (reader == "plus-mid") {
@@ -173,28 +174,65 @@ INSTANTIATE_TEST_SUITE_P(
     Thresholds, Readers,
     ::testing::Values(
         // DVD+RW in a kind 9 drive: MID from the vendor command, TID never from it.
-        ReaderCase{5, 9, 19, "plus-mid", {"DF"}, "RICOHJPN"},
-        ReaderCase{5, 9, 19, "plus-tid", {"AD"}, "W11"},
-        ReaderCase{6, 12, 20, "plus-tid", {"DF"}, "R02"},
+        ReaderCase{5,
+                   media::DriveKind::DvdPlusRPlusRw,
+                   media::DiscKind::DvdPlusRw,
+                   "plus-mid",
+                   {"DF"},
+                   "RICOHJPN"},
+        ReaderCase{5,
+                   media::DriveKind::DvdPlusRPlusRw,
+                   media::DiscKind::DvdPlusRw,
+                   "plus-tid",
+                   {"AD"},
+                   "W11"},
+        ReaderCase{6,
+                   media::DriveKind::DvdSuperMulti,
+                   media::DiscKind::DvdPlusR,
+                   "plus-tid",
+                   {"DF"},
+                   "R02"},
         // No vendor command: it fails, the physical format answers.
-        ReaderCase{7, 11, 20, "plus-mid", {"DF", "AD"}, "MCC"},
+        ReaderCase{7,
+                   media::DriveKind::DvdDual,
+                   media::DiscKind::DvdPlusR,
+                   "plus-mid",
+                   {"DF", "AD"},
+                   "MCC"},
         // A COMBO drive is not asked.
-        ReaderCase{13, 4, 20, "plus-mid", {"AD"}, "YUDEN000"},
-        ReaderCase{13, 4, 20, "plus-tid", {"AD"}, "T02"},
+        ReaderCase{
+            13, media::DriveKind::Combo, media::DiscKind::DvdPlusR, "plus-mid", {"AD"}, "YUDEN000"},
+        ReaderCase{
+            13, media::DriveKind::Combo, media::DiscKind::DvdPlusR, "plus-tid", {"AD"}, "T02"},
         // DVD-R DL: vendor command above kind 8, pre-recorded information otherwise.
-        ReaderCase{10, 12, 22, "minus-mid", {"DF"}, "MKM 01RD30  "},
-        ReaderCase{11, 8, 22, "minus-mid", {"AD"}, "MKM 01RD30  "},
+        ReaderCase{10,
+                   media::DriveKind::DvdSuperMulti,
+                   media::DiscKind::DvdMinusRDl,
+                   "minus-mid",
+                   {"DF"},
+                   "MKM 01RD30  "},
+        ReaderCase{11,
+                   media::DriveKind::DvdMinusRw,
+                   media::DiscKind::DvdMinusRDl,
+                   "minus-mid",
+                   {"AD"},
+                   "MKM 01RD30  "},
         // A DVD-R (17) is below DVD+RW: never the vendor command.
-        ReaderCase{2, 11, 17, "minus-mid", {"AD"}, "MCC 01RG20  "},
+        ReaderCase{2,
+                   media::DriveKind::DvdDual,
+                   media::DiscKind::DvdMinusR,
+                   "minus-mid",
+                   {"AD"},
+                   "MCC 01RG20  "},
         // The DVD-ROM reader has no pre-recorded information to give.
-        ReaderCase{0, 2, 15, "minus-mid", {"AD"}, ""}));
+        ReaderCase{0, media::DriveKind::DvdRom, media::DiscKind::DvdRom, "minus-mid", {"AD"}, ""}));
 
 TEST(Readers, CommandBlocks) {
   Rig rig = Rig::FromFixture("dvd.json");
   rig.Select(5);
-  media::ReadPlusMediaId(*rig.device, 9, 19);
-  media::ReadPlusTypeId(*rig.device, 9, 19);
-  media::ReadMinusMediaId(*rig.device, 9, 16);
+  media::ReadPlusMediaId(*rig.device, media::DriveKind::DvdPlusRPlusRw, media::DiscKind::DvdPlusRw);
+  media::ReadPlusTypeId(*rig.device, media::DriveKind::DvdPlusRPlusRw, media::DiscKind::DvdPlusRw);
+  media::ReadMinusMediaId(*rig.device, media::DriveKind::DvdPlusRPlusRw, media::DiscKind::DvdRam);
   EXPECT_EQ(rig.Cdbs(), (std::vector<std::string>{"DF 00 03 01 00 00 00 00 00 00 00 00",
                                                   "AD 00 00 00 00 00 00 00 00 22 00 00",
                                                   "AD 00 00 00 00 00 00 0E 00 30 00 00"}));
@@ -206,12 +244,22 @@ TEST(Readers, FailedReadsLeaveZeroedIds) {
       {"root": "F:\\", "address": {"port": 1}, "faults": [{"command": "0xAD"}],
        "disc": {"type": "dvd-r", "minus_mid": "MCC 01RG20"}}]})");
   rig.Select(0);
-  ASSERT_EQ(media::IdText(media::ReadPlusMediaId(*rig.device, 11, 20)), "RICOHJPN");
-  ASSERT_EQ(media::IdText(media::ReadPlusTypeId(*rig.device, 11, 20)), "R02");
+  ASSERT_EQ(media::IdText(media::ReadPlusMediaId(*rig.device, media::DriveKind::DvdDual,
+                                                 media::DiscKind::DvdPlusR)),
+            "RICOHJPN");
+  ASSERT_EQ(media::IdText(media::ReadPlusTypeId(*rig.device, media::DriveKind::DvdDual,
+                                                media::DiscKind::DvdPlusR)),
+            "R02");
   rig.Select(1);
-  EXPECT_EQ(media::ReadPlusMediaId(*rig.device, 11, 20), media::PlusMid{});
-  EXPECT_EQ(media::ReadPlusTypeId(*rig.device, 11, 20), media::PlusTid{});
-  EXPECT_EQ(media::ReadMinusMediaId(*rig.device, 11, 17), media::MinusMid{});
+  EXPECT_EQ(
+      media::ReadPlusMediaId(*rig.device, media::DriveKind::DvdDual, media::DiscKind::DvdPlusR),
+      media::PlusMid{});
+  EXPECT_EQ(
+      media::ReadPlusTypeId(*rig.device, media::DriveKind::DvdDual, media::DiscKind::DvdPlusR),
+      media::PlusTid{});
+  EXPECT_EQ(
+      media::ReadMinusMediaId(*rig.device, media::DriveKind::DvdDual, media::DiscKind::DvdMinusR),
+      media::MinusMid{});
 }
 
 struct BuiltInCase {
@@ -224,7 +272,7 @@ class BuiltInDvd : public ::testing::TestWithParam<BuiltInCase> {};
 TEST_P(BuiltInDvd, ClassifiesAndSearches) {
   Rig rig = Rig::FromFixture("dvd.json");
   rig.Select(GetParam().drive);
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::kClassifyNow), GetParam().name);
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, std::nullopt), GetParam().name);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -247,7 +295,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FindBuiltInManufacturer, DvdRomProbeChoosesTheBranch) {
   Rig rig = Rig::FromFixture("dvd.json");
   rig.Select(12);
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, 15, media::DriveKind{11}),
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::DvdRom,
+                                           media::DriveKind::DvdDual),
             "Ricoh Company Limited");
   // Wait, probe, the plus MID from the physical format, then the TID: a disc kind other
   // than DVD+RW tries the vendor command first, which this drive does not know.
@@ -258,7 +307,8 @@ TEST(FindBuiltInManufacturer, DvdRomProbeChoosesTheBranch) {
                 "DF 00 03 01 00 00 00 00 00 00 00 00", "AD 00 00 00 00 00 00 00 00 22 00 00"}));
   // A DVD-R disc answers the probe: the minus branch.
   rig.Select(2);
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, 15, media::DriveKind{11}),
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::DvdRom,
+                                           media::DriveKind::DvdDual),
             "Mitsubishi Chemical Corporation");
 }
 
@@ -268,11 +318,11 @@ TEST(FindBuiltInManufacturer, DvdRamInfoWithoutNulIsBoundedByItsWidth) {
   auto& ram = rig.device->DvdRamInfo();
   ram.fill('Z');
   std::memcpy(ram.data() + 54, "MATSUSHITA", 10);  // the key ends with the record
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, 16),
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::DvdRam),
             "Matsushita Electric Industrial Co., Ltd.");
   ram.fill('Z');
   std::memcpy(ram.data() + 55, "MATSUSHITA", 9);
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, 16), "");
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::DvdRam), "");
 }
 
 struct CapacityCase {
@@ -377,19 +427,19 @@ TEST(ReportLines, DvdCapacityInFloatingPoint) {
 TEST(ReportLines, BdFieldsFromTheDiscInformation) {
   Rig rig = Rig::FromFixture("bd.json");
   rig.Select(2);
-  ASSERT_EQ(media::DetectDiscKind(*rig.device), 24);
+  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 24);
   EXPECT_EQ(media::BdLines(rig.device->BdDiscInfo()),
             (std::vector<std::string>{"          Disc MID = 56 45 52 42 41 54 (VERBAT)",
                                       "          Disc TID = 49 4D 65 (IMe)",
                                       "        Time Stamp = 00 00 ", "         PR Number = 01 "}));
   rig.Select(4);
-  ASSERT_EQ(media::DetectDiscKind(*rig.device), 25);
+  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 25);
   EXPECT_EQ(media::BdLines(rig.device->BdDiscInfo()),
             (std::vector<std::string>{"          Disc MID = 4D 45 49 00 00 00 (MEI)",
                                       "          Disc TID = 54 30 32 (T02)",
                                       "        Time Stamp = 07 0B ", "         PR Number = 01 "}));
   rig.Select(1);
-  ASSERT_EQ(media::DetectDiscKind(*rig.device), 26);
+  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 26);
   EXPECT_TRUE(media::BdLines(rig.device->BdDiscInfo()).empty());
 }
 

@@ -1,4 +1,5 @@
-// The kind name tables and the layer rule.
+// What the program derives from a kind: its padded name record, its family, its layers, and
+// the kinds an ATIP sub-type names. The codes are those the JSON report carries.
 #include "media/kinds.h"
 
 #include <gtest/gtest.h>
@@ -7,101 +8,78 @@
 
 namespace {
 
+using media::DiscKind;
+using media::DriveKind;
+
 // Expected record: the name, blanks up to the padded width, NULs to the record's end.
 template <size_t N>
-std::string Record(const std::string& name, size_t paddedTo) {
-  std::string record = name;
+std::string Record(std::string_view name, size_t paddedTo) {
+  std::string record(name);
   if (record.size() < paddedTo) record.append(paddedTo - record.size(), ' ');
   record.append(N - record.size(), '\0');
   return record;
 }
 
-TEST(KindNames, DriveKindRecordsArePaddedToNineCharacters) {
-  const char* names[] = {"UNKNOWN",
-                         "CD-ROM",
-                         "DVD-ROM",
-                         "CD-RW",
-                         "COMBO",
-                         "DVD-R",
-                         "DVD+R",
-                         "DVD+RW",
-                         "DVD-RW",
-                         "DVD+R/+RW",
-                         "DVD-R/-RW",
-                         "DVD DUAL",
-                         "DVD Super Multigen",
-                         "BD-ROM",
-                         "BD-R",
-                         "BD-R DUAL",
-                         "BD-Recordable"};
-  const auto& table = media::DriveKindNames();
-  ASSERT_EQ(table.size(), std::size(names));
-  for (size_t kind = 0; kind < table.size(); ++kind) {
-    SCOPED_TRACE(kind);
-    EXPECT_EQ(std::string(table[kind].data(), 19), Record<19>(names[kind], 9));
-    EXPECT_EQ(media::DriveKindName(static_cast<uint8_t>(kind)), table[kind].data());
+TEST(KindNames, RecordsArePaddedWithBlanksAndEndInNuls) {
+  for (uint8_t code = 0; code < media::kDriveKindNames.size(); ++code) {
+    const auto& record = media::DriveKindNames()[code];
+    EXPECT_EQ(std::string(record.data(), 19), Record<19>(media::kDriveKindNames[code], 9)) << +code;
+    EXPECT_EQ(media::DriveKindName(DriveKind{code}), record.data());
   }
-  EXPECT_STREQ(media::DriveKindName(4), "COMBO    ");
-  EXPECT_STREQ(media::DriveKindName(17), "");
+  for (uint8_t code = 0; code < media::kDiscKinds.size(); ++code) {
+    const auto& record = media::DiscKindNames()[code];
+    EXPECT_EQ(std::string(record.data(), 23), Record<23>(media::kDiscKinds[code].name, 21))
+        << +code;
+    EXPECT_EQ(media::DiscKindName(DiscKind{code}), record.data());
+  }
+  EXPECT_STREQ(media::DriveKindName(DriveKind::Combo), "COMBO    ");
+  EXPECT_STREQ(media::DriveKindName(DriveKind::DvdSuperMulti), "DVD Super Multigen");
+  EXPECT_STREQ(media::DiscKindName(DiscKind::None), "NO MEDIA             ");
+  EXPECT_STREQ(media::DiscKindName(DiscKind::CdRwUltraSpeed24), "ULTRA SPEED CD-RW 24X");
 }
 
-TEST(KindNames, DiscKindRecordsArePaddedToTwentyOneCharactersAndTwoNuls) {
-  const char* names[] = {"NO MEDIA",
-                         "UNKNOWN",
-                         "CD-ROM",
-                         "CDR",
-                         "CDR",
-                         "CDR (A-)",
-                         "CDR (A+)",
-                         "CDR (B-)",
-                         "CDR (B+)",
-                         "CDR (C-)",
-                         "CDR (C+)",
-                         "NORMAL CD-RW",
-                         "HIGH SPEED CD-RW",
-                         "ULTRA SPEED CD-RW 24X",
-                         "ULTRA SPEED CD-RW 32X",
-                         "DVD-ROM",
-                         "DVD-RAM",
-                         "DVD-R",
-                         "DVD-RW",
-                         "DVD+RW",
-                         "DVD+R",
-                         "DVD+R DL",
-                         "DVD-R DL",
-                         "BD-ROM",
-                         "BD-R",
-                         "BD-RE",
-                         "BD-ROM DL",
-                         "BD-R DL",
-                         "BD-RE DL"};
-  const auto& table = media::DiscKindNames();
-  ASSERT_EQ(table.size(), std::size(names));
-  for (size_t kind = 0; kind < table.size(); ++kind) {
-    SCOPED_TRACE(kind);
-    EXPECT_EQ(std::string(table[kind].data(), 23), Record<23>(names[kind], 21));
-  }
-  EXPECT_STREQ(media::DiscKindName(0), "NO MEDIA             ");
-  EXPECT_STREQ(media::DiscKindName(29), "");
+TEST(KindNames, CodesOutsideTheTablesHaveNoName) {
+  EXPECT_STREQ(media::DriveKindName(DriveKind{17}), "");
+  EXPECT_STREQ(media::DiscKindName(DiscKind{29}), "");
+  EXPECT_STREQ(media::DiscKindName(DiscKind{255}), "");
+  EXPECT_EQ(media::InfoOf(DiscKind{200}).kind, DiscKind::Unknown);
 }
 
-TEST(LayerRule, OnlyDualLayerKindsHaveDlAtPositionSixOrLater) {
-  for (int kind = 0; kind <= 28; ++kind) {
-    const bool expected = kind == 21 || kind == 22 || kind == 26 || kind == 27 || kind == 28;
-    EXPECT_EQ(media::IsDoubleLayer(static_cast<uint8_t>(kind)), expected) << kind;
+// The layer column agrees with the names: "DL" at a 1-based position of 6 or more.
+TEST(KindLayers, DoubleLayerExactlyForTheDlNames) {
+  for (const media::DiscKindInfo& row : media::kDiscKinds) {
+    const size_t dl = row.name.find("DL");
+    EXPECT_EQ(media::IsDoubleLayer(row.kind), dl != std::string_view::npos && dl + 1 >= 6)
+        << row.name;
   }
 }
 
-TEST(KindFamilies, CdDvdAndBdRanges) {
-  EXPECT_FALSE(media::IsCdFamily(0));
-  EXPECT_TRUE(media::IsCdFamily(1));
-  EXPECT_TRUE(media::IsCdFamily(14));
-  EXPECT_TRUE(media::IsDvdFamily(15));
-  EXPECT_TRUE(media::IsDvdFamily(22));
-  EXPECT_FALSE(media::IsDvdFamily(23));
-  EXPECT_TRUE(media::IsBdFamily(23));
-  EXPECT_TRUE(media::IsBdFamily(28));
-  EXPECT_FALSE(media::IsBdFamily(29));
+// The families are the code ranges the report and the JSON rely on; an unknown disc is
+// read as a CD.
+TEST(KindFamilies, AreContiguousCodeRanges) {
+  for (const media::DiscKindInfo& row : media::kDiscKinds) {
+    const uint8_t code = media::Code(row.kind);
+    EXPECT_EQ(media::IsCdFamily(row.kind), code >= 1 && code <= 14) << +code;
+    EXPECT_EQ(media::IsDvdFamily(row.kind), code >= 15 && code <= 22) << +code;
+    EXPECT_EQ(media::IsBdFamily(row.kind), code >= 23 && code <= 28) << +code;
+    EXPECT_EQ(row.ids != media::DvdIds::NotDvd, media::IsDvdFamily(row.kind)) << +code;
+  }
+  EXPECT_EQ(media::Code(DiscKind::DvdPlusR), 20);
+  EXPECT_EQ(media::Code(DriveKind::BdRecordable), 16);
+}
+
+TEST(AtipSubType, NamesTheCdKind) {
+  const char* const written[] = {"CDR",      "CDR",      "CDR (A-)", "CDR (A+)",
+                                 "CDR (B-)", "CDR (B+)", "CDR (C-)", "CDR (C+)"};
+  for (uint8_t subType = 0; subType < 8; ++subType) {
+    EXPECT_TRUE(media::IsCdR(media::CdRKind(subType)));
+    EXPECT_EQ(media::InfoOf(media::CdRKind(subType)).name, written[subType]) << +subType;
+  }
+  EXPECT_EQ(media::CdRwKind(0), DiscKind::CdRwNormal);
+  EXPECT_EQ(media::CdRwKind(3), DiscKind::CdRwUltraSpeed32);
+  EXPECT_EQ(media::CdRwKind(4), DiscKind::Unknown);
+  EXPECT_FALSE(media::IsCdR(DiscKind::CdRwNormal));
+  EXPECT_FALSE(media::IsCdR(DiscKind::CdRom));
 }
 
 }  // namespace

@@ -31,13 +31,16 @@ std::string Hex(const std::array<uint8_t, N>& bytes) {
 const std::vector<std::pair<const char*, std::function<std::string(device::AtapiDevice&)>>>
     kReaders = {
         {"DetectDriveKind",
-         [](device::AtapiDevice& d) { return std::to_string(media::DetectDriveKind(d)); }},
+         [](device::AtapiDevice& d) {
+           return std::to_string(media::Code(media::DetectDriveKind(d)));
+         }},
         {"CanWriteCdr",
          [](device::AtapiDevice& d) { return std::to_string(media::CanWriteCdr(d)); }},
         {"DetectDiscKind",
          [](device::AtapiDevice& d) {
            const media::DiscKind kind = media::DetectDiscKind(d);
-           return std::to_string(kind) + " " + Hex(d.BdDiscInfo()) + " " + Hex(d.DvdRamInfo());
+           return std::to_string(media::Code(kind)) + " " + Hex(d.BdDiscInfo()) + " " +
+                  Hex(d.DvdRamInfo());
          }},
         {"ReadAtipTime",
          [](device::AtapiDevice& d) {
@@ -48,17 +51,35 @@ const std::vector<std::pair<const char*, std::function<std::string(device::Atapi
            return std::to_string(media::ReadAtipTime(d, media::AtipTime::LeadOut));
          }},
         {"ReadPlusMediaId",
-         [](device::AtapiDevice& d) { return Hex(media::ReadPlusMediaId(d, 12, 20)); }},
+         [](device::AtapiDevice& d) {
+           return Hex(media::ReadPlusMediaId(d, media::DriveKind::DvdSuperMulti,
+                                             media::DiscKind::DvdPlusR));
+         }},
         {"ReadPlusMediaId DVD+RW",
-         [](device::AtapiDevice& d) { return Hex(media::ReadPlusMediaId(d, 12, 19)); }},
+         [](device::AtapiDevice& d) {
+           return Hex(media::ReadPlusMediaId(d, media::DriveKind::DvdSuperMulti,
+                                             media::DiscKind::DvdPlusRw));
+         }},
         {"ReadPlusTypeId",
-         [](device::AtapiDevice& d) { return Hex(media::ReadPlusTypeId(d, 12, 20)); }},
+         [](device::AtapiDevice& d) {
+           return Hex(media::ReadPlusTypeId(d, media::DriveKind::DvdSuperMulti,
+                                            media::DiscKind::DvdPlusR));
+         }},
         {"ReadPlusTypeId DVD+RW",
-         [](device::AtapiDevice& d) { return Hex(media::ReadPlusTypeId(d, 12, 19)); }},
+         [](device::AtapiDevice& d) {
+           return Hex(media::ReadPlusTypeId(d, media::DriveKind::DvdSuperMulti,
+                                            media::DiscKind::DvdPlusRw));
+         }},
         {"ReadMinusMediaId",
-         [](device::AtapiDevice& d) { return Hex(media::ReadMinusMediaId(d, 12, 17)); }},
+         [](device::AtapiDevice& d) {
+           return Hex(media::ReadMinusMediaId(d, media::DriveKind::DvdSuperMulti,
+                                              media::DiscKind::DvdMinusR));
+         }},
         {"ReadMinusMediaId DVD-R DL",
-         [](device::AtapiDevice& d) { return Hex(media::ReadMinusMediaId(d, 12, 22)); }},
+         [](device::AtapiDevice& d) {
+           return Hex(media::ReadMinusMediaId(d, media::DriveKind::DvdSuperMulti,
+                                              media::DiscKind::DvdMinusRDl));
+         }},
         {"ReadFormattedCapacity",
          [](device::AtapiDevice& d) { return std::to_string(media::ReadFormattedCapacity(d)); }},
         {"GetLightScribeState",
@@ -71,9 +92,7 @@ const std::vector<std::pair<const char*, std::function<std::string(device::Atapi
            return text;
          }},
         {"FindBuiltInManufacturer",
-         [](device::AtapiDevice& d) {
-           return media::FindBuiltInManufacturer(d, media::kClassifyNow);
-         }},
+         [](device::AtapiDevice& d) { return media::FindBuiltInManufacturer(d, std::nullopt); }},
 };
 
 // The drives answer every command with at most `length` bytes; command A8h fills the
@@ -144,7 +163,7 @@ TEST(StaleResponse, ProfileWalkStopsAtTheBytesAskedFor) {
       Rig::WithDrive(R"({"reads": ["dvd-rom"], "writes": ["cd-r", "cd-rw"], "profiles": [)" +
                      profiles + R"(], "raw": {"A8": )" + media_test::RawFill(1024, 0x12) + "}}");
   rig.FillResponseBuffer();
-  EXPECT_EQ(media::DetectDriveKind(*rig.device), 6);
+  EXPECT_EQ(media::Code(media::DetectDriveKind(*rig.device)), 6);
 }
 
 }  // namespace

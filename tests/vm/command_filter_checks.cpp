@@ -97,7 +97,8 @@ void CheckCommandFilter(Checker& c, bool cdromGroup) {
   // The report's media-ID step falls back to the pre-recorded information, which the drive
   // does not have either: no ID lines, as for root.
   mark = c.Mark();
-  const media::MinusMid mid = media::ReadMinusMediaId(d, 9, media::kDiscDvdPlusRw);
+  const media::MinusMid mid =
+      media::ReadMinusMediaId(d, media::DriveKind::DvdPlusRPlusRw, media::DiscKind::DvdPlusRw);
   c.Check(mid == media::MinusMid{} && c.kernel.sgIos.back().node == kBlockNode &&
               c.kernel.sgIos.back().opcode == 0xAD && c.kernel.sgIos.back().error == 0,
           "without a media ID the report falls back to the disc structure, then to no ID",

@@ -81,7 +81,8 @@ void CheckDriveAnswers(Checker& c) {
     c.Check(!vendor && d.SenseIs(kIllegalRequest, kInvalidOpcode) &&
                 ReachedTheDrive(c, mark, "/dev/sr2"),
             "the vendor media-ID command reaches the drive and is rejected", Sense(d));
-    const media::MinusMid mid = media::ReadMinusMediaId(d, 9, media::kDiscDvdPlusRw);
+    const media::MinusMid mid =
+        media::ReadMinusMediaId(d, media::DriveKind::DvdPlusRPlusRw, media::DiscKind::DvdPlusRw);
     c.Check(mid == media::MinusMid{}, "no media ID: the ID lines are left out");
   }
   c.Check(platform::SrSgNode(platform::RealKernel(), kDvdDrive) == "/dev/sg2",

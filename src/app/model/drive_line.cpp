@@ -2,6 +2,7 @@
 
 #include "device/fixed_text.h"
 #include "device/format_c.h"
+#include "media/drive_kind.h"
 
 namespace app::model {
 
@@ -23,7 +24,7 @@ std::string DriveComboLine(const device::DriveEntry& entry) {
 }
 
 bool ListsDrive(const device::DriveEntry& entry) {
-  return entry.WritesCdR || entry.Kind >= 3;
+  return media::IsWriter(entry);
 }
 
 }  // namespace app::model
