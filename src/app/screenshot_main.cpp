@@ -83,9 +83,10 @@ int main(int argc, char** argv) {
   box.SetText("User-defined file added !");
   ok = Save(box, dir, "message_box.png") && ok;
   skin::SkinMessageBox error;
-  error.SetCaption("Error ...");
+  const app::model::WindowMessage noDrive = app::model::NoDriveMessage();
+  error.SetCaption(QString::fromStdString(noDrive.caption));
   error.SetIcon(skin::SkinMessageBox::Icon::Error);
-  error.SetText("No drive detected !");
+  error.SetText(QString::fromStdString(noDrive.text));
   ok = Save(error, dir, "error_box.png") && ok;
   return ok ? 0 : 1;
 }

@@ -32,7 +32,7 @@ std::optional<int> ChooseDrive(Session& session, int requested, int& status) {
   device::AtapiDevice& device = session.Device();
   const int count = device.GetDriveCount();
   if (count <= 0) {
-    session.err << "No drive detected !\n";
+    session.err << device::kNoDriveDetectedText << "\n";
     status = kExitNoDrive;
     return std::nullopt;
   }

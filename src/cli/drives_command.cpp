@@ -49,7 +49,7 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
     return;
   }
   if (count <= 0) {
-    out << "No drive detected !\n";
+    out << device::kNoDriveDetectedText << "\n";
     return;
   }
   for (int i = 0; i < count; ++i) {

@@ -18,15 +18,6 @@
 #include "media/report_json.h"
 
 namespace cli {
-namespace {
-
-std::string Trimmed(std::string_view text) {
-  std::string out(text);
-  out.erase(out.find_last_not_of(' ') + 1);
-  return out;
-}
-
-}  // namespace
 
 Command AddIdentifyCommand(CLI::App& app) {
   struct Options {
@@ -40,31 +31,32 @@ Command AddIdentifyCommand(CLI::App& app) {
                          "manufacturer from the built-in tables; no drive setting is changed");
   AddDriveOption(*parser, options->drive);
   parser->add_flag("--json", options->json, "Print the result as JSON");
-  return {
-      parser, [options](Session& session) {
-        int status = kExitOk;
-        const auto index = ChooseDrive(session, options->drive, status);
-        if (!index) return status;
-        device::AtapiDevice& device = session.Device();
-        media::SilentReportSink sink;
-        DriveWatch watch(session, device, *index);
-        const media::MediaReport report =
-            media::RunMediaReport(device, {}, sink, media::QueryOptions{false});
-        const int answered = watch.StoppedAnswering("the identification") ? kExitNoAnswer : kExitOk;
-        const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
-        if (options->json) {
-          session.out << media::ReportJson(entry, *index, report).dump(2) << '\n';
-          return answered;
-        }
-        session.out << device::VisibleText(device::FormatC(
-                           "Drive %d: %s %s", *index, Trimmed(device::TextOf(entry.Vendor)).c_str(),
-                           Trimmed(device::TextOf(entry.Product)).c_str()))
-                    << '\n';
-        for (const std::string& line : report.lines) {
-          session.out << device::VisibleText(line) << '\n';
-        }
-        return answered;
-      }};
+  return {parser, [options](Session& session) {
+            int status = kExitOk;
+            const auto index = ChooseDrive(session, options->drive, status);
+            if (!index) return status;
+            device::AtapiDevice& device = session.Device();
+            media::SilentReportSink sink;
+            DriveWatch watch(session, device, *index);
+            const media::MediaReport report =
+                media::RunMediaReport(device, {}, sink, media::QueryOptions{false});
+            const int answered =
+                watch.StoppedAnswering("the identification") ? kExitNoAnswer : kExitOk;
+            const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
+            if (options->json) {
+              session.out << media::ReportJson(entry, *index, report).dump(2) << '\n';
+              return answered;
+            }
+            session.out << device::VisibleText(device::FormatC(
+                               "Drive %d: %s %s", *index,
+                               device::TrimTrailingBlanks(device::TextOf(entry.Vendor)).c_str(),
+                               device::TrimTrailingBlanks(device::TextOf(entry.Product)).c_str()))
+                        << '\n';
+            for (const std::string& line : report.lines) {
+              session.out << device::VisibleText(line) << '\n';
+            }
+            return answered;
+          }};
 }
 
 }  // namespace cli

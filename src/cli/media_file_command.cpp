@@ -16,6 +16,7 @@
 #include "custom/user_file_button.h"
 #include "device/fixed_text.h"
 #include "device/format_c.h"
+#include "device/hex_text.h"
 #include "device/text_encoding.h"
 
 namespace cli {
@@ -25,12 +26,6 @@ using custom::UserMediaFileStatus;
 using device::TextOf;
 using device::TextToUtf8;
 using device::VisibleText;
-
-std::string Hex(const std::array<uint8_t, 12>& bytes) {
-  std::string hex;
-  for (uint8_t b : bytes) hex += device::FormatC("%02X", b);
-  return hex;
-}
 
 std::string Where(const custom::UserMediaLinePosition& position) {
   if (position.part > 1)
@@ -76,7 +71,7 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
         row["note"] = CdKeyNote(cd);
       } else {
         row["section"] = "DVD";
-        row["media_id"] = Hex(entry.line.dvd.MediaIdKey);
+        row["media_id"] = device::HexBytes(entry.line.dvd.MediaIdKey, "");
         row["text"] = TextToUtf8(custom::DisplayTextOf(entry.line.dvd));
       }
       taken.push_back(row);
@@ -109,7 +104,7 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
       const std::string note = CdKeyNote(cd);
       if (!note.empty()) out << " (" << note << ": it matches no disc)";
     } else {
-      out << "DVD row, media ID " << Hex(entry.line.dvd.MediaIdKey) << ", text \""
+      out << "DVD row, media ID " << device::HexBytes(entry.line.dvd.MediaIdKey, "") << ", text \""
           << VisibleText(custom::DisplayTextOf(entry.line.dvd)) << "\"";
     }
     out << '\n';

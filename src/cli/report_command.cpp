@@ -63,7 +63,7 @@ Command AddReportCommand(CLI::App& app) {
         int status = kExitOk;
         if (options->all) {
           if (device.GetDriveCount() <= 0) {
-            session.err << "No drive detected !\n";
+            session.err << device::kNoDriveDetectedText << "\n";
             return int{kExitNoDrive};
           }
           for (int i = 0; i < device.GetDriveCount(); ++i) indices.push_back(i);

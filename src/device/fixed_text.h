@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "device/text_encoding.h"
@@ -24,6 +25,13 @@ template <typename Char, size_t N>
 void SetText(std::array<Char, N>& field, std::string_view text) {
   field.fill(Char{0});
   std::memcpy(field.data(), text.data(), CutLength(text, N - 1));
+}
+
+// The text without the blanks that pad it to its field's width.
+inline std::string TrimTrailingBlanks(std::string_view text) {
+  const size_t last = text.find_last_not_of(' ');
+  return std::string(last == std::string_view::npos ? std::string_view()
+                                                    : text.substr(0, last + 1));
 }
 
 }  // namespace device

@@ -17,6 +17,11 @@ inline constexpr size_t kBdTimeStampAt = 13;  // 2 bytes
 inline constexpr size_t kBdRevisionAt = 15;
 inline constexpr size_t kBdDualLayerAt = 16;  // 1 or 0
 
+// Offsets in the device's DvdRamInfo record, the 64 bytes from offset 553 of the physical
+// format: the manufacturer ID, then the manufacturer's supplementary information.
+inline constexpr size_t kDvdRamMidAt = 0;   // 8 bytes
+inline constexpr size_t kDvdRamMsiAt = 48;  // 8 bytes
+
 // Waits for the drive, then reads the physical format, the BD disc information, the ATIP
 // and the current profile as needed. Only a CD-ROM drive matters for the classification
 // of the drive: a caller that already knows the drive kind passes it, otherwise the drive

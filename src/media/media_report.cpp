@@ -1,5 +1,6 @@
 #include "media/media_report.h"
 
+#include "device/fixed_text.h"
 #include "device/format_c.h"
 #include "media/atip.h"
 #include "media/disc_kind.h"
@@ -17,9 +18,15 @@ constexpr double kCdSpeedUnitKbps = 176;    // CD 1X
 constexpr double kDvdSpeedUnitKbps = 1385;  // DVD 1X
 constexpr uint16_t kHighestSpeed = 0xFFFF;
 
-std::string TrimRight(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
+void SetSpeedLimit(MediaReport& report, double unitKbps, const char* factorFormat) {
+  report.hasSpeed = true;
+  report.speedUnitKbps = unitKbps;
+  report.speedX = report.speedKbps / unitKbps;
+  report.speedXText = FormatC(factorFormat, report.speedX);
+}
+
+std::string SpeedLimitLine(const MediaReport& report) {
+  return "QUILL-RATE Speed Limit = " + report.speedXText + "X (Write)";
 }
 
 // Collects the lines and hands each one on as soon as it is known.
@@ -61,9 +68,8 @@ void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
   report.speedKbps = ReadCdWriteSpeed(device);
   if (report.discKind == DiscKind::CdRom) report.speedKbps = 0;
-  report.hasSpeed = true;
-  report.speedX = report.speedKbps / kCdSpeedUnitKbps;
-  out.Add(FormatC("QUILL-RATE Speed Limit = %.0fX (Write)", report.speedX));
+  SetSpeedLimit(report, kCdSpeedUnitKbps, "%.0f");
+  out.Add(SpeedLimitLine(report));
 }
 
 void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
@@ -89,9 +95,8 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
   report.speedKbps = report.readersDriveKind <= DriveKind::Combo ? 0 : ReadDvdWriteSpeed(device);
   if (kind == DiscKind::DvdRom) report.speedKbps = 0;
-  report.hasSpeed = true;
-  report.speedX = report.speedKbps / kDvdSpeedUnitKbps;
-  out.Add(FormatC("QUILL-RATE Speed Limit = %.1fX (Write)", report.speedX));
+  SetSpeedLimit(report, kDvdSpeedUnitKbps, "%.1f");
+  out.Add(SpeedLimitLine(report));
 }
 
 }  // namespace
@@ -111,7 +116,7 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   report.lightScribe = GetLightScribeState(device);
   std::vector<std::string> labelSide;
   if (report.lightScribe > kNoLightScribe)
-    driveLine = TrimRight(driveLine) + " (Support LightScribe)";
+    driveLine = device::TrimTrailingBlanks(driveLine) + " (Support LightScribe)";
   // The label-side fields are in the page 32h answer, which the next command overwrites.
   if (report.lightScribe == kLightScribeLabelSide) labelSide = LabelSideLines(device);
   out.Add(driveLine);
@@ -124,14 +129,15 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   std::string discLine = IsCdR(kind) ? std::string("         Disc Type = CDR")
                                      : FormatC("         Disc Type = %s", DiscKindName(kind));
   if (kind >= DiscKind::DvdRom) {
-    discLine = TrimRight(discLine) + (IsDoubleLayer(kind) ? " (Double Layer)" : " (Single Layer)");
+    discLine = device::TrimTrailingBlanks(discLine) +
+               (IsDoubleLayer(kind) ? " (Double Layer)" : " (Single Layer)");
   }
   if (report.lightScribe == kLightScribeLabelSide) {
     out.Add(labelSide);
     return report;
   }
   if (report.lightScribe == kLightScribeDataSide) {
-    discLine = TrimRight(discLine) + " (LightScribe Data Side)";
+    discLine = device::TrimTrailingBlanks(discLine) + " (LightScribe Data Side)";
   }
   out.Add(discLine);
 

@@ -60,10 +60,14 @@ struct MediaReport {
   // The manufacturer line, when the report has one.
   bool hasManufacturer = false;
   custom::ManufacturerMatch manufacturer;
-  // The speed line, when the report has one: kB/s and the factor shown.
+  // The speed line, when the report has one: the speed the drive selected in kB/s, the kB/s
+  // of 1X for the disc's family (CD 176, DVD 1385), and the factor as the line writes it
+  // (whole on a CD, one decimal on a DVD).
   bool hasSpeed = false;
   uint32_t speedKbps = 0;
+  double speedUnitKbps = 0;
   double speedX = 0;
+  std::string speedXText;
   std::vector<WriteSpeedDescriptor> writeSpeeds;
 };
 

@@ -2,6 +2,7 @@
 
 #include "device/fixed_text.h"
 #include "device/format_c.h"
+#include "device/hex_text.h"
 #include "device/text_encoding.h"
 #include "media/atip.h"
 #include "media/disc_kind.h"
@@ -14,20 +15,10 @@ using device::FormatC;
 using device::TextToUtf8;
 using nlohmann::ordered_json;
 
-constexpr size_t kRamMsiAt = 48;
-
-std::string Trimmed(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
+using device::TrimTrailingBlanks;
 
 std::string Hex(const uint8_t* bytes, size_t n) {
-  std::string text;
-  for (size_t i = 0; i < n; ++i) {
-    if (i > 0) text += ' ';
-    text += FormatC("%02X", unsigned{bytes[i]});
-  }
-  return text;
+  return device::HexBytes({bytes, n});
 }
 
 ordered_json Id(const uint8_t* bytes, size_t n) {
@@ -57,7 +48,7 @@ const char* LightScribeMeaning(int32_t state) {
 
 ordered_json DiscJson(const MediaReport& r) {
   const DiscKind kind = r.discKind;
-  ordered_json disc = {{"kind", Code(kind)}, {"kind_name", Trimmed(DiscKindName(kind))}};
+  ordered_json disc = {{"kind", Code(kind)}, {"kind_name", TrimTrailingBlanks(DiscKindName(kind))}};
   if (kind >= DiscKind::DvdRom) disc["double_layer"] = IsDoubleLayer(kind);
   if (r.lightScribe == kLightScribeLabelSide) {
     disc["label_side"] = true;
@@ -76,8 +67,8 @@ ordered_json DiscJson(const MediaReport& r) {
       }
     } else if (InfoOf(kind).ids == DvdIds::Ram) {
       if (r.dvdRamInfo[0] != 0) {
-        disc["mid"] = Id(r.dvdRamInfo.data(), 8);
-        disc["msi"] = Id(r.dvdRamInfo.data() + kRamMsiAt, 8);
+        disc["mid"] = Id(r.dvdRamInfo.data() + kDvdRamMidAt, 8);
+        disc["msi"] = Id(r.dvdRamInfo.data() + kDvdRamMsiAt, 8);
       }
     } else if (r.minusMid[0] != 0) {
       disc["mid"] = Id(r.minusMid.data(), 6);
@@ -105,7 +96,7 @@ ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const M
                    {"product", TextToUtf8(device::TextOf(drive.Product))},
                    {"revision", TextToUtf8(device::TextOf(drive.Revision))},
                    {"kind", Code(r.driveKind)},
-                   {"kind_name", Trimmed(DriveKindName(r.driveKind))},
+                   {"kind_name", TrimTrailingBlanks(DriveKindName(r.driveKind))},
                    {"writes_cd_r", drive.WritesCdR}};
   json["lightscribe"] = {{"state", r.lightScribe}, {"meaning", LightScribeMeaning(r.lightScribe)}};
   json["disc"] = DiscJson(r);
@@ -115,10 +106,9 @@ ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const M
                             {"source", custom::ManufacturerSourceName(r.manufacturer.source)}};
   }
   if (r.hasSpeed) {
-    const bool cd = IsCdFamily(r.discKind);
     json["speed_limit"] = {{"kbps", r.speedKbps},
-                           {"x", FormatC(cd ? "%.0f" : "%.1f", r.speedX)},
-                           {"unit_kbps", cd ? 176 : 1385}};
+                           {"x", r.speedXText},
+                           {"unit_kbps", static_cast<int>(r.speedUnitKbps)}};
   }
   ordered_json speeds = ordered_json::array();
   for (const WriteSpeedDescriptor& w : r.writeSpeeds) {

@@ -11,8 +11,6 @@ namespace {
 
 using device::FormatC;
 
-constexpr size_t kRamMsiAt = 48;
-
 // A stored text field as it is, ending early at a NUL.
 std::string StoredText(const uint8_t* bytes, size_t width) {
   const auto* end = static_cast<const uint8_t*>(std::memchr(bytes, 0, width));
@@ -68,9 +66,9 @@ std::vector<std::string> DvdRamIdLines(const std::array<uint8_t, 64>& ramInfo) {
   if (ramInfo[0] == 0) return {};
   return {EightByteLine("          Disc MID = %02.2X %02.2X %02.2X %02.2X %02.2X %02.2X %02.2X "
                         "%02.2X (%.8s)",
-                        ramInfo.data()),
+                        ramInfo.data() + kDvdRamMidAt),
           EightByteLine("          Disc MSI = %02X %02X %02X %02X %02X %02X %02X %02X (%.8s)",
-                        ramInfo.data() + kRamMsiAt)};
+                        ramInfo.data() + kDvdRamMsiAt)};
 }
 
 std::vector<std::string> MinusIdLines(const MinusMid& mid) {

@@ -18,7 +18,6 @@ namespace {
 constexpr const char* kErrorCaption = "Error ...";
 constexpr const char* kInformationCaption = "Information";
 constexpr const char* kNoDeviceText = "Unable to create Device Object !";
-constexpr const char* kNoDriveText = "No drive detected !";
 constexpr const char* kNoCompleteReport = "There is no complete report to save.";
 
 FeatureRowView RowOf(const features::FeatureView& view) {
@@ -74,6 +73,10 @@ class WindowReportSink : public media::ReportSink {
 
 WindowMessage PaceliftWarningMessage() {
   return {features::kPaceliftWarning, features::kPaceliftWarningCaption, MessageIcon::Warning};
+}
+
+WindowMessage NoDriveMessage() {
+  return {device::kNoDriveDetectedText, kErrorCaption, MessageIcon::Error};
 }
 
 MainWindowModel::MainWindowModel(platform::System& system, ProgramServices services,
@@ -140,7 +143,7 @@ void MainWindowModel::FormCreate(MainWindowView& view) {
   view.ShowDriveLines(lines);
 
   if (device_->GetDriveCount() <= 0) {
-    view.ShowMessage({kNoDriveText, kErrorCaption, MessageIcon::Error});
+    view.ShowMessage(NoDriveMessage());
     terminateRequested_ = true;
   } else if (lines.empty()) {
     queryAllowed_ = false;

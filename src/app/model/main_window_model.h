@@ -34,6 +34,8 @@ inline constexpr int kMaxDriveLines = 16;
 
 // The warning that goes with switching Pacelift on, as the warning window shows it.
 WindowMessage PaceliftWarningMessage();
+// The error shown when the machine has no drive at all; the program ends after it.
+WindowMessage NoDriveMessage();
 inline constexpr int kInformationPage = 0;
 
 class MainWindowModel {
