@@ -15,7 +15,7 @@ done
 "$cli" build-mode on "$program" --output "$work/builder" >/dev/null
 cmp -s "$program" "$work/builder" && { echo "FAILED: the build-mode copy equals its input"; exit 1; }
 
-# Starts PROGRAM on the simulated machine, waits (at most 30 s) until it maps a window named
+# Starts PROGRAM on the simulated machine, waits (at most about 2 minutes: a loaded machine starts it slowly) until it maps a window named
 # WANTED, and prints the names of the top-level windows on the screen (mapped and viewable).
 cat > "$work/windows.sh" <<'INNER'
 #!/usr/bin/env bash
@@ -23,7 +23,7 @@ program=$1 wanted=$2
 export XDG_CONFIG_HOME=$3/config XDG_RUNTIME_DIR=$3/runtime
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # The X server may still be starting when xvfb-run hands over: wait until it answers.
-for _ in $(seq 300); do
+for _ in $(seq 1200); do
   xwininfo -root >/dev/null 2>&1 && break
   sleep 0.1
 done
@@ -36,7 +36,7 @@ viewable() {
       sed -n 's/^xwininfo: Window id: 0x[0-9a-f]* "\(.*\)"$/\1/p' <<<"$info"
   done
 }
-for _ in $(seq 300); do
+for _ in $(seq 1200); do
   viewable | grep -qxF "$wanted" && break
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
