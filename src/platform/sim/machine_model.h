@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/disc_type.h"
+
 namespace sim {
 
 struct Msf {
@@ -50,11 +52,9 @@ struct FormatDescriptor {
 };
 
 struct Disc {
-  // "cd-rom", "cd-r", "cd-rw", "dvd-rom", "dvd-ram", "dvd-r", "dvd-rw", "dvd+rw", "dvd+r",
-  // "dvd+r-dl", "dvd-r-dl", "bd-rom", "bd-r", "bd-re"
-  std::string type;
-  int layers = 1;
-  uint16_t currentProfile = 0;  // 0: derived from the type
+  DiscType type = DiscType::CdRom;
+  int layers = 1;               // the fixture loader starts from the type's
+  uint16_t currentProfile = 0;  // 0: the type's
 
   // CD: the ATIP times and disc sub-type; `atip` false gives a header without descriptor.
   bool atip = true;
@@ -65,7 +65,7 @@ struct Disc {
   std::optional<Msf> discInfoLeadOut;
 
   // DVD physical format information.
-  std::optional<uint8_t> bookType;  // default: derived from the type
+  std::optional<uint8_t> bookType;  // default: the type's
   std::array<uint8_t, 8> plusMid{};
   std::array<uint8_t, 3> plusTid{};
   uint8_t plusRevision = 0;
@@ -73,7 +73,7 @@ struct Disc {
   std::array<uint8_t, 64> ramInfo{};
 
   // BD disc information.
-  std::string bdType;  // "BDO", "BDR", "BDW"; default: derived from the type
+  std::string bdType;  // "BDO", "BDR", "BDW"; empty: the type's
   std::array<uint8_t, 6> bdMid{};
   std::array<uint8_t, 3> bdTid{};
   std::array<uint8_t, 2> bdTimeStamp{};

@@ -43,42 +43,20 @@ void PutMsf(std::vector<uint8_t>& v, size_t at, const Msf& msf) {
   v[at + 2] = msf.f;
 }
 
-uint16_t ProfileOf(const std::string& type, int layers) {
-  if (type == "cd-rom") return 0x0008;
-  if (type == "cd-r") return 0x0009;
-  if (type == "cd-rw") return 0x000A;
-  if (type == "dvd-rom") return 0x0010;
-  if (type == "dvd-r") return 0x0011;
-  if (type == "dvd-ram") return 0x0012;
-  if (type == "dvd-rw") return 0x0014;
-  if (type == "dvd-r-dl") return 0x0015;
-  if (type == "dvd+rw") return 0x001A;
-  if (type == "dvd+r") return 0x001B;
-  if (type == "dvd+r-dl") return 0x002B;
-  if (type == "bd-rom") return 0x0040;
-  if (type == "bd-r") return 0x0041;
-  if (type == "bd-re") return 0x0043;
-  (void)layers;
-  return 0x0000;
-}
-
 uint8_t BookTypeOf(const Disc& disc) {
-  if (disc.bookType) return *disc.bookType;
-  const std::string& t = disc.type;
-  if (t == "dvd-ram") return 1;
-  if (t == "dvd-r" || t == "dvd-r-dl") return 2;
-  if (t == "dvd-rw") return 3;
-  if (t == "dvd+rw") return 9;
-  if (t == "dvd+r") return 10;
-  if (t == "dvd+r-dl") return 14;
-  return 0;
+  return disc.bookType.value_or(Traits(disc.type).bookType);
 }
 
 std::string BdTypeOf(const Disc& disc) {
-  if (!disc.bdType.empty()) return disc.bdType;
-  if (disc.type == "bd-r") return "BDR";
-  if (disc.type == "bd-re") return "BDW";
-  return "BDO";
+  return disc.bdType.empty() ? std::string(Traits(disc.type).bdType) : disc.bdType;
+}
+
+DiscFamily FamilyOf(const Disc& disc) {
+  return Traits(disc.type).family;
+}
+
+DvdIds DvdIdsOf(const Disc& disc) {
+  return Traits(disc.type).dvdIds;
 }
 
 std::string HexKey(uint8_t opcode, int sub = -1) {
@@ -89,16 +67,6 @@ std::string HexKey(uint8_t opcode, int sub = -1) {
 }
 
 }  // namespace
-
-bool IsCd(const Disc& disc) {
-  return disc.type.rfind("cd", 0) == 0;
-}
-bool IsDvd(const Disc& disc) {
-  return disc.type.rfind("dvd", 0) == 0;
-}
-bool IsBd(const Disc& disc) {
-  return disc.type.rfind("bd", 0) == 0;
-}
 
 SimDrive::SimDrive(Drive model, VirtualClock& clock)
     : model_(std::move(model)),
@@ -372,7 +340,7 @@ SimDrive::Answer SimDrive::ModeSelect(const uint8_t* data, uint32_t length) {
 uint16_t SimDrive::CurrentProfile() const {
   if (!model_.disc) return 0;
   if (model_.disc->currentProfile != 0) return model_.disc->currentProfile;
-  return ProfileOf(model_.disc->type, model_.disc->layers);
+  return Traits(model_.disc->type).profile;
 }
 
 SimDrive::Answer SimDrive::GetConfiguration(const std::array<uint8_t, 16>& cdb) const {
@@ -422,7 +390,7 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
   const uint8_t mediaType = cdb[1] & 0x0F;
   const uint8_t format = cdb[7];
   if (mediaType == 1) {
-    if (!IsBd(disc) || format != 0x00) return {{}, kIncompatibleMedium};
+    if (FamilyOf(disc) != DiscFamily::Bd || format != 0x00) return {{}, kIncompatibleMedium};
     // Disc information: one 112-byte DI unit behind the 4-byte header.
     std::vector<uint8_t> data(4 + 112, 0);
     data[4] = 'D';
@@ -445,7 +413,7 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
     Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
     return {data, std::nullopt};
   }
-  if (!IsDvd(disc)) return {{}, kIncompatibleMedium};
+  if (FamilyOf(disc) != DiscFamily::Dvd) return {{}, kIncompatibleMedium};
   if (format == 0x00) {
     // Physical format information: 2048 bytes behind the 4-byte header.
     std::vector<uint8_t> data(4 + 2048, 0);
@@ -453,25 +421,25 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
     data[5] = 0x02;  // 120 mm, 10.08 Mb/s
     // Number of layers less one, then the layer type: embossed, recordable or rewritable.
     const uint8_t book = BookTypeOf(disc);
-    const uint8_t layerType = book == 1 || book == 3 || book == 9   ? 0x04
-                              : book == 0 && disc.type == "dvd-rom" ? 0x01
-                                                                    : 0x02;
+    const bool pressed = Traits(disc.type).recording == Recording::Pressed;
+    const uint8_t layerType = book == 1 || book == 3 || book == 9 ? 0x04
+                              : book == 0 && pressed              ? 0x01
+                                                                  : 0x02;
     data[6] = static_cast<uint8_t>((std::clamp(disc.layers, 1, 4) - 1) << 5 | layerType);
     data[7] = 0x10;
     Put32(data, 8, 0x030000);  // data area starts at physical sector 030000h
     Put32(data, 12, 0x030000 + std::max<uint32_t>(disc.capacityBlocks, 1) - 1);
-    if (disc.type.rfind("dvd+", 0) == 0) {
+    if (DvdIdsOf(disc) == DvdIds::Plus) {
       PutBytes(data, 23, disc.plusMid);  // ADIP disc manufacturer ID
       PutBytes(data, 31, disc.plusTid);  // ADIP media type ID
       data[34] = disc.plusRevision;
     }
-    if (disc.type == "dvd-ram") PutBytes(data, 553, disc.ramInfo);
+    if (DvdIdsOf(disc) == DvdIds::Ram) PutBytes(data, 553, disc.ramInfo);
     Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
     return {data, std::nullopt};
   }
   if (format == 0x0E) {
-    const bool minus = disc.type == "dvd-r" || disc.type == "dvd-rw" || disc.type == "dvd-r-dl";
-    if (!minus) return {{}, kIncompatibleMedium};
+    if (DvdIdsOf(disc) != DvdIds::Minus) return {{}, kIncompatibleMedium};
     // Pre-recorded information: pre-pit fields of 8 bytes, a field ID then 6 bytes.
     std::vector<uint8_t> data(4 + 40, 0);
     for (uint8_t field = 1; field <= 5; ++field) data[4 + 8 * (field - 1)] = field;
@@ -488,7 +456,10 @@ SimDrive::Answer SimDrive::ReadTocPmaAtip(const std::array<uint8_t, 16>& cdb) co
   const Disc& disc = *model_.disc;
   const uint8_t format = cdb[2] & 0x0F;
   if (format != 0x04) return {{}, kInvalidField};
-  if (!IsCd(disc) || disc.type == "cd-rom") return {{}, kIncompatibleMedium};
+  const DiscTypeTraits& traits = Traits(disc.type);
+  if (traits.family != DiscFamily::Cd || traits.recording == Recording::Pressed) {
+    return {{}, kIncompatibleMedium};
+  }
   if (!disc.atip) {
     std::vector<uint8_t> data(4, 0);
     Put16(data, 0, 2);
@@ -498,7 +469,7 @@ SimDrive::Answer SimDrive::ReadTocPmaAtip(const std::array<uint8_t, 16>& cdb) co
   Put16(data, 0, 0x001A);
   data[4] = 0x80 | 0x50;  // indicative writing power, reference speed
   data[5] = 0x00;
-  const bool rewritable = disc.type == "cd-rw";
+  const bool rewritable = traits.recording == Recording::Rewritable;
   data[6] = static_cast<uint8_t>(0x80 | (rewritable ? 0x40 : 0) | (disc.atipSubType & 7) << 3);
   PutMsf(data, 8, disc.leadIn);
   PutMsf(data, 12, disc.leadOut);
@@ -515,7 +486,7 @@ SimDrive::Answer SimDrive::ReadDiscInformation() const {
   data[4] = 1;
   data[5] = 1;
   data[6] = 1;
-  if (IsCd(disc)) {
+  if (FamilyOf(disc) == DiscFamily::Cd) {
     PutMsf(data, 17, disc.discInfoLeadIn.value_or(disc.leadIn));
     PutMsf(data, 21, disc.discInfoLeadOut.value_or(disc.leadOut));
   }
@@ -561,9 +532,9 @@ SimDrive::Answer SimDrive::VendorMediaId() const {
   if (!model_.vendorMediaId) return {{}, kInvalidOpcode};
   if (auto state = MediumState()) return {{}, state};
   const Disc& disc = *model_.disc;
-  if (!IsDvd(disc)) return {{}, kIncompatibleMedium};
+  if (FamilyOf(disc) != DiscFamily::Dvd) return {{}, kIncompatibleMedium};
   std::vector<uint8_t> data(12, 0);
-  if (disc.type.rfind("dvd+", 0) == 0) {
+  if (DvdIdsOf(disc) == DvdIds::Plus) {
     PutBytes(data, 0, disc.plusMid);
     PutBytes(data, 8, disc.plusTid);
     data[11] = disc.plusRevision;

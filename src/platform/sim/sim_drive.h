@@ -73,9 +73,4 @@ class SimDrive {
   std::map<std::string, size_t> replayCursor_;
 };
 
-// Disc family helpers shared by the interpreter and the fixture loader.
-bool IsCd(const Disc& disc);
-bool IsDvd(const Disc& disc);
-bool IsBd(const Disc& disc);
-
 }  // namespace sim
