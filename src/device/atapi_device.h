@@ -13,6 +13,7 @@
 #include "device/drive_entry.h"
 #include "device/hi_timer.h"
 #include "device/os_info.h"
+#include "device/response_view.h"
 #include "device/sense.h"
 #include "platform/system.h"
 
@@ -75,6 +76,10 @@ class AtapiDevice {
     return {responseBuffer_.get(), kBufferSize};
   }
   std::span<uint8_t> DataOutBuffer() { return {dataOutBuffer_.get(), kBufferSize}; }
+  // The answer to the last command, bounded by the bytes it asked for: a byte the drive did
+  // not send reads 0 (the transport clears the bytes asked for before every data-in
+  // command), and so does every byte past them. Valid until the next command.
+  ResponseView Answer() const { return ResponseView({responseBuffer_.get(), answerLength_}); }
   uint8_t ResponseByte(size_t offset) const;
   uint16_t ReadBE16(size_t offset) const;
   uint32_t ReadBE32(size_t offset) const;
@@ -192,6 +197,7 @@ class AtapiDevice {
   std::unique_ptr<platform::DeviceHandle> driveHandle_;
 
   std::unique_ptr<uint8_t[]> responseBuffer_;
+  uint32_t answerLength_ = 0;  // data-in bytes the last command asked for
   std::unique_ptr<uint8_t[]> dataOutBuffer_;
 
   std::array<uint8_t, 17> bdDiscInfo_{};

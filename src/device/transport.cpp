@@ -24,8 +24,10 @@ bool AtapiDevice::ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t lengt
   // A transfer longer than the buffers is never handed to a transport.
   if (length > kBufferSize) {
     sense_ = {};
+    answerLength_ = 0;
     return false;
   }
+  answerLength_ = direction == Direction::In ? length : 0;
   const AnswerSnapshot::Effect effect = options_.keepAnswers
                                             ? AnswerSnapshot::EffectOf(cdb, direction)
                                             : AnswerSnapshot::Effect::Sent;

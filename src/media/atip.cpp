@@ -3,46 +3,33 @@
 #include <string>
 
 #include "device/format_c.h"
+#include "media/answers/atip_answer.h"
 
 namespace media {
 namespace {
 
 constexpr uint16_t kAtipLength = 256;
 constexpr uint16_t kHeaderOnlyLength = 2;
-constexpr size_t kFirstTrackByte = 2;        // header bytes 2-3: reserved in an ATIP, the
-constexpr size_t kLastTrackByte = 3;         // first and last track in a table of contents
-constexpr size_t kAtipWritingPowerByte = 4;  // descriptor byte 0, bit 7 always set
-constexpr size_t kAtipDiscTypeByte = 6;      // descriptor byte 2, bit 7 always set
-constexpr uint8_t kAtipMarkerBit = 0x80;
-constexpr size_t kAtipLeadInAt = 8;    // descriptor bytes 4-6
-constexpr size_t kAtipLeadOutAt = 12;  // descriptor bytes 8-10
+// The disc information's last possible lead-in and lead-out, M S F of bytes 16-19 and 20-23,
+// take the place of an ATIP the drive does not give.
 constexpr uint16_t kDiscInfoLength = 256;
-constexpr size_t kDiscInfoLeadInAt = 17;   // M S F of bytes 16-19
-constexpr size_t kDiscInfoLeadOutAt = 21;  // M S F of bytes 20-23
-
-uint32_t TimeNumberAt(const device::AtapiDevice& device, size_t at) {
-  return uint32_t{device.ResponseByte(at)} * 10000 + uint32_t{device.ResponseByte(at + 1)} * 100 +
-         device.ResponseByte(at + 2);
-}
+constexpr size_t kDiscInfoLeadInAt = 17;
+constexpr size_t kDiscInfoLeadOutAt = 21;
 
 }  // namespace
 
 bool IsAtipAnswer(const device::AtapiDevice& device) {
-  const bool trackNumbers =
-      device.ResponseByte(kFirstTrackByte) != 0 || device.ResponseByte(kLastTrackByte) != 0;
-  const bool markers = (device.ResponseByte(kAtipWritingPowerByte) & kAtipMarkerBit) != 0 ||
-                       (device.ResponseByte(kAtipDiscTypeByte) & kAtipMarkerBit) != 0;
-  return !trackNumbers || markers;
+  return AtipAnswer{device.Answer()}.IsAtip();
 }
 
 uint32_t ReadAtipTime(device::AtapiDevice& device, AtipTime which) {
   const bool leadIn = which == AtipTime::LeadIn;
-  if (device.ReadTocPmaAtip(1, 4, 0, kAtipLength, 0) && device.ReadBE16(0) != kHeaderOnlyLength &&
-      IsAtipAnswer(device)) {
-    return TimeNumberAt(device, leadIn ? kAtipLeadInAt : kAtipLeadOutAt);
+  const auto atip = ReadAtip(device, true, kAtipLength);
+  if (atip && atip->answer.BE16(0) != kHeaderOnlyLength && atip->IsAtip()) {
+    return leadIn ? atip->LeadIn() : atip->LeadOut();
   }
   if (device.ReadDiscInformation(kDiscInfoLength, 0)) {
-    return TimeNumberAt(device, leadIn ? kDiscInfoLeadInAt : kDiscInfoLeadOutAt);
+    return MsfNumberAt(device.Answer(), leadIn ? kDiscInfoLeadInAt : kDiscInfoLeadOutAt);
   }
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "media/answers/atip_answer.h"
+#include "media/answers/dvd_structures.h"
 #include "media/atip.h"
 #include "media/drive_kind.h"
 
@@ -11,21 +13,8 @@ namespace {
 constexpr int kReadyWaitSeconds = 120;
 
 constexpr uint16_t kPhysicalFormatLength = 616;
-constexpr size_t kDataAreaStartSecondByte = 9;  // 03h: the data area starts at 030000h
-constexpr size_t kBookTypeByte = 4;             // high nibble
-constexpr size_t kDvdRamInfoAt = 553;
-
-constexpr uint16_t kBdDiscInfoLength = 116;  // header and one 112-byte DI unit
-constexpr size_t kBdTypeResponseAt = 12;
-constexpr size_t kBdLayersByte = 16;  // high nibble counts the layers
-constexpr size_t kBdMidResponseAt = 104;
-constexpr size_t kBdTidResponseAt = 110;
-constexpr size_t kBdTimeStampResponseAt = 113;
-constexpr size_t kBdRevisionResponseAt = 115;
 
 constexpr uint16_t kAtipLength = 24;
-constexpr size_t kAtipLengthLowByte = 1;
-constexpr size_t kAtipDiscTypeByte = 6;  // bit 6 CD-RW, bits 5-3 sub-type
 
 constexpr uint16_t kConfigurationLength = 204;
 constexpr size_t kCurrentProfileAt = 6;
@@ -51,26 +40,25 @@ DiscKind KindOfBookType(uint8_t bookType) {
   }
 }
 
-void CopyResponse(const device::AtapiDevice& device, size_t from, size_t count, uint8_t* to) {
-  for (size_t i = 0; i < count; ++i) to[i] = device.ResponseByte(from + i);
-}
-
 // Reads the BD disc information; a kind when the identifier is known.
 std::optional<DiscKind> ReadBdDiscInfo(device::AtapiDevice& device, bool& triedBd) {
-  triedBd = device.ReadDiscStructureMedia(0, 1, 0, 0x00, kBdDiscInfoLength, 0, 0);
-  if (!triedBd) return std::nullopt;
+  const auto answer = ReadBdDiscInformation(device);
+  triedBd = answer.has_value();
+  if (!answer) return std::nullopt;
+  const device::ResponseView& from = answer->answer;
   auto& info = device.BdDiscInfo();
   info.fill(0);
-  CopyResponse(device, kBdTypeResponseAt, 3, info.data() + kBdTypeAt);
-  const std::string_view type(reinterpret_cast<const char*>(info.data()), 3);
-  if (type == "BDR" || type == "BDW") {
-    CopyResponse(device, kBdMidResponseAt, 6, info.data() + kBdMidAt);
-    CopyResponse(device, kBdTidResponseAt, 3, info.data() + kBdTidAt);
-    CopyResponse(device, kBdTimeStampResponseAt, 2, info.data() + kBdTimeStampAt);
-    info[kBdRevisionAt] = device.ResponseByte(kBdRevisionResponseAt);
+  from.Copy(BdDiscInformation::kTypeAt, 3, info.data() + kBdTypeAt);
+  const bool writable = answer->TypeIs("BDR") || answer->TypeIs("BDW");
+  if (writable) {
+    from.Copy(BdDiscInformation::kMidAt, 6, info.data() + kBdMidAt);
+    from.Copy(BdDiscInformation::kTidAt, 3, info.data() + kBdTidAt);
+    from.Copy(BdDiscInformation::kTimeStampAt, 2, info.data() + kBdTimeStampAt);
+    info[kBdRevisionAt] = from.At(BdDiscInformation::kRevisionAt);
   }
-  const bool dual = device.ResponseByte(kBdLayersByte) >= 0x20;
+  const bool dual = answer->DualLayer();
   info[kBdDualLayerAt] = dual ? 1 : 0;
+  const std::string_view type(reinterpret_cast<const char*>(info.data()), 3);
   if (type == "BDO") return dual ? DiscKind::BdRomDl : DiscKind::BdRom;
   if (type == "BDR") return dual ? DiscKind::BdRDl : DiscKind::BdR;
   if (type == "BDW") return dual ? DiscKind::BdReDl : DiscKind::BdRe;
@@ -115,15 +103,15 @@ std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& p
   provisional = DiscKind::Unknown;
   // The transport clears the bytes asked for before every data-in command, so a short
   // answer leaves zeros there.
-  const bool pfi = device.ReadDiscStructure(0, 0, 0x00, kPhysicalFormatLength, 0, 0);
-  if (pfi && device.BytesTransferred() < 4) return std::nullopt;
-  if (pfi && device.ResponseByte(kDataAreaStartSecondByte) == 0x03) {
-    provisional = KindOfBookType(device.ResponseByte(kBookTypeByte) >> 4);
+  const auto format = ReadPhysicalFormat(device, kPhysicalFormatLength);
+  if (format && device.BytesTransferred() < 4) return std::nullopt;
+  if (format && format->DataAreaStartsAt030000h()) {
+    provisional = KindOfBookType(format->BookType());
     if (provisional == DiscKind::DvdRam) {
       // The last byte of the record lies just past the bytes asked for; it was not sent.
       auto& ram = device.DvdRamInfo();
       ram.fill(0);
-      CopyResponse(device, kDvdRamInfoAt, kPhysicalFormatLength - kDvdRamInfoAt, ram.data());
+      format->answer.Copy(PhysicalFormat::kDvdRamInfoAt, ram.size(), ram.data());
     }
     return std::nullopt;
   }
@@ -132,13 +120,12 @@ std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& p
   if (auto bd = ReadBdDiscInfo(device, bdAnswered)) return bd;
   if (bdAnswered) return std::nullopt;
 
-  if (!device.ReadTocPmaAtip(0, 4, 0, kAtipLength, 0) ||
-      device.ResponseByte(kAtipLengthLowByte) <= 4 || !IsAtipAnswer(device)) {
+  const auto atip = ReadAtip(device, false, kAtipLength);
+  if (!atip || atip->answer.At(AtipAnswer::kLengthLowByte) <= 4 || !atip->IsAtip()) {
     return std::nullopt;
   }
-  const uint8_t a = device.ResponseByte(kAtipDiscTypeByte);
-  const uint8_t subType = (a >> 3) & 7;
-  if ((a & 0x40) != 0) {
+  const uint8_t subType = atip->SubType();
+  if (atip->Rewritable()) {
     if (subType <= 3) return CdRwKind(subType);
     return std::nullopt;
   }

@@ -2,14 +2,12 @@
 
 #include <array>
 
+#include "media/answers/capabilities_page.h"
+
 namespace media {
 namespace {
 
-constexpr uint8_t kCapabilitiesPage = 0x2A;
 constexpr uint16_t kCapabilitiesLength = 42;
-// Response offsets: the page follows the 8-byte mode parameter header.
-constexpr size_t kReadCapabilities = 10;   // bit 3: DVD-ROM read
-constexpr size_t kWriteCapabilities = 11;  // bit 0: CD-R write, bit 1: CD-RW write
 
 constexpr uint16_t kProfileListLength = 248;
 constexpr size_t kProfileListAdditionalLength = 11;
@@ -52,14 +50,12 @@ constexpr std::array<WeightSumKind, 11> kWeightSumKinds{{
     {121, DriveKind::BdRecordable},
 }};
 
-unsigned ProfileWeightSum(const device::AtapiDevice& device) {
+unsigned ProfileWeightSum(const device::ResponseView& list) {
   unsigned sum = 0;
   bool dvdRwCounted = false;
-  const unsigned additionalLength = device.ResponseByte(kProfileListAdditionalLength);
-  // Never past the bytes asked for: what lies beyond is an earlier command's answer.
-  for (unsigned i = 0; i < additionalLength && kFirstProfileLowByte + i < kProfileListLength;
-       i += 4) {
-    const uint8_t profile = device.ResponseByte(kFirstProfileLowByte + i);
+  const unsigned additionalLength = list.At(kProfileListAdditionalLength);
+  for (unsigned i = 0; i < additionalLength; i += 4) {
+    const uint8_t profile = list.At(kFirstProfileLowByte + i);
     const bool dvdRw = profile == 0x13 || profile == 0x14;
     if (dvdRw && dvdRwCounted) continue;
     for (const ProfileWeight& row : kProfileWeights) {
@@ -82,21 +78,21 @@ DriveKind DriveKindOfWeightSum(unsigned sum) {
 
 DriveKind DetectDriveKind(device::AtapiDevice& device) {
   device.ClearUnitAttention();
-  if (!device.ModeSense10(0, 0, kCapabilitiesPage, kCapabilitiesLength, 0))
-    return DriveKind::Unknown;
-  const bool dvdRomRead = (device.ResponseByte(kReadCapabilities) & 0x08) != 0;
-  const bool cdrWrite = (device.ResponseByte(kWriteCapabilities) & 0x01) != 0;
-  const bool cdrwWrite = (device.ResponseByte(kWriteCapabilities) & 0x02) != 0;
+  const auto page = ReadCapabilitiesPage(device, kCapabilitiesLength);
+  if (!page) return DriveKind::Unknown;
+  const bool dvdRomRead = page->ReadsDvdRom();
+  const bool cdrWrite = page->WritesCdR();
+  const bool cdrwWrite = page->WritesCdRw();
   if (!cdrWrite && !dvdRomRead) return DriveKind::CdRom;
   if (dvdRomRead && !cdrwWrite) return DriveKind::DvdRom;
   if (!dvdRomRead && cdrwWrite) return DriveKind::CdRw;
   if (!device.GetConfiguration(2, 0x0000, kProfileListLength, 0)) return DriveKind::Combo;
-  return DriveKindOfWeightSum(ProfileWeightSum(device));
+  return DriveKindOfWeightSum(ProfileWeightSum(device.Answer()));
 }
 
 bool CanWriteCdr(device::AtapiDevice& device) {
-  return device.ModeSense10(0, 0, kCapabilitiesPage, kCapabilitiesLength, 0) &&
-         (device.ResponseByte(kWriteCapabilities) & 0x01) != 0;
+  const auto page = ReadCapabilitiesPage(device, kCapabilitiesLength);
+  return page && page->WritesCdR();
 }
 
 bool ClassifyDriveEntry(device::AtapiDevice& device, int index) {

@@ -2,37 +2,36 @@
 
 #include <optional>
 
+#include "media/answers/dvd_structures.h"
 #include "media/manufacturer_search.h"
 
 namespace media {
 namespace {
 
-// Where the 11 compared key bytes come from in each answer.
-constexpr size_t kVendorKeyAt = 0;
-constexpr size_t kPhysicalKeyAt = 23;  // disc manufacturer ID then media type ID
+// The 11 compared key bytes: the manufacturer ID and the media type ID of a + disc, the
+// manufacturer ID of the others (its first six bytes, then five of the next field).
 constexpr uint16_t kPhysicalKeyLength = 36;
-constexpr size_t kPreRecordedFirstAt = 21;   // manufacturer ID, first six bytes
-constexpr size_t kPreRecordedSecondAt = 29;  // and the next five
 constexpr uint16_t kPreRecordedLength = 50;
-constexpr uint8_t kPreRecordedFormat = 0x0E;
 
 std::optional<custom::DvdKey> DvdKeyOf(device::AtapiDevice& device, DriveKind driveKind,
                                        DiscKind kind) {
   custom::DvdKey key{};
   if (kind >= DiscKind::DvdPlusRw) {
-    if (driveKind > DriveKind::Combo && device.ReadVendorMediaId()) {
-      for (size_t i = 0; i < key.size(); ++i) key[i] = device.ResponseByte(kVendorKeyAt + i);
-      return key;
+    if (driveKind > DriveKind::Combo) {
+      if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
+        vendor->answer.Copy(VendorMediaId::kMidAt, key.size(), key.data());
+        return key;
+      }
     }
-    if (!device.ReadDiscStructure(0, 0, 0x00, kPhysicalKeyLength, 0, 0)) return std::nullopt;
-    for (size_t i = 0; i < key.size(); ++i) key[i] = device.ResponseByte(kPhysicalKeyAt + i);
+    const auto format = ReadPhysicalFormat(device, kPhysicalKeyLength);
+    if (!format) return std::nullopt;
+    format->answer.Copy(PhysicalFormat::kAdipMidAt, key.size(), key.data());
     return key;
   }
-  if (!device.ReadDiscStructure(0, 0, kPreRecordedFormat, kPreRecordedLength, 0, 0)) {
-    return std::nullopt;
-  }
-  for (size_t i = 0; i < 6; ++i) key[i] = device.ResponseByte(kPreRecordedFirstAt + i);
-  for (size_t i = 0; i < 5; ++i) key[6 + i] = device.ResponseByte(kPreRecordedSecondAt + i);
+  const auto info = ReadPreRecordedInfo(device, kPreRecordedLength);
+  if (!info) return std::nullopt;
+  info->answer.Copy(PreRecordedInfo::kMidFirstAt, 6, key.data());
+  info->answer.Copy(PreRecordedInfo::kMidSecondAt, 5, key.data() + 6);
   return key;
 }
 

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "media/answers/dvd_structures.h"
+
 namespace media {
 namespace {
 
 constexpr uint16_t kPhysicalFormatLength = 34;
-constexpr size_t kAdipMidAt = 23;  // physical format bytes 19-26
-constexpr size_t kAdipTidAt = 31;  // physical format bytes 27-29
 constexpr uint16_t kPreRecordedLength = 48;
-constexpr size_t kMinusMidFirstAt = 21;   // information bytes of the field at offset 20
-constexpr size_t kMinusMidSecondAt = 29;  // information bytes of the field at offset 28
-constexpr size_t kVendorTidAt = 8;
 
 constexpr uint16_t kFormatCapacitiesLength = 96;
 constexpr size_t kListLengthByte = 3;
@@ -22,47 +19,46 @@ constexpr uint8_t kUnformattedMedium = 1;
 constexpr int kLastDescriptorAsked = (kFormatCapacitiesLength - 12) / 8;
 constexpr uint8_t kFormatTypeOrder[] = {0x10, 0x15, 0x26, 0x00};
 
-void CopyResponse(const device::AtapiDevice& device, size_t from, size_t count, uint8_t* to) {
-  for (size_t i = 0; i < count; ++i) to[i] = device.ResponseByte(from + i);
-}
-
-bool ReadPhysicalFormat(device::AtapiDevice& device) {
-  return device.ReadDiscStructure(0, 0, 0x00, kPhysicalFormatLength, 0, 0);
-}
-
 }  // namespace
 
 PlusMid ReadPlusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   PlusMid mid{};
-  if (driveKind > DriveKind::Combo && discKind >= DiscKind::DvdPlusRw &&
-      device.ReadVendorMediaId()) {
-    CopyResponse(device, 0, 8, mid.data());
-  } else if (ReadPhysicalFormat(device)) {
-    CopyResponse(device, kAdipMidAt, 8, mid.data());
+  if (driveKind > DriveKind::Combo && discKind >= DiscKind::DvdPlusRw) {
+    if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
+      vendor->answer.Copy(VendorMediaId::kMidAt, 8, mid.data());
+      return mid;
+    }
   }
+  if (const auto format = ReadPhysicalFormat(device, kPhysicalFormatLength))
+    format->answer.Copy(PhysicalFormat::kAdipMidAt, 8, mid.data());
   return mid;
 }
 
 PlusTid ReadPlusTypeId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   PlusTid tid{};
   // The fourth byte of the vendor answer's type field is not part of the shown ID.
-  if (driveKind > DriveKind::Combo && discKind != DiscKind::DvdPlusRw &&
-      device.ReadVendorMediaId()) {
-    CopyResponse(device, kVendorTidAt, 3, tid.data());
-  } else if (ReadPhysicalFormat(device)) {
-    CopyResponse(device, kAdipTidAt, 3, tid.data());
+  if (driveKind > DriveKind::Combo && discKind != DiscKind::DvdPlusRw) {
+    if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
+      vendor->answer.Copy(VendorMediaId::kTidAt, 3, tid.data());
+      return tid;
+    }
   }
+  if (const auto format = ReadPhysicalFormat(device, kPhysicalFormatLength))
+    format->answer.Copy(PhysicalFormat::kAdipTidAt, 3, tid.data());
   return tid;
 }
 
 MinusMid ReadMinusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   MinusMid mid{};
-  if (driveKind > DriveKind::DvdMinusRw && discKind >= DiscKind::DvdPlusRw &&
-      device.ReadVendorMediaId()) {
-    CopyResponse(device, 0, 12, mid.data());
-  } else if (device.ReadDiscStructure(0, 0, 0x0E, kPreRecordedLength, 0, 0)) {
-    CopyResponse(device, kMinusMidFirstAt, 6, mid.data());
-    CopyResponse(device, kMinusMidSecondAt, 6, mid.data() + 6);
+  if (driveKind > DriveKind::DvdMinusRw && discKind >= DiscKind::DvdPlusRw) {
+    if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
+      vendor->answer.Copy(VendorMediaId::kMidAt, 12, mid.data());
+      return mid;
+    }
+  }
+  if (const auto info = ReadPreRecordedInfo(device, kPreRecordedLength)) {
+    info->answer.Copy(PreRecordedInfo::kMidFirstAt, 6, mid.data());
+    info->answer.Copy(PreRecordedInfo::kMidSecondAt, 6, mid.data() + 6);
   }
   return mid;
 }

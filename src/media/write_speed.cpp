@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
+#include "media/answers/capabilities_page.h"
 #include "media/drive_kind.h"
 
 namespace media {
 namespace {
 
-constexpr uint8_t kCapabilitiesPage = 0x2A;
 constexpr uint16_t kCapabilitiesLength = 40;
-constexpr size_t kSelectedWriteSpeedAt = 36;  // page byte 28: write speed selected, kB/s
 
 constexpr uint8_t kWriteSpeedType = 0x03;
 constexpr uint16_t kMaxDescriptors = 50;
@@ -36,8 +35,8 @@ bool ReadWriteSpeeds(device::AtapiDevice& device, uint32_t length) {
 }  // namespace
 
 uint16_t ReadCdWriteSpeed(device::AtapiDevice& device) {
-  if (!device.ModeSense10(0, 0, kCapabilitiesPage, kCapabilitiesLength, 0)) return 0;
-  return device.ReadBE16(kSelectedWriteSpeedAt);
+  const auto page = ReadCapabilitiesPage(device, kCapabilitiesLength);
+  return page ? page->SelectedWriteSpeedKbps() : 0;
 }
 
 uint32_t ReadDvdWriteSpeed(device::AtapiDevice& device) {

@@ -200,6 +200,27 @@ TEST(ResponseBuffer, ShortAnswerNeverShowsAnEarlierCommand) {
   EXPECT_EQ(device.ResponseByte(16), 0);
 }
 
+// The answer view ends at the bytes the last command asked for: an earlier, longer answer
+// never shows through it, and a command without data leaves an empty view.
+TEST(ResponseBuffer, AnswerEndsAtTheBytesAskedFor) {
+  auto system = MachineFromJson(OneDrive());
+  AtapiDevice device(*system, {});
+  ASSERT_TRUE(device.SelectDrive(0));
+  ASSERT_TRUE(device.Inquiry(0, 0, 0, 96, 0));
+  ASSERT_EQ(device.Answer().Size(), 96u);
+  ASSERT_EQ(device.Answer().At(16), 'D');  // the product, "DRIVE ..." in the fixture
+  ASSERT_TRUE(device.Inquiry(0, 0, 0, 12, 0));
+  EXPECT_EQ(device.Answer().Size(), 12u);
+  EXPECT_EQ(device.Answer().At(8), 'V');
+  EXPECT_EQ(device.Answer().BE16(8), 'V' << 8 | 'E');
+  EXPECT_EQ(device.ResponseByte(16), 'D');  // the buffer still holds the longer answer there
+  EXPECT_EQ(device.Answer().At(16), 0);
+  EXPECT_EQ(device.Answer().BE32(10), uint32_t{'X'} << 24 | uint32_t{'O'} << 16);
+  device.TestUnitReady();
+  EXPECT_EQ(device.Answer().Size(), 0u);
+  EXPECT_EQ(device.Answer().At(8), 0);
+}
+
 struct AspiMessageCase {
   const char* platform;
   const char* text;

@@ -1,0 +1,73 @@
+// The disc structures the program reads with READ DISC STRUCTURE, and the vendor answer
+// that carries a DVD's IDs. Every offset counts from the start of the answer, its 4-byte
+// header included, and is named once here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "device/atapi_device.h"
+
+namespace media {
+
+// Format 00h of a DVD: the physical format information.
+struct PhysicalFormat {
+  static constexpr uint8_t kFormat = 0x00;
+  static constexpr size_t kBookTypeByte = 4;             // high nibble
+  static constexpr size_t kDataAreaStartSecondByte = 9;  // 03h: the data area starts at 030000h
+  static constexpr size_t kAdipMidAt = 23;  // + discs: the disc manufacturer ID, 8 bytes,
+  static constexpr size_t kAdipTidAt = 31;  // then the media type ID, 3 bytes
+  static constexpr size_t kDvdRamInfoAt = 553;  // DVD-RAM: the manufacturer's record
+
+  device::ResponseView answer;
+
+  uint8_t BookType() const { return answer.At(kBookTypeByte) >> 4; }
+  bool DataAreaStartsAt030000h() const { return answer.At(kDataAreaStartSecondByte) == 0x03; }
+};
+
+// Format 0Eh of a DVD-R or -RW: the pre-recorded information. The manufacturer ID is the
+// information bytes of the fields at offsets 20 and 28.
+struct PreRecordedInfo {
+  static constexpr uint8_t kFormat = 0x0E;
+  static constexpr size_t kMidFirstAt = 21;   // 6 bytes
+  static constexpr size_t kMidSecondAt = 29;  // 6 bytes
+
+  device::ResponseView answer;
+};
+
+// The drive vendor's command that reads a DVD's IDs whatever the kind.
+struct VendorMediaId {
+  static constexpr size_t kMidAt = 0;  // up to 12 bytes
+  static constexpr size_t kTidAt = 8;  // 3 bytes of a 4-byte field
+
+  device::ResponseView answer;
+};
+
+// Format 00h of a BD (media type 1): the disc information, a header and one 112-byte unit.
+struct BdDiscInformation {
+  static constexpr uint16_t kLength = 116;
+  static constexpr size_t kTypeAt = 12;  // "BDO", "BDR" or "BDW"
+  static constexpr size_t kLayersByte = 16;  // high nibble counts the layers
+  static constexpr size_t kMidAt = 104;  // 6 bytes, BDR and BDW only
+  static constexpr size_t kTidAt = 110;  // 3 bytes
+  static constexpr size_t kTimeStampAt = 113;  // 2 bytes
+  static constexpr size_t kRevisionAt = 115;
+
+  device::ResponseView answer;
+
+  // The three identifier bytes are `id`.
+  bool TypeIs(std::string_view id) const {
+    return answer.At(kTypeAt) == id[0] && answer.At(kTypeAt + 1) == id[1] &&
+           answer.At(kTypeAt + 2) == id[2];
+  }
+  bool DualLayer() const { return answer.At(kLayersByte) >= 0x20; }
+};
+
+// Each reader sends its command and gives the answer, or nothing when the command failed.
+std::optional<PhysicalFormat> ReadPhysicalFormat(device::AtapiDevice& device, uint16_t length);
+std::optional<PreRecordedInfo> ReadPreRecordedInfo(device::AtapiDevice& device, uint16_t length);
+std::optional<VendorMediaId> ReadVendorMediaIdAnswer(device::AtapiDevice& device);
+std::optional<BdDiscInformation> ReadBdDiscInformation(device::AtapiDevice& device);
+
+}  // namespace media
