@@ -20,9 +20,7 @@ class ResponseView {
   uint16_t BE16(size_t offset) const {
     return static_cast<uint16_t>(At(offset) << 8 | At(offset + 1));
   }
-  uint32_t BE32(size_t offset) const {
-    return uint32_t{BE16(offset)} << 16 | BE16(offset + 2);
-  }
+  uint32_t BE32(size_t offset) const { return uint32_t{BE16(offset)} << 16 | BE16(offset + 2); }
   // Copies `count` bytes from `offset` to `to`, zeros for bytes past the end.
   void Copy(size_t offset, size_t count, uint8_t* to) const {
     for (size_t i = 0; i < count; ++i) to[i] = At(offset + i);

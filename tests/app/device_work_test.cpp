@@ -15,6 +15,7 @@
 #include "app/skin/skin_page_control.h"
 #include "app/skin/skin_widgets.h"
 #include "gui_test_support.h"
+#include "support/demo_report.h"
 
 namespace {
 
@@ -260,14 +261,12 @@ struct DemoRig {
   std::unique_ptr<app::TfrmMain> window;
 };
 
-const QStringList kDemoCdReport{"        Drive Type = DVD Super Multigen (Support LightScribe)",
-                                "         Disc Type = CDR",
-                                "          Material = Phthalocyanine",
-                                "           Lead In = 97:26:66",
-                                "          Lead Out = 79:59:74",
-                                "  Nominal Capacity = 702.83MB",
-                                "Manufacturer Maybe = CMC Magnetics Corporation",
-                                "QUILL-RATE Speed Limit = 40X (Write)"};
+QStringList DemoCdReport() {
+  QStringList lines;
+  for (const std::string& line : testing_demo::kDemoCdReport) lines << QString::fromStdString(line);
+  return lines;
+}
+const QStringList kDemoCdReport = DemoCdReport();
 
 TEST(Query, TheDemoCdRShowsTheReportOfTheQuery) {
   ModalWatcher watcher;

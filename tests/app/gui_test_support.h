@@ -21,7 +21,7 @@
 #include "custom/user_media_file.h"
 #include "device/atapi_device.h"
 #include "media/media_report.h"
-#include "sim_machines.h"
+#include "support/sim_machines.h"
 
 namespace gui_testing {
 

@@ -8,7 +8,7 @@
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
 #include "custom/temp_dir.h"
-#include "sim_machines.h"
+#include "support/sim_machines.h"
 
 namespace {
 

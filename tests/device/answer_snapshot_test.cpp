@@ -14,7 +14,7 @@
 #include "media/drive_kind.h"
 #include "media/media_report.h"
 #include "platform/sim/fixture_loader.h"
-#include "sim_machines.h"
+#include "support/sim_machines.h"
 
 namespace {
 

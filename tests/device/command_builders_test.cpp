@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "device/atapi_device.h"
-#include "sim_machines.h"
+#include "support/sim_machines.h"
 
 namespace {
 

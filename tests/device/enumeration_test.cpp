@@ -4,7 +4,7 @@
 
 #include "device/atapi_device.h"
 #include "device/fixed_text.h"
-#include "sim_machines.h"
+#include "support/sim_machines.h"
 
 namespace {
 

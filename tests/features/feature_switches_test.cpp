@@ -4,7 +4,7 @@
 
 #include "features/feature_switches.h"
 #include "features/feature_view.h"
-#include "sim_machines.h"
+#include "support/sim_machines.h"
 
 namespace {
 

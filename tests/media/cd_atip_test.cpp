@@ -9,8 +9,8 @@
 #include "media/atip.h"
 #include "media/manufacturer_search.h"
 #include "media/manufacturer_tables.h"
-#include "media/media_rig.h"
 #include "media/report_lines.h"
+#include "support/media_rig.h"
 
 namespace {
 

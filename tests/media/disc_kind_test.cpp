@@ -9,7 +9,7 @@
 
 #include "device/format_c.h"
 #include "media/drive_kind.h"
-#include "media/media_rig.h"
+#include "support/media_rig.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "media/manufacturer_search.h"
 #include "media/manufacturer_tables.h"
 #include "media/media_id.h"
-#include "media/media_rig.h"
 #include "media/report_lines.h"
 #include "media/upper_case.h"
+#include "support/media_rig.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "media/media_rig.h"
+#include "support/media_rig.h"
 
 namespace {
 

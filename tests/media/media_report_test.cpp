@@ -8,7 +8,7 @@
 
 #include "custom/media_entries.h"
 #include "media/write_speed.h"
-#include "media_rig.h"
+#include "support/media_rig.h"
 
 namespace {
 

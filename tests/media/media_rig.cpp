@@ -1,4 +1,4 @@
-#include "media/media_rig.h"
+#include "support/media_rig.h"
 
 #include "device/format_c.h"
 #include "media/drive_kind.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "media/media_rig.h"
+#include "support/media_rig.h"
 
 namespace {
 

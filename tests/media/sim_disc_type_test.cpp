@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "media/media_rig.h"
 #include "platform/sim/disc_type.h"
+#include "support/media_rig.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "media/lightscribe.h"
 #include "media/manufacturer_search.h"
 #include "media/media_id.h"
-#include "media/media_rig.h"
+#include "support/media_rig.h"
 
 namespace {
 

@@ -16,7 +16,8 @@
 #include "features/feature_switches.h"
 #include "media/media_report.h"
 #include "platform/sim/fixture_loader.h"
-#include "sim_machines.h"
+#include "support/demo_report.h"
+#include "support/sim_machines.h"
 
 namespace {
 
@@ -186,15 +187,7 @@ std::string Machine(const std::vector<std::string>& drives) {
   return R"({"drives": [)" + list + "]}";
 }
 
-const std::vector<std::string> kDemoCdReport{
-    "        Drive Type = DVD Super Multigen (Support LightScribe)",
-    "         Disc Type = CDR",
-    "          Material = Phthalocyanine",
-    "           Lead In = 97:26:66",
-    "          Lead Out = 79:59:74",
-    "  Nominal Capacity = 702.83MB",
-    "Manufacturer Maybe = CMC Magnetics Corporation",
-    "QUILL-RATE Speed Limit = 40X (Write)"};
+using testing_demo::kDemoCdReport;
 
 // --- Start-up ---------------------------------------------------------------------------------
 

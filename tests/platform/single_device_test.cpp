@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/exit_codes.h"
-#include "cli_run.h"
 #include "platform/single_device_system.h"
+#include "support/cli_run.h"
 
 namespace {
 

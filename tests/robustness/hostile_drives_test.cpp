@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "cli/exit_codes.h"
-#include "cli_run.h"
 #include "custom/temp_dir.h"
 #include "device/atapi_device.h"
 #include "media/drive_kind.h"
 #include "media/media_report.h"
 #include "platform/fake_kernel.h"
 #include "platform/linux/linux_system.h"
-#include "sim_machines.h"
+#include "support/cli_run.h"
+#include "support/sim_machines.h"
 
 namespace {
 

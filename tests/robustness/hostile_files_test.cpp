@@ -21,7 +21,6 @@
 
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
-#include "cli_run.h"
 #include "custom/build_edition.h"
 #include "custom/build_mode_copy.h"
 #include "custom/builder_fixtures.h"
@@ -33,6 +32,7 @@
 #include "platform/files/file_test_hooks.h"
 #include "platform/linux/settings_file.h"
 #include "robustness/file_fault_support.h"
+#include "support/cli_run.h"
 
 namespace {
 

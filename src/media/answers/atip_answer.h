@@ -17,11 +17,11 @@ inline uint32_t MsfNumberAt(const device::ResponseView& answer, size_t at) {
 struct AtipAnswer {
   static constexpr uint8_t kFormat = 4;
   static constexpr size_t kLengthLowByte = 1;
-  static constexpr size_t kFirstTrackByte = 2;  // reserved in an ATIP; the first and last
-  static constexpr size_t kLastTrackByte = 3;   // track of a table of contents
+  static constexpr size_t kFirstTrackByte = 2;    // reserved in an ATIP; the first and last
+  static constexpr size_t kLastTrackByte = 3;     // track of a table of contents
   static constexpr size_t kWritingPowerByte = 4;  // descriptor byte 0, bit 7 always set
-  static constexpr size_t kDiscTypeByte = 6;  // descriptor byte 2: bit 7 always set, bit 6
-                                              // rewritable, bits 5-3 the disc sub-type
+  static constexpr size_t kDiscTypeByte = 6;      // descriptor byte 2: bit 7 always set, bit 6
+                                                  // rewritable, bits 5-3 the disc sub-type
   static constexpr uint8_t kMarkerBit = 0x80;
   static constexpr size_t kLeadInAt = 8;    // descriptor bytes 4-6, M S F
   static constexpr size_t kLeadOutAt = 12;  // descriptor bytes 8-10, M S F

@@ -16,8 +16,8 @@ struct PhysicalFormat {
   static constexpr uint8_t kFormat = 0x00;
   static constexpr size_t kBookTypeByte = 4;             // high nibble
   static constexpr size_t kDataAreaStartSecondByte = 9;  // 03h: the data area starts at 030000h
-  static constexpr size_t kAdipMidAt = 23;  // + discs: the disc manufacturer ID, 8 bytes,
-  static constexpr size_t kAdipTidAt = 31;  // then the media type ID, 3 bytes
+  static constexpr size_t kAdipMidAt = 23;      // + discs: the disc manufacturer ID, 8 bytes,
+  static constexpr size_t kAdipTidAt = 31;      // then the media type ID, 3 bytes
   static constexpr size_t kDvdRamInfoAt = 553;  // DVD-RAM: the manufacturer's record
 
   device::ResponseView answer;
@@ -47,10 +47,10 @@ struct VendorMediaId {
 // Format 00h of a BD (media type 1): the disc information, a header and one 112-byte unit.
 struct BdDiscInformation {
   static constexpr uint16_t kLength = 116;
-  static constexpr size_t kTypeAt = 12;  // "BDO", "BDR" or "BDW"
-  static constexpr size_t kLayersByte = 16;  // high nibble counts the layers
-  static constexpr size_t kMidAt = 104;  // 6 bytes, BDR and BDW only
-  static constexpr size_t kTidAt = 110;  // 3 bytes
+  static constexpr size_t kTypeAt = 12;        // "BDO", "BDR" or "BDW"
+  static constexpr size_t kLayersByte = 16;    // high nibble counts the layers
+  static constexpr size_t kMidAt = 104;        // 6 bytes, BDR and BDW only
+  static constexpr size_t kTidAt = 110;        // 3 bytes
   static constexpr size_t kTimeStampAt = 113;  // 2 bytes
   static constexpr size_t kRevisionAt = 115;
 
