@@ -55,8 +55,7 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
   for (int i = 0; i < count; ++i) {
     const device::DriveEntry* e = device.GetDriveEntry(static_cast<unsigned>(i));
     if (e == nullptr) continue;
-    std::string kindName = e->KindName ? e->KindName : "";
-    kindName.erase(kindName.find_last_not_of(' ') + 1);
+    const std::string kindName = device::TrimTrailingBlanks(e->KindName ? e->KindName : "");
     const std::string line = device::FormatC(
         "%2d  %2d-%d-%d-%d  %-5s %-8s %-16s %-4s  %-12s  %-18s  %s", i, e->Adapter, e->Bus,
         e->Target, e->Lun, std::string(TextOf(e->RootPath)).c_str(),

@@ -80,17 +80,15 @@ void AtapiDevice::CloseDrive() {
 }
 
 uint8_t AtapiDevice::ResponseByte(size_t offset) const {
-  return offset < kBufferSize ? responseBuffer_[offset] : 0;
+  return ResponseView(GetResponseBuffer()).At(offset);
 }
 
 uint16_t AtapiDevice::ReadBE16(size_t offset) const {
-  return static_cast<uint16_t>(ResponseByte(offset) << 8 | ResponseByte(offset + 1));
+  return ResponseView(GetResponseBuffer()).BE16(offset);
 }
 
 uint32_t AtapiDevice::ReadBE32(size_t offset) const {
-  return static_cast<uint32_t>(ResponseByte(offset)) << 24 |
-         static_cast<uint32_t>(ResponseByte(offset + 1)) << 16 |
-         static_cast<uint32_t>(ResponseByte(offset + 2)) << 8 | ResponseByte(offset + 3);
+  return ResponseView(GetResponseBuffer()).BE32(offset);
 }
 
 void AtapiDevice::WriteBE32(size_t offset, uint32_t value) {
