@@ -1,0 +1,301 @@
+#include "app/win32/frm_main.h"
+
+#include <shellapi.h>
+
+#include "app/win32/busy_indicator.h"
+#include "app/win32/frm_build_qr.h"
+#include "app/win32/skin_controls.h"
+#include "app/win32/win32_device_thread.h"
+#include "platform/files/win32/wide_text.h"
+
+namespace win32ui {
+namespace {
+
+constexpr const wchar_t* kLayoutTitle = L"QUILL-RATE v3.0.0";
+constexpr int kWidth = 479;
+constexpr int kHeight = 428;
+
+// The memo breaks lines as the system's edit control does.
+std::wstring MemoLine(const std::string& utf8) {
+  return platform::Widen(utf8);
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(platform::System& system, app::model::ProgramServices services) {
+  FrameLook look;
+  look.buttons = kSystemMenu | kClose | kMaximize | kMinimize;
+  Create(kLayoutTitle, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, 0, WS_EX_APPWINDOW,
+         look);
+  SetControlName(Handle(), L"frmMain");
+  BuildMainWindowLayout(Handle(), controls_);
+  model_ = std::make_unique<app::model::MainWindowModel>(system, std::move(services),
+                                                         std::make_unique<Win32DeviceThread>());
+  model_->FormCreate(*this);
+  creating_ = false;
+  if (closeAfterCreate_) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+TfrmMain::~TfrmMain() {
+  if (!destroyed_ && Handle() != nullptr) DestroyWindow(Handle());
+  if (model_) model_->FormDestroy(kWidth, kHeight);
+}
+
+bool TfrmMain::PreTranslate(MSG& msg) {
+  HWND window = Handle();
+  if (window == nullptr || (msg.hwnd != window && !IsChild(window, msg.hwnd))) return false;
+  if (msg.message == WM_KEYDOWN) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (msg.wParam == VK_F5) {
+      cmdRefreshClick();
+      return true;
+    }
+    if (msg.wParam == VK_TAB && control) {
+      PageControl& pages = *controls_.suiPageControl1;
+      const int count = pages.PageCount();
+      pages.SetActivePageIndex((pages.ActivePageIndex() + (shift ? count - 1 : 1)) % count);
+      return true;
+    }
+  }
+  return IsDialogMessageW(window, &msg) != FALSE;
+}
+
+// --- Events, forwarded ------------------------------------------------------------------------
+
+bool TfrmMain::OnCommand(HWND control, WORD code) {
+  const MainWindowControls& c = controls_;
+  if (control == c.cboDrives) {
+    if (code == CBN_SELCHANGE) cboDrivesChange();
+    return true;
+  }
+  if (control == c.lblCopyright) {
+    if (code == STN_CLICKED) lblCopyrightClick();
+    return true;
+  }
+  if (code != BN_CLICKED) return false;
+  if (control == c.cmdRefresh) {
+    cmdRefreshClick();
+  } else if (control == c.features[0].button) {
+    btnSetQRAbilityClick();
+  } else if (control == c.features[1].button) {
+    btnSetTWAbilityClick();
+  } else if (control == c.features[2].button) {
+    btnSetPLAbilityClick();
+  } else if (control == c.cmdShowQR) {
+    cmdShowQRClick();
+  } else if (control == c.cmdAddUserFile) {
+    cmdAddUserFileClick();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void TfrmMain::cboDrivesChange() {
+  model_->cboDrivesChange(static_cast<int>(SendMessageW(controls_.cboDrives, CB_GETCURSEL, 0, 0)));
+}
+void TfrmMain::cmdRefreshClick() {
+  model_->cmdRefreshClick();
+}
+void TfrmMain::btnSetQRAbilityClick() {
+  model_->PressFeature(0);
+}
+void TfrmMain::btnSetTWAbilityClick() {
+  model_->PressFeature(1);
+}
+void TfrmMain::btnSetPLAbilityClick() {
+  model_->PressFeature(2);
+}
+void TfrmMain::cmdShowQRClick() {
+  model_->cmdShowQRClick();
+}
+void TfrmMain::cmdAddUserFileClick() {
+  model_->cmdAddUserFileClick();
+}
+
+void TfrmMain::lblCopyrightClick() {
+  const wchar_t* target = CopyrightLinkTarget();
+  const std::wstring text = target != nullptr ? target : L"";
+  if (text.find_first_not_of(L" \t") == std::wstring::npos) return;
+  ShellExecuteW(Handle(), L"open", text.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR && busyCursor_ && LOWORD(lParam) == HTCLIENT) {
+    SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
+    return TRUE;
+  }
+  return SkinWindow::HandleMessage(message, wParam, lParam);
+}
+
+bool TfrmMain::OnClose() {
+  // The start-up runs its own steps to their end first.
+  if (creating_) {
+    closeAfterCreate_ = true;
+    return false;
+  }
+  return model_->CloseRequested();
+}
+
+void TfrmMain::OnDestroy() {
+  destroyed_ = true;
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  model_->FormDestroy(r.right - r.left, r.bottom - r.top);
+  PostQuitMessage(0);
+}
+
+// --- What the model shows ---------------------------------------------------------------------
+
+void TfrmMain::HideUserFileButton() {
+  ShowWindow(controls_.cmdAddUserFile, SW_HIDE);
+}
+
+void TfrmMain::ApplyOemBranding() {
+  ApplyOemBrandingLayout(controls_);
+}
+
+void TfrmMain::HideMainWindow() {
+  ShowWindow(Handle(), SW_HIDE);
+}
+
+void TfrmMain::RunBuilder() {
+  TfrmBuildQR builder(Handle());
+  builder.RunModal(Handle());
+}
+
+void TfrmMain::ShowSplash() {
+  splash_ = std::make_unique<TfrmSplash>(Handle());
+  ShowWindow(splash_->Handle(), SW_SHOWNOACTIVATE);
+  UpdateWindow(splash_->Handle());
+}
+
+void TfrmMain::CloseSplash() {
+  splash_.reset();
+}
+
+void TfrmMain::ShowPage(int index) {
+  controls_.suiPageControl1->SetActivePageIndex(index);
+}
+
+void TfrmMain::ProcessPendingEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void TfrmMain::ShowStepTexts(const std::string& step1, const std::string& step2,
+                             const std::string& step3) {
+  SetControlText(controls_.lblStep1, step1);
+  SizeToText(controls_.lblStep1);
+  SetControlText(controls_.lblStep2, step2);
+  FitWrapped(controls_.lblStep2);
+  SetControlText(controls_.lblStep3, step3);
+  SizeToText(controls_.lblStep3);
+}
+
+void TfrmMain::ShowCaption(const std::string& caption) {
+  SetControlText(Handle(), caption);
+}
+
+void TfrmMain::ShowDriveLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    SendMessageW(controls_.cboDrives, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(platform::Widen(line).c_str()));
+  }
+}
+
+void TfrmMain::SelectDriveLine(int line) {
+  SendMessageW(controls_.cboDrives, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
+}
+
+void TfrmMain::ShowMainWindow() {
+  // Maximised and at once restored, as the start-up does; the window shows from here on,
+  // while the splash window is still up.
+  ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+  ShowWindow(Handle(), SW_RESTORE);
+  ProcessPendingEvents();
+  UpdateWindow(Handle());
+}
+
+void TfrmMain::ClearReport() {
+  SetWindowTextW(controls_.memTranslator, L"");
+}
+
+void TfrmMain::AppendReportLine(const std::string& line) {
+  HWND memo = controls_.memTranslator;
+  const int length = GetWindowTextLengthW(memo);
+  std::wstring text = length > 0 ? L"\r\n" : L"";
+  text += MemoLine(line);
+  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
+  SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TfrmMain::ShowWaitingForDrive(bool waiting) {
+  if (waiting) {
+    StartBusyIndicator(controls_.busyIndicator);
+  } else {
+    StopBusyIndicator(controls_.busyIndicator);
+  }
+}
+
+void TfrmMain::ShowFeatureRow(size_t row, const app::model::FeatureRowView& view) {
+  const FeatureRowControls& controls = controls_.features.at(row);
+  SetControlText(controls.support, view.support);
+  SetControlText(controls.state, view.state);
+  SetControlText(controls.button, view.buttonCaption);
+  InvalidateRect(controls.button, nullptr, FALSE);
+}
+
+void TfrmMain::ShowInputState(const app::model::InputState& state) {
+  EnableWindow(controls_.cmdRefresh, state.query);
+  EnableWindow(controls_.cboDrives, state.drives);
+  EnableWindow(controls_.cmdAddUserFile, state.userFile);
+  for (size_t i = 0; i < controls_.features.size(); ++i) {
+    EnableWindow(controls_.features[i].button, state.features[i]);
+  }
+  busyCursor_ = state.busyCursor;
+  POINT cursor;
+  if (GetCursorPos(&cursor) && WindowFromPoint(cursor) != nullptr &&
+      GetAncestor(WindowFromPoint(cursor), GA_ROOT) == Handle()) {
+    SetCursor(LoadCursorA(nullptr, busyCursor_ ? IDC_APPSTARTING : IDC_ARROW));
+  }
+}
+
+void TfrmMain::ShowMessage(const app::model::WindowMessage& message) {
+  // The splash window stays on top of everything; step it aside while the box is up.
+  const bool splashShown = splash_ != nullptr && IsWindowVisible(splash_->Handle());
+  if (splashShown) ShowWindow(splash_->Handle(), SW_HIDE);
+  ShowSkinMessage(IsWindowVisible(Handle()) ? Handle() : nullptr, message);
+  if (splashShown && splash_ != nullptr) ShowWindow(splash_->Handle(), SW_SHOWNOACTIVATE);
+}
+
+void TfrmMain::ShowWarning(const app::model::WindowMessage& warning) {
+  TfrmWarning window(Handle(), warning.text, warning.caption);
+  window.RunModal(Handle());
+}
+
+void TfrmMain::ShowAbout(const std::string& text) {
+  TfrmQuillrateMsgBox about(Handle(), text);
+  about.RunModal(Handle());
+}
+
+std::optional<std::string> TfrmMain::ChooseUserFile() {
+  const std::string chosen = ChooseExistingFile(Handle());
+  if (chosen.empty()) return std::nullopt;
+  return chosen;
+}
+
+void TfrmMain::CloseWindow() {
+  // Asked from inside the device thread's delivery: the window closes once that has ended.
+  PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace win32ui
