@@ -10,7 +10,8 @@
 //                                                TEXT "@FILE" means the file's contents
 //   window_probe click CAPTION NAME              presses a button (posted: it may open a
 //                                                modal window)
-//   window_probe key CAPTION NAME F5             a key press on the control (posted)
+//   window_probe key CAPTION NAME KEY            a key press on the control (posted); KEY is
+//                                                F5, LEFT or RIGHT
 //   window_probe set-text CAPTION NAME TEXT      sets an edit control's text
 //   window_probe close CAPTION                   asks the window to close
 //   window_probe responds CAPTION                the window thread answers within 2 s
@@ -228,9 +229,15 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
-  if (command == "key" && argc == 5 && std::strcmp(argv[4], "F5") == 0) {
-    return PostMessageW(control, WM_KEYDOWN, VK_F5, 1) &&
-                   PostMessageW(control, WM_KEYUP, VK_F5, 0xC0000001)
+  if (command == "key" && argc == 5) {
+    const std::string key = argv[4];
+    const WPARAM code = key == "F5"      ? VK_F5
+                        : key == "LEFT"  ? VK_LEFT
+                        : key == "RIGHT" ? VK_RIGHT
+                                         : 0;
+    if (code == 0) return Usage();
+    return PostMessageW(control, WM_KEYDOWN, code, 1) &&
+                   PostMessageW(control, WM_KEYUP, code, 0xC0000001)
                ? 0
                : 1;
   }

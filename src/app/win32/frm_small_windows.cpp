@@ -27,10 +27,10 @@ constexpr int kWidestText = 520;
 TfrmSplash::TfrmSplash(HWND owner) {
   FrameLook look;
   look.titleBar = false;
+  // The skinned frame lies one pixel inside the window.
+  look.inset = 1;
   const POINT at = CentredOnScreen(248, 87);
   Create(L"frmSplash", at.x, at.y, 248, 87, owner, 0, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, look);
-  // The skinned frame lies one pixel inside the window.
-  MakeControl(Handle(), L"STATIC", L"suiForm1", L"", SS_BLACKFRAME, At(1, 1, 246, 85), nullptr);
   MakeLabel(Handle(), L"Label1", L"Querying Device ...", At(64, 36, 123, 13),
             SkinFont({L"Verdana", 11, true}), kBlack, kFrameColor);
 }

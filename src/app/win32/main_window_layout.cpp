@@ -1,5 +1,8 @@
 #include "app/win32/main_window_layout.h"
 
+#include <map>
+#include <utility>
+
 #include "app/model/branding.h"
 #include "app/win32/busy_indicator.h"
 #include "app/win32/skin_controls.h"
@@ -93,21 +96,50 @@ const FeatureRowLayout kFeatureRows[3] = {
      {{true, 80, 90, 17}, {false, 96, 80, 25}, {true, 96, 78, 55}, {true, 96, 102, 55}}},
 };
 
-// A label as wide as its text needs (the layouts' widths are those of the original fonts).
-RECT Widened(RECT at, HFONT font, const wchar_t* text) {
+int TextWidth(HFONT font, const wchar_t* text) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   SIZE size{};
   GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  if (size.cx + 1 > at.right) at.right = size.cx + 1;
-  return at;
+  return size.cx;
 }
 
+// The font with its characters narrowed until `text` fits `width` (the layouts' widths are those of
+// the original fonts); made once per step.
+HFONT FittedFont(HFONT font, const wchar_t* text, int width) {
+  static std::map<std::pair<HFONT, int>, HFONT> narrowed;
+  if (TextWidth(font, text) <= width) return font;
+  LOGFONTW base{};
+  GetObjectW(font, sizeof base, &base);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  // Character widths one pixel narrower at a time, down to three quarters.
+  HFONT fitted = font;
+  for (int charWidth = metrics.tmAveCharWidth - 1; charWidth * 4 >= metrics.tmAveCharWidth * 3;
+       --charWidth) {
+    HFONT& made = narrowed[{font, charWidth}];
+    if (made == nullptr) {
+      LOGFONTW wanted = base;
+      wanted.lfWidth = charWidth;
+      made = CreateFontIndirectW(&wanted);
+    }
+    fitted = made;
+    if (TextWidth(fitted, text) <= width) break;
+  }
+  return fitted;
+}
+
+// A label whose text fits its layout width, in a narrowed font where it must.
 HWND Label(HWND parent, const wchar_t* name, const wchar_t* text, RECT at, HFONT font,
-           COLORREF color, COLORREF background) {
-  return MakeLabel(parent, name, text, Widened(at, font, text), font, color, background);
+           COLORREF color, COLORREF background, const wchar_t* widest = nullptr) {
+  HFONT fitted = FittedFont(font, widest != nullptr ? widest : text, at.right);
+  return MakeLabel(parent, name, text, at, fitted, color, background);
 }
 
 FeatureRowControls BuildFeatureRow(HWND page, const FeatureRowLayout& row) {
@@ -118,10 +150,9 @@ FeatureRowControls BuildFeatureRow(HWND page, const FeatureRowLayout& row) {
   Label(page, row.stateCaptionName, row.stateCaptionText, row.stateCaption, tahoma, kBlack,
         kPageColor);
   FeatureRowControls controls;
-  controls.support = Label(page, row.supportName, L"N/A", Widened(row.support, tahoma, L"YES"),
-                           tahoma, kBlue, kPageColor);
-  controls.state = Label(page, row.stateName, L"N/A", Widened(row.state, tahoma, L"YES"), tahoma,
-                         kBlue, kPageColor);
+  controls.support =
+      Label(page, row.supportName, L"N/A", row.support, tahoma, kBlue, kPageColor, L"YES");
+  controls.state = Label(page, row.stateName, L"N/A", row.state, tahoma, kBlue, kPageColor, L"YES");
   controls.button =
       MakeButton(page, row.buttonName, row.buttonCaption, row.button, SkinFont({L"Tahoma", 9}));
   for (const Separator& line : row.separators) {
@@ -140,13 +171,11 @@ const wchar_t* CopyrightLinkTarget() {
 
 void SizeToText(HWND label) {
   RECT r;
-  GetWindowRect(label, &r);
-  MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
+  GetClientRect(label, &r);
   const std::wstring text = platform::Widen(ControlText(label));
-  const RECT wanted =
-      Widened(At(r.left, r.top, 0, r.bottom - r.top),
-              reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), text.c_str());
-  SetWindowPos(label, nullptr, 0, 0, wanted.right, wanted.bottom, SWP_NOMOVE | SWP_NOZORDER);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+  SetWindowPos(label, nullptr, 0, 0, TextWidth(font, text.c_str()) + 1, r.bottom,
+               SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void FitWrapped(HWND label) {
@@ -186,8 +215,9 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   // In tab order: the drive list, the query button, the pages, the "QUILL-RATE" button and
   // the link.
   c.Label1 = Label(f, L"Label1", L"Step1 :", At(12, 55, 45, 13), verdanaBold, kNavy, kFrameColor);
-  c.lblStep1 = Label(f, L"lblStep1", L"Select a target CD-RW/COMBO/DVD Writer ",
-                     At(64, 55, 253, 13), verdana, kBlack, kFrameColor);
+  c.lblStep1 = MakeLabel(f, L"lblStep1", L"Select a target CD-RW/COMBO/DVD Writer ",
+                         At(64, 55, 253, 13), verdana, kBlack, kFrameColor);
+  SizeToText(c.lblStep1);
   c.cboDrives =
       MakeControl(f, L"COMBOBOX", L"cboDrives", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                   At(56, 75, 409, 260), SkinFont({L"Courier New", 12}));
@@ -203,8 +233,9 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   c.cmdRefresh = MakePictureButton(f, L"cmdRefresh", At(396, 111, 73, 49), Picture::QueryNormal,
                                    Picture::QueryHover, Picture::QueryPressed, kFrameColor, true);
   c.Label5 = Label(f, L"Label5", L"Step3 :", At(12, 171, 45, 13), verdanaBold, kNavy, kFrameColor);
-  c.lblStep3 = Label(f, L"lblStep3", L"The information of this media as:", At(64, 171, 190, 13),
-                     verdana, kBlack, kFrameColor);
+  c.lblStep3 = MakeLabel(f, L"lblStep3", L"The information of this media as:", At(64, 171, 190, 13),
+                         verdana, kBlack, kFrameColor);
+  SizeToText(c.lblStep3);
   c.busyIndicator = MakeBusyIndicator(f, At(372, 170, 16, 16));
 
   c.suiPageControl1 = std::make_unique<PageControl>(f, L"suiPageControl1", At(8, 192, 465, 209),

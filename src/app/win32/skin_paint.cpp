@@ -201,7 +201,9 @@ void PaintFrame(HDC dc, const RECT& client, const std::wstring& caption, const F
       PaintTitleButton(dc, width, look, b);
     }
   }
-  FrameRect(dc, client, kBorderColor);
+  const RECT border{client.left + look.inset, client.top + look.inset, client.right - look.inset,
+                    client.bottom - look.inset};
+  FrameRect(dc, border, kBorderColor);
 }
 
 void PaintButton(HDC dc, const RECT& rect, const std::wstring& caption, const ButtonLook& look) {

@@ -41,6 +41,7 @@ struct FrameLook {
   int hovered = kNoButton;
   int pressed = kNoButton;
   bool maximized = false;
+  int inset = 0;  // the border's distance from the window's edge
 };
 void PaintFrame(HDC dc, const RECT& client, const std::wstring& caption, const FrameLook& look);
 
