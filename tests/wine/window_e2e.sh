@@ -2,7 +2,7 @@
 # The Win32 window program under Wine on a virtual display, read back and driven through the
 # Win32 API by the probe (never by pixels). One scenario per run:
 #   window_e2e.sh SCENARIO RUN_IN_DISPLAY QUILLRATE_EXE PROBE_EXE WORK_FOLDER
-# Scenarios: starts, query, feature, build_mode, close_while_busy, edition. From the
+# Scenarios: starts, query, keys, feature, build_mode, close_while_busy, edition. From the
 # environment: QUILLRATE_CLI (quillrate-cli.exe), QUILLRATE_EXPECTED (tests/expected),
 # QUILLRATE_STANDIN (the stand-in wnaspi32.dll) with QUILLRATE_ASPI_MACHINE (the machine it
 # serves), QUILLRATE_EXAMPLES (examples/).
@@ -15,7 +15,11 @@ pid=
 fail() {
   echo "FAILED: $*" >&2
   [ -s program.log ] && { echo "== program.log" >&2; cat program.log >&2; }
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  # The program goes too, so that the next test does not meet its windows.
+  if [ -n "$pid" ]; then
+    for child in $(pgrep -P "$pid"); do kill "$child" 2>/dev/null || true; done
+    kill "$pid" 2>/dev/null || true
+  fi
   exit 1
 }
 probe() { "$run" "$probe" "$@"; }
@@ -82,6 +86,27 @@ case "$scenario" in
     probe key "$caption" memTranslator F5
     reads "$caption" memTranslator @expected.txt
     probe close "$caption"
+    ends_cleanly
+    ;;
+  keys)
+    # The keyboard, typed through the system's input queue: Tab moves from the drive list to
+    # the query button, Space presses it, Ctrl+Tab and Ctrl+Shift+Tab go round the pages,
+    # Alt+F4 closes.
+    sed -n '/^Drive 1:/,/^$/p' "$QUILLRATE_EXPECTED/demo_report_all.txt" | sed '1d;/^$/d' >expected.txt
+    start "$program" --simulate
+    probe wait "$caption" 30 || fail "no window \"$caption\""
+    focus() { probe focus "$caption" | tr -d '\r'; }
+    [ "$(focus)" = cboDrives ] || fail "the keyboard starts at $(focus), not at the drive list"
+    probe type "$caption" tab
+    [ "$(focus)" = cmdRefresh ] || fail "Tab went to $(focus), not to the query button"
+    probe type "$caption" space
+    reads "$caption" memTranslator @expected.txt
+    probe type "$caption" ctrl+tab
+    [ "$(state_of "$caption" suiTabSheet2)" = visible ] || fail "Ctrl+Tab did not show the next page"
+    probe type "$caption" ctrl+shift+tab ctrl+shift+tab
+    [ "$(state_of "$caption" suiTabSheet3)" = visible ] ||
+      fail "Ctrl+Shift+Tab did not go round to the last page"
+    probe type "$caption" alt+f4
     ends_cleanly
     ;;
   feature)

@@ -13,6 +13,10 @@
 //   window_probe key CAPTION NAME KEY            a key press on the control (posted); KEY is
 //                                                F5, LEFT or RIGHT
 //   window_probe set-text CAPTION NAME TEXT      sets an edit control's text
+//   window_probe type CAPTION KEY...             brings the window to the front and types each
+//                                                KEY through the input queue: tab, space, f5,
+//                                                ctrl+tab, ctrl+shift+tab, alt+f4
+//   window_probe focus CAPTION                   the name of the control with the keyboard focus
 //   window_probe close CAPTION                   asks the window to close
 //   window_probe responds CAPTION                the window thread answers within 2 s
 //   window_probe capture CAPTION FILE.bmp        the window's pixels from the screen
@@ -169,6 +173,47 @@ bool Capture(HWND window, const char* path) {
   return ok;
 }
 
+// One key with its modifiers, pressed and released through the system's input queue.
+bool Type(const std::string& chord) {
+  std::vector<WORD> keys;
+  std::string rest = chord;
+  for (size_t plus; (plus = rest.find('+')) != std::string::npos; rest = rest.substr(plus + 1)) {
+    const std::string modifier = rest.substr(0, plus);
+    if (modifier == "ctrl")
+      keys.push_back(VK_CONTROL);
+    else if (modifier == "shift")
+      keys.push_back(VK_SHIFT);
+    else if (modifier == "alt")
+      keys.push_back(VK_MENU);
+    else
+      return false;
+  }
+  const WORD key = rest == "tab"     ? VK_TAB
+                   : rest == "space" ? VK_SPACE
+                   : rest == "f5"    ? VK_F5
+                   : rest == "f4"    ? VK_F4
+                                     : 0;
+  if (key == 0) return false;
+  keys.push_back(key);
+  std::vector<INPUT> inputs;
+  for (WORD k : keys) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = k;
+    inputs.push_back(down);
+  }
+  for (auto k = keys.rbegin(); k != keys.rend(); ++k) {
+    INPUT up{};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *k;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(up);
+  }
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(150);
+  return sent == inputs.size();
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: window_probe COMMAND CAPTION ... (see the source)\n");
   return 2;
@@ -213,6 +258,21 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "close") return PostMessageW(top, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == "type") {
+    SetForegroundWindow(top);
+    Sleep(200);
+    for (int at = 3; at < argc; ++at) {
+      if (!Type(argv[at])) return Usage();
+    }
+    return 0;
+  }
+  if (command == "focus") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info)) return 1;
+    std::printf("%s\n", Narrow(Name(info.hwndFocus)).c_str());
+    return 0;
+  }
   if (command == "responds") {
     DWORD_PTR answer = 0;
     return SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) ? 0 : 1;

@@ -221,6 +221,8 @@ void TfrmMain::ShowMainWindow() {
   // while the splash window is still up.
   ShowWindow(Handle(), SW_SHOWMAXIMIZED);
   ShowWindow(Handle(), SW_RESTORE);
+  // The keyboard starts at the first control in tab order, the drive list.
+  if (!IsChild(Handle(), GetFocus())) SetFocus(controls_.cboDrives);
   ProcessPendingEvents();
   UpdateWindow(Handle());
 }
@@ -260,6 +262,12 @@ void TfrmMain::ShowInputState(const app::model::InputState& state) {
   EnableWindow(controls_.cmdAddUserFile, state.userFile);
   for (size_t i = 0; i < controls_.features.size(); ++i) {
     EnableWindow(controls_.features[i].button, state.features[i]);
+  }
+  // A control that loses its input while it has the keyboard hands it to the window, so that
+  // the window's keys (F5, Ctrl+Tab, Alt+F4) keep working.
+  HWND focus = GetFocus();
+  if (GetActiveWindow() == Handle() && (focus == nullptr || !IsWindowEnabled(focus))) {
+    SetFocus(Handle());
   }
   busyCursor_ = state.busyCursor;
   POINT cursor;
