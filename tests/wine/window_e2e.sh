@@ -12,14 +12,18 @@ caption="Quill-Rate Media Check v3.1.16"
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 
 pid=
-fail() {
-  echo "FAILED: $*" >&2
-  [ -s program.log ] && { echo "== program.log" >&2; cat program.log >&2; }
-  # The program goes too, so that the next test does not meet its windows.
-  if [ -n "$pid" ]; then
+# Whatever ends the script ends the program it started too, so that neither the next test
+# meets its windows nor ctest waits for its output.
+stop_program() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
     for child in $(pgrep -P "$pid"); do kill "$child" 2>/dev/null || true; done
     kill "$pid" 2>/dev/null || true
   fi
+}
+trap stop_program EXIT
+fail() {
+  echo "FAILED: $*" >&2
+  [ -s program.log ] && { echo "== program.log" >&2; cat program.log >&2; }
   exit 1
 }
 probe() { "$run" "$probe" "$@"; }
@@ -40,6 +44,12 @@ ends_cleanly() {
 reads() {
   probe wait-text "$1" "$2" "$3" "${4:-10}" || fail "$2 of \"$1\" does not read \"$3\""
 }
+# The main window WINDOW has finished starting: it shows, and the splash window, which stays
+# until the last start-up step, is gone.
+ready() {
+  probe wait "$1" 30 || fail "no window \"$1\""
+  probe gone frmSplash 20 || fail "the splash window stays up"
+}
 state_of() {  # WINDOW NAME: "visible", "hidden,disabled", ...
   probe dump "$1" | tr -d '\r' | awk -F'\t' -v n="$2" '$1 == n { print $2 }'
 }
@@ -49,8 +59,7 @@ case "$scenario" in
     # The demonstration machine: its first writer selected, its features read, the query
     # button ready, the OEM's branding in place.
     start "$program" --simulate
-    probe wait "$caption" 30 || fail "no window \"$caption\""
-    probe gone frmSplash 10 || fail "the splash window stays up"
+    ready "$caption"
     reads "$caption" cboDrives " 1-0-0-0 E:VEXO    DVD-RW LS-1640L  1.10"
     reads "$caption" lblStep1 "Select a target CD-RW/COMBO/DVD Writer"
     reads "$caption" lblCopyright "Copyright (C) 2006 VEXO Storage Corp."
@@ -70,13 +79,21 @@ case "$scenario" in
     ;;
   query)
     # The query fills the memo with the first writer's lines of the demonstration report,
-    # as the terminal tool prints them; F5 asks again.
+    # as the terminal tool prints them, and its menu copies them; the about box shows the
+    # edition's text; F5 asks again.
     sed -n '/^Drive 1:/,/^$/p' "$QUILLRATE_EXPECTED/demo_report_all.txt" | sed '1d;/^$/d' >expected.txt
     [ "$(wc -l <expected.txt)" -ge 8 ] || fail "no demonstration lines in $QUILLRATE_EXPECTED"
     start "$program" --simulate
-    probe wait "$caption" 30 || fail "no window \"$caption\""
+    ready "$caption"
     probe click "$caption" cmdRefresh
     reads "$caption" memTranslator @expected.txt
+    # The memo's menu copies the report.
+    probe menu "$caption" memTranslator
+    sleep 1
+    probe type "$caption" r || fail "could not type into the menu"
+    sleep 1
+    probe clipboard | tr -d '\r' >clipboard.txt || fail "nothing on the clipboard"
+    diff -u expected.txt clipboard.txt || fail "the copied report differs"
     probe click "$caption" cmdShowQR
     probe wait Quill-Rate 10 || fail "no about box"
     sed 's/\r$//' "$QUILLRATE_EXPECTED/about.txt" >about.txt
@@ -94,7 +111,7 @@ case "$scenario" in
     # Alt+F4 closes.
     sed -n '/^Drive 1:/,/^$/p' "$QUILLRATE_EXPECTED/demo_report_all.txt" | sed '1d;/^$/d' >expected.txt
     start "$program" --simulate
-    probe wait "$caption" 30 || fail "no window \"$caption\""
+    ready "$caption"
     focus() { probe focus "$caption" | tr -d '\r'; }
     [ "$(focus)" = cboDrives ] || fail "the keyboard starts at $(focus), not at the drive list"
     probe type "$caption" tab
@@ -113,7 +130,7 @@ case "$scenario" in
     # A press flips the feature's state label and button caption; switching Pacelift on
     # shows the warning, which the Close button ends.
     start "$program" --simulate
-    probe wait "$caption" 30 || fail "no window \"$caption\""
+    ready "$caption"
     reads "$caption" labQRIsDisable YES
     probe click "$caption" btnSetQRAbility
     reads "$caption" labQRIsDisable NO
@@ -161,7 +178,7 @@ case "$scenario" in
     export WINEDLLOVERRIDES="wnaspi32=n" QUILLRATE_ASPI_SLOW="43:15000"
     export QUILLRATE_ASPI_FIXTURE="$QUILLRATE_ASPI_MACHINE"
     start quillrate.exe
-    probe wait "$caption" 30 || fail "no window \"$caption\""
+    ready "$caption"
     probe click "$caption" cmdRefresh
     # The drive line is out; the disc's kind waits for the slow answer.
     probe wait-text "$caption" memTranslator "        Drive Type = DVD Super Multigen" 10 ||
@@ -181,7 +198,7 @@ case "$scenario" in
     [ -f Quillrate.exe ] || fail "no Quillrate.exe"
     cmp -s "$program" Quillrate.exe && fail "the edition is the prototype"
     start Quillrate.exe --simulate
-    probe wait "Northwind Disc Inspector v4.2.7" 30 || fail "the edition shows no window with its caption"
+    ready "Northwind Disc Inspector v4.2.7"
     reads "Northwind Disc Inspector v4.2.7" lblStep1 "Choose your Northwind writer"
     probe close "Northwind Disc Inspector v4.2.7"
     ends_cleanly

@@ -15,7 +15,9 @@
 //   window_probe set-text CAPTION NAME TEXT      sets an edit control's text
 //   window_probe type CAPTION KEY...             brings the window to the front and types each
 //                                                KEY through the input queue: tab, space, f5,
-//                                                ctrl+tab, ctrl+shift+tab, alt+f4
+//                                                ctrl+tab, ctrl+shift+tab, alt+f4, or a letter
+//   window_probe menu CAPTION NAME               opens the control's right-click menu (posted)
+//   window_probe clipboard                       the clipboard's text (line feeds as such)
 //   window_probe focus CAPTION                   the name of the control with the keyboard focus
 //   window_probe close CAPTION                   asks the window to close
 //   window_probe responds CAPTION                the window thread answers within 2 s
@@ -24,6 +26,7 @@
 // Exit status 0 when it holds, 1 when not, 2 on a usage error.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -188,11 +191,14 @@ bool Type(const std::string& chord) {
     else
       return false;
   }
-  const WORD key = rest == "tab"     ? VK_TAB
-                   : rest == "space" ? VK_SPACE
-                   : rest == "f5"    ? VK_F5
-                   : rest == "f4"    ? VK_F4
-                                     : 0;
+  WORD key = rest == "tab"     ? VK_TAB
+             : rest == "space" ? VK_SPACE
+             : rest == "f5"    ? VK_F5
+             : rest == "f4"    ? VK_F4
+                               : 0;
+  if (rest.size() == 1 && rest[0] >= 'a' && rest[0] <= 'z') {
+    key = static_cast<WORD>(rest[0] - 'a' + 'A');
+  }
   if (key == 0) return false;
   keys.push_back(key);
   std::vector<INPUT> inputs;
@@ -230,6 +236,18 @@ int main(int argc, char** argv) {
       if (!caption.empty()) std::printf("%s\n", Narrow(caption).c_str());
     }
     return 0;
+  }
+  if (command == "clipboard") {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    std::string out = text != nullptr ? Narrow(text) : std::string();
+    if (text != nullptr) GlobalUnlock(data);
+    CloseClipboard();
+    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    std::printf("%s\n", out.c_str());
+    return data != nullptr ? 0 : 1;
   }
   if (argc < 3) return Usage();
   const std::wstring caption = Widen(argv[2]);
@@ -289,6 +307,13 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+  if (command == "menu") {
+    SetForegroundWindow(top);
+    return PostMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                        MAKELPARAM(-1, -1))
+               ? 0
+               : 1;
+  }
   if (command == "key" && argc == 5) {
     const std::string key = argv[4];
     const WPARAM code = key == "F5"      ? VK_F5

@@ -1,7 +1,14 @@
 #include "app/win32/frm_main.h"
 
+#include <commdlg.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
+#include <cstring>
+#include <cwchar>
+#include <iterator>
+
+#include "app/model/report_export.h"
 #include "app/win32/busy_indicator.h"
 #include "app/win32/frm_build_qr.h"
 #include "app/win32/skin_controls.h"
@@ -121,7 +128,71 @@ void TfrmMain::lblCopyrightClick() {
   ShellExecuteW(Handle(), L"open", text.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+void TfrmMain::ShowReportMenu(int x, int y) {
+  enum : UINT { kCopy = 1, kSaveText, kSaveJson };
+  HMENU menu = CreatePopupMenu();
+  const auto item = [&](UINT id, const char* text, bool enabled) {
+    AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, platform::Widen(text).c_str());
+  };
+  const bool haveReport = model_->HasReport();
+  item(kCopy, app::model::kCopyReportItem, haveReport);
+  item(kSaveText, app::model::kSaveTextItem, haveReport);
+  item(kSaveJson, app::model::kSaveJsonItem, model_->HasCompleteReport());
+  if (x == -1 && y == -1) {
+    // From the keyboard: at the memo's corner.
+    RECT r;
+    GetWindowRect(controls_.memTranslator, &r);
+    x = r.left + 8;
+    y = r.top + 8;
+  }
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr));
+  DestroyMenu(menu);
+  if (chosen == kCopy) CopyReport();
+  if (chosen == kSaveText || chosen == kSaveJson) SaveReportAs(chosen == kSaveJson);
+}
+
+void TfrmMain::CopyReport() {
+  std::wstring text;
+  for (wchar_t c : platform::Widen(model_->ReportText())) {
+    if (c == L'\n') text += L'\r';
+    text += c;
+  }
+  if (!OpenClipboard(Handle())) return;
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes); memory != nullptr) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+void TfrmMain::SaveReportAs(bool json) {
+  wchar_t path[MAX_PATH * 4] = {};
+  std::wcscpy(path, json ? L"quillrate-report.json" : L"quillrate-report.txt");
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Handle();
+  dialog.lpstrFilter = json ? L"JSON files (*.json)\0*.json\0" : L"Text files (*.txt)\0*.txt\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = static_cast<DWORD>(std::size(path));
+  dialog.lpstrTitle = json ? L"Save Report as JSON" : L"Save Report as Text";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (!GetSaveFileNameW(&dialog)) return;
+  const std::string error = model_->SaveReport(platform::Narrow(path), json);
+  if (!error.empty()) {
+    ShowSkinMessage(Handle(), {app::model::ReportNotSavedText(error), "Error ...",
+                               app::model::MessageIcon::Error});
+  }
+}
+
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == controls_.memTranslator) {
+    ShowReportMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  }
   if (message == WM_SETCURSOR && busyCursor_ && LOWORD(lParam) == HTCLIENT) {
     SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
     return TRUE;

@@ -36,6 +36,10 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
   void cmdShowQRClick();
   void cmdAddUserFileClick();
   void lblCopyrightClick();
+  // The memo's menu: copy the report, save it as text or JSON.
+  void ShowReportMenu(int x, int y);
+  void CopyReport();
+  void SaveReportAs(bool json);
 
  private:
   bool OnCommand(HWND control, WORD code) override;

@@ -247,6 +247,7 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
       MakeControl(pages[0], L"EDIT", L"memTranslator", L"memTranslator",
                   ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
                   At(0, 4, 459, 173), SkinFont({L"Courier New", 11}), WS_EX_CLIENTEDGE);
+  ForwardContextMenu(c.memTranslator);
   for (size_t i = 0; i < 3; ++i) {
     c.features[i] = BuildFeatureRow(pages[kFeatureRows[i].page], kFeatureRows[i]);
   }

@@ -124,7 +124,20 @@ void PaintOwnerDrawn(const DRAWITEMSTRUCT& item) {
   DeleteDC(dc);
 }
 
+LRESULT CALLBACK ForwardingMenu(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  if (message == WM_CONTEXTMENU) {
+    return SendMessageW(GetAncestor(control, GA_ROOT), message, wParam, lParam);
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(control, ForwardingMenu, kSubclassId + 1);
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
 }  // namespace
+
+void ForwardContextMenu(HWND control) {
+  SetWindowSubclass(control, ForwardingMenu, kSubclassId + 1, 0);
+}
 
 void SetControlName(HWND control, const wchar_t* name) {
   const ATOM atom = GlobalAddAtomW(name);
@@ -208,7 +221,7 @@ HWND MakeSeparator(HWND parent, int left, int top, int length, bool horizontal) 
 }
 
 HWND MakeBevel(HWND parent, const wchar_t* name, RECT at) {
-  return MakeControl(parent, L"STATIC", name, L"", SS_ETCHEDFRAME, at, nullptr);
+  return MakeControl(parent, L"STATIC", name, L"", SS_OWNERDRAW, at, nullptr);
 }
 
 bool HandleControlMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -243,6 +256,18 @@ bool HandleControlMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRES
       return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_STATIC) {
+        // The bevel: a sunken box of two lines, its inside left to what lies under it.
+        const RECT& r = item->rcItem;
+        Line(item->hDC, r.left, r.bottom - 1, r.left, r.top, kControlBorder);
+        Line(item->hDC, r.left, r.top, r.right - 1, r.top, kControlBorder);
+        Line(item->hDC, r.right - 1, r.top, r.right - 1, r.bottom - 1, kWhite);
+        Line(item->hDC, r.right - 1, r.bottom - 1, r.left, r.bottom - 1, kWhite);
+        Line(item->hDC, r.left + 1, r.bottom - 2, r.left + 1, r.top + 1, kWhite);
+        Line(item->hDC, r.left + 1, r.top + 1, r.right - 2, r.top + 1, kWhite);
+        *result = TRUE;
+        return true;
+      }
       if (item->CtlType != ODT_BUTTON) return false;
       PaintOwnerDrawn(*item);
       *result = TRUE;

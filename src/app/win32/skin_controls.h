@@ -40,6 +40,9 @@ HWND MakeLinkLabel(HWND parent, const wchar_t* name, const std::wstring& text, R
 HWND MakeSeparator(HWND parent, int left, int top, int length, bool horizontal);
 HWND MakeBevel(HWND parent, const wchar_t* name, RECT at);
 
+// The control's right-click menu goes to its top-level window (as WM_CONTEXTMENU from it).
+void ForwardContextMenu(HWND control);
+
 // A page or a frame window's share of painting its controls: label colours, the button
 // faces. True when the message was handled, with its result.
 bool HandleControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
