@@ -63,12 +63,15 @@ TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(HWND owner, const std::string& aboutTex
     y = (area.top + area.bottom - 420) / 2;
   }
   Create(L"Quill-Rate", x, y, 486, 420, owner, 0, 0, look);
-  MakeBevel(Handle(), L"Bevel1", At(12, 36, 461, 349));
   MakeLabel(Handle(), L"lblQuillrate", WindowsLines(aboutText), At(20, 40, 445, 341),
             SkinFont({L"Courier New", 12}), kBlack, kFrameColor, true);
   cmdClose_ = MakeButton(Handle(), L"cmdClose", L"Close", At(208, 392, 81, 21),
                          SkinFont({L"Verdana", 11, true}));
   SetFocus(cmdClose_);
+}
+
+void TfrmQuillrateMsgBox::PaintExtras(HDC dc) {
+  PaintBevel(dc, {12, 36, 12 + 461, 36 + 349});
 }
 
 bool TfrmQuillrateMsgBox::OnCommand(HWND control, WORD code) {
@@ -116,18 +119,11 @@ bool SkinMessageBox::OnCommand(HWND control, WORD code) {
   return true;
 }
 
-LRESULT SkinMessageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = SkinWindow::HandleMessage(message, wParam, lParam);
-  if (message == WM_PAINT) {
-    // The icon, over what the frame painted.
-    HDC dc = GetDC(Handle());
-    const Picture picture = icon_ == app::model::MessageIcon::Error     ? Picture::IconError
-                            : icon_ == app::model::MessageIcon::Warning ? Picture::IconWarning
-                                                                        : Picture::IconInformation;
-    DrawPicture(dc, picture, 16, kTitleBarHeight + 16);
-    ReleaseDC(Handle(), dc);
-  }
-  return result;
+void SkinMessageBox::PaintExtras(HDC dc) {
+  const Picture picture = icon_ == app::model::MessageIcon::Error     ? Picture::IconError
+                          : icon_ == app::model::MessageIcon::Warning ? Picture::IconWarning
+                                                                      : Picture::IconInformation;
+  DrawPicture(dc, picture, 16, kTitleBarHeight + 16);
 }
 
 void ShowSkinMessage(HWND owner, const app::model::WindowMessage& message) {

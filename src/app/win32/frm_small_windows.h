@@ -29,6 +29,7 @@ class TfrmQuillrateMsgBox : public SkinWindow {
 
  private:
   bool OnCommand(HWND control, WORD code) override;
+  void PaintExtras(HDC dc) override;  // Bevel1, the sunken box around the text
   HWND cmdClose_ = nullptr;
 };
 
@@ -39,7 +40,7 @@ class SkinMessageBox : public SkinWindow {
 
  private:
   bool OnCommand(HWND control, WORD code) override;
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintExtras(HDC dc) override;
   HWND okButton_ = nullptr;
   app::model::MessageIcon icon_;
 };

@@ -220,8 +220,13 @@ HWND MakeSeparator(HWND parent, int left, int top, int length, bool horizontal) 
                      horizontal ? At(left, top, length, 2) : At(left, top, 2, length), nullptr);
 }
 
-HWND MakeBevel(HWND parent, const wchar_t* name, RECT at) {
-  return MakeControl(parent, L"STATIC", name, L"", SS_OWNERDRAW, at, nullptr);
+void PaintBevel(HDC dc, const RECT& r) {
+  Line(dc, r.left, r.bottom - 1, r.left, r.top, kControlBorder);
+  Line(dc, r.left, r.top, r.right - 1, r.top, kControlBorder);
+  Line(dc, r.right - 1, r.top, r.right - 1, r.bottom - 1, kWhite);
+  Line(dc, r.right - 1, r.bottom - 1, r.left, r.bottom - 1, kWhite);
+  Line(dc, r.left + 1, r.bottom - 2, r.left + 1, r.top + 1, kWhite);
+  Line(dc, r.left + 1, r.top + 1, r.right - 2, r.top + 1, kWhite);
 }
 
 bool HandleControlMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -256,18 +261,6 @@ bool HandleControlMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRES
       return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlType == ODT_STATIC) {
-        // The bevel: a sunken box of two lines, its inside left to what lies under it.
-        const RECT& r = item->rcItem;
-        Line(item->hDC, r.left, r.bottom - 1, r.left, r.top, kControlBorder);
-        Line(item->hDC, r.left, r.top, r.right - 1, r.top, kControlBorder);
-        Line(item->hDC, r.right - 1, r.top, r.right - 1, r.bottom - 1, kWhite);
-        Line(item->hDC, r.right - 1, r.bottom - 1, r.left, r.bottom - 1, kWhite);
-        Line(item->hDC, r.left + 1, r.bottom - 2, r.left + 1, r.top + 1, kWhite);
-        Line(item->hDC, r.left + 1, r.top + 1, r.right - 2, r.top + 1, kWhite);
-        *result = TRUE;
-        return true;
-      }
       if (item->CtlType != ODT_BUTTON) return false;
       PaintOwnerDrawn(*item);
       *result = TRUE;

@@ -38,7 +38,8 @@ HWND MakeLinkLabel(HWND parent, const wchar_t* name, const std::wstring& text, R
                    COLORREF background);
 // A thin etched line: horizontal when `horizontal`, else vertical, `length` pixels long.
 HWND MakeSeparator(HWND parent, int left, int top, int length, bool horizontal);
-HWND MakeBevel(HWND parent, const wchar_t* name, RECT at);
+// A bevel: a sunken box of two lines, drawn on its window's frame.
+void PaintBevel(HDC dc, const RECT& box);
 
 // The control's right-click menu goes to its top-level window (as WM_CONTEXTMENU from it).
 void ForwardContextMenu(HWND control);

@@ -165,6 +165,7 @@ LRESULT SkinWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       GetWindowTextW(hwnd_, caption, 512);
       look_.maximized = IsZoomed(hwnd_) != FALSE;
       PaintFrame(dc, client, caption, look_);
+      PaintExtras(dc);
       EndPaint(hwnd_, &ps);
       return 0;
     }

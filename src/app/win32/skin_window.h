@@ -32,6 +32,8 @@ class SkinWindow {
   virtual bool OnCommand(HWND, WORD) { return false; }
   // Every other message; the default handles the frame.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // What the window draws on its frame besides the controls (an icon, a bevel).
+  virtual void PaintExtras(HDC) {}
   // The window is asked to close: true when it may (it is then destroyed).
   virtual bool OnClose() { return true; }
   virtual void OnDestroy() {}
