@@ -13,6 +13,7 @@
 #include "app/frm_splash.h"
 #include "app/frm_warning.h"
 #include "app/modal.h"
+#include "app/model/report_export.h"
 #include "app/qt_device_thread.h"
 #include "app/skin/busy_indicator.h"
 #include "app/skin/skin_buttons.h"
@@ -112,11 +113,11 @@ void TfrmMain::ShowReportMenu(const QPoint& pos) {
   std::unique_ptr<QMenu> menu(controls_.memTranslator->createStandardContextMenu(pos));
   menu->addSeparator();
   const bool haveReport = model_->HasReport();
-  QAction* copy = menu->addAction("Copy &Report");
+  QAction* copy = menu->addAction(model::kCopyReportItem);
   copy->setEnabled(haveReport);
-  QAction* saveText = menu->addAction("Save Report as &Text...");
+  QAction* saveText = menu->addAction(model::kSaveTextItem);
   saveText->setEnabled(haveReport);
-  QAction* saveJson = menu->addAction("Save Report as &JSON...");
+  QAction* saveJson = menu->addAction(model::kSaveJsonItem);
   saveJson->setEnabled(model_->HasCompleteReport());
   QAction* chosen = RunMenu(*menu, controls_.memTranslator->viewport()->mapToGlobal(pos));
   if (chosen == copy) CopyReport();
@@ -129,7 +130,7 @@ void TfrmMain::ShowReportMenu(const QPoint& pos) {
   if (path.isEmpty()) return;
   QString error;
   if (!SaveReportAs(path, json, &error)) {
-    ShowStartupMessage("The report could not be saved: " + error, "Error ...",
+    ShowStartupMessage(Text(model::ReportNotSavedText(error.toStdString())), "Error ...",
                        FlagsOf(model::MessageIcon::Error));
   }
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "app/model/branding.h"
+
 class QFileDialog;
 class QLabel;
 class QWidget;
@@ -20,13 +22,6 @@ class SkinPageControl;
 }  // namespace skin
 
 namespace app {
-
-// The OEM's copyright line and web address, put in place by the branding.
-inline constexpr const char* kOemCopyright = "Copyright (C) 2006 VEXO Storage Corp.";
-inline constexpr const char* kOemWebAddress = "https://www.vexo-storage.example/";
-// The maker's pair, shown until branding replaces it.
-inline constexpr const char* kMakerCopyright = "Copyright (C) 2005 Quillrate Software";
-inline constexpr const char* kMakerWebAddress = "https://www.quillrate.example/";
 
 // One feature's row of controls: the section title, the support and state value labels
 // with their captions, and the button.

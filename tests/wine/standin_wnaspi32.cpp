@@ -7,6 +7,9 @@
 //
 //   QUILLRATE_ASPI_FIXTURE  the simulated machine (default: the demonstration machine);
 //                           its drives answer at their "aspi" addresses
+//   QUILLRATE_ASPI_SLOW     "OPCODE:MS" (hexadecimal opcode): commands with that opcode
+//                           complete that many milliseconds late, in real time, so that a
+//                           test can act while the drive works
 #include <windows.h>
 
 #include <algorithm>
@@ -141,10 +144,19 @@ struct Job {
 
 // The worker holds a reference to this library until its last instruction: the client may
 // unload the manager as soon as it sees the request completed.
+DWORD SlowDelay(BYTE opcode) {
+  const char* slow = std::getenv("QUILLRATE_ASPI_SLOW");
+  if (slow == nullptr) return 0;
+  char* end = nullptr;
+  const unsigned long slowOpcode = std::strtoul(slow, &end, 16);
+  if (end == nullptr || *end != ':' || slowOpcode != opcode) return 0;
+  return static_cast<DWORD>(std::strtoul(end + 1, nullptr, 10));
+}
+
 DWORD WINAPI Worker(void* argument) {
   const Job job = *static_cast<Job*>(argument);
   delete static_cast<Job*>(argument);
-  ::Sleep(1);
+  ::Sleep(1 + SlowDelay(job.srb[kCdbByte]));
   Execute(job.srb, job.drive);
   FreeLibraryAndExitThread(job.module, 0);
 }

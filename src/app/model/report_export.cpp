@@ -25,4 +25,8 @@ std::string SaveReportFile(const std::string& path, const std::string& bytes) {
   return written.ok() ? std::string() : written.reason;
 }
 
+std::string ReportNotSavedText(const std::string& why) {
+  return "The report could not be saved: " + why;
+}
+
 }  // namespace app::model

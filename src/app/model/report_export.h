@@ -20,4 +20,11 @@ std::string ReportJson(const device::DriveEntry& drive, int driveIndex,
 // Writes the file complete or not at all; empty, or why it could not be written.
 std::string SaveReportFile(const std::string& path, const std::string& bytes);
 
+// The memo's menu, as both views show it.
+inline constexpr const char* kCopyReportItem = "Copy &Report";
+inline constexpr const char* kSaveTextItem = "Save Report as &Text...";
+inline constexpr const char* kSaveJsonItem = "Save Report as &JSON...";
+// The message when a save failed, `why` as SaveReport gives it.
+std::string ReportNotSavedText(const std::string& why);
+
 }  // namespace app::model

@@ -48,7 +48,9 @@ int ScreenWidth() {
   return screen != nullptr ? screen->availableGeometry().width() : 1024;
 }
 
-QPixmap IconPicture(SkinMessageBox::Icon icon) {
+}  // namespace
+
+QPixmap MessageIconPicture(SkinMessageBox::Icon icon) {
   QPixmap pixmap(kIconSize, kIconSize);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -73,8 +75,6 @@ QPixmap IconPicture(SkinMessageBox::Icon icon) {
   }
   return pixmap;
 }
-
-}  // namespace
 
 SkinMessageBox::Icon IconOfFlags(unsigned flags) {
   switch (flags & 0xF0) {
@@ -131,7 +131,7 @@ QString SkinMessageBox::Text() const {
 
 void SkinMessageBox::SetIcon(Icon icon) {
   icon_ = icon;
-  iconLabel_->setPixmap(IconPicture(icon));
+  iconLabel_->setPixmap(MessageIconPicture(icon));
 }
 
 void SkinMessageBox::Layout() {

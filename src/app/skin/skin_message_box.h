@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 #include <QString>
 
 class QLabel;
@@ -41,5 +42,7 @@ class SkinMessageBox : public QDialog {
 
 // The icon that a message box flag value asks for (MB_ICONERROR and friends).
 SkinMessageBox::Icon IconOfFlags(unsigned flags);
+// The box's picture for an icon, 32 x 32.
+QPixmap MessageIconPicture(SkinMessageBox::Icon icon);
 
 }  // namespace skin

@@ -1,0 +1,52 @@
+// The main window's controls on Win32: their names, places, fonts, colours and first texts,
+// and the rearrangement that the OEM branding makes of the top of the window.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "app/win32/page_control.h"
+#include "platform/win32/windows_api.h"
+
+namespace win32ui {
+
+// One feature's value labels and button, in refresh order.
+struct FeatureRowControls {
+  HWND support;
+  HWND state;
+  HWND button;
+};
+
+struct MainWindowControls {
+  HWND imgbtnOLV;
+  HWND cmdShowQR;
+  HWND Label1;
+  HWND lblStep1;
+  HWND cboDrives;
+  HWND Label3;
+  HWND lblStep2;
+  HWND cmdRefresh;
+  HWND Label5;
+  HWND lblStep3;
+  HWND busyIndicator;
+  std::unique_ptr<PageControl> suiPageControl1;
+  HWND memTranslator;
+  std::array<FeatureRowControls, 3> features;
+  HWND cmdAddUserFile;
+  HWND lblCopyright;
+  HWND imgbtnVEXO;
+};
+
+// Makes every control of the main window on `window` (client area 479 x 428).
+void BuildMainWindowLayout(HWND window, MainWindowControls& controls);
+void ApplyOemBrandingLayout(MainWindowControls& controls);
+
+// A label as wide as its text in its own font.
+void SizeToText(HWND label);
+// Fits a word-wrapped label's text into its fixed box by narrowing its font.
+void FitWrapped(HWND label);
+
+// The link target of the copyright line, as the branding left it.
+const wchar_t* CopyrightLinkTarget();
+
+}  // namespace win32ui
