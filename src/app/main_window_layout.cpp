@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "app/model/feature_row_layout.h"
 #include "app/skin/busy_indicator.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_fonts.h"
@@ -41,115 +42,30 @@ QLabel* ValueLabel(QWidget* parent, const char* name, QRect geometry) {
   return label;
 }
 
-struct Separator {
-  Direction direction;
-  int left, top, length;
-};
+using model::FeatureRowLayout;
+using model::kFeatureRows;
 
-// One feature's row on its page: names, captions and places.
-struct FeatureRowLayout {
-  int page;  // 1: the "Quillrate" page, 2: the "Trimwave" page
-  const char* titleName;
-  const char* titleText;
-  QRect title;
-  const char* supportCaptionName;
-  const char* supportCaptionText;
-  QRect supportCaption;
-  const char* supportName;
-  QRect support;
-  const char* stateCaptionName;
-  const char* stateCaptionText;
-  QRect stateCaption;
-  const char* stateName;
-  QRect state;
-  const char* buttonName;
-  const char* buttonCaption;
-  QRect button;
-  std::array<Separator, 4> separators;  // joining the title to its two rows
-};
-
-const std::array<FeatureRowLayout, 3> kFeatureRows{{
-    {1,
-     "Label2",
-     "Quillrate",
-     {23, 31, 50, 13},
-     "Label7",
-     "Support Quillrate disable function :",
-     {112, 16, 176, 13},
-     "labSuptQR",
-     {296, 16, 18, 13},
-     "Label8",
-     "Quillrate function is disabled :",
-     {136, 48, 151, 13},
-     "labQRIsDisable",
-     {296, 48, 18, 13},
-     "btnSetQRAbility",
-     "Enable Quillrate",
-     {328, 26, 113, 24},
-     {{{Direction::Horizontal, 72, 38, 17},
-       {Direction::Vertical, 88, 24, 33},
-       {Direction::Horizontal, 88, 22, 24},
-       {Direction::Horizontal, 88, 54, 48}}}},
-    {2,
-     "Label4",
-     "Trimwave",
-     {20, 27, 61, 13},
-     "Label9",
-     "Support Trimwave function :",
-     {144, 16, 151, 13},
-     "labSuptTW",
-     {304, 16, 18, 13},
-     "Label10",
-     "Trimwave function is active :",
-     {144, 40, 152, 13},
-     "labTWIsActive",
-     {304, 40, 18, 13},
-     "btnSetTWAbility",
-     "Enable Trimwave",
-     {336, 24, 113, 24},
-     {{{Direction::Horizontal, 80, 34, 17},
-       {Direction::Vertical, 96, 24, 25},
-       {Direction::Horizontal, 96, 22, 48},
-       {Direction::Horizontal, 96, 46, 48}}}},
-    {2,
-     "Label6",
-     "Pacelift",
-     {27, 83, 54, 13},
-     "Label11",
-     "Support Pacelift function :",
-     {152, 72, 144, 13},
-     "labSuptPL",
-     {304, 72, 18, 13},
-     "Label12",
-     "Pacelift function is active :",
-     {152, 96, 145, 13},
-     "labPLIsActive",
-     {304, 96, 18, 13},
-     "btnSetPLAbility",
-     "Enable Pacelift",
-     {336, 80, 113, 24},
-     {{{Direction::Horizontal, 80, 90, 17},
-       {Direction::Vertical, 96, 80, 25},
-       {Direction::Horizontal, 96, 78, 55},
-       {Direction::Horizontal, 96, 102, 55}}}},
-}};
+QRect PlaceOf(const model::LayoutRect& r) {
+  return {r.left, r.top, r.width, r.height};
+}
 
 FeatureRowControls BuildFeatureRow(QWidget* page, const FeatureRowLayout& row) {
   FeatureRowControls controls;
   controls.title =
-      Label(page, row.titleName, row.titleText, row.title, {"Tahoma", 11}, skin::kNavy);
+      Label(page, row.titleName, row.titleText, PlaceOf(row.title), {"Tahoma", 11}, skin::kNavy);
   controls.supportCaption = Label(page, row.supportCaptionName, row.supportCaptionText,
-                                  row.supportCaption, {"Tahoma", 11});
-  controls.support = ValueLabel(page, row.supportName, row.support);
-  controls.stateCaption =
-      Label(page, row.stateCaptionName, row.stateCaptionText, row.stateCaption, {"Tahoma", 11});
-  controls.state = ValueLabel(page, row.stateName, row.state);
+                                  PlaceOf(row.supportCaption), {"Tahoma", 11});
+  controls.support = ValueLabel(page, row.supportName, PlaceOf(row.support));
+  controls.stateCaption = Label(page, row.stateCaptionName, row.stateCaptionText,
+                                PlaceOf(row.stateCaption), {"Tahoma", 11});
+  controls.state = ValueLabel(page, row.stateName, PlaceOf(row.state));
   controls.button = new skin::SkinButton(row.buttonCaption, page);
   controls.button->setObjectName(row.buttonName);
-  controls.button->setGeometry(row.button);
+  controls.button->setGeometry(PlaceOf(row.button));
   controls.button->setFont(SkinFont({"Tahoma", 9}));
-  for (const Separator& line : row.separators) {
-    new skin::Separator(page, line.direction, line.left, line.top, line.length);
+  for (const model::LayoutSeparator& line : row.separators) {
+    new skin::Separator(page, line.horizontal ? Direction::Horizontal : Direction::Vertical,
+                        line.left, line.top, line.length);
   }
   return controls;
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/model/branding.h"
+#include "app/model/feature_row_layout.h"
 #include "app/win32/busy_indicator.h"
 #include "app/win32/skin_controls.h"
 #include "app/win32/skin_palette.h"
@@ -12,89 +13,13 @@
 namespace win32ui {
 namespace {
 
-struct Separator {
-  bool horizontal;
-  int left, top, length;
-};
+using app::model::FeatureRowLayout;
+using app::model::kFeatureRows;
+using app::model::LayoutRect;
 
-// One feature's row on its page: names, captions and places.
-struct FeatureRowLayout {
-  int page;  // 1: the "Quillrate" page, 2: the "Trimwave" page
-  const wchar_t* titleName;
-  const wchar_t* titleText;
-  RECT title;
-  const wchar_t* supportCaptionName;
-  const wchar_t* supportCaptionText;
-  RECT supportCaption;
-  const wchar_t* supportName;
-  RECT support;
-  const wchar_t* stateCaptionName;
-  const wchar_t* stateCaptionText;
-  RECT stateCaption;
-  const wchar_t* stateName;
-  RECT state;
-  const wchar_t* buttonName;
-  const wchar_t* buttonCaption;
-  RECT button;
-  Separator separators[4];  // joining the title to its two rows
-};
-
-const FeatureRowLayout kFeatureRows[3] = {
-    {1,
-     L"Label2",
-     L"Quillrate",
-     At(23, 31, 50, 13),
-     L"Label7",
-     L"Support Quillrate disable function :",
-     At(112, 16, 176, 13),
-     L"labSuptQR",
-     At(296, 16, 18, 13),
-     L"Label8",
-     L"Quillrate function is disabled :",
-     At(136, 48, 151, 13),
-     L"labQRIsDisable",
-     At(296, 48, 18, 13),
-     L"btnSetQRAbility",
-     L"Enable Quillrate",
-     At(328, 26, 113, 24),
-     {{true, 72, 38, 17}, {false, 88, 24, 33}, {true, 88, 22, 24}, {true, 88, 54, 48}}},
-    {2,
-     L"Label4",
-     L"Trimwave",
-     At(20, 27, 61, 13),
-     L"Label9",
-     L"Support Trimwave function :",
-     At(144, 16, 151, 13),
-     L"labSuptTW",
-     At(304, 16, 18, 13),
-     L"Label10",
-     L"Trimwave function is active :",
-     At(144, 40, 152, 13),
-     L"labTWIsActive",
-     At(304, 40, 18, 13),
-     L"btnSetTWAbility",
-     L"Enable Trimwave",
-     At(336, 24, 113, 24),
-     {{true, 80, 34, 17}, {false, 96, 24, 25}, {true, 96, 22, 48}, {true, 96, 46, 48}}},
-    {2,
-     L"Label6",
-     L"Pacelift",
-     At(27, 83, 54, 13),
-     L"Label11",
-     L"Support Pacelift function :",
-     At(152, 72, 144, 13),
-     L"labSuptPL",
-     At(304, 72, 18, 13),
-     L"Label12",
-     L"Pacelift function is active :",
-     At(152, 96, 145, 13),
-     L"labPLIsActive",
-     At(304, 96, 18, 13),
-     L"btnSetPLAbility",
-     L"Enable Pacelift",
-     At(336, 80, 113, 24),
-     {{true, 80, 90, 17}, {false, 96, 80, 25}, {true, 96, 78, 55}, {true, 96, 102, 55}}},
-};
+RECT PlaceOf(const LayoutRect& r) {
+  return At(r.left, r.top, r.width, r.height);
+}
 
 int TextWidth(HFONT font, const wchar_t* text) {
   HDC dc = GetDC(nullptr);
@@ -143,19 +68,23 @@ HWND Label(HWND parent, const wchar_t* name, const wchar_t* text, RECT at, HFONT
 }
 
 FeatureRowControls BuildFeatureRow(HWND page, const FeatureRowLayout& row) {
+  using platform::Widen;
   HFONT tahoma = SkinFont({L"Tahoma", 11});
-  Label(page, row.titleName, row.titleText, row.title, tahoma, kNavy, kPageColor);
-  Label(page, row.supportCaptionName, row.supportCaptionText, row.supportCaption, tahoma, kBlack,
-        kPageColor);
-  Label(page, row.stateCaptionName, row.stateCaptionText, row.stateCaption, tahoma, kBlack,
-        kPageColor);
+  Label(page, Widen(row.titleName).c_str(), Widen(row.titleText).c_str(), PlaceOf(row.title),
+        tahoma, kNavy, kPageColor);
+  Label(page, Widen(row.supportCaptionName).c_str(), Widen(row.supportCaptionText).c_str(),
+        PlaceOf(row.supportCaption), tahoma, kBlack, kPageColor);
+  Label(page, Widen(row.stateCaptionName).c_str(), Widen(row.stateCaptionText).c_str(),
+        PlaceOf(row.stateCaption), tahoma, kBlack, kPageColor);
   FeatureRowControls controls;
-  controls.support =
-      Label(page, row.supportName, L"N/A", row.support, tahoma, kBlue, kPageColor, L"YES");
-  controls.state = Label(page, row.stateName, L"N/A", row.state, tahoma, kBlue, kPageColor, L"YES");
+  controls.support = Label(page, Widen(row.supportName).c_str(), L"N/A", PlaceOf(row.support),
+                           tahoma, kBlue, kPageColor, L"YES");
+  controls.state = Label(page, Widen(row.stateName).c_str(), L"N/A", PlaceOf(row.state), tahoma,
+                         kBlue, kPageColor, L"YES");
   controls.button =
-      MakeButton(page, row.buttonName, row.buttonCaption, row.button, SkinFont({L"Tahoma", 9}));
-  for (const Separator& line : row.separators) {
+      MakeButton(page, Widen(row.buttonName).c_str(), Widen(row.buttonCaption).c_str(),
+                 PlaceOf(row.button), SkinFont({L"Tahoma", 9}));
+  for (const app::model::LayoutSeparator& line : row.separators) {
     MakeSeparator(page, line.left, line.top, line.length, line.horizontal);
   }
   return controls;
