@@ -6,7 +6,16 @@
 
 namespace device {
 
+// The formats are checked as C99 printf formats (%zu and friends). On mingw-w64 GCC "printf"
+// would mean the Microsoft runtime's dialect, so GCC is told "gnu_printf"; clang knows only
+// "printf", which it checks as C99.
+#if defined(__clang__)
+#define QUILLRATE_PRINTF_FORMAT(fmt, args) [[gnu::format(printf, fmt, args)]]
+#else
+#define QUILLRATE_PRINTF_FORMAT(fmt, args) [[gnu::format(gnu_printf, fmt, args)]]
+#endif
+
 // printf-style formatting into a std::string, independent of the process locale.
-[[gnu::format(gnu_printf, 1, 2)]] std::string FormatC(const char* format, ...);
+QUILLRATE_PRINTF_FORMAT(1, 2) std::string FormatC(const char* format, ...);
 
 }  // namespace device

@@ -16,16 +16,16 @@
 
 namespace sim::fixture {
 
+// Most elements a list may have, and what they are called when it has more.
+struct ListLimit {
+  size_t most = SIZE_MAX;
+  const char* what = "";
+};
+
 class Fields {
  public:
   // Reads a value found at `where` ("drives[0].disc.type").
   using Reader = std::function<void(const json& value, const std::string& where)>;
-
-  // Most elements a list may have, and what they are called when it has more.
-  struct Limit {
-    size_t most = SIZE_MAX;
-    const char* what = "";
-  };
 
   Fields& Field(std::string name, Reader read);
   // Read even when the object leaves it out: then `read` is given a value that is_discarded(),
@@ -82,7 +82,7 @@ class Fields {
   }
   // An array, each element read by `readOne(element, "name[i]")`, which returns it.
   template <typename T, typename ReadOne>
-  Fields& List(std::string name, std::vector<T>& target, ReadOne readOne, Limit limit = {}) {
+  Fields& List(std::string name, std::vector<T>& target, ReadOne readOne, ListLimit limit = {}) {
     return Field(std::move(name),
                  [&target, readOne, limit](const json& value, const std::string& at) {
                    if (!value.is_array()) Fail(at, "expected an array");
