@@ -5,6 +5,7 @@
 #include "app/win32/skin_controls.h"
 #include "app/win32/skin_paint.h"
 #include "app/win32/skin_palette.h"
+#include "app/win32/window_class.h"
 
 namespace win32ui {
 namespace {
@@ -57,14 +58,7 @@ LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 HWND MakeBusyIndicator(HWND parent, RECT at) {
-  static bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
-  }();
+  static const bool registered = RegisterWindowClass(kClassName, Procedure);
   (void)registered;
   HWND indicator = MakeControl(parent, kClassName, L"busyIndicator", L"", 0, at, nullptr);
   ShowWindow(indicator, SW_HIDE);

@@ -5,6 +5,7 @@
 #include "app/win32/skin_controls.h"
 #include "app/win32/skin_paint.h"
 #include "app/win32/skin_palette.h"
+#include "app/win32/window_class.h"
 
 namespace win32ui {
 namespace {
@@ -36,16 +37,8 @@ LRESULT CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lP
 void RegisterOnce(WNDPROC control) {
   static bool registered = false;
   if (registered) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = control;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kControlClass;
-  RegisterClassExW(&wc);
-  wc.lpfnWndProc = PageProcedure;
-  wc.lpszClassName = kPageClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(kControlClass, control, 0, true);
+  RegisterWindowClass(kPageClass, PageProcedure, 0, true);
   registered = true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/win32/skin_controls.h"
 #include "app/win32/skin_palette.h"
+#include "app/win32/window_class.h"
 
 namespace win32ui {
 namespace {
@@ -13,14 +14,7 @@ constexpr wchar_t kClassName[] = L"QuillrateSkinWindow";
 void RegisterOnce(WNDPROC procedure) {
   static bool registered = false;
   if (registered) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(kClassName, procedure, CS_DBLCLKS, true);
   registered = true;
 }
 

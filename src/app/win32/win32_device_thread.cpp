@@ -3,6 +3,8 @@
 #include <exception>
 #include <memory>
 
+#include "app/win32/window_class.h"
+
 namespace win32ui {
 namespace {
 
@@ -18,14 +20,7 @@ bool IsInput(UINT message) {
 }  // namespace
 
 Win32DeviceThread::Win32DeviceThread() {
-  static bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
-  }();
+  static const bool registered = RegisterWindowClass(kClassName, Procedure);
   (void)registered;
   window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             GetModuleHandleW(nullptr), this);

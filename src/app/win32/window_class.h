@@ -1,0 +1,22 @@
+// Registering the program's own window classes.
+#pragma once
+
+#include <windows.h>
+
+namespace win32ui {
+
+// Registers the class `name` of this module with its window procedure; with `arrowCursor`
+// the class shows the arrow over its windows. False when the system refused it.
+inline bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style = 0,
+                                bool arrowCursor = false) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  if (arrowCursor) wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace win32ui
