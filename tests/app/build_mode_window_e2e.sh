@@ -8,7 +8,7 @@ program=$(realpath "$1")
 cli=$(realpath "$2")
 work=$3
 rm -rf "$work" && mkdir -p "$work"
-for tool in xvfb-run xwininfo xauth; do
+for tool in Xvfb xwininfo; do
   command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/setup"; exit 1; }
 done
 
@@ -22,11 +22,6 @@ cat > "$work/windows.sh" <<'INNER'
 program=$1 wanted=$2
 export XDG_CONFIG_HOME=$3/config XDG_RUNTIME_DIR=$3/runtime
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-# The X server may still be starting when xvfb-run hands over: wait until it answers.
-for _ in $(seq 1200); do
-  xwininfo -root >/dev/null 2>&1 && break
-  sleep 0.1
-done
 "$program" --simulate 2>>"$3/program.log" &
 pid=$!
 viewable() {
@@ -55,11 +50,35 @@ expect() {  # LABEL WINDOWS NAME present|absent
     failures=$((failures + 1))
   fi
 }
+# Runs windows.sh under an X server of its own. The server picks a free display itself and
+# writes its number once it accepts clients (two servers can never race for one number, as
+# with xvfb-run -a), and -noreset keeps it from resetting between the clients.
+in_x_server() {  # PROGRAM WANTED
+  local displayfd="$work/displayfd" xpid output
+  rm -f "$displayfd"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayfd" \
+    >>"$work/xvfb.log" 2>&1 </dev/null &
+  xpid=$!
+  for _ in $(seq 600); do
+    [ -s "$displayfd" ] && break
+    kill -0 "$xpid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -s "$displayfd" ]; then
+    output=$(DISPLAY=":$(head -1 "$displayfd")" "$work/windows.sh" "$1" "$2" "$work")
+  else
+    echo "Xvfb did not start" >>"$work/xvfb.log"
+    output=""
+  fi
+  kill "$xpid" 2>/dev/null || true
+  wait "$xpid" 2>/dev/null || true
+  printf '%s\n' "$output"
+}
 caption="Quill-Rate Media Check v3.1.16"
-normal=$(xvfb-run -a -e "$work/xvfb.log" "$work/windows.sh" "$program" "$caption" "$work")
+normal=$(in_x_server "$program" "$caption")
 expect "the program" "$normal" "$caption" present
 expect "the program" "$normal" "Quill-Rate Builder" absent
-builder=$(xvfb-run -a -e "$work/xvfb.log" "$work/windows.sh" "$work/builder" "Quill-Rate Builder" "$work")
+builder=$(in_x_server "$work/builder" "Quill-Rate Builder")
 expect "the build-mode copy" "$builder" "Quill-Rate Builder" present
 expect "the build-mode copy" "$builder" "$caption" absent
 if [ "$failures" -ne 0 ]; then
