@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "app/model/feature_row_layout.h"
+#include "app/model/main_window_places.h"
 #include "app/skin/busy_indicator.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_fonts.h"
@@ -22,8 +22,6 @@ namespace {
 using skin::FontChoice;
 using skin::SkinFont;
 using Direction = skin::Separator::Direction;
-
-constexpr const char* kLayoutTitle = "QUILL-RATE v3.0.0";
 
 QLabel* Label(QWidget* parent, const char* name, const char* caption, QRect geometry,
               FontChoice font, const QColor& color = Qt::black) {
@@ -70,85 +68,78 @@ FeatureRowControls BuildFeatureRow(QWidget* page, const FeatureRowLayout& row) {
   return controls;
 }
 
+// A label at its place with its first text.
+QLabel* Label(QWidget* parent, const model::ControlPlace& place, FontChoice font,
+              const QColor& color = Qt::black) {
+  return Label(parent, place.name, place.text, PlaceOf(place.at), font, color);
+}
+
+template <typename Widget>
+Widget* Placed(Widget* widget, const model::ControlPlace& place) {
+  widget->setObjectName(place.name);
+  widget->setGeometry(PlaceOf(place.at));
+  return widget;
+}
+
 void BuildTopRows(QWidget* f, MainWindowControls& c) {
-  c.imgbtnOLV = new skin::ImageButton(f);
-  c.imgbtnOLV->setObjectName("imgbtnOLV");
+  c.imgbtnOLV = Placed(new skin::ImageButton(f), model::kMakerLogo);
   const QPixmap makerLogo = skin::MakerLogoPicture();
   c.imgbtnOLV->SetPictures(makerLogo, makerLogo, makerLogo);
-  c.imgbtnOLV->setGeometry(14, 26, 95, 26);
 
-  c.cmdShowQR = new skin::SkinButton("QUILL-RATE", f);
-  c.cmdShowQR->setObjectName("cmdShowQR");
-  c.cmdShowQR->setGeometry(362, 41, 103, 25);
+  c.cmdShowQR = Placed(new skin::SkinButton(model::kShowQuillRate.text, f), model::kShowQuillRate);
   c.cmdShowQR->setFont(SkinFont({"Verdana", 12, true}));
   c.cmdShowQR->SetTextColor(skin::kRed);
 
-  c.Label1 = Label(f, "Label1", "Step1 :", {12, 55, 45, 13}, {"Verdana", 11, true}, skin::kNavy);
-  c.lblStep1 = skin::MakeLabel(f, "lblStep1", "Select a target CD-RW/COMBO/DVD Writer ",
-                               {64, 55, 253, 13}, SkinFont({"Verdana", 11}));
+  c.Label1 = Label(f, model::kStep1Title, {"Verdana", 11, true}, skin::kNavy);
+  c.lblStep1 = skin::MakeLabel(f, model::kStep1Text.name, model::kStep1Text.text,
+                               PlaceOf(model::kStep1Text.at), SkinFont({"Verdana", 11}));
   SizeToText(*c.lblStep1);
 
-  c.cboDrives = new skin::SkinComboBox(f, 15);
-  c.cboDrives->setObjectName("cboDrives");
-  c.cboDrives->setGeometry(56, 75, 409, 23);
+  c.cboDrives = Placed(new skin::SkinComboBox(f, model::kDriveListItemHeight), model::kDriveList);
   c.cboDrives->setFont(SkinFont({"Courier New", 12}));
 
-  c.Label3 = Label(f, "Label3", "Step2 :", {12, 107, 45, 13}, {"Verdana", 11, true}, skin::kNavy);
-  c.lblStep2 = skin::MakeLabel(
-      f, "lblStep2",
-      "Insert your CD-R/RW or DVD+R/+RW/-R/-RW media into target drive, then click \"?\" button "
-      "to see information about this media and what is the maximum burning speed that "
-      "QUILL-RATE set base on the information",
-      {64, 107, 325, 53}, SkinFont({"Verdana", 11}));
+  c.Label3 = Label(f, model::kStep2Title, {"Verdana", 11, true}, skin::kNavy);
+  c.lblStep2 = skin::MakeLabel(f, model::kStep2Text.name, model::kStep2Text.text,
+                               PlaceOf(model::kStep2Text.at), SkinFont({"Verdana", 11}));
   c.lblStep2->setWordWrap(true);
   FitWrapped(*c.lblStep2);
 
-  c.cmdRefresh = new skin::ImageButton(f);
-  c.cmdRefresh->setObjectName("cmdRefresh");
+  c.cmdRefresh = Placed(new skin::ImageButton(f), model::kQueryButton);
   c.cmdRefresh->SetPictures(skin::QueryButtonPicture(skin::ButtonState::Normal),
                             skin::QueryButtonPicture(skin::ButtonState::Hover),
                             skin::QueryButtonPicture(skin::ButtonState::Pressed));
-  c.cmdRefresh->setGeometry(396, 111, 73, 49);
   c.cmdRefresh->setFocusPolicy(Qt::StrongFocus);
   c.cmdRefresh->setShortcut(QKeySequence(Qt::Key_F5));
   c.cmdRefresh->setToolTip("Query the disc in the selected drive (F5)");
 
-  c.Label5 = Label(f, "Label5", "Step3 :", {12, 171, 45, 13}, {"Verdana", 11, true}, skin::kNavy);
-  c.lblStep3 =
-      skin::MakeLabel(f, "lblStep3", "The information of this media as:", {64, 171, 190, 13},
-                      SkinFont({"Verdana", 11}));
+  c.Label5 = Label(f, model::kStep3Title, {"Verdana", 11, true}, skin::kNavy);
+  c.lblStep3 = skin::MakeLabel(f, model::kStep3Text.name, model::kStep3Text.text,
+                               PlaceOf(model::kStep3Text.at), SkinFont({"Verdana", 11}));
   SizeToText(*c.lblStep3);
 
-  c.busyIndicator = new skin::BusyIndicator(f);
-  c.busyIndicator->setObjectName("busyIndicator");
-  c.busyIndicator->setGeometry(372, 170, 16, 16);
+  c.busyIndicator = Placed(new skin::BusyIndicator(f), model::kBusyIndicator);
 }
 
 void BuildPages(QWidget* f, MainWindowControls& c) {
-  c.suiPageControl1 = new skin::SkinPageControl(f);
-  c.suiPageControl1->setObjectName("suiPageControl1");
-  c.suiPageControl1->setGeometry(8, 192, 465, 209);
+  c.suiPageControl1 = Placed(new skin::SkinPageControl(f), model::kPageControl);
   c.suiPageControl1->setFont(SkinFont({"Tahoma", 11}));
-  c.suiPageControl1->SetTabMargin(10);
+  c.suiPageControl1->SetTabMargin(model::kPageTabMargin);
 
-  c.suiTabSheet1 = new QWidget;
-  c.suiTabSheet1->setObjectName("suiTabSheet1");
-  c.suiTabSheet2 = new QWidget;
-  c.suiTabSheet2->setObjectName("suiTabSheet2");
-  c.suiTabSheet3 = new QWidget;
-  c.suiTabSheet3->setObjectName("suiTabSheet3");
-  c.suiPageControl1->AddPage(c.suiTabSheet1, "Information");
-  c.suiPageControl1->AddPage(c.suiTabSheet2, "Quillrate");
-  c.suiPageControl1->AddPage(c.suiTabSheet3, "Trimwave");
+  std::array<QWidget*, 3> pages{};
+  for (size_t i = 0; i < pages.size(); ++i) {
+    pages[i] = new QWidget;
+    pages[i]->setObjectName(model::kPages[i].name);
+    c.suiPageControl1->AddPage(pages[i], model::kPages[i].text);
+  }
+  c.suiTabSheet1 = pages[0];
+  c.suiTabSheet2 = pages[1];
+  c.suiTabSheet3 = pages[2];
 
-  c.memTranslator = new skin::SkinMemo(c.suiTabSheet1);
-  c.memTranslator->setObjectName("memTranslator");
-  c.memTranslator->setGeometry(0, 4, 459, 173);
+  c.memTranslator = Placed(new skin::SkinMemo(c.suiTabSheet1), model::kMemo);
   c.memTranslator->setFont(SkinFont({"Courier New", 11}));
-  c.memTranslator->setPlainText("memTranslator");
+  c.memTranslator->setPlainText(model::kMemo.text);
   c.memTranslator->setContextMenuPolicy(Qt::CustomContextMenu);
 
-  const std::array<QWidget*, 3> pages{c.suiTabSheet1, c.suiTabSheet2, c.suiTabSheet3};
   for (size_t i = 0; i < kFeatureRows.size(); ++i) {
     c.features[i] =
         BuildFeatureRow(pages[static_cast<size_t>(kFeatureRows[i].page)], kFeatureRows[i]);
@@ -177,25 +168,18 @@ void BuildPages(QWidget* f, MainWindowControls& c) {
 }
 
 void BuildBottomRow(QWidget* f, MainWindowControls& c) {
-  c.cmdAddUserFile = new skin::SkinButton(QString(), f);
-  c.cmdAddUserFile->setObjectName("cmdAddUserFile");
-  c.cmdAddUserFile->setGeometry(8, 408, 13, 13);
-  c.cmdAddUserFile->setToolTip(
-      "You can click this button to add/remove a user-defined media  database");
+  c.cmdAddUserFile = Placed(new skin::SkinButton(QString(), f), model::kUserFileButton);
+  c.cmdAddUserFile->setToolTip(model::kUserFileButton.text);
   c.cmdAddUserFile->hide();
 
-  c.lblCopyright = new skin::LinkLabel(f);
-  c.lblCopyright->setObjectName("lblCopyright");
-  c.lblCopyright->setGeometry(84, 409, 310, 13);
+  c.lblCopyright = Placed(new skin::LinkLabel(f), model::kCopyright);
   c.lblCopyright->setFont(SkinFont({"Verdana", 11, false, true}));
   c.lblCopyright->setText(kMakerCopyright);
   c.lblCopyright->SetLinkTarget(kMakerWebAddress);
 
-  c.imgbtnVEXO = new skin::ImageButton(f);
-  c.imgbtnVEXO->setObjectName("imgbtnVEXO");
+  c.imgbtnVEXO = Placed(new skin::ImageButton(f), model::kOemLogo);
   const QPixmap oemLogo = skin::OemLogoPicture();
   c.imgbtnVEXO->SetPictures(oemLogo, oemLogo, oemLogo);
-  c.imgbtnVEXO->setGeometry(400, 408, 85, 67);
   c.imgbtnVEXO->SizeToPicture();
 }
 
@@ -217,16 +201,17 @@ void FitWrapped(QLabel& label) {
 }
 
 void BuildMainWindowLayout(QWidget& window, MainWindowControls& c) {
-  window.resize(479, 428);
+  const QRect area = PlaceOf(model::kMainWindowArea);
+  window.resize(area.size());
   window.setMinimumSize(130, 50);
   window.setFont(SkinFont({"MS Sans Serif", 11}));
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    window.move(screen->availableGeometry().center() - QPoint(479 / 2, 428 / 2));
+    window.move(screen->availableGeometry().center() - QPoint(area.width() / 2, area.height() / 2));
   }
 
   c.suiForm1 = new skin::SkinForm(&window);
-  c.suiForm1->setGeometry(0, 0, 479, 428);
-  c.suiForm1->SetCaption(kLayoutTitle);
+  c.suiForm1->setGeometry(area);
+  c.suiForm1->SetCaption(model::kLayoutCaption);
   c.suiForm1->SetTitleButtons(skin::SkinForm::SystemMenu | skin::SkinForm::Close |
                               skin::SkinForm::Maximize | skin::SkinForm::Minimize);
   BuildTopRows(c.suiForm1, c);
@@ -244,13 +229,15 @@ void BuildMainWindowLayout(QWidget& window, MainWindowControls& c) {
 }
 
 void ApplyOemBrandingLayout(MainWindowControls& c) {
+  const model::OemPlaces& oem = model::kOemPlaces;
   c.imgbtnOLV->hide();
   c.imgbtnVEXO->show();
-  c.imgbtnVEXO->move(14, 26);
-  c.Label1->move(108, 59);
-  c.lblStep1->move(160, 59);
-  c.cboDrives->setGeometry(108, 75, 353, c.cboDrives->height());
-  c.cmdShowQR->move(200, 30);
+  c.imgbtnVEXO->move(oem.logoLeft, oem.logoTop);
+  c.Label1->move(oem.step1TitleLeft, oem.step1TitleTop);
+  c.lblStep1->move(oem.step1TextLeft, oem.step1TextTop);
+  c.cboDrives->setGeometry(oem.driveListLeft, oem.driveListTop, oem.driveListWidth,
+                           c.cboDrives->height());
+  c.cmdShowQR->move(oem.showQuillRateLeft, oem.showQuillRateTop);
   c.lblCopyright->setText(kOemCopyright);
   c.lblCopyright->SetLinkTarget(kOemWebAddress);
   skin::FitTextWidth(*c.lblCopyright, c.lblCopyright->text());

@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <iterator>
 
+#include "app/model/main_window_places.h"
 #include "app/model/report_export.h"
 #include "app/win32/busy_indicator.h"
 #include "app/win32/frm_build_qr.h"
@@ -18,9 +19,8 @@
 namespace win32ui {
 namespace {
 
-constexpr const wchar_t* kLayoutTitle = L"QUILL-RATE v3.0.0";
-constexpr int kWidth = 479;
-constexpr int kHeight = 428;
+constexpr int kWidth = app::model::kMainWindowArea.width;
+constexpr int kHeight = app::model::kMainWindowArea.height;
 
 // The memo breaks lines as the system's edit control does.
 std::wstring MemoLine(const std::string& utf8) {
@@ -32,8 +32,8 @@ std::wstring MemoLine(const std::string& utf8) {
 TfrmMain::TfrmMain(platform::System& system, app::model::ProgramServices services) {
   FrameLook look;
   look.buttons = kSystemMenu | kClose | kMaximize | kMinimize;
-  Create(kLayoutTitle, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, 0, WS_EX_APPWINDOW,
-         look);
+  Create(platform::Widen(app::model::kLayoutCaption).c_str(), CW_USEDEFAULT, CW_USEDEFAULT, kWidth,
+         kHeight, nullptr, 0, WS_EX_APPWINDOW, look);
   SetControlName(Handle(), L"frmMain");
   BuildMainWindowLayout(Handle(), controls_);
   model_ = std::make_unique<app::model::MainWindowModel>(system, std::move(services),

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/model/branding.h"
-#include "app/model/feature_row_layout.h"
+#include "app/model/main_window_places.h"
 #include "app/win32/busy_indicator.h"
 #include "app/win32/skin_controls.h"
 #include "app/win32/skin_palette.h"
@@ -13,6 +13,7 @@
 namespace win32ui {
 namespace {
 
+using app::model::ControlPlace;
 using app::model::FeatureRowLayout;
 using app::model::kFeatureRows;
 using app::model::LayoutRect;
@@ -67,6 +68,18 @@ HWND Label(HWND parent, const wchar_t* name, const wchar_t* text, RECT at, HFONT
   return MakeLabel(parent, name, text, at, fitted, color, background);
 }
 
+// A label at its place with its first text, on the window's frame.
+HWND Label(HWND parent, const ControlPlace& place, HFONT font, COLORREF color) {
+  return Label(parent, platform::Widen(place.name).c_str(), platform::Widen(place.text).c_str(),
+               PlaceOf(place.at), font, color, kFrameColor);
+}
+
+// A label at its place with its first text, as wide as that text.
+HWND SizedLabel(HWND parent, const ControlPlace& place, HFONT font, bool wrapped = false) {
+  return MakeLabel(parent, platform::Widen(place.name).c_str(), platform::Widen(place.text),
+                   PlaceOf(place.at), font, kBlack, kFrameColor, wrapped);
+}
+
 FeatureRowControls BuildFeatureRow(HWND page, const FeatureRowLayout& row) {
   using platform::Widen;
   HFONT tahoma = SkinFont({L"Tahoma", 11});
@@ -91,6 +104,9 @@ FeatureRowControls BuildFeatureRow(HWND page, const FeatureRowLayout& row) {
 }
 
 const wchar_t* linkTarget = nullptr;
+
+// A combo box's height on Win32 includes its drop-down list.
+constexpr int kDriveListDropDownHeight = 260;
 
 }  // namespace
 
@@ -139,43 +155,44 @@ void FitWrapped(HWND label) {
 }
 
 void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
+  namespace model = app::model;
+  using platform::Widen;
   HFONT verdana = SkinFont({L"Verdana", 11});
   HFONT verdanaBold = SkinFont({L"Verdana", 11, true});
   // In tab order: the drive list, the query button, the pages, the "QUILL-RATE" button and
   // the link.
-  c.Label1 = Label(f, L"Label1", L"Step1 :", At(12, 55, 45, 13), verdanaBold, kNavy, kFrameColor);
-  c.lblStep1 = MakeLabel(f, L"lblStep1", L"Select a target CD-RW/COMBO/DVD Writer ",
-                         At(64, 55, 253, 13), verdana, kBlack, kFrameColor);
+  c.Label1 = Label(f, model::kStep1Title, verdanaBold, kNavy);
+  c.lblStep1 = SizedLabel(f, model::kStep1Text, verdana);
   SizeToText(c.lblStep1);
-  c.cboDrives =
-      MakeControl(f, L"COMBOBOX", L"cboDrives", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                  At(56, 75, 409, 260), SkinFont({L"Courier New", 12}));
-  SendMessageW(c.cboDrives, CB_SETITEMHEIGHT, 0, 15);
-  c.Label3 = Label(f, L"Label3", L"Step2 :", At(12, 107, 45, 13), verdanaBold, kNavy, kFrameColor);
-  c.lblStep2 = MakeLabel(
-      f, L"lblStep2",
-      L"Insert your CD-R/RW or DVD+R/+RW/-R/-RW media into target drive, then click \"?\" button "
-      L"to see information about this media and what is the maximum burning speed that "
-      L"QUILL-RATE set base on the information",
-      At(64, 107, 325, 53), verdana, kBlack, kFrameColor, true);
+  RECT driveList = PlaceOf(model::kDriveList.at);
+  driveList.bottom = kDriveListDropDownHeight;
+  c.cboDrives = MakeControl(f, L"COMBOBOX", Widen(model::kDriveList.name).c_str(), L"",
+                            CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, driveList,
+                            SkinFont({L"Courier New", 12}));
+  SendMessageW(c.cboDrives, CB_SETITEMHEIGHT, 0, model::kDriveListItemHeight);
+  c.Label3 = Label(f, model::kStep2Title, verdanaBold, kNavy);
+  c.lblStep2 = SizedLabel(f, model::kStep2Text, verdana, true);
   FitWrapped(c.lblStep2);
-  c.cmdRefresh = MakePictureButton(f, L"cmdRefresh", At(396, 111, 73, 49), Picture::QueryNormal,
+  c.cmdRefresh = MakePictureButton(f, Widen(model::kQueryButton.name).c_str(),
+                                   PlaceOf(model::kQueryButton.at), Picture::QueryNormal,
                                    Picture::QueryHover, Picture::QueryPressed, kFrameColor, true);
-  c.Label5 = Label(f, L"Label5", L"Step3 :", At(12, 171, 45, 13), verdanaBold, kNavy, kFrameColor);
-  c.lblStep3 = MakeLabel(f, L"lblStep3", L"The information of this media as:", At(64, 171, 190, 13),
-                         verdana, kBlack, kFrameColor);
+  c.Label5 = Label(f, model::kStep3Title, verdanaBold, kNavy);
+  c.lblStep3 = SizedLabel(f, model::kStep3Text, verdana);
   SizeToText(c.lblStep3);
-  c.busyIndicator = MakeBusyIndicator(f, At(372, 170, 16, 16));
+  c.busyIndicator = MakeBusyIndicator(f, PlaceOf(model::kBusyIndicator.at));
 
-  c.suiPageControl1 = std::make_unique<PageControl>(f, L"suiPageControl1", At(8, 192, 465, 209),
-                                                    SkinFont({L"Tahoma", 11}), 10);
-  HWND pages[3] = {c.suiPageControl1->AddPage(L"suiTabSheet1", L"Information"),
-                   c.suiPageControl1->AddPage(L"suiTabSheet2", L"Quillrate"),
-                   c.suiPageControl1->AddPage(L"suiTabSheet3", L"Trimwave")};
-  c.memTranslator =
-      MakeControl(pages[0], L"EDIT", L"memTranslator", L"memTranslator",
-                  ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-                  At(0, 4, 459, 173), SkinFont({L"Courier New", 11}), WS_EX_CLIENTEDGE);
+  c.suiPageControl1 = std::make_unique<PageControl>(
+      f, Widen(model::kPageControl.name).c_str(), PlaceOf(model::kPageControl.at),
+      SkinFont({L"Tahoma", 11}), model::kPageTabMargin);
+  HWND pages[3];
+  for (size_t i = 0; i < 3; ++i) {
+    pages[i] = c.suiPageControl1->AddPage(Widen(model::kPages[i].name).c_str(),
+                                          Widen(model::kPages[i].text));
+  }
+  c.memTranslator = MakeControl(
+      pages[0], L"EDIT", Widen(model::kMemo.name).c_str(), Widen(model::kMemo.text).c_str(),
+      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+      PlaceOf(model::kMemo.at), SkinFont({L"Courier New", 11}), WS_EX_CLIENTEDGE);
   ForwardContextMenu(c.memTranslator);
   for (size_t i = 0; i < 3; ++i) {
     c.features[i] = BuildFeatureRow(pages[kFeatureRows[i].page], kFeatureRows[i]);
@@ -183,32 +200,39 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   // Page 1 is the active page of the layout; start-up shows page 0.
   c.suiPageControl1->SetActivePageIndex(1);
 
-  c.cmdShowQR = MakeButton(f, L"cmdShowQR", L"QUILL-RATE", At(362, 41, 103, 25),
-                           SkinFont({L"Verdana", 12, true}), kRed);
-  c.imgbtnOLV = MakePictureButton(f, L"imgbtnOLV", At(14, 26, 95, 26), Picture::MakerLogo,
+  c.cmdShowQR =
+      MakeButton(f, Widen(model::kShowQuillRate.name).c_str(), Widen(model::kShowQuillRate.text),
+                 PlaceOf(model::kShowQuillRate.at), SkinFont({L"Verdana", 12, true}), kRed);
+  c.imgbtnOLV = MakePictureButton(f, Widen(model::kMakerLogo.name).c_str(),
+                                  PlaceOf(model::kMakerLogo.at), Picture::MakerLogo,
                                   Picture::MakerLogo, Picture::MakerLogo, kFrameColor, false);
-  c.cmdAddUserFile = MakeButton(f, L"cmdAddUserFile", L"", At(8, 408, 13, 13), verdana);
+  c.cmdAddUserFile = MakeButton(f, Widen(model::kUserFileButton.name).c_str(), L"",
+                                PlaceOf(model::kUserFileButton.at), verdana);
   ShowWindow(c.cmdAddUserFile, SW_HIDE);
-  c.lblCopyright =
-      MakeLinkLabel(f, L"lblCopyright", platform::Widen(app::kMakerCopyright), At(84, 409, 310, 13),
-                    SkinFont({L"Verdana", 11, false, true}), kFrameColor);
-  static const std::wstring makerAddress = platform::Widen(app::kMakerWebAddress);
+  c.lblCopyright = MakeLinkLabel(f, Widen(model::kCopyright.name).c_str(),
+                                 Widen(app::kMakerCopyright), PlaceOf(model::kCopyright.at),
+                                 SkinFont({L"Verdana", 11, false, true}), kFrameColor);
+  static const std::wstring makerAddress = Widen(app::kMakerWebAddress);
   linkTarget = makerAddress.c_str();
+  // Sized to its picture.
   const SIZE oem = PictureSize(Picture::OemLogo);
-  c.imgbtnVEXO = MakePictureButton(f, L"imgbtnVEXO", At(400, 408, oem.cx, oem.cy), Picture::OemLogo,
-                                   Picture::OemLogo, Picture::OemLogo, kFrameColor, false);
+  c.imgbtnVEXO =
+      MakePictureButton(f, Widen(model::kOemLogo.name).c_str(),
+                        At(model::kOemLogo.at.left, model::kOemLogo.at.top, oem.cx, oem.cy),
+                        Picture::OemLogo, Picture::OemLogo, Picture::OemLogo, kFrameColor, false);
 }
 
 void ApplyOemBrandingLayout(MainWindowControls& c) {
+  const app::model::OemPlaces& oem = app::model::kOemPlaces;
+  constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER;
   ShowWindow(c.imgbtnOLV, SW_HIDE);
   ShowWindow(c.imgbtnVEXO, SW_SHOW);
-  SetWindowPos(c.imgbtnVEXO, nullptr, 14, 26, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  SetWindowPos(c.Label1, nullptr, 108, 59, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  SetWindowPos(c.lblStep1, nullptr, 160, 59, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  RECT combo;
-  GetWindowRect(c.cboDrives, &combo);
-  SetWindowPos(c.cboDrives, nullptr, 108, 75, 353, 260, SWP_NOZORDER);
-  SetWindowPos(c.cmdShowQR, nullptr, 200, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(c.imgbtnVEXO, nullptr, oem.logoLeft, oem.logoTop, 0, 0, kMoveOnly);
+  SetWindowPos(c.Label1, nullptr, oem.step1TitleLeft, oem.step1TitleTop, 0, 0, kMoveOnly);
+  SetWindowPos(c.lblStep1, nullptr, oem.step1TextLeft, oem.step1TextTop, 0, 0, kMoveOnly);
+  SetWindowPos(c.cboDrives, nullptr, oem.driveListLeft, oem.driveListTop, oem.driveListWidth,
+               kDriveListDropDownHeight, SWP_NOZORDER);
+  SetWindowPos(c.cmdShowQR, nullptr, oem.showQuillRateLeft, oem.showQuillRateTop, 0, 0, kMoveOnly);
   SetControlText(c.lblCopyright, app::kOemCopyright);
   static const std::wstring oemAddress = platform::Widen(app::kOemWebAddress);
   linkTarget = oemAddress.c_str();
