@@ -68,7 +68,8 @@ void TfrmBuildQR::cmdBrowseClick() {
 void TfrmBuildQR::cmdBuildClick() {
   cmdBuild->setEnabled(false);
   custom::BuildRequest request;
-  request.propertyPath = QFile::encodeName(txtFile->text()).toStdString();
+  request.propertyPath =
+      custom::PropertyPathFromField(QFile::encodeName(txtFile->text()).toStdString());
   request.prototypePath = prototypePath;
   request.outputDir = outputDir;
   custom::BuildOutcome outcome;

@@ -9,6 +9,7 @@
 
 #include "cli/command.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "cli/session.h"
 #include "custom/about_text.h"
 #include "custom/window_caption.h"
@@ -64,7 +65,7 @@ void PrintAbout(const custom::CustomizationBlockView& block, bool json, std::ost
                                       {"build_mode_flag", TextToUtf8(std::string(1, flag))},
                                       {"build_mode", block.IsBuildMode()},
                                       {"block", fields}};
-  out << result.dump(2) << '\n';
+  PrintJson(out, result);
 }
 
 Command AddAboutCommand(CLI::App& app) {

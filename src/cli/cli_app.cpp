@@ -3,19 +3,54 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
+#include "cli/visible_lines.h"
 
 namespace cli {
+namespace {
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+// Why the path given with --device cannot be a drive, when that is plain before it is opened:
+// it is missing, or it is a file, a folder or a pipe rather than a device node. Windows names
+// its devices (\\.\E:, \\?\...) outside the file system, so for those only the drive's
+// answer tells.
+std::optional<std::string> DevicePathProblem(const std::string& path) {
+#ifdef _WIN32
+  if (path.rfind("\\\\.\\", 0) == 0 || path.rfind("\\\\?\\", 0) == 0) return std::nullopt;
+#endif
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  switch (status.type()) {
+    case fs::file_type::not_found:
+      return "no such file";
+    case fs::file_type::regular:
+      return "a file, not a device";
+    case fs::file_type::directory:
+      return "a folder, not a device";
+    case fs::file_type::fifo:
+    case fs::file_type::socket:
+      return "a pipe or socket, not a device";
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& errors,
            bool errIsTerminal) {
+  // Messages name what the user typed and what drives and files hold: shown visibly.
+  VisibleLines err(errors);
   CommandLine commandLine;
   CLI::App& app = commandLine.app;
   std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -43,11 +78,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitUsage;
   }
 
-  Session session(out, err);
+  Session session(out, err, errors);
   session.showProgress = errIsTerminal;
   if (commandLine.simulateOption->count() > 0) session.choice.simulate = commandLine.simulate;
   if (commandLine.captureOption->count() > 0) session.capturePath = commandLine.capture;
-  if (commandLine.deviceOption->count() > 0) session.devicePath = commandLine.device;
+  if (commandLine.deviceOption->count() > 0) {
+    // A simulated machine names its own devices.
+    const bool realDevice = commandLine.simulateOption->count() == 0;
+    if (const auto problem = realDevice ? DevicePathProblem(commandLine.device) : std::nullopt) {
+      err << "quillrate-cli: --device " << commandLine.device << ": " << *problem << '\n';
+      return kExitNoDrive;
+    }
+    session.devicePath = commandLine.device;
+  }
   try {
     session.System();
   } catch (const std::exception& e) {

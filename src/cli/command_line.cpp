@@ -7,9 +7,10 @@ namespace {
 
 constexpr const char* kFooter =
     "Exit status: 0 success; 1 the command failed; 2 bad command line; 3 the simulated "
-    "machine could not be loaded; 4 no drive found; 5 the named file does not exist or "
-    "cannot be read; 8 the drive stopped answering during report or identify (the lines show "
-    "what failed commands give). An output that cannot be written (a full disk, a closed pipe) "
+    "machine could not be loaded; 4 no drive found, or no drive of that index or no "
+    "writer to choose; 5 the named file does not exist or cannot be read; 8 the drive stopped "
+    "answering during report, identify, features or feature (the lines show what failed "
+    "commands give). An output that cannot be written (a full disk, a closed pipe) "
     "is a failure too. media-file check: 0 every data line is taken, 1 some lines are "
     "skipped. build and build-mode: 0 the file was written; 1 it could not be written; 2 no "
     "property file named; 5 the property file or the executable is missing or unreadable; 6 the "

@@ -21,11 +21,22 @@ int FirstWriter(const device::AtapiDevice& device) {
 
 }  // namespace
 
-void AddDriveOption(CLI::App& command, int& drive) {
-  command
+CLI::Option* AddDriveOption(CLI::App& command, int& drive) {
+  // A drive's index is a number from 0 as "drives" lists it: nothing else is taken for one.
+  const CLI::Validator driveIndex(
+      [](std::string& text) -> std::string {
+        const bool digits = !text.empty() && text.size() <= 9 &&
+                            text.find_first_not_of("0123456789") == std::string::npos;
+        if (digits) return {};
+        return "\"" + text +
+               "\" is not a drive index: give the number that \"drives\" lists "
+               "for the drive (0, 1, ...)";
+      },
+      "INDEX");
+  return command
       .add_option("--drive", drive,
                   "The drive's index in the drive list (default: the first writer)")
-      ->check(CLI::NonNegativeNumber);
+      ->check(driveIndex);
 }
 
 std::optional<int> ChooseDrive(Session& session, int requested, int& status) {

@@ -6,14 +6,15 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+}  // namespace CLI
 
 namespace cli {
 
 class Session;
 
-// Adds --drive to a subcommand.
-void AddDriveOption(CLI::App& command, int& drive);
+// Adds --drive to a subcommand; the option, for the rules that tie other options to it.
+CLI::Option* AddDriveOption(CLI::App& command, int& drive);
 
 // Selects the drive and returns its index; on failure explains on stderr, sets `status`
 // and returns none.

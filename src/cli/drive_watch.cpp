@@ -25,8 +25,10 @@ DriveWatch::~DriveWatch() {
 void DriveWatch::Show(const device::WaitProgress& progress) {
   if (progress.finished) {
     // The line is taken back, so the report that follows stands as it always does.
-    if (shownLength_ > 0) session_.err << '\r' << std::string(shownLength_, ' ') << '\r';
-    session_.err.flush();
+    if (shownLength_ > 0) {
+      session_.progress << '\r' << std::string(shownLength_, ' ') << '\r';
+    }
+    session_.progress.flush();
     shownSecond_ = -1;
     shownLength_ = 0;
     return;
@@ -37,9 +39,11 @@ void DriveWatch::Show(const device::WaitProgress& progress) {
   const std::string line =
       device::FormatC("Waiting for drive %d to become ready: %d s of at most %d s ...", index_,
                       second, progress.limitSeconds);
-  session_.err << '\r' << line;
-  if (line.size() < shownLength_) session_.err << std::string(shownLength_ - line.size(), ' ');
-  session_.err.flush();
+  session_.progress << '\r' << line;
+  if (line.size() < shownLength_) {
+    session_.progress << std::string(shownLength_ - line.size(), ' ');
+  }
+  session_.progress.flush();
   shownLength_ = std::max(shownLength_, line.size());
 }
 

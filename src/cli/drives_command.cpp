@@ -8,6 +8,7 @@
 
 #include "cli/command.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "cli/session.h"
 
 #include "device/fixed_text.h"
@@ -45,7 +46,7 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
     }
     nlohmann::ordered_json unusable = nlohmann::ordered_json::array();
     for (const auto& p : problems) unusable.push_back({{"device", p.device}, {"reason", p.reason}});
-    out << nlohmann::ordered_json{{"drives", list}, {"problems", unusable}}.dump(2) << '\n';
+    PrintJson(out, nlohmann::ordered_json{{"drives", list}, {"problems", unusable}});
     return;
   }
   if (count <= 0) {

@@ -2,6 +2,7 @@
 // as the window's feature pages show and switch them.
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include <CLI/CLI.hpp>
@@ -9,7 +10,9 @@
 
 #include "cli/command.h"
 #include "cli/drive_choice.h"
+#include "cli/drive_watch.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "cli/session.h"
 #include "features/feature_switches.h"
 #include "features/feature_view.h"
@@ -52,7 +55,7 @@ void PrintFeatures(std::ostream& out, const std::array<features::FeatureView, 3>
                       {"button", views[i].buttonCaption},
                       {"button_enabled", views[i].buttonEnabled}});
     }
-    out << nlohmann::ordered_json{{"features", list}}.dump(2) << '\n';
+    PrintJson(out, nlohmann::ordered_json{{"features", list}});
     return;
   }
   for (size_t i = 0; i < views.size(); ++i) {
@@ -79,9 +82,11 @@ Command AddFeaturesCommand(CLI::App& app) {
   parser->add_flag("--json", options->json, "Print the features as JSON");
   return {parser, [options](Session& session) {
             int status = kExitOk;
-            if (!ChooseDrive(session, options->drive, status)) return status;
+            const std::optional<int> index = ChooseDrive(session, options->drive, status);
+            if (!index) return status;
+            DriveWatch watch(session, session.Device(), *index);
             PrintFeatures(session.out, features::RefreshAbilities(session.Device()), options->json);
-            return int{kExitOk};
+            return watch.StoppedAnswering("the feature reads") ? int{kExitNoAnswer} : int{kExitOk};
           }};
 }
 
@@ -107,7 +112,8 @@ Command AddFeatureCommand(CLI::App& app) {
   parser->add_flag("--json", options->json, "Print the features as JSON");
   return {parser, [options](Session& session) {
             int status = kExitOk;
-            if (!ChooseDrive(session, options->drive, status)) return status;
+            const std::optional<int> index = ChooseDrive(session, options->drive, status);
+            if (!index) return status;
             const std::map<std::string, Feature> byName{
                 {"quillrate-disable", Feature::QuillrateDisable},
                 {"trimwave", Feature::Trimwave},
@@ -115,10 +121,13 @@ Command AddFeatureCommand(CLI::App& app) {
             const Feature feature = byName.at(options->name);
             const bool on = options->state == "on";
             device::AtapiDevice& device = session.Device();
+            DriveWatch watch(session, device, *index);
             // The window disables the button of a feature the drive does not support; the
-            // terminal sends nothing for it either.
+            // terminal sends nothing for it either. A drive that did not answer the read has
+            // said nothing about its support.
             if ((features::ReadStatus(device, feature) & features::kSupported) == 0) {
               PrintFeatures(session.out, features::RefreshAbilities(device), options->json);
+              if (watch.StoppedAnswering("the feature read")) return int{kExitNoAnswer};
               session.err << "quillrate-cli: the drive does not support " << options->name
                           << "; nothing was sent\n";
               return int{kExitFailure};
@@ -130,6 +139,7 @@ Command AddFeatureCommand(CLI::App& app) {
             }
             const auto views = features::RefreshAbilities(device);
             PrintFeatures(session.out, views, options->json);
+            if (watch.StoppedAnswering("the switch")) return int{kExitNoAnswer};
             if (!taken) {
               session.err << "quillrate-cli: the drive did not take the change\n";
               return int{kExitFailure};

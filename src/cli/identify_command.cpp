@@ -10,6 +10,7 @@
 #include "cli/drive_choice.h"
 #include "cli/drive_watch.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "cli/session.h"
 #include "device/fixed_text.h"
 #include "device/format_c.h"
@@ -44,7 +45,7 @@ Command AddIdentifyCommand(CLI::App& app) {
                 watch.StoppedAnswering("the identification") ? kExitNoAnswer : kExitOk;
             const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
             if (options->json) {
-              session.out << media::ReportJson(entry, *index, report).dump(2) << '\n';
+              PrintJson(session.out, media::ReportJson(entry, *index, report));
               return answered;
             }
             session.out << device::VisibleText(device::FormatC(

@@ -11,6 +11,7 @@
 
 #include "cli/command.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "cli/session.h"
 #include "custom/media_row_match.h"
 #include "custom/user_file_button.h"
@@ -83,15 +84,13 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
       line["text"] = TextToUtf8(entry.line.text);
       skipped.push_back(line);
     }
-    out << nlohmann::ordered_json{{"cd_rows", check.cdRows},
-                                  {"dvd_rows", check.dvdRows},
-                                  {"skipped_lines", check.skippedLines},
-                                  {"taken", taken},
-                                  {"taken_not_listed", unlistedRows},
-                                  {"skipped", skipped},
-                                  {"skipped_not_listed", unlistedSkipped}}
-               .dump(2)
-        << '\n';
+    PrintJson(out, nlohmann::ordered_json{{"cd_rows", check.cdRows},
+                                          {"dvd_rows", check.dvdRows},
+                                          {"skipped_lines", check.skippedLines},
+                                          {"taken", taken},
+                                          {"taken_not_listed", unlistedRows},
+                                          {"skipped", skipped},
+                                          {"skipped_not_listed", unlistedSkipped}});
     return;
   }
   for (const auto& entry : check.taken) {

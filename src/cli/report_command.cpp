@@ -9,6 +9,7 @@
 #include "cli/drive_choice.h"
 #include "cli/drive_watch.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "cli/session.h"
 #include "custom/customization_block.h"
 #include "custom/user_media_file.h"
@@ -46,8 +47,9 @@ Command AddReportCommand(CLI::App& app) {
       "report",
       "Query the disc in a drive: kinds, identification, capacity, manufacturer and "
       "the write speed the drive selects");
-  AddDriveOption(*parser, options->drive);
-  parser->add_flag("--all", options->all, "Report on every drive of the list, one after the other");
+  CLI::Option* drive = AddDriveOption(*parser, options->drive);
+  parser->add_flag("--all", options->all, "Report on every drive of the list, one after the other")
+      ->excludes(drive);
   parser->add_flag("--json", options->json,
                    "Print the report as JSON: kinds, identifiers, manufacturer and its source, "
                    "speed limit, write speeds and the lines");
@@ -107,11 +109,9 @@ Command AddReportCommand(CLI::App& app) {
           }
         }
         if (options->json) {
-          session.out << (options->all      ? nlohmann::ordered_json{{"reports", reports}}
-                          : reports.empty() ? nlohmann::ordered_json::object()
-                                            : reports[0])
-                             .dump(2)
-                      << '\n';
+          PrintJson(session.out, options->all      ? nlohmann::ordered_json{{"reports", reports}}
+                                 : reports.empty() ? nlohmann::ordered_json::object()
+                                                   : reports[0]);
         }
         return status;
       }};

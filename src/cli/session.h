@@ -16,11 +16,14 @@ namespace cli {
 
 class Session {
  public:
-  Session(std::ostream& output, std::ostream& errors)
-      : out(output), err(errors), messages_(errors) {}
+  // `errors` takes the messages (shown visibly, see visible_lines.h); `progress` the wait
+  // progress line, which moves the cursor back with a carriage return.
+  Session(std::ostream& output, std::ostream& errors, std::ostream& progressLine)
+      : out(output), err(errors), progress(progressLine), messages_(errors) {}
 
   std::ostream& out;
   std::ostream& err;
+  std::ostream& progress;
   platform::PlatformChoice choice;
   // Records every command the drives answer into this fixture file, when set.
   std::optional<std::string> capturePath;

@@ -45,8 +45,12 @@ BuildOutcome PrototypeError(const std::string& path, BuildOutcome prototypeError
 
 }  // namespace
 
+std::string PropertyPathFromField(std::string_view fieldText) {
+  return std::string(TrimUserMediaLine(fieldText));
+}
+
 BuildOutcome BuildEdition(const BuildRequest& request) {
-  const std::string path(TrimUserMediaLine(request.propertyPath));
+  const std::string& path = request.propertyPath;
   if (path.empty()) return BuildError(BuildStatus::NoFileSelected, "No file selected !");
 
   platform::FileContents prototype = LoadPrototype(request.prototypePath);

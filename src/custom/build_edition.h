@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "custom/prototype_file.h"
 
@@ -13,7 +14,7 @@ enum class MessageIcon { Stop, Information };
 
 enum class BuildStatus {
   Created,
-  NoFileSelected,          // the path is empty or only blanks
+  NoFileSelected,          // the path is empty
   FileNotExists,           // no regular file at the path
   PropertyFileUnreadable,  // it exists but cannot be opened or read
   LoadPrototypeFailed,
@@ -23,7 +24,7 @@ enum class BuildStatus {
 };
 
 struct BuildRequest {
-  std::string propertyPath;  // as typed: blanks around it are dropped
+  std::string propertyPath;  // used exactly as given
   std::string prototypePath = platform::RunningProgramPath();
   std::string outputDir = ".";
 };
@@ -39,6 +40,10 @@ struct BuildOutcome {
   std::string detail;
   bool Succeeded() const { return status == BuildStatus::Created; }
 };
+
+// The property file's path as the builder window takes it from its text field: with the blanks
+// and control characters around it dropped. A path given on a command line is used as typed.
+std::string PropertyPathFromField(std::string_view fieldText);
 
 // Nothing is written unless every step succeeds; a failed build leaves any earlier
 // "Quillrate.exe" as it was.

@@ -134,4 +134,31 @@ size_t CutLength(std::string_view text, size_t width) {
   return cut;
 }
 
+std::string EscapeJsonControls(std::string_view json) {
+  std::string out;
+  out.reserve(json.size());
+  static constexpr char kHex[] = "0123456789abcdef";
+  for (size_t i = 0; i < json.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(json[i]);
+    unsigned code = 0x100;  // none
+    if (byte == 0x7F) {
+      code = 0x7F;
+    } else if (byte == 0xC2 && i + 1 < json.size()) {
+      const auto next = static_cast<unsigned char>(json[i + 1]);
+      if (next >= 0x80 && next <= 0x9F) {
+        code = next;
+        ++i;
+      }
+    }
+    if (code == 0x100) {
+      out.push_back(json[i]);
+      continue;
+    }
+    out += "\\u00";
+    out.push_back(kHex[code >> 4]);
+    out.push_back(kHex[code & 0xF]);
+  }
+  return out;
+}
+
 }  // namespace device

@@ -28,6 +28,11 @@ enum class LineBreaks { Shown, Kept };
 // that looks like one of the program's own. With LineBreaks::Kept a line feed stays one.
 std::string VisibleText(std::string_view text, LineBreaks breaks = LineBreaks::Shown);
 
+// A JSON document as a JSON writer made it (UTF-8, C0 controls already escaped), with DEL and
+// the C1 controls (U+0080-U+009F) escaped as \u007f ... \u009f too: the same text for a JSON
+// reader, and nothing a terminal would act on when the document is shown.
+std::string EscapeJsonControls(std::string_view json);
+
 // The length of the longest start of `text` of at most `width` bytes that does not end
 // inside a character: for valid UTF-8 the cut moves back to the start of a split sequence;
 // other texts are one byte per character.

@@ -56,10 +56,22 @@ TEST(CliDrives, ErrorsAndStatuses) {
            Case{{"--simulate=/nonexistent.json", "drives"},
                 cli::kExitFixture,
                 "quillrate-cli: /nonexistent.json: no such file"},
+           // What the user typed is shown without its control bytes.
+           Case{{"--simulate=/x\x1b]0;t\x07", "drives"},
+                cli::kExitFixture,
+                "quillrate-cli: /x\u241b]0;t\u2407: no such file\n"},
+           Case{{"--simulate", "report", "--drive", "abc"},
+                cli::kExitUsage,
+                "\"abc\" is not a drive index: give the number that \"drives\" lists"},
+           Case{{"--simulate", "report", "--drive", "-1"}, cli::kExitUsage, "\"-1\" is not"},
+           Case{{"--simulate", "report", "--drive", "1", "--all"},
+                cli::kExitUsage,
+                "--drive excludes --all"},
        }) {
     const CliRun run = RunArgs(c.args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -90,6 +91,23 @@ TEST_F(BuildEditionTest, WritesACopyThatDiffersOnlyInTheBlock) {
   EXPECT_EQ(Names(out_), (std::set<std::string>{"Quillrate.exe"}));
 }
 
+// A path is a file's name as given (blanks are legal in names); only the builder window's
+// text field drops the blanks around what was typed.
+TEST_F(BuildEditionTest, APathIsUsedAsGivenAndOnlyTheWindowFieldIsTrimmed) {
+  const std::string trimmed = dir_.Write("edition.txt", "[PROPERTY]\nname=Trimmed\n");
+  const std::string spaced = dir_.Write("edition.txt ", "[PROPERTY]\nname=Spaced\n");
+  const auto holds = [&](const std::string& name) {
+    const auto edition = ReadBytes(Edition());
+    return std::search(edition.begin(), edition.end(), name.begin(), name.end()) != edition.end();
+  };
+  ASSERT_EQ(Build(spaced).status, BuildStatus::Created);
+  EXPECT_TRUE(holds("Spaced"));
+  EXPECT_FALSE(holds("Trimmed"));
+  ASSERT_EQ(Build(custom::PropertyPathFromField(" " + spaced + "\t")).status, BuildStatus::Created);
+  EXPECT_TRUE(holds("Trimmed"));
+  EXPECT_EQ(trimmed + " ", spaced);
+}
+
 TEST_F(BuildEditionTest, TwoBuildsGiveTheSameFileAndReplaceTheEarlierOne) {
   WriteBytes(Edition(), std::vector<uint8_t>(5, 'x'));
   const std::string properties = Properties("[PROPERTY]\nNAME=Twice\n[CD]\n972500_795974=X\n");
@@ -119,7 +137,8 @@ TEST_F(BuildEditionTest, FailuresWriteNothingAndSayWhy) {
   const std::vector<FailureCase> cases = {
       {"no path", [](auto&) { return std::string(); }, BuildStatus::NoFileSelected,
        "No file selected !"},
-      {"only blanks", [](auto&) { return std::string(" \t "); }, BuildStatus::NoFileSelected,
+      {"only blanks in the window's field",
+       [](auto&) { return custom::PropertyPathFromField(" \t "); }, BuildStatus::NoFileSelected,
        "No file selected !"},
       {"no such file", [](auto& t) { return t.dir_.Path() + "/missing.txt"; },
        BuildStatus::FileNotExists, "File not exists !"},
@@ -321,7 +340,15 @@ TEST_F(BuildEditionTest, CliBuildPrintsTheMessagesAndExitStatuses) {
   };
   const std::string bad = dir_.Write("bad.txt", "[DVD]\nG04F52544857494E44303100=X\n");
   const std::vector<Case> cases = {
-      {{"build", " ", "--prototype", prototype_.string()}, 2, "Error: No file selected !\n"},
+      {{"build", "", "--prototype", prototype_.string()}, 2, "Error: No file selected !\n"},
+      // A name of one blank is a name like any other.
+      {{"build", " ", "--prototype", prototype_.string()},
+       5,
+       "Error: File not exists !\n : no such file\n"},
+      // What the user typed reaches the terminal without its control bytes.
+      {{"build", "x\x1b]0;title\x07", "--prototype", prototype_.string()},
+       5,
+       "Error: File not exists !\nx\u241b]0;title\u2407: no such file\n"},
       {{"build", dir_.Path() + "/missing", "--prototype", prototype_.string()},
        5,
        "Error: File not exists !\n" + dir_.Path() + "/missing: no such file\n"},

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <array>
 
 #include "device/fixed_text.h"
@@ -95,3 +97,25 @@ TEST(TextEncoding, AFieldCutToItsWidthNeverSplitsACharacter) {
 }
 
 }  // namespace
+
+TEST(TextEncoding, JsonKeepsItsTextAndEscapesWhatATerminalWouldObey) {
+  const struct {
+    std::string dumped;
+    std::string escaped;
+  } cases[] = {
+      {R"({"a":"plain é ✓"})", R"({"a":"plain é ✓"})"},
+      {"{\"a\":\"\xC2\x9B"
+       "2J\"}",
+       R"({"a":"\u009b2J"})"},
+      {"{\"a\":\"\xC2\x80\xC2\x9F\xC2\xA0\"}", "{\"a\":\"\\u0080\\u009f\xC2\xA0\"}"},
+      {"{\"a\":\"\x7F\"}", R"({"a":"\u007f"})"},
+      {"\xC2", "\xC2"},  // a cut sequence at the end stays as it was
+  };
+  for (const auto& c : cases) {
+    const std::string escaped = device::EscapeJsonControls(c.dumped);
+    EXPECT_EQ(escaped, c.escaped);
+    if (nlohmann::json::accept(c.dumped)) {
+      EXPECT_EQ(nlohmann::json::parse(escaped), nlohmann::json::parse(c.dumped)) << c.escaped;
+    }
+  }
+}

@@ -29,7 +29,10 @@ TEST(FixtureLoader, MistakesNameTheirPlace) {
                 "drives[0].faults[0].kind: expected"},
            Case{R"({"drives": [{"inquiry_length": "many"}]})",
                 "drives[0].inquiry_length: expected an integer"},
-           Case{R"({"drives": [{"opens": "yes"}]})", "wrong value type"},
+           Case{R"({"drives": [{"opens": "yes"}]})",
+                "drives[0].opens: type must be boolean, but is string"},
+           Case{R"({"drives": [{"root": "E:", "vendor": 5}]})",
+                "drives[0].vendor: type must be string, but is number"},
        }) {
     try {
       sim::LoadMachineFromText(c.json);

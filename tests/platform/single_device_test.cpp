@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/exit_codes.h"
+#include "custom/temp_dir.h"
 #include "platform/single_device_system.h"
 #include "support/cli_run.h"
 
@@ -57,6 +58,28 @@ TEST(CliDevice, ADeviceThatCannotBeOpenedIsNoDrive) {
   const CliRun run = RunCliArgs({Fixture("dvd.json"), "--device", "\\\\.\\Z:", "report"});
   EXPECT_EQ(run.status, cli::kExitNoDrive);
   EXPECT_EQ(run.err, "No drive detected !\n");
+}
+
+// On the real system a path that is plainly no device is refused with the reason before
+// anything is opened.
+TEST(CliDevice, APathThatIsNoDeviceNodeIsRefusedWithTheReason) {
+  custom_test::TempDir dir;
+  const std::string file = dir.Write("drive.txt", "not a drive");
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {dir.Path() + "/missing", "no such file"},
+      {file, "a file, not a device"},
+      {dir.Path(), "a folder, not a device"},
+      {"", "no such file"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunCliArgs({"--device", c.path, "report"});
+    EXPECT_EQ(run.status, cli::kExitNoDrive) << c.path;
+    EXPECT_EQ(run.err, "quillrate-cli: --device " + c.path + ": " + c.reason + "\n");
+    EXPECT_EQ(run.out, "");
+  }
 }
 
 }  // namespace

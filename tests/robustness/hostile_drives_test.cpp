@@ -81,6 +81,20 @@ TEST(HostileDrives, TheTerminalSeesWhatADriveSentButNeverObeysIt) {
        cli::kExitNoAnswer,
        {"Drive 0: VEXO GONE"},
        {"quillrate-cli: drive 0 stopped answering during the identification: "}},
+      {"a drive gone while its features are read is not a drive without them",
+       Machine(std::string(R"("vendor": "VEXO", "product": "GONE", )") + kWriter +
+               R"(, "faults": [{"command": "any", "kind": "no-answer", "skip": 3, "times": -1}])"),
+       {"features"},
+       cli::kExitNoAnswer,
+       {"Quillrate"},
+       {"quillrate-cli: drive 0 stopped answering during the feature reads: "}},
+      {"a drive gone before a switch says so, not that it lacks the feature",
+       Machine(std::string(R"("vendor": "VEXO", "product": "GONE", )") + kWriter +
+               R"(, "faults": [{"command": "any", "kind": "no-answer", "skip": 3, "times": -1}])"),
+       {"feature", "trimwave", "on"},
+       cli::kExitNoAnswer,
+       {"Trimwave"},
+       {"quillrate-cli: drive 0 stopped answering during the feature read: "}},
       {"a command without answer ends at the time-out and is told",
        Machine(std::string(R"("vendor": "VEXO", "product": "SLOW", )") + kWriter +
                R"(, "disc": {"type": "cd-r", "lead_in": "97:26:66", "lead_out": "79:59:74"},

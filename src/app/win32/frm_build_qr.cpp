@@ -62,7 +62,7 @@ void TfrmBuildQR::cmdBrowseClick() {
 void TfrmBuildQR::cmdBuildClick() {
   EnableWindow(cmdBuild_, FALSE);
   custom::BuildRequest request;  // the prototype: this program's own file
-  request.propertyPath = ControlText(txtFile_);
+  request.propertyPath = custom::PropertyPathFromField(ControlText(txtFile_));
   custom::BuildOutcome outcome;
   try {
     outcome = custom::BuildEdition(request);

@@ -55,7 +55,15 @@ void Fields::Read(const json& object, const std::string& where, const std::strin
     if (!entry.read) continue;
     const auto found = object.find(entry.name);
     if (found != object.end()) {
-      entry.read(*found, prefix + entry.name);
+      try {
+        entry.read(*found, prefix + entry.name);
+      } catch (const json::type_error& e) {
+        // "[json.exception.type_error.302] type must be string, but is number": the field
+        // is named, the library's code is not.
+        const std::string what = e.what();
+        const size_t start = what.find("] ");
+        Fail(prefix + entry.name, start == std::string::npos ? what : what.substr(start + 2));
+      }
     } else if (entry.required) {
       entry.read(json(json::value_t::discarded), prefix + entry.name);
     }
