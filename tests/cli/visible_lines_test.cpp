@@ -22,7 +22,8 @@ TEST(VisibleLines, LinesAreShownVisiblyAndNothingIsLost) {
       {"a line without its line feed", [](std::ostream& s) { s << "end\x1b"; }, "end\u241b"},
       {"a flush in the middle of a line", [](std::ostream& s) { s << "ab" << std::flush << "c\n"; },
        "abc\n"},
-      {"UTF-8 and Windows-1252 lines", [](std::ostream& s) { s << "d\xC3\xA9j\xC3\xA0\n\xE9t\xE9\n"; },
+      {"UTF-8 and Windows-1252 lines",
+       [](std::ostream& s) { s << "d\xC3\xA9j\xC3\xA0\n\xE9t\xE9\n"; },
        "d\xC3\xA9j\xC3\xA0\n\xC3\xA9t\xC3\xA9\n"},
   };
   for (const auto& c : cases) {
