@@ -6,7 +6,7 @@ namespace cli {
 
 VisibleLinesBuffer::~VisibleLinesBuffer() {
   WritePending();
-  if (target_ != nullptr) target_->pubsync();
+  target_->pubsync();
 }
 
 bool VisibleLinesBuffer::WritePending() {
@@ -14,7 +14,7 @@ bool VisibleLinesBuffer::WritePending() {
   std::string shown = device::VisibleText(pending_);
   pending_.clear();
   const auto length = static_cast<std::streamsize>(shown.size());
-  if (target_ == nullptr || target_->sputn(shown.data(), length) != length) failed_ = true;
+  if (target_->sputn(shown.data(), length) != length) failed_ = true;
   return !failed_;
 }
 

@@ -42,6 +42,10 @@ TEST(HostileDrives, TheTerminalSeesWhatADriveSentButNeverObeysIt) {
   const std::string escape =
       R"("vendor": "\u001b]0;X\u0007\r", "product": "\nDisc Type =",
          "revision": "\u001b[2J", )";
+  // A drive that answers three commands and then no more.
+  const std::string goneAfterThreeCommands =
+      Machine(std::string(R"("vendor": "VEXO", "product": "GONE", )") + kWriter +
+              R"(, "faults": [{"command": "any", "kind": "no-answer", "skip": 3, "times": -1}])");
   const std::vector<Case> cases = {
       {"identity in the drive list",
        Machine(escape + kWriter),
@@ -82,15 +86,13 @@ TEST(HostileDrives, TheTerminalSeesWhatADriveSentButNeverObeysIt) {
        {"Drive 0: VEXO GONE"},
        {"quillrate-cli: drive 0 stopped answering during the identification: "}},
       {"a drive gone while its features are read is not a drive without them",
-       Machine(std::string(R"("vendor": "VEXO", "product": "GONE", )") + kWriter +
-               R"(, "faults": [{"command": "any", "kind": "no-answer", "skip": 3, "times": -1}])"),
+       goneAfterThreeCommands,
        {"features"},
        cli::kExitNoAnswer,
        {"Quillrate"},
        {"quillrate-cli: drive 0 stopped answering during the feature reads: "}},
       {"a drive gone before a switch says so, not that it lacks the feature",
-       Machine(std::string(R"("vendor": "VEXO", "product": "GONE", )") + kWriter +
-               R"(, "faults": [{"command": "any", "kind": "no-answer", "skip": 3, "times": -1}])"),
+       goneAfterThreeCommands,
        {"feature", "trimwave", "on"},
        cli::kExitNoAnswer,
        {"Trimwave"},
