@@ -2,27 +2,51 @@
 
 #include <algorithm>
 
+#include "platform/mmc_opcodes.h"
+
 namespace device {
 namespace {
 
-constexpr uint8_t kTestUnitReady = 0x00;
-constexpr uint8_t kInquiry = 0x12;
-constexpr uint8_t kModeSense10 = 0x5A;
-constexpr uint8_t kVendorFeaturePage = 0x30;
+namespace mmc = platform::mmc;
 
 // The commands that only read: MODE SENSE, GET CONFIGURATION, READ DISC STRUCTURE, READ
 // TOC/PMA/ATIP, READ DISC INFORMATION, READ FORMAT CAPACITIES, GET PERFORMANCE and the vendor
 // media-ID command.
-constexpr std::array<uint8_t, 8> kReadCommands{0x5A, 0x46, 0xAD, 0x43, 0x51, 0x23, 0xAC, 0xDF};
+constexpr std::array<uint8_t, 8> kReadCommands{
+    mmc::kModeSense10,    mmc::kGetConfiguration,    mmc::kReadDiscStructure,
+    mmc::kReadTocPmaAtip, mmc::kReadDiscInformation, mmc::kReadFormatCapacities,
+    mmc::kGetPerformance, mmc::kVendorMediaId};
+
+// Sense a drive gives for a command it will refuse however often it is asked while the same
+// disc is in it: ILLEGAL REQUEST with an invalid opcode, an invalid field in the command
+// block, or a medium the command cannot be used with (another disc comes with a unit
+// attention, which starts the snapshot again).
+constexpr uint8_t kIllegalRequest = 0x05;
+constexpr uint8_t kInvalidOpcode = 0x20;
+constexpr uint8_t kInvalidFieldInCdb = 0x24;
+constexpr uint8_t kIncompatibleMedium = 0x30;
+
+bool Refused(const Sense& sense) {
+  return sense.key == kIllegalRequest &&
+         (sense.asc == kInvalidOpcode || sense.asc == kInvalidFieldInCdb ||
+          sense.asc == kIncompatibleMedium);
+}
+
+// The command with its allocation length field cleared.
+AnswerSnapshot::Command WithoutLength(AnswerSnapshot::Command cdb) {
+  if (const auto at = mmc::AllocationLengthAt(cdb[0])) cdb[*at] = cdb[*at + 1] = 0;
+  return cdb;
+}
 
 }  // namespace
 
 AnswerSnapshot::Effect AnswerSnapshot::EffectOf(const Command& cdb, platform::Direction direction) {
   const uint8_t opcode = cdb[0];
-  if (opcode == kTestUnitReady && direction == platform::Direction::None) return Effect::Kept;
+  if (opcode == mmc::kTestUnitReady && direction == platform::Direction::None) return Effect::Kept;
   if (direction != platform::Direction::In) return Effect::Changes;
-  if (opcode == kInquiry) return Effect::Sent;
-  if (opcode == kModeSense10 && (cdb[2] & 0x3F) == kVendorFeaturePage) return Effect::Sent;
+  if (opcode == mmc::kInquiry) return Effect::Sent;
+  if (opcode == mmc::kModeSense10 && (cdb[2] & 0x3F) == mmc::kVendorFeaturePage)
+    return Effect::Sent;
   const bool reads =
       std::find(kReadCommands.begin(), kReadCommands.end(), opcode) != kReadCommands.end();
   return reads ? Effect::Kept : Effect::Changes;
@@ -30,16 +54,25 @@ AnswerSnapshot::Effect AnswerSnapshot::EffectOf(const Command& cdb, platform::Di
 
 const AnswerSnapshot::Answer* AnswerSnapshot::Find(int drive, const Command& cdb,
                                                    uint32_t length) const {
+  const Answer* longer = nullptr;
+  const Command asked = WithoutLength(cdb);
   for (const Entry& entry : entries_) {
-    if (entry.drive == drive && entry.length == length && entry.cdb == cdb) return &entry.answer;
+    if (entry.drive != drive) continue;
+    if (entry.length == length && entry.cdb == cdb) return &entry.answer;
+    // Only a success holds the first bytes of every shorter answer; a refusal may be of the
+    // length itself.
+    if (entry.answer.ok && entry.length > length && WithoutLength(entry.cdb) == asked &&
+        (longer == nullptr || entry.answer.data.size() > longer->data.size())) {
+      longer = &entry.answer;
+    }
   }
-  return nullptr;
+  return longer;
 }
 
 void AnswerSnapshot::Learn(int drive, const Command& cdb, uint32_t length, Answer answer) {
   const bool noDisc =
-      cdb[0] == kTestUnitReady && !answer.ok && Classify(answer.sense) == SenseClass::NoMedium;
-  if (!answer.ok && !noDisc) return;
+      cdb[0] == mmc::kTestUnitReady && !answer.ok && Classify(answer.sense) == SenseClass::NoMedium;
+  if (!answer.ok && !noDisc && !Refused(answer.sense)) return;
   std::erase_if(entries_, [&](const Entry& e) {
     return e.drive == drive && e.length == length && e.cdb == cdb;
   });

@@ -1,8 +1,10 @@
 // One query is one snapshot of the drive: a read command's answer is kept and given again
-// when the same command (same bytes, same length) is asked of the same drive, until something
-// can have changed it: a command that changes the drive, a unit attention, a drive that is
-// becoming ready or does not answer, or a new query. A failed answer is never kept, but for
-// the one that is the drive's settled state: no disc in it.
+// when the same command is asked of the same drive, until something can have changed it: a
+// command that changes the drive, a unit attention, a drive that is becoming ready or does
+// not answer, or a new query. A shorter read of the same command (the same bytes apart from
+// the length asked for) gets the first bytes of a longer answer. A failed answer is kept only
+// where it is the drive's settled state: no disc in it, or a command the drive refuses as
+// such (an opcode it does not know, a field of the command it does not accept).
 #pragma once
 
 #include <array>
@@ -35,9 +37,11 @@ class AnswerSnapshot {
     uint32_t transferred = 0;
   };
 
-  // The kept answer of a command, or null.
+  // The kept answer of a command, or null: its own, or a longer one of the same command. The
+  // answer's data may be longer than `length`; only its first `length` bytes are the answer.
   const Answer* Find(int drive, const Command& cdb, uint32_t length) const;
-  // Keeps a command's answer when it may be kept: a success, or no disc in the drive.
+  // Keeps a command's answer when it may be kept: a success, no disc in the drive, or a
+  // refusal of the command itself.
   void Learn(int drive, const Command& cdb, uint32_t length, Answer answer);
   // Forgets what one drive answered (-1: every drive).
   void Forget(int drive);

@@ -79,23 +79,4 @@ void AtapiDevice::CloseDrive() {
   currentIndex_ = -1;
 }
 
-uint8_t AtapiDevice::ResponseByte(size_t offset) const {
-  return ResponseView(GetResponseBuffer()).At(offset);
-}
-
-uint16_t AtapiDevice::ReadBE16(size_t offset) const {
-  return ResponseView(GetResponseBuffer()).BE16(offset);
-}
-
-uint32_t AtapiDevice::ReadBE32(size_t offset) const {
-  return ResponseView(GetResponseBuffer()).BE32(offset);
-}
-
-void AtapiDevice::WriteBE32(size_t offset, uint32_t value) {
-  for (size_t i = 0; i < 4; ++i) {
-    if (offset + i < kBufferSize)
-      dataOutBuffer_[offset + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
-  }
-}
-
 }  // namespace device

@@ -71,19 +71,13 @@ class AtapiDevice {
   void CloseDrive();
   int16_t CurrentIndex() const { return currentIndex_; }
 
-  // Buffers and big-endian helpers. Bytes beyond the buffers read as 0.
-  std::span<const uint8_t> GetResponseBuffer() const {
-    return {responseBuffer_.get(), kBufferSize};
-  }
+  // The bytes a data-out command sends.
   std::span<uint8_t> DataOutBuffer() { return {dataOutBuffer_.get(), kBufferSize}; }
   // The answer to the last command, bounded by the bytes it asked for: a byte the drive did
   // not send reads 0 (the transport clears the bytes asked for before every data-in
-  // command), and so does every byte past them. Valid until the next command.
+  // command), and so does every byte past them. Valid until the next command. This is the
+  // only way to read an answer.
   ResponseView Answer() const { return ResponseView({responseBuffer_.get(), answerLength_}); }
-  uint8_t ResponseByte(size_t offset) const;
-  uint16_t ReadBE16(size_t offset) const;
-  uint32_t ReadBE32(size_t offset) const;
-  void WriteBE32(size_t offset, uint32_t value);
 
   // Results of the last command.
   uint8_t SenseKey() const { return sense_.key; }
@@ -142,10 +136,6 @@ class AtapiDevice {
   const OSInfo& Os() const { return osInfo_; }
   platform::System& System() { return system_; }
 
-  // Records that the disc classification leaves for the report.
-  std::array<uint8_t, 17>& BdDiscInfo() { return bdDiscInfo_; }
-  std::array<uint8_t, 64>& DvdRamInfo() { return dvdRamInfo_; }
-
  private:
   void ChooseTransport();
   void EnumerateDrives();
@@ -199,9 +189,6 @@ class AtapiDevice {
   std::unique_ptr<uint8_t[]> responseBuffer_;
   uint32_t answerLength_ = 0;  // data-in bytes the last command asked for
   std::unique_ptr<uint8_t[]> dataOutBuffer_;
-
-  std::array<uint8_t, 17> bdDiscInfo_{};
-  std::array<uint8_t, 64> dvdRamInfo_{};
 
   bool useAspi_ = false;
   bool aspiAvailable_ = false;

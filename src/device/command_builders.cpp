@@ -1,5 +1,7 @@
 // One builder per command: a 12-byte CDB from a template, filled from the arguments.
 #include "device/atapi_device.h"
+#include "platform/big_endian.h"
+#include "platform/mmc_opcodes.h"
 
 namespace device {
 namespace {
@@ -10,21 +12,15 @@ Cdb Template(uint8_t opcode) {
   return cdb;
 }
 
-void Put16(Cdb& cdb, size_t at, uint32_t value) {
-  cdb[at] = static_cast<uint8_t>(value >> 8);
-  cdb[at + 1] = static_cast<uint8_t>(value);
-}
-
-void Put32(Cdb& cdb, size_t at, uint32_t value) {
-  Put16(cdb, at, value >> 16);
-  Put16(cdb, at + 2, value);
-}
+using platform::PutBE16;
+using platform::PutBE32;
+namespace mmc = platform::mmc;
 
 }  // namespace
 
 bool AtapiDevice::Inquiry(uint8_t cmdDt, uint8_t evpd, uint8_t pageCode, uint32_t allocationLength,
                           uint8_t control) {
-  Cdb cdb = Template(0x12);
+  Cdb cdb = Template(mmc::kInquiry);
   cdb[1] = static_cast<uint8_t>((cmdDt & 1) * 2 + (evpd & 1));
   cdb[2] = pageCode;
   cdb[4] = static_cast<uint8_t>(allocationLength);
@@ -33,33 +29,33 @@ bool AtapiDevice::Inquiry(uint8_t cmdDt, uint8_t evpd, uint8_t pageCode, uint32_
 }
 
 bool AtapiDevice::TestUnitReady() {
-  return ExecuteCdb(Template(0x00), Direction::None, 0);
+  return ExecuteCdb(Template(mmc::kTestUnitReady), Direction::None, 0);
 }
 
 bool AtapiDevice::GetConfiguration(uint8_t rt, uint16_t startingFeature, uint16_t allocationLength,
                                    uint8_t control) {
-  Cdb cdb = Template(0x46);
+  Cdb cdb = Template(mmc::kGetConfiguration);
   cdb[1] = rt & 3;
-  Put16(cdb, 2, startingFeature);
-  Put16(cdb, 7, allocationLength);
+  PutBE16(cdb, 2, startingFeature);
+  PutBE16(cdb, 7, allocationLength);
   cdb[9] = control;
   return ExecuteCdb(cdb, Direction::In, allocationLength);
 }
 
 bool AtapiDevice::ModeSelect10(uint8_t sp, uint16_t parameterListLength, uint8_t control) {
-  Cdb cdb = Template(0x55);
+  Cdb cdb = Template(mmc::kModeSelect10);
   cdb[1] = static_cast<uint8_t>(0x10 + (sp & 1));
-  Put16(cdb, 7, parameterListLength);
+  PutBE16(cdb, 7, parameterListLength);
   cdb[9] = control;
   return ExecuteCdb(cdb, Direction::Out, parameterListLength);
 }
 
 bool AtapiDevice::ModeSense10(uint8_t dbd, uint8_t pageControl, uint8_t pageCode,
                               uint16_t allocationLength, uint8_t control) {
-  Cdb cdb = Template(0x5A);
+  Cdb cdb = Template(mmc::kModeSense10);
   cdb[1] = static_cast<uint8_t>((dbd & 1) * 8);
   cdb[2] = static_cast<uint8_t>((pageControl & 3) * 64 + (pageCode & 0x3F));
-  Put16(cdb, 7, allocationLength);
+  PutBE16(cdb, 7, allocationLength);
   cdb[9] = control;
   return ExecuteCdb(cdb, Direction::In, allocationLength);
 }
@@ -72,12 +68,12 @@ bool AtapiDevice::ReadDiscStructure(uint32_t address, uint8_t layer, uint8_t for
 bool AtapiDevice::ReadDiscStructureMedia(uint32_t address, uint8_t mediaType, uint8_t layer,
                                          uint8_t format, uint16_t allocationLength, uint8_t agid,
                                          uint8_t control) {
-  Cdb cdb = Template(0xAD);
+  Cdb cdb = Template(mmc::kReadDiscStructure);
   cdb[1] = mediaType;
-  Put32(cdb, 2, address);
+  PutBE32(cdb, 2, address);
   cdb[6] = layer;
   cdb[7] = format;
-  Put16(cdb, 8, allocationLength);
+  PutBE16(cdb, 8, allocationLength);
   cdb[10] = static_cast<uint8_t>((agid & 3) * 64);
   cdb[11] = control;
   return ExecuteCdb(cdb, Direction::In, allocationLength);
@@ -85,17 +81,17 @@ bool AtapiDevice::ReadDiscStructureMedia(uint32_t address, uint8_t mediaType, ui
 
 bool AtapiDevice::ReadTocPmaAtip(uint8_t msf, uint8_t format, uint8_t trackNumber,
                                  uint16_t allocationLength, uint8_t control) {
-  Cdb cdb = Template(0x43);
+  Cdb cdb = Template(mmc::kReadTocPmaAtip);
   cdb[1] = static_cast<uint8_t>((msf & 1) * 2);
   cdb[2] = format & 0x0F;
   cdb[6] = trackNumber;
-  Put16(cdb, 7, allocationLength);
+  PutBE16(cdb, 7, allocationLength);
   cdb[9] = control;
   return ExecuteCdb(cdb, Direction::In, allocationLength);
 }
 
 bool AtapiDevice::ReadVendorMediaId() {
-  Cdb cdb = Template(0xDF);
+  Cdb cdb = Template(mmc::kVendorMediaId);
   cdb[1] = 0x00;
   cdb[2] = 0x03;
   cdb[3] = 0x01;
@@ -103,43 +99,43 @@ bool AtapiDevice::ReadVendorMediaId() {
 }
 
 bool AtapiDevice::ReadDiscInformation(uint16_t allocationLength, uint8_t control) {
-  Cdb cdb = Template(0x51);
-  Put16(cdb, 7, allocationLength);
+  Cdb cdb = Template(mmc::kReadDiscInformation);
+  PutBE16(cdb, 7, allocationLength);
   cdb[9] = control;
   return ExecuteCdb(cdb, Direction::In, allocationLength);
 }
 
 bool AtapiDevice::ReadFormatCapacities(uint16_t allocationLength, uint8_t control) {
-  Cdb cdb = Template(0x23);
-  Put16(cdb, 7, allocationLength);
+  Cdb cdb = Template(mmc::kReadFormatCapacities);
+  PutBE16(cdb, 7, allocationLength);
   cdb[9] = control;
   return ExecuteCdb(cdb, Direction::In, allocationLength);
 }
 
 bool AtapiDevice::GetPerformance(uint8_t dataType, uint32_t startingLba, uint16_t maxDescriptors,
                                  uint8_t type, uint8_t control, uint32_t transferLength) {
-  Cdb cdb = Template(0xAC);
+  Cdb cdb = Template(mmc::kGetPerformance);
   cdb[1] = dataType & 0x1F;
-  Put32(cdb, 2, startingLba);
-  Put16(cdb, 8, maxDescriptors);
+  PutBE32(cdb, 2, startingLba);
+  PutBE16(cdb, 8, maxDescriptors);
   cdb[10] = type;
   cdb[11] = control;
   return ExecuteCdb(cdb, Direction::In, transferLength);
 }
 
 bool AtapiDevice::SetStreaming(uint16_t parameterListLength, uint8_t control) {
-  Cdb cdb = Template(0xB6);
-  Put16(cdb, 9, parameterListLength);
+  Cdb cdb = Template(mmc::kSetStreaming);
+  PutBE16(cdb, 9, parameterListLength);
   cdb[11] = control;
   return ExecuteCdb(cdb, Direction::Out, parameterListLength);
 }
 
 bool AtapiDevice::SetCdSpeed(uint8_t rotationControl, uint16_t readSpeed, uint16_t writeSpeed,
                              uint8_t control) {
-  Cdb cdb = Template(0xBB);
+  Cdb cdb = Template(mmc::kSetCdSpeed);
   cdb[1] = rotationControl & 3;
-  Put16(cdb, 2, readSpeed);
-  Put16(cdb, 4, writeSpeed);
+  PutBE16(cdb, 2, readSpeed);
+  PutBE16(cdb, 4, writeSpeed);
   cdb[11] = control;
   return ExecuteCdb(cdb, Direction::None, 0);
 }

@@ -36,13 +36,15 @@ bool AtapiDevice::ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t lengt
     snapshot_.Forget(currentIndex_);
   } else if (effect == AnswerSnapshot::Effect::Kept) {
     if (const AnswerSnapshot::Answer* answer = snapshot_.Find(currentIndex_, cdb, length)) {
+      // A longer answer of the same command gives its first bytes.
+      const size_t kept = std::min<size_t>(answer->data.size(), length);
       if (direction == Direction::In) {
         std::memset(responseBuffer_.get(), 0, length);
-        std::copy(answer->data.begin(), answer->data.end(), responseBuffer_.get());
+        std::copy_n(answer->data.begin(), kept, responseBuffer_.get());
       }
       sense_ = answer->sense;
       timedOut_ = false;
-      bytesTransferred_ = answer->transferred;
+      bytesTransferred_ = std::min(answer->transferred, length);
       return answer->ok;
     }
   }

@@ -1,21 +1,24 @@
 #include "features/feature_switches.h"
 
-#include <algorithm>
+#include <optional>
+
+#include "features/vendor_feature_page.h"
 
 namespace features {
 namespace {
 
-constexpr uint8_t kVendorPage = 0x30;
-constexpr uint16_t kPageLength = 24;
-constexpr size_t kSupportByte = 10;  // support flags, one bit per feature
-constexpr size_t kStateByte = 11;    // state flags, the same bit positions
+constexpr uint16_t kPageLength = VendorFeaturePage::kLength;
 // A status needs both flag bytes; writing the page back needs all of it, so a drive's page
 // is never sent back with bytes it did not send.
-constexpr uint32_t kStatusBytesNeeded = kStateByte + 1;
+constexpr uint32_t kStatusBytesNeeded = VendorFeaturePage::kStateByte + 1;
 constexpr uint32_t kPageBytesNeeded = kPageLength;
 
-bool ReadVendorPage(device::AtapiDevice& device) {
-  return device.ModeSense10(0, 0, kVendorPage, kPageLength, 0);
+// The page, when the drive sent at least `needed` bytes of it.
+std::optional<VendorFeaturePage> ReadVendorPage(device::AtapiDevice& device, uint32_t needed) {
+  if (!device.ModeSense10(0, 0, VendorFeaturePage::kPage, kPageLength, 0) ||
+      device.BytesTransferred() < needed)
+    return std::nullopt;
+  return VendorFeaturePage{device.Answer()};
 }
 
 }  // namespace
@@ -33,22 +36,24 @@ uint8_t MaskOf(Feature feature) {
 }
 
 uint8_t ReadStatus(device::AtapiDevice& device, Feature feature) {
-  if (!ReadVendorPage(device) || device.BytesTransferred() < kStatusBytesNeeded) return 0;
+  const auto page = ReadVendorPage(device, kStatusBytesNeeded);
+  if (!page) return 0;
   const uint8_t mask = MaskOf(feature);
   uint8_t status = 0;
-  if (device.ResponseByte(kSupportByte) & mask) status |= kSupported;
-  if (device.ResponseByte(kStateByte) & mask) status |= kActive;
+  if (page->Supported() & mask) status |= kSupported;
+  if (page->Active() & mask) status |= kActive;
   return status;
 }
 
 bool Switch(device::AtapiDevice& device, Feature feature, bool on) {
-  if (!ReadVendorPage(device) || device.BytesTransferred() < kPageBytesNeeded) return false;
-  const auto response = device.GetResponseBuffer();
+  const auto page = ReadVendorPage(device, kPageBytesNeeded);
+  if (!page) return false;
   const auto out = device.DataOutBuffer();
-  std::copy_n(response.begin(), kPageLength, out.begin());
+  page->answer.Copy(0, kPageLength, out.data());
   const uint8_t mask = MaskOf(feature);
-  out[kStateByte] = static_cast<uint8_t>(out[kStateByte] & ~mask);
-  if (on) out[kStateByte] |= mask;
+  uint8_t& state = out[VendorFeaturePage::kStateByte];
+  state = static_cast<uint8_t>(state & ~mask);
+  if (on) state |= mask;
   return device.ModeSelect10(0, kPageLength, 0);
 }
 

@@ -51,7 +51,7 @@ std::string FormatAtipTime(uint32_t number) {
 }
 
 const char* CdMaterial(DiscKind kind, uint32_t leadIn) {
-  if (kind >= DiscKind::CdRwNormal) return "Phase Change";
+  if (IsCdRw(kind)) return "Phase Change";
   return SplitAtipTime(leadIn).f % 10 <= 4 ? "Cyanine" : "Phthalocyanine";
 }
 

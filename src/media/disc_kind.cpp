@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "media/answers/atip_answer.h"
+#include "media/answers/configuration.h"
 #include "media/answers/dvd_structures.h"
 #include "media/atip.h"
 #include "media/drive_kind.h"
@@ -12,12 +13,9 @@ namespace {
 
 constexpr int kReadyWaitSeconds = 120;
 
-constexpr uint16_t kPhysicalFormatLength = 616;
-
 constexpr uint16_t kAtipLength = 24;
 
 constexpr uint16_t kConfigurationLength = 204;
-constexpr size_t kCurrentProfileAt = 6;
 
 DiscKind KindOfBookType(uint8_t bookType) {
   switch (bookType) {
@@ -41,12 +39,12 @@ DiscKind KindOfBookType(uint8_t bookType) {
 }
 
 // Reads the BD disc information; a kind when the identifier is known.
-std::optional<DiscKind> ReadBdDiscInfo(device::AtapiDevice& device, bool& triedBd) {
+std::optional<DiscKind> ReadBdDiscInfo(device::AtapiDevice& device, bool& triedBd,
+                                       BdDiscRecord& info) {
   const auto answer = ReadBdDiscInformation(device);
   triedBd = answer.has_value();
   if (!answer) return std::nullopt;
   const device::ResponseView& from = answer->answer;
-  auto& info = device.BdDiscInfo();
   info.fill(0);
   from.Copy(BdDiscInformation::kTypeAt, 3, info.data() + kBdTypeAt);
   const bool writable = answer->TypeIs("BDR") || answer->TypeIs("BDW");
@@ -99,25 +97,32 @@ DiscKind KindOfCurrentProfile(uint16_t profile, DiscKind otherwise) {
 
 // Tries the DVD physical format, the BD disc information and the ATIP in turn; a kind
 // when one of them settles it, otherwise the provisional kind through `provisional`.
-std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& provisional) {
+DvdRamRecord DvdRamRecordOf(const PhysicalFormat& format) {
+  // The last byte of the record lies just past the bytes asked for; it was not sent.
+  DvdRamRecord ram{};
+  format.answer.Copy(PhysicalFormat::kDvdRamInfoAt, ram.size(), ram.data());
+  return ram;
+}
+
+std::optional<PhysicalFormat> ReadWholePhysicalFormat(device::AtapiDevice& device) {
+  return ReadPhysicalFormat(device, PhysicalFormat::kWithDvdRamRecordLength);
+}
+
+std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& provisional,
+                                        DiscClass& records) {
   provisional = DiscKind::Unknown;
   // The transport clears the bytes asked for before every data-in command, so a short
   // answer leaves zeros there.
-  const auto format = ReadPhysicalFormat(device, kPhysicalFormatLength);
+  const auto format = ReadWholePhysicalFormat(device);
   if (format && device.BytesTransferred() < 4) return std::nullopt;
   if (format && format->DataAreaStartsAt030000h()) {
     provisional = KindOfBookType(format->BookType());
-    if (provisional == DiscKind::DvdRam) {
-      // The last byte of the record lies just past the bytes asked for; it was not sent.
-      auto& ram = device.DvdRamInfo();
-      ram.fill(0);
-      format->answer.Copy(PhysicalFormat::kDvdRamInfoAt, ram.size(), ram.data());
-    }
+    if (provisional == DiscKind::DvdRam) records.dvdRam = DvdRamRecordOf(*format);
     return std::nullopt;
   }
 
   bool bdAnswered = false;
-  if (auto bd = ReadBdDiscInfo(device, bdAnswered)) return bd;
+  if (auto bd = ReadBdDiscInfo(device, bdAnswered, records.bd)) return bd;
   if (bdAnswered) return std::nullopt;
 
   const auto atip = ReadAtip(device, false, kAtipLength);
@@ -134,28 +139,39 @@ std::optional<DiscKind> ReadDiscSources(device::AtapiDevice& device, DiscKind& p
 
 }  // namespace
 
-DiscKind DetectDiscKind(device::AtapiDevice& device, std::optional<DriveKind> driveKind) {
+DiscClass ClassifyDisc(device::AtapiDevice& device, std::optional<DriveKind> driveKind) {
+  DiscClass disc;
   device.WaitUntilReady(kReadyWaitSeconds);
-  if (device::Classify(device.LastSense()) == device::SenseClass::NoMedium) return DiscKind::None;
+  if (device::Classify(device.LastSense()) == device::SenseClass::NoMedium) return disc;
   // A drive that could not be classified before the wait is asked again now that it may be
   // ready.
   const bool known = driveKind && *driveKind != DriveKind::Unknown;
-  if ((known ? *driveKind : DetectDriveKind(device)) == DriveKind::CdRom) return DiscKind::CdRom;
+  if ((known ? *driveKind : DetectDriveKind(device)) == DriveKind::CdRom) {
+    disc.kind = DiscKind::CdRom;
+    return disc;
+  }
 
-  DiscKind result = DiscKind::Unknown;
-  if (auto settled = ReadDiscSources(device, result)) return *settled;
-  const bool ramInfoRead = result == DiscKind::DvdRam;
-
-  if (!device.GetConfiguration(0, 0x0000, kConfigurationLength, 0)) return result;
-  const DiscKind kind = KindOfCurrentProfile(device.ReadBE16(kCurrentProfileAt), result);
-  // A DVD-RAM known only from its profile had nothing of its own read: never show the
-  // identification of an earlier disc for it.
-  if (kind == DiscKind::DvdRam && !ramInfoRead) device.DvdRamInfo().fill(0);
-  return kind;
+  DiscKind provisional = DiscKind::Unknown;
+  if (auto settled = ReadDiscSources(device, provisional, disc)) {
+    disc.kind = *settled;
+    return disc;
+  }
+  disc.kind = provisional;
+  if (const auto configuration = ReadConfiguration(device, 0, 0x0000, kConfigurationLength)) {
+    // A DVD-RAM known only from its profile had nothing of its own read: its record stays
+    // empty.
+    disc.kind = KindOfCurrentProfile(configuration->CurrentProfile(), provisional);
+  }
+  return disc;
 }
 
-bool IsBdRom(device::AtapiDevice& device) {
-  return std::memcmp(device.BdDiscInfo().data() + kBdTypeAt, "BDO", 3) == 0;
+DvdRamRecord ReadDvdRamRecord(device::AtapiDevice& device) {
+  const auto format = ReadWholePhysicalFormat(device);
+  return format ? DvdRamRecordOf(*format) : DvdRamRecord{};
+}
+
+bool IsBdRom(const BdDiscRecord& record) {
+  return std::memcmp(record.data() + kBdTypeAt, "BDO", 3) == 0;
 }
 
 }  // namespace media

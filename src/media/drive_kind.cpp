@@ -3,15 +3,13 @@
 #include <array>
 
 #include "media/answers/capabilities_page.h"
+#include "media/answers/configuration.h"
 
 namespace media {
 namespace {
 
-constexpr uint16_t kCapabilitiesLength = 42;
-
 constexpr uint16_t kProfileListLength = 248;
-constexpr size_t kProfileListAdditionalLength = 11;
-constexpr size_t kFirstProfileLowByte = 13;
+constexpr uint8_t kAllFeatures = 2;  // RT 2 from feature 0000h: the profile list first
 
 // The profile weights add up to a sum that names the drive's writing abilities. DVD-RW in
 // restricted overwrite (13h) and sequential (14h) mode is counted once.
@@ -50,12 +48,13 @@ constexpr std::array<WeightSumKind, 11> kWeightSumKinds{{
     {121, DriveKind::BdRecordable},
 }};
 
-unsigned ProfileWeightSum(const device::ResponseView& list) {
+unsigned ProfileWeightSum(const Configuration& list) {
   unsigned sum = 0;
   bool dvdRwCounted = false;
-  const unsigned additionalLength = list.At(kProfileListAdditionalLength);
-  for (unsigned i = 0; i < additionalLength; i += 4) {
-    const uint8_t profile = list.At(kFirstProfileLowByte + i);
+  const unsigned additionalLength = list.ProfileListLength();
+  constexpr unsigned kStep = Configuration::kProfileDescriptorSize;
+  for (unsigned at = 0; at < additionalLength; at += kStep) {
+    const uint8_t profile = list.ProfileAt(at / kStep);
     const bool dvdRw = profile == 0x13 || profile == 0x14;
     if (dvdRw && dvdRwCounted) continue;
     for (const ProfileWeight& row : kProfileWeights) {
@@ -78,7 +77,7 @@ DriveKind DriveKindOfWeightSum(unsigned sum) {
 
 DriveKind DetectDriveKind(device::AtapiDevice& device) {
   device.ClearUnitAttention();
-  const auto page = ReadCapabilitiesPage(device, kCapabilitiesLength);
+  const auto page = ReadCapabilitiesPage(device);
   if (!page) return DriveKind::Unknown;
   const bool dvdRomRead = page->ReadsDvdRom();
   const bool cdrWrite = page->WritesCdR();
@@ -86,12 +85,13 @@ DriveKind DetectDriveKind(device::AtapiDevice& device) {
   if (!cdrWrite && !dvdRomRead) return DriveKind::CdRom;
   if (dvdRomRead && !cdrwWrite) return DriveKind::DvdRom;
   if (!dvdRomRead && cdrwWrite) return DriveKind::CdRw;
-  if (!device.GetConfiguration(2, 0x0000, kProfileListLength, 0)) return DriveKind::Combo;
-  return DriveKindOfWeightSum(ProfileWeightSum(device.Answer()));
+  const auto profiles = ReadConfiguration(device, kAllFeatures, 0x0000, kProfileListLength);
+  if (!profiles) return DriveKind::Combo;
+  return DriveKindOfWeightSum(ProfileWeightSum(*profiles));
 }
 
 bool CanWriteCdr(device::AtapiDevice& device) {
-  const auto page = ReadCapabilitiesPage(device, kCapabilitiesLength);
+  const auto page = ReadCapabilitiesPage(device);
   return page && page->WritesCdR();
 }
 

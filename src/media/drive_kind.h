@@ -20,10 +20,9 @@ inline DriveKind KindOf(const device::DriveEntry& entry) {
   return DriveKind{entry.Kind};
 }
 
-// A writer: it writes CD-R by its capabilities page, or it is of a writing kind (CD-RW and
-// every kind after it).
+// A writer: it writes CD-R by its capabilities page, or it is of a writing kind.
 inline bool IsWriter(const device::DriveEntry& entry) {
-  return entry.WritesCdR || KindOf(entry) >= DriveKind::CdRw;
+  return entry.WritesCdR || IsWriterKind(KindOf(entry));
 }
 
 // The capabilities page reports CD-R writing.

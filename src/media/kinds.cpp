@@ -18,7 +18,7 @@ constexpr std::array<char, N> PaddedName(std::string_view name, size_t padTo) {
 
 constexpr std::array<DriveKindRecord, 17> DriveRecords() {
   std::array<DriveKindRecord, 17> records{};
-  for (size_t i = 0; i < records.size(); ++i) records[i] = PaddedName<19>(kDriveKindNames[i], 9);
+  for (size_t i = 0; i < records.size(); ++i) records[i] = PaddedName<19>(kDriveKinds[i].name, 9);
   return records;
 }
 
@@ -28,14 +28,16 @@ constexpr std::array<DiscKindRecord, 29> DiscRecords() {
   return records;
 }
 
-constexpr bool RowsInCodeOrder() {
-  for (size_t i = 0; i < kDiscKinds.size(); ++i) {
-    if (Code(kDiscKinds[i].kind) != i) return false;
+template <typename Table>
+constexpr bool RowsInCodeOrder(const Table& table) {
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (Code(table[i].kind) != i) return false;
   }
   return true;
 }
-static_assert(RowsInCodeOrder());
-static_assert(Code(DriveKind::BdRecordable) + 1u == kDriveKindNames.size());
+static_assert(RowsInCodeOrder(kDiscKinds));
+static_assert(RowsInCodeOrder(kDriveKinds));
+static_assert(Code(DriveKind::BdRecordable) + 1u == kDriveKinds.size());
 
 constexpr std::array<DriveKindRecord, 17> kDriveKindRecords = DriveRecords();
 constexpr std::array<DiscKindRecord, 29> kDiscKindRecords = DiscRecords();
@@ -47,13 +49,24 @@ const DiscKindInfo& InfoOf(DiscKind kind) {
   return code < kDiscKinds.size() ? kDiscKinds[code] : kDiscKinds[Code(DiscKind::Unknown)];
 }
 
+const DriveKindInfo& InfoOf(DriveKind kind) {
+  const size_t code = Code(kind);
+  return code < kDriveKinds.size() ? kDriveKinds[code] : kDriveKinds[Code(DriveKind::Unknown)];
+}
+
 DiscKind CdRKind(uint8_t subType) {
-  return static_cast<DiscKind>(Code(DiscKind::CdR) + (subType & 7));
+  constexpr std::array<DiscKind, 8> kBySubType{DiscKind::CdR,           DiscKind::CdRType1,
+                                               DiscKind::CdRTypeAMinus, DiscKind::CdRTypeAPlus,
+                                               DiscKind::CdRTypeBMinus, DiscKind::CdRTypeBPlus,
+                                               DiscKind::CdRTypeCMinus, DiscKind::CdRTypeCPlus};
+  return kBySubType[subType & 7];
 }
 
 DiscKind CdRwKind(uint8_t subType) {
-  if (subType > 3) return DiscKind::Unknown;
-  return static_cast<DiscKind>(Code(DiscKind::CdRwNormal) + subType);
+  constexpr std::array<DiscKind, 4> kBySubType{DiscKind::CdRwNormal, DiscKind::CdRwHighSpeed,
+                                               DiscKind::CdRwUltraSpeed24,
+                                               DiscKind::CdRwUltraSpeed32};
+  return subType < kBySubType.size() ? kBySubType[subType] : DiscKind::Unknown;
 }
 
 const std::array<DriveKindRecord, 17>& DriveKindNames() {

@@ -21,7 +21,7 @@ enum LightScribeState : int32_t {
 // response buffer still holds the page until the next command.
 int32_t GetLightScribeState(device::AtapiDevice& device);
 
-// The seven label-side lines from the page 32h response in the device's buffer; call it
+// The seven label-side lines from the page 32h answer, the device's last answer; call it
 // right after GetLightScribeState returned 3, before any other command.
 std::vector<std::string> LabelSideLines(const device::AtapiDevice& device);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "media/answers/dvd_structures.h"
 #include "media/atip.h"
 #include "media/disc_kind.h"
 #include "media/drive_kind.h"
@@ -13,7 +14,6 @@ namespace media {
 namespace {
 
 constexpr int kReadyWaitSeconds = 60;
-constexpr uint16_t kPreRecordedLength = 48;
 
 }  // namespace
 
@@ -41,14 +41,11 @@ std::optional<std::string_view> FindDvdKeyInside(std::string_view id) {
   return std::nullopt;
 }
 
-std::string FindBuiltInManufacturer(device::AtapiDevice& device, std::optional<DiscKind> known,
-                                    std::optional<DriveKind> driveKind) {
-  device.WaitUntilReady(kReadyWaitSeconds);
-  const DiscKind kind = known ? *known : DetectDiscKind(device, driveKind);
+std::string FindBuiltInManufacturer(device::AtapiDevice& device, const MediaFacts& facts) {
+  const DiscKind kind = facts.discKind;
   if (kind == DiscKind::None || kind == DiscKind::Unknown) return {};
-  if (kind < DiscKind::DvdRom) {
-    return std::string(FindCdManufacturer(ReadAtipTime(device, AtipTime::LeadIn)));
-  }
+  if (IsCdFamily(kind)) return std::string(FindCdManufacturer(facts.leadIn));
+  std::optional<DriveKind> driveKind = facts.driveKind;
   auto drive = [&] {
     if (!driveKind) driveKind = DetectDriveKind(device);
     return *driveKind;
@@ -59,22 +56,48 @@ std::string FindBuiltInManufacturer(device::AtapiDevice& device, std::optional<D
   bool minus =
       kind == DiscKind::DvdRam || kind == DiscKind::DvdMinusR || kind == DiscKind::DvdMinusRw;
   if (kind == DiscKind::DvdRom) {
-    minus = device.ReadDiscStructure(0, 0, 0x0E, kPreRecordedLength, 0, 0);
+    minus = ReadPreRecordedInfo(device, PreRecordedInfo::kLength).has_value();
   }
   std::optional<std::string_view> name;
   if (minus) {
-    const std::string id = kind == DiscKind::DvdRam
-                               ? IdText(device.DvdRamInfo())
-                               : IdText(ReadMinusMediaId(device, drive(), kind));
+    std::string id;
+    if (kind == DiscKind::DvdRam) {
+      id = IdText(facts.dvdRam);
+    } else {
+      id = IdText(facts.minusMid ? *facts.minusMid : ReadMinusMediaId(device, drive(), kind));
+    }
     name = FindDvdKeyInside(id);
   } else {
-    const PlusMid mid = ReadPlusMediaId(device, drive(), kind);
-    // The type ID belongs to the plus identification; no record of the table depends on it.
-    ReadPlusTypeId(device, drive(), kind);
+    PlusMid mid{};
+    if (facts.plusMid) {
+      mid = *facts.plusMid;
+    } else {
+      mid = ReadPlusMediaId(device, drive(), kind);
+      // The type ID belongs to the plus identification; no record of the table depends on it.
+      ReadPlusTypeId(device, drive(), kind);
+    }
     name = FindDvdKeyEqual(IdText(mid));
     if (!name) name = FindDvdKeyInside(IdText(mid));
   }
   return name ? std::string(*name) : std::string();
+}
+
+std::string FindBuiltInManufacturer(device::AtapiDevice& device, std::optional<DiscKind> known,
+                                    std::optional<DriveKind> driveKind) {
+  device.WaitUntilReady(kReadyWaitSeconds);
+  MediaFacts facts;
+  facts.driveKind = driveKind;
+  if (known) {
+    facts.discKind = *known;
+    if (facts.discKind == DiscKind::DvdRam) facts.dvdRam = ReadDvdRamRecord(device);
+  } else {
+    const DiscClass disc = ClassifyDisc(device, driveKind);
+    facts.discKind = disc.kind;
+    facts.dvdRam = disc.dvdRam;
+  }
+  if (IsCdFamily(facts.discKind) && facts.discKind != DiscKind::Unknown)
+    facts.leadIn = ReadAtipTime(device, AtipTime::LeadIn);
+  return FindBuiltInManufacturer(device, facts);
 }
 
 }  // namespace media

@@ -8,6 +8,7 @@
 
 #include "device/atapi_device.h"
 #include "media/kinds.h"
+#include "media/media_facts.h"
 
 namespace media {
 
@@ -19,9 +20,12 @@ std::optional<std::string_view> FindDvdKeyEqual(std::string_view id);
 // A key that occurs anywhere in the upper-cased ID text.
 std::optional<std::string_view> FindDvdKeyInside(std::string_view id);
 
-// The built-in manufacturer of the disc of `kind` (none given: classify it first), or an
-// empty text. A caller that knows the drive kind passes it; otherwise it is read when an
-// ID reader needs it.
+// The built-in manufacturer of the disc the query has classified, or an empty text.
+std::string FindBuiltInManufacturer(device::AtapiDevice& device, const MediaFacts& facts);
+
+// The same for a caller that has read nothing yet: waits for the drive, classifies the disc
+// (none given) and reads what the search needs. A caller that knows the drive kind passes it;
+// otherwise it is read when an ID reader needs it.
 std::string FindBuiltInManufacturer(device::AtapiDevice& device, std::optional<DiscKind> kind,
                                     std::optional<DriveKind> driveKind = std::nullopt);
 

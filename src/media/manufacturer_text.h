@@ -9,6 +9,7 @@
 #include "custom/media_row_match.h"
 #include "device/atapi_device.h"
 #include "media/kinds.h"
+#include "media/media_facts.h"
 
 namespace media {
 
@@ -19,10 +20,9 @@ struct ManufacturerSources {
   std::span<const custom::DvdMediaEntry> blockDvdRows;  // the OEM's 500 rows
 };
 
-// `leadIn` and `leadOut` are the ATIP time numbers of a CD (0 for other discs). A match's
-// text may be empty (an all-zero DVD row); no match at all is source None.
-custom::ManufacturerMatch FindManufacturerText(device::AtapiDevice& device, DriveKind driveKind,
-                                               DiscKind kind, uint32_t leadIn, uint32_t leadOut,
+// The disc of what the query has read (`facts`: the kinds, a CD's ATIP times, the IDs). A
+// match's text may be empty (an all-zero DVD row); no match at all is source None.
+custom::ManufacturerMatch FindManufacturerText(device::AtapiDevice& device, const MediaFacts& facts,
                                                const ManufacturerSources& sources);
 
 }  // namespace media

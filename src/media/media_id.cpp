@@ -3,33 +3,29 @@
 #include <algorithm>
 
 #include "media/answers/dvd_structures.h"
+#include "media/answers/format_capacities.h"
 
 namespace media {
 namespace {
 
-constexpr uint16_t kPhysicalFormatLength = 34;
-constexpr uint16_t kPreRecordedLength = 48;
-
 constexpr uint16_t kFormatCapacitiesLength = 96;
-constexpr size_t kListLengthByte = 3;
-constexpr size_t kCurrentBlocksAt = 4;
-constexpr size_t kCurrentTypeByte = 8;
-constexpr uint8_t kUnformattedMedium = 1;
 // Descriptor k lies at 4 + 8k to 11 + 8k; only those inside the bytes asked for count.
-constexpr int kLastDescriptorAsked = (kFormatCapacitiesLength - 12) / 8;
+constexpr int kLastDescriptorAsked = (kFormatCapacitiesLength - FormatCapacities::kCurrentBlocksAt -
+                                      FormatCapacities::kDescriptorSize) /
+                                     FormatCapacities::kDescriptorSize;
 constexpr uint8_t kFormatTypeOrder[] = {0x10, 0x15, 0x26, 0x00};
 
 }  // namespace
 
 PlusMid ReadPlusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   PlusMid mid{};
-  if (driveKind > DriveKind::Combo && discKind >= DiscKind::DvdPlusRw) {
+  if (IsDvdWriter(driveKind) && HasAdipKey(discKind)) {
     if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
       vendor->answer.Copy(VendorMediaId::kMidAt, 8, mid.data());
       return mid;
     }
   }
-  if (const auto format = ReadPhysicalFormat(device, kPhysicalFormatLength))
+  if (const auto format = ReadPhysicalFormat(device, PhysicalFormat::kIdLength))
     format->answer.Copy(PhysicalFormat::kAdipMidAt, 8, mid.data());
   return mid;
 }
@@ -37,26 +33,26 @@ PlusMid ReadPlusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKi
 PlusTid ReadPlusTypeId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   PlusTid tid{};
   // The fourth byte of the vendor answer's type field is not part of the shown ID.
-  if (driveKind > DriveKind::Combo && discKind != DiscKind::DvdPlusRw) {
+  if (IsDvdWriter(driveKind) && discKind != DiscKind::DvdPlusRw) {
     if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
       vendor->answer.Copy(VendorMediaId::kTidAt, 3, tid.data());
       return tid;
     }
   }
-  if (const auto format = ReadPhysicalFormat(device, kPhysicalFormatLength))
+  if (const auto format = ReadPhysicalFormat(device, PhysicalFormat::kIdLength))
     format->answer.Copy(PhysicalFormat::kAdipTidAt, 3, tid.data());
   return tid;
 }
 
 MinusMid ReadMinusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   MinusMid mid{};
-  if (driveKind > DriveKind::DvdMinusRw && discKind >= DiscKind::DvdPlusRw) {
+  if (IsMultiDvdWriter(driveKind) && HasAdipKey(discKind)) {
     if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
       vendor->answer.Copy(VendorMediaId::kMidAt, 12, mid.data());
       return mid;
     }
   }
-  if (const auto info = ReadPreRecordedInfo(device, kPreRecordedLength)) {
+  if (const auto info = ReadPreRecordedInfo(device, PreRecordedInfo::kLength)) {
     info->answer.Copy(PreRecordedInfo::kMidFirstAt, 6, mid.data());
     info->answer.Copy(PreRecordedInfo::kMidSecondAt, 6, mid.data() + 6);
   }
@@ -64,19 +60,18 @@ MinusMid ReadMinusMediaId(device::AtapiDevice& device, DriveKind driveKind, Disc
 }
 
 uint32_t ReadFormattedCapacity(device::AtapiDevice& device) {
-  if (!device.ReadFormatCapacities(kFormatCapacitiesLength, 0)) return 0;
-  if ((device.ResponseByte(kCurrentTypeByte) & 3) == kUnformattedMedium) {
-    return device.ReadBE32(kCurrentBlocksAt);
-  }
-  const int listed = device.ResponseByte(kListLengthByte) / 8;
-  const int last = std::min(listed - 1, kLastDescriptorAsked);
+  const auto capacities = ReadFormatCapacitiesAnswer(device, kFormatCapacitiesLength);
+  if (!capacities) return 0;
+  if (capacities->Unformatted()) return capacities->CurrentBlocks();
+  const int last = std::min(capacities->Listed() - 1, kLastDescriptorAsked);
   for (uint8_t formatType : kFormatTypeOrder) {
     for (int k = 1; k <= last; ++k) {
-      const size_t at = 4 + 8 * static_cast<size_t>(k);
-      if ((device.ResponseByte(at + 4) >> 2) == formatType) return device.ReadBE32(at);
+      const device::ResponseView descriptor = capacities->Descriptor(k);
+      if (FormatCapacities::FormatType(descriptor) == formatType)
+        return descriptor.BE32(FormatCapacities::kBlocksAt);
     }
   }
-  return device.ReadBE32(kCurrentBlocksAt);
+  return capacities->CurrentBlocks();
 }
 
 double CapacityGb(uint32_t blocks) {

@@ -46,10 +46,15 @@ class Writer {
   ReportSink& sink_;
 };
 
+// The manufacturer of what the query has read so far: `facts` holds the IDs the lines show.
 void ManufacturerLine(device::AtapiDevice& device, const ManufacturerSources& sources,
-                      MediaReport& report, Writer& out) {
-  report.manufacturer = FindManufacturerText(device, report.readersDriveKind, report.discKind,
-                                             report.leadIn, report.leadOut, sources);
+                      MediaFacts facts, MediaReport& report, Writer& out) {
+  facts.driveKind = report.readersDriveKind;
+  facts.discKind = report.discKind;
+  facts.leadIn = report.leadIn;
+  facts.leadOut = report.leadOut;
+  facts.dvdRam = report.dvdRamInfo;
+  report.manufacturer = FindManufacturerText(device, facts, sources);
   report.hasManufacturer = true;
   out.Add("Manufacturer Maybe = " +
           (report.manufacturer.Found() ? report.manufacturer.text : std::string("Unknown")));
@@ -63,7 +68,7 @@ void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   out.Add(LeadInLine(report.leadIn));
   out.Add(LeadOutLine(report.leadOut));
   out.Add(CdCapacityLine(report.leadOut));
-  ManufacturerLine(device, sources, report, out);
+  ManufacturerLine(device, sources, {}, report, out);
   if (!options.speedLimit) return;
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
   report.speedKbps = ReadCdWriteSpeed(device);
@@ -76,24 +81,26 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
               const QueryOptions& options, MediaReport& report, Writer& out) {
   const DiscKind kind = report.discKind;
   const DvdIds ids = InfoOf(kind).ids;
+  MediaFacts facts;
   if (ids == DvdIds::Plus) {
     report.plusMid = ReadPlusMediaId(device, report.readersDriveKind, kind);
     report.plusTid = ReadPlusTypeId(device, report.readersDriveKind, kind);
+    facts.plusMid = report.plusMid;
     out.Add(PlusIdLines(report.plusMid, report.plusTid));
   } else if (ids == DvdIds::Ram) {
-    report.dvdRamInfo = device.DvdRamInfo();
-    out.Add(DvdRamIdLines(report.dvdRamInfo));
+    out.Add(DvdRamIdLines(report.dvdRamInfo));  // the classification's record
   } else {
     report.minusMid = ReadMinusMediaId(device, report.readersDriveKind, kind);
+    facts.minusMid = report.minusMid;
     out.Add(MinusIdLines(report.minusMid));
   }
   report.capacityBlocks = ReadFormattedCapacity(device);
   out.Add(DvdCapacityLines(report.capacityBlocks));
-  ManufacturerLine(device, sources, report, out);
+  ManufacturerLine(device, sources, facts, report, out);
   if (!options.speedLimit) return;
   report.writeSpeeds = SetMaxStreaming(device);
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
-  report.speedKbps = report.readersDriveKind <= DriveKind::Combo ? 0 : ReadDvdWriteSpeed(device);
+  report.speedKbps = IsDvdWriter(report.readersDriveKind) ? ReadDvdWriteSpeed(device) : 0;
   if (kind == DiscKind::DvdRom) report.speedKbps = 0;
   SetSpeedLimit(report, kDvdSpeedUnitKbps, "%.1f");
   out.Add(SpeedLimitLine(report));
@@ -121,14 +128,15 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   if (report.lightScribe == kLightScribeLabelSide) labelSide = LabelSideLines(device);
   out.Add(driveLine);
 
-  report.discKind = DetectDiscKind(device, report.driveKind);
+  const DiscClass disc = ClassifyDisc(device, report.driveKind);
+  report.discKind = disc.kind;
   const DiscKind kind = report.discKind;
   // The readers and the speed step take the drive's kind as it is now: one that could not
   // be classified before the disc wait is asked again. The drive line stays as shown.
   if (report.driveKind == DriveKind::Unknown) report.readersDriveKind = DetectDriveKind(device);
   std::string discLine = IsCdR(kind) ? std::string("         Disc Type = CDR")
                                      : FormatC("         Disc Type = %s", DiscKindName(kind));
-  if (kind >= DiscKind::DvdRom) {
+  if (HasLayers(kind)) {
     discLine = device::TrimTrailingBlanks(discLine) +
                (IsDoubleLayer(kind) ? " (Double Layer)" : " (Single Layer)");
   }
@@ -144,9 +152,11 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   if (IsCdFamily(kind)) {
     CdLines(device, sources, options, report, out);
   } else if (IsDvdFamily(kind)) {
+    // A DVD-RAM's identification is the record its classification read.
+    if (InfoOf(kind).ids == DvdIds::Ram) report.dvdRamInfo = disc.dvdRam;
     DvdLines(device, sources, options, report, out);
   } else if (IsBdFamily(kind)) {
-    report.bdDiscInfo = device.BdDiscInfo();
+    report.bdDiscInfo = disc.bd;
     out.Add(BdLines(report.bdDiscInfo));
   }
   return report;

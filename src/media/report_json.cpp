@@ -49,7 +49,7 @@ const char* LightScribeMeaning(int32_t state) {
 ordered_json DiscJson(const MediaReport& r) {
   const DiscKind kind = r.discKind;
   ordered_json disc = {{"kind", Code(kind)}, {"kind_name", TrimTrailingBlanks(DiscKindName(kind))}};
-  if (kind >= DiscKind::DvdRom) disc["double_layer"] = IsDoubleLayer(kind);
+  if (HasLayers(kind)) disc["double_layer"] = IsDoubleLayer(kind);
   if (r.lightScribe == kLightScribeLabelSide) {
     disc["label_side"] = true;
     return disc;

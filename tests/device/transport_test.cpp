@@ -21,23 +21,45 @@ std::string AspiMachine(const std::string& platform, const std::string& driveFie
          driveFields + "}]}";
 }
 
+// Which buffer a request hands the transport: none, the data-out buffer, or the response
+// buffer, which then holds what the drive answered (the INQUIRY's vendor at byte 8).
+enum class Buffer { None, Response, DataOut };
+
+void ExpectBuffer(const AtapiDevice& device, const uint8_t* given, const uint8_t* dataOut,
+                  Buffer expected) {
+  switch (expected) {
+    case Buffer::None:
+      EXPECT_EQ(given, nullptr);
+      break;
+    case Buffer::DataOut:
+      EXPECT_EQ(given, dataOut);
+      break;
+    case Buffer::Response:
+      ASSERT_NE(given, nullptr);
+      EXPECT_NE(given, dataOut);
+      EXPECT_EQ(given[8], 'V');
+      EXPECT_EQ(device.Answer().At(8), 'V');
+      break;
+  }
+}
+
 TEST(PassThroughRequest, ContentsPerDirection) {
   auto system = MachineFromJson(OneDrive());
   AtapiDevice device(*system, {});
   ASSERT_TRUE(device.SelectDrive(0));
-  const uint8_t* response = device.GetResponseBuffer().data();
   const uint8_t* dataOut = device.DataOutBuffer().data();
   struct Case {
     Direction direction;
     uint32_t length;
-    const uint8_t* buffer;
+    Buffer buffer;
   };
-  for (const Case& c : {Case{Direction::In, 96, response}, Case{Direction::In, 0, nullptr},
-                        Case{Direction::None, 0, nullptr}, Case{Direction::None, 8, nullptr},
-                        Case{Direction::Out, 24, dataOut}}) {
+  for (const Case& c :
+       {Case{Direction::In, 96, Buffer::Response}, Case{Direction::In, 0, Buffer::None},
+        Case{Direction::None, 0, Buffer::None}, Case{Direction::None, 8, Buffer::None},
+        Case{Direction::Out, 24, Buffer::DataOut}}) {
     device.ExecuteCdb({0x12}, c.direction, c.length);
     const platform::PassThroughRequest& r = *system->lastPassThrough;
-    EXPECT_EQ(r.DataBuffer, c.buffer) << int(c.direction) << "/" << c.length;
+    ExpectBuffer(device, r.DataBuffer, dataOut, c.buffer);
     EXPECT_EQ(r.DataIn, static_cast<uint8_t>(c.direction));
     EXPECT_EQ(r.DataTransferLength, c.length);
     EXPECT_EQ(r.TimeOutValue, 120u);
@@ -53,21 +75,21 @@ TEST(AspiRequest, ContentsPerDirection) {
   AtapiDevice device(*system, {});
   ASSERT_TRUE(device.SelectDrive(0));
   ASSERT_TRUE(device.UseAspi());
-  const uint8_t* response = device.GetResponseBuffer().data();
   const uint8_t* dataOut = device.DataOutBuffer().data();
   struct Case {
     Direction direction;
     uint32_t length;
     uint8_t flags;
-    const uint8_t* buffer;
+    Buffer buffer;
   };
   for (const Case& c :
-       {Case{Direction::In, 96, 0x48, response}, Case{Direction::In, 0, 0x48, nullptr},
-        Case{Direction::None, 0, 0x40, nullptr}, Case{Direction::Out, 24, 0x50, dataOut}}) {
+       {Case{Direction::In, 96, 0x48, Buffer::Response}, Case{Direction::In, 0, 0x48, Buffer::None},
+        Case{Direction::None, 0, 0x40, Buffer::None},
+        Case{Direction::Out, 24, 0x50, Buffer::DataOut}}) {
     device.ExecuteCdb({0x12}, c.direction, c.length);
     const sim::AspiExecuteSnapshot& r = *system->lastAspiExecute;
     EXPECT_EQ(r.flags, c.flags);
-    EXPECT_EQ(r.bufPointer, c.buffer);
+    ExpectBuffer(device, r.bufPointer, dataOut, c.buffer);
     EXPECT_EQ(r.bufLen, c.length);
     EXPECT_EQ(r.senseLen, 14);
     EXPECT_EQ(r.cdbLen, 12);
@@ -192,12 +214,12 @@ TEST(ResponseBuffer, ShortAnswerNeverShowsAnEarlierCommand) {
   AtapiDevice device(*system, {});
   ASSERT_TRUE(device.SelectDrive(0));
   ASSERT_TRUE(device.Inquiry(0, 0, 0, 96, 0));
-  ASSERT_EQ(device.ResponseByte(8), 'V');
+  ASSERT_EQ(device.Answer().At(8), 'V');
   ASSERT_TRUE(device.Inquiry(0, 0, 0, 96, 0));
   EXPECT_EQ(device.BytesTransferred(), 10u);
-  EXPECT_EQ(device.ResponseByte(8), 'V');
-  EXPECT_EQ(device.ResponseByte(10), 0);  // beyond the 10 bytes sent: zero, not "X"
-  EXPECT_EQ(device.ResponseByte(16), 0);
+  EXPECT_EQ(device.Answer().At(8), 'V');
+  EXPECT_EQ(device.Answer().At(10), 0);  // beyond the 10 bytes sent: zero, not "X"
+  EXPECT_EQ(device.Answer().At(16), 0);
 }
 
 // The answer view ends at the bytes the last command asked for: an earlier, longer answer
@@ -213,7 +235,6 @@ TEST(ResponseBuffer, AnswerEndsAtTheBytesAskedFor) {
   EXPECT_EQ(device.Answer().Size(), 12u);
   EXPECT_EQ(device.Answer().At(8), 'V');
   EXPECT_EQ(device.Answer().BE16(8), 'V' << 8 | 'E');
-  EXPECT_EQ(device.ResponseByte(16), 'D');  // the buffer still holds the longer answer there
   EXPECT_EQ(device.Answer().At(16), 0);
   EXPECT_EQ(device.Answer().BE32(10), uint32_t{'X'} << 24 | uint32_t{'O'} << 16);
   device.TestUnitReady();

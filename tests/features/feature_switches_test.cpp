@@ -123,8 +123,8 @@ TEST(FeatureSwitches, PageGoesBackExactlyAsReadExceptTheOneBit) {
     AtapiDevice device(*system, {});
     ASSERT_TRUE(device.SelectDrive(0));
     ASSERT_TRUE(device.ModeSense10(0, 0, 0x30, 24, 0));
-    std::vector<uint8_t> read(device.GetResponseBuffer().begin(),
-                              device.GetResponseBuffer().begin() + 24);
+    std::vector<uint8_t> read(24);
+    device.Answer().Copy(0, read.size(), read.data());
     ASSERT_TRUE(features::Switch(device, c.feature, c.on));
     std::vector<uint8_t> sent(device.DataOutBuffer().begin(), device.DataOutBuffer().begin() + 24);
     std::vector<uint8_t> expected = read;

@@ -197,25 +197,27 @@ TEST(DetectDiscKind, ShortPhysicalFormatGoesStraightToTheProfile) {
   EXPECT_EQ(rig.Opcodes(), (std::vector<std::string>{"00", "00", "AD", "46"}));
 }
 
-TEST(DetectDiscKind, DvdRamInfoRefreshedByDvdRamAndKeptByDvdPlusR) {
+TEST(ClassifyDisc, DvdRamRecordOnlyFromADvdRam) {
   Rig rig = Rig::FromFixture("dvd.json");
-  rig.device->DvdRamInfo().fill(0x55);
   rig.Select(1);
-  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 16);
-  const std::array<uint8_t, 64> ram = rig.device->DvdRamInfo();
-  EXPECT_EQ(std::string(ram.begin(), ram.begin() + 11), "MATSUSHITA ");
-  EXPECT_EQ(std::string(ram.begin() + 48, ram.begin() + 56), "M01J3 16");
-  EXPECT_EQ(ram[11], 0);
+  const media::DiscClass ram = media::ClassifyDisc(*rig.device);
+  ASSERT_EQ(media::Code(ram.kind), 16);
+  EXPECT_EQ(std::string(ram.dvdRam.begin(), ram.dvdRam.begin() + 11), "MATSUSHITA ");
+  EXPECT_EQ(std::string(ram.dvdRam.begin() + 48, ram.dvdRam.begin() + 56), "M01J3 16");
+  EXPECT_EQ(ram.dvdRam[11], 0);
+  EXPECT_EQ(media::ReadDvdRamRecord(*rig.device), ram.dvdRam);
   rig.Select(6);
-  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 20);
-  EXPECT_EQ(rig.device->DvdRamInfo(), ram);
+  const media::DiscClass plus = media::ClassifyDisc(*rig.device);
+  ASSERT_EQ(media::Code(plus.kind), 20);
+  EXPECT_EQ(plus.dvdRam, media::DvdRamRecord{});
+  EXPECT_EQ(plus.bd, media::BdDiscRecord{});
 }
 
-TEST(DetectDiscKind, DvdRamKnownOnlyFromItsProfileShowsNoEarlierIdentification) {
+TEST(ClassifyDisc, DvdRamKnownOnlyFromItsProfileHasAnEmptyRecord) {
   Rig rig = WriterWithDisc(R"({"type": "dvd-r", "book_type": 2, "current_profile": 18})");
-  rig.device->DvdRamInfo().fill(0x55);
-  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 16);
-  EXPECT_EQ(rig.device->DvdRamInfo(), (std::array<uint8_t, 64>{}));
+  const media::DiscClass disc = media::ClassifyDisc(*rig.device);
+  ASSERT_EQ(media::Code(disc.kind), 16);
+  EXPECT_EQ(disc.dvdRam, media::DvdRamRecord{});
 }
 
 TEST(DetectDiscKind, UnknownDriveKindIsAskedAgainAfterTheWait) {
@@ -248,10 +250,9 @@ TEST_P(BdDiscInformation, FillsTheRecord) {
   const BdCase& c = GetParam();
   Rig rig = WriterWithDisc(device::FormatC(R"({"type": "bd-r", "raw": {"AD/00": "%s"}})",
                                            BdAnswer(c.type, c.layers).c_str()));
-  rig.device->BdDiscInfo().fill(0x77);
-  EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::BdRecordable)),
-            c.kind);
-  const auto& info = rig.device->BdDiscInfo();
+  const media::DiscClass disc = media::ClassifyDisc(*rig.device, media::DriveKind::BdRecordable);
+  EXPECT_EQ(media::Code(disc.kind), c.kind);
+  const auto& info = disc.bd;
   std::array<uint8_t, 17> expected{};
   std::copy(c.type, c.type + 3, expected.begin());
   if (c.fields) {

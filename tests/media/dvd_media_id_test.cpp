@@ -234,8 +234,8 @@ TEST(Readers, CommandBlocks) {
   media::ReadPlusTypeId(*rig.device, media::DriveKind::DvdPlusRPlusRw, media::DiscKind::DvdPlusRw);
   media::ReadMinusMediaId(*rig.device, media::DriveKind::DvdPlusRPlusRw, media::DiscKind::DvdRam);
   EXPECT_EQ(rig.Cdbs(), (std::vector<std::string>{"DF 00 03 01 00 00 00 00 00 00 00 00",
-                                                  "AD 00 00 00 00 00 00 00 00 22 00 00",
-                                                  "AD 00 00 00 00 00 00 0E 00 30 00 00"}));
+                                                  "AD 00 00 00 00 00 00 00 00 24 00 00",
+                                                  "AD 00 00 00 00 00 00 0E 00 32 00 00"}));
 }
 
 TEST(Readers, FailedReadsLeaveZeroedIds) {
@@ -303,8 +303,8 @@ TEST(FindBuiltInManufacturer, DvdRomProbeChoosesTheBranch) {
   EXPECT_EQ(rig.Cdbs(),
             (std::vector<std::string>{
                 "00 00 00 00 00 00 00 00 00 00 00 00", "00 00 00 00 00 00 00 00 00 00 00 00",
-                "AD 00 00 00 00 00 00 0E 00 30 00 00", "AD 00 00 00 00 00 00 00 00 22 00 00",
-                "DF 00 03 01 00 00 00 00 00 00 00 00", "AD 00 00 00 00 00 00 00 00 22 00 00"}));
+                "AD 00 00 00 00 00 00 0E 00 32 00 00", "AD 00 00 00 00 00 00 00 00 24 00 00",
+                "DF 00 03 01 00 00 00 00 00 00 00 00", "AD 00 00 00 00 00 00 00 00 24 00 00"}));
   // A DVD-R disc answers the probe: the minus branch.
   rig.Select(2);
   EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::DvdRom,
@@ -315,14 +315,40 @@ TEST(FindBuiltInManufacturer, DvdRomProbeChoosesTheBranch) {
 TEST(FindBuiltInManufacturer, DvdRamInfoWithoutNulIsBoundedByItsWidth) {
   Rig rig = Rig::FromFixture("dvd.json");
   rig.Select(1);
-  auto& ram = rig.device->DvdRamInfo();
-  ram.fill('Z');
-  std::memcpy(ram.data() + 54, "MATSUSHITA", 10);  // the key ends with the record
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::DvdRam),
+  media::MediaFacts facts;
+  facts.discKind = media::DiscKind::DvdRam;
+  facts.dvdRam.fill('Z');
+  std::memcpy(facts.dvdRam.data() + 54, "MATSUSHITA", 10);  // the key ends with the record
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, facts),
             "Matsushita Electric Industrial Co., Ltd.");
-  ram.fill('Z');
-  std::memcpy(ram.data() + 55, "MATSUSHITA", 9);
-  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, media::DiscKind::DvdRam), "");
+  facts.dvdRam.fill('Z');
+  std::memcpy(facts.dvdRam.data() + 55, "MATSUSHITA", 9);
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, facts), "");
+  // The query's record, not the drive's: nothing is asked.
+  EXPECT_TRUE(rig.Cdbs().empty());
+}
+
+// With what the query has read, the search asks the drive nothing more for a disc whose IDs
+// the report shows, and reads the + IDs of a DVD-R DL, which the report shows as - IDs.
+TEST(FindBuiltInManufacturer, TakesTheQuerysFacts) {
+  Rig rig = Rig::FromFixture("dvd.json");
+  rig.Select(2);
+  media::MediaFacts facts;
+  facts.driveKind = media::DriveKind::DvdDual;
+  facts.discKind = media::DiscKind::DvdMinusR;
+  facts.minusMid = media::MinusMid{'M', 'C', 'C', ' ', '0', '1'};
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, facts), "Mitsubishi Chemical Corporation");
+  facts.discKind = media::DiscKind::DvdPlusR;
+  facts.plusMid = media::PlusMid{'R', 'I', 'C', 'O', 'H', 'J', 'P', 'N'};
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, facts), "Ricoh Company Limited");
+  facts.discKind = media::DiscKind::CdR;
+  facts.leadIn = 972666;
+  EXPECT_EQ(media::FindBuiltInManufacturer(*rig.device, facts), "CMC Magnetics Corporation");
+  EXPECT_TRUE(rig.Cdbs().empty());
+  facts.discKind = media::DiscKind::DvdMinusRDl;
+  facts.plusMid.reset();
+  media::FindBuiltInManufacturer(*rig.device, facts);
+  EXPECT_FALSE(rig.Cdbs().empty());
 }
 
 struct CapacityCase {
@@ -427,20 +453,23 @@ TEST(ReportLines, DvdCapacityInFloatingPoint) {
 TEST(ReportLines, BdFieldsFromTheDiscInformation) {
   Rig rig = Rig::FromFixture("bd.json");
   rig.Select(2);
-  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 24);
-  EXPECT_EQ(media::BdLines(rig.device->BdDiscInfo()),
+  media::DiscClass disc = media::ClassifyDisc(*rig.device);
+  ASSERT_EQ(media::Code(disc.kind), 24);
+  EXPECT_EQ(media::BdLines(disc.bd),
             (std::vector<std::string>{"          Disc MID = 56 45 52 42 41 54 (VERBAT)",
                                       "          Disc TID = 49 4D 65 (IMe)",
                                       "        Time Stamp = 00 00 ", "         PR Number = 01 "}));
   rig.Select(4);
-  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 25);
-  EXPECT_EQ(media::BdLines(rig.device->BdDiscInfo()),
+  disc = media::ClassifyDisc(*rig.device);
+  ASSERT_EQ(media::Code(disc.kind), 25);
+  EXPECT_EQ(media::BdLines(disc.bd),
             (std::vector<std::string>{"          Disc MID = 4D 45 49 00 00 00 (MEI)",
                                       "          Disc TID = 54 30 32 (T02)",
                                       "        Time Stamp = 07 0B ", "         PR Number = 01 "}));
   rig.Select(1);
-  ASSERT_EQ(media::Code(media::DetectDiscKind(*rig.device)), 26);
-  EXPECT_TRUE(media::BdLines(rig.device->BdDiscInfo()).empty());
+  disc = media::ClassifyDisc(*rig.device);
+  ASSERT_EQ(media::Code(disc.kind), 26);
+  EXPECT_TRUE(media::BdLines(disc.bd).empty());
 }
 
 TEST(MakePrintable, ReplacesBytesOutsideAscii) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -21,9 +23,10 @@ std::string Record(std::string_view name, size_t paddedTo) {
 }
 
 TEST(KindNames, RecordsArePaddedWithBlanksAndEndInNuls) {
-  for (uint8_t code = 0; code < media::kDriveKindNames.size(); ++code) {
+  for (uint8_t code = 0; code < media::kDriveKinds.size(); ++code) {
     const auto& record = media::DriveKindNames()[code];
-    EXPECT_EQ(std::string(record.data(), 19), Record<19>(media::kDriveKindNames[code], 9)) << +code;
+    EXPECT_EQ(std::string(record.data(), 19), Record<19>(media::kDriveKinds[code].name, 9))
+        << +code;
     EXPECT_EQ(media::DriveKindName(DriveKind{code}), record.data());
   }
   for (uint8_t code = 0; code < media::kDiscKinds.size(); ++code) {
@@ -66,6 +69,48 @@ TEST(KindFamilies, AreContiguousCodeRanges) {
   }
   EXPECT_EQ(media::Code(DiscKind::DvdPlusR), 20);
   EXPECT_EQ(media::Code(DriveKind::BdRecordable), 16);
+}
+
+// The rules that pick readers and speeds by kind are named sets: each kind is tested against
+// a set written out here, so moving a kind in its enum cannot move it into or out of a set.
+template <typename Kind>
+bool In(Kind kind, std::initializer_list<Kind> set) {
+  return std::find(set.begin(), set.end(), kind) != set.end();
+}
+
+TEST(KindSets, EveryDiscKindAgainstItsSets) {
+  using D = DiscKind;
+  for (const media::DiscKindInfo& row : media::kDiscKinds) {
+    const D k = row.kind;
+    SCOPED_TRACE(std::string(row.name));
+    EXPECT_EQ(media::IsCdR(k),
+              In(k, {D::CdR, D::CdRType1, D::CdRTypeAMinus, D::CdRTypeAPlus, D::CdRTypeBMinus,
+                     D::CdRTypeBPlus, D::CdRTypeCMinus, D::CdRTypeCPlus}));
+    EXPECT_EQ(media::IsCdRw(k),
+              In(k, {D::CdRwNormal, D::CdRwHighSpeed, D::CdRwUltraSpeed24, D::CdRwUltraSpeed32}));
+    EXPECT_EQ(media::HasLayers(k),
+              In(k, {D::DvdRom, D::DvdRam, D::DvdMinusR, D::DvdMinusRw, D::DvdPlusRw, D::DvdPlusR,
+                     D::DvdPlusRDl, D::DvdMinusRDl, D::BdRom, D::BdR, D::BdRe, D::BdRomDl, D::BdRDl,
+                     D::BdReDl}));
+    EXPECT_EQ(media::HasAdipKey(k),
+              In(k, {D::DvdPlusRw, D::DvdPlusR, D::DvdPlusRDl, D::DvdMinusRDl, D::BdRom, D::BdR,
+                     D::BdRe, D::BdRomDl, D::BdRDl, D::BdReDl}));
+  }
+}
+
+TEST(KindSets, EveryDriveKindAgainstItsSets) {
+  using K = DriveKind;
+  for (const media::DriveKindInfo& row : media::kDriveKinds) {
+    const K k = row.kind;
+    SCOPED_TRACE(std::string(row.name));
+    const bool multi = In(k, {K::DvdPlusRPlusRw, K::DvdMinusRMinusRw, K::DvdDual, K::DvdSuperMulti,
+                              K::BdRom, K::BdR, K::BdRDual, K::BdRecordable});
+    const bool dvd = multi || In(k, {K::DvdMinusR, K::DvdPlusR, K::DvdPlusRw, K::DvdMinusRw});
+    EXPECT_EQ(media::IsMultiDvdWriter(k), multi);
+    EXPECT_EQ(media::IsDvdWriter(k), dvd);
+    EXPECT_EQ(media::IsWriterKind(k), dvd || In(k, {K::CdRw, K::Combo}));
+  }
+  EXPECT_FALSE(media::IsWriterKind(DriveKind{200}));
 }
 
 TEST(AtipSubType, NamesTheCdKind) {

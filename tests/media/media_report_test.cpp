@@ -294,9 +294,9 @@ TEST(CommandOrder, CdRReport) {
                                "00", "5A", "46",              // drive kind
                                "46", "5A",                    // LightScribe
                                "00", "00", "AD", "AD", "43",  // disc kind: wait, DVD, BD, ATIP
-                               "43", "43",                    // lead-in and lead-out
-                               "00", "00", "43",  // built-in manufacturer: wait, lead-in
-                               "BB", "5A"}));     // highest speed, then the speed selected
+                               "43", "43",     // lead-in and lead-out; the manufacturer
+                                               // search takes the lead-in read here
+                               "BB", "5A"}));  // highest speed, then the speed selected
 }
 
 }  // namespace

@@ -60,11 +60,11 @@ TEST(SimDiscType, LeftOutFieldsTakeTheTypesValues) {
     SCOPED_TRACE(std::string(traits.name));
     Rig rig = Rig::WithDrive(DiscOnly(traits.name));
     ASSERT_TRUE(rig.device->GetConfiguration(0, 0, 8, 0));
-    EXPECT_EQ(rig.device->ReadBE16(6), traits.profile);
+    EXPECT_EQ(rig.device->Answer().BE16(6), traits.profile);
     if (traits.family == DiscFamily::Dvd) {
       ASSERT_TRUE(rig.device->ReadDiscStructure(0, 0, 0x00, 2052, 0, 0));
-      EXPECT_EQ(rig.device->ResponseByte(4) >> 4, traits.bookType);
-      EXPECT_EQ((rig.device->ResponseByte(6) >> 5) + 1, traits.layers);
+      EXPECT_EQ(rig.device->Answer().At(4) >> 4, traits.bookType);
+      EXPECT_EQ((rig.device->Answer().At(6) >> 5) + 1, traits.layers);
     }
   }
 }
@@ -73,15 +73,15 @@ TEST(SimDiscType, GivenFieldsWinOverTheTypesValues) {
   Rig dl = Rig::WithDrive(DiscOnly("dvd+r-dl", R"(, "layers": 1, "book_type": 10,
       "current_profile": "0x1B")"));
   ASSERT_TRUE(dl.device->ReadDiscStructure(0, 0, 0x00, 2052, 0, 0));
-  EXPECT_EQ(dl.device->ResponseByte(4) >> 4, 10);
-  EXPECT_EQ(dl.device->ResponseByte(6) >> 5, 0);
+  EXPECT_EQ(dl.device->Answer().At(4) >> 4, 10);
+  EXPECT_EQ(dl.device->Answer().At(6) >> 5, 0);
   ASSERT_TRUE(dl.device->GetConfiguration(0, 0, 8, 0));
-  EXPECT_EQ(dl.device->ReadBE16(6), 0x001B);
+  EXPECT_EQ(dl.device->Answer().BE16(6), 0x001B);
 
   Rig bd = Rig::WithDrive(DiscOnly("bd-r", R"(, "bd_type": "BDW")"));
   ASSERT_TRUE(bd.device->ReadDiscStructureMedia(0, 1, 0, 0x00, 116, 0, 0));
-  EXPECT_EQ(bd.device->ResponseByte(12), 'B');
-  EXPECT_EQ(bd.device->ResponseByte(14), 'W');
+  EXPECT_EQ(bd.device->Answer().At(12), 'B');
+  EXPECT_EQ(bd.device->Answer().At(14), 'W');
 }
 
 }  // namespace

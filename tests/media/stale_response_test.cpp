@@ -38,9 +38,9 @@ const std::vector<std::pair<const char*, std::function<std::string(device::Atapi
          [](device::AtapiDevice& d) { return std::to_string(media::CanWriteCdr(d)); }},
         {"DetectDiscKind",
          [](device::AtapiDevice& d) {
-           const media::DiscKind kind = media::DetectDiscKind(d);
-           return std::to_string(media::Code(kind)) + " " + Hex(d.BdDiscInfo()) + " " +
-                  Hex(d.DvdRamInfo());
+           const media::DiscClass disc = media::ClassifyDisc(d);
+           return std::to_string(media::Code(disc.kind)) + " " + Hex(disc.bd) + " " +
+                  Hex(disc.dvdRam);
          }},
         {"ReadAtipTime",
          [](device::AtapiDevice& d) {
@@ -127,7 +127,7 @@ TEST_P(StaleResponse, ReadersIgnoreBytesNotSent) {
     const std::string expected = reader(*clean.device);
     Rig stale = Rig::WithDrive(drive);
     stale.FillResponseBuffer();
-    ASSERT_EQ(stale.device->ResponseByte(1023), 0xFF);
+    ASSERT_EQ(stale.device->Answer().At(1023), 0xFF);
     EXPECT_EQ(reader(*stale.device), expected);
   }
 }

@@ -22,7 +22,7 @@ std::string Sense(const device::AtapiDevice& device) {
 }
 
 uint16_t CurrentProfile(Checker& c) {
-  return c.device->GetConfiguration(0, 0, 8, 0) ? c.device->ReadBE16(6) : 0xFFFF;
+  return c.device->GetConfiguration(0, 0, 8, 0) ? c.device->Answer().BE16(6) : 0xFFFF;
 }
 
 // The command went to the block device and came back from the drive, not from the kernel.
@@ -59,8 +59,8 @@ void CheckDriveAnswers(Checker& c) {
     const uint16_t profile = CurrentProfile(c);
     c.Check(profile == 0x0010, "a DVD-sized image is the DVD-ROM profile", std::to_string(profile));
     const bool pfi = d.ReadDiscStructure(0, 0, 0x00, 20, 0, 0);
-    c.Check(pfi && d.ReadBE32(8) == 0, "the data area starts at 0, not at 030000h",
-            pfi ? std::to_string(d.ReadBE32(8)) : Sense(d));
+    c.Check(pfi && d.Answer().BE32(8) == 0, "the data area starts at 0, not at 030000h",
+            pfi ? std::to_string(d.Answer().BE32(8)) : Sense(d));
 
     size_t mark = c.Mark();
     const bool formats = d.ReadFormatCapacities(96, 0);

@@ -52,7 +52,7 @@ TEST(Win32Aspi, CommandsCompleteThroughTheirEvent) {
   ASSERT_TRUE(device->SelectDrive(1));
   ASSERT_TRUE(device->ModeSense10(0, 0, 0x2A, 42, 0));
   EXPECT_EQ(device->BytesTransferred(), 42u);  // the requested length under ASPI
-  EXPECT_EQ(device->ResponseByte(8) & 0x3F, 0x2A);
+  EXPECT_EQ(device->Answer().At(8) & 0x3F, 0x2A);
   EXPECT_TRUE(device->TestUnitReady());  // no data
   // A command the drive fails carries the drive's sense through the request's sense area.
   ASSERT_TRUE(device->SelectDrive(0));

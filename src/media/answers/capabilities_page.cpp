@@ -2,8 +2,9 @@
 
 namespace media {
 
-std::optional<CapabilitiesPage> ReadCapabilitiesPage(device::AtapiDevice& device, uint16_t length) {
-  if (!device.ModeSense10(0, 0, CapabilitiesPage::kPage, length, 0)) return std::nullopt;
+std::optional<CapabilitiesPage> ReadCapabilitiesPage(device::AtapiDevice& device) {
+  if (!device.ModeSense10(0, 0, CapabilitiesPage::kPage, CapabilitiesPage::kLength, 0))
+    return std::nullopt;
   return CapabilitiesPage{device.Answer()};
 }
 

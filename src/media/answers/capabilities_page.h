@@ -11,6 +11,8 @@ namespace media {
 
 struct CapabilitiesPage {
   static constexpr uint8_t kPage = 0x2A;
+  // Through the selected write speed; every reader of the page asks for this much.
+  static constexpr uint16_t kLength = 42;
   static constexpr size_t kReadCapabilitiesByte = 10;   // bit 3: DVD-ROM read
   static constexpr size_t kWriteCapabilitiesByte = 11;  // bit 0: CD-R write, bit 1: CD-RW write
   static constexpr size_t kSelectedWriteSpeedAt = 36;   // page byte 28: kB/s
@@ -23,7 +25,7 @@ struct CapabilitiesPage {
   uint16_t SelectedWriteSpeedKbps() const { return answer.BE16(kSelectedWriteSpeedAt); }
 };
 
-// The current values of the page, `length` bytes asked for; nothing when the command failed.
-std::optional<CapabilitiesPage> ReadCapabilitiesPage(device::AtapiDevice& device, uint16_t length);
+// The current values of the page; nothing when the command failed.
+std::optional<CapabilitiesPage> ReadCapabilitiesPage(device::AtapiDevice& device);
 
 }  // namespace media

@@ -14,6 +14,10 @@ namespace media {
 // Format 00h of a DVD: the physical format information.
 struct PhysicalFormat {
   static constexpr uint8_t kFormat = 0x00;
+  // The length asked for the ADIP IDs, and the one asked for the classification, which reaches
+  // the DVD-RAM record (and holds the shorter answer).
+  static constexpr uint16_t kIdLength = 36;
+  static constexpr uint16_t kWithDvdRamRecordLength = 616;
   static constexpr size_t kBookTypeByte = 4;             // high nibble
   static constexpr size_t kDataAreaStartSecondByte = 9;  // 03h: the data area starts at 030000h
   static constexpr size_t kAdipMidAt = 23;      // + discs: the disc manufacturer ID, 8 bytes,
@@ -30,6 +34,7 @@ struct PhysicalFormat {
 // information bytes of the fields at offsets 20 and 28.
 struct PreRecordedInfo {
   static constexpr uint8_t kFormat = 0x0E;
+  static constexpr uint16_t kLength = 50;
   static constexpr size_t kMidFirstAt = 21;   // 6 bytes
   static constexpr size_t kMidSecondAt = 29;  // 6 bytes
 

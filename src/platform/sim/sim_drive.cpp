@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/big_endian.h"
+#include "platform/mmc_opcodes.h"
+
 namespace sim {
 namespace {
 
@@ -14,20 +17,14 @@ constexpr SenseData kBecomingReady{0x02, 0x04, 0x01};
 constexpr SenseData kMediumChanged{0x06, 0x28, 0x00};
 constexpr SenseData kParameterListError{0x05, 0x26, 0x00};
 
-void Put16(std::vector<uint8_t>& v, size_t at, uint32_t value) {
-  v[at] = static_cast<uint8_t>(value >> 8);
-  v[at + 1] = static_cast<uint8_t>(value);
-}
+using platform::GetBE16;
+using platform::PutBE16;
+using platform::PutBE32;
+namespace mmc = platform::mmc;
+
 void Put24(std::vector<uint8_t>& v, size_t at, uint32_t value) {
   v[at] = static_cast<uint8_t>(value >> 16);
-  Put16(v, at + 1, value);
-}
-void Put32(std::vector<uint8_t>& v, size_t at, uint32_t value) {
-  Put16(v, at, value >> 16);
-  Put16(v, at + 2, value);
-}
-uint16_t Get16(const std::array<uint8_t, 16>& cdb, size_t at) {
-  return static_cast<uint16_t>(cdb[at] << 8 | cdb[at + 1]);
+  PutBE16(v, at + 1, value);
 }
 void PutText(std::vector<uint8_t>& v, size_t at, const std::string& text, size_t width) {
   for (size_t i = 0; i < width; ++i)
@@ -192,7 +189,9 @@ SimDrive::Answer SimDrive::Respond(const std::array<uint8_t, 16>& cdb, const uin
                                    uint32_t length) {
   const uint8_t opcode = cdb[0];
   // A fixture may replace any answer with raw bytes: keyed by opcode, or opcode/page.
-  const int sub = opcode == 0x5A ? (cdb[2] & 0x3F) : opcode == 0xAD ? cdb[7] : -1;
+  const int sub = opcode == mmc::kModeSense10         ? (cdb[2] & 0x3F)
+                  : opcode == mmc::kReadDiscStructure ? cdb[7]
+                                                      : -1;
   for (const auto* raw : {&model_.raw, model_.disc ? &model_.disc->raw : nullptr}) {
     if (raw == nullptr) continue;
     for (const std::string& key : {HexKey(opcode, sub), HexKey(opcode)}) {
@@ -200,34 +199,34 @@ SimDrive::Answer SimDrive::Respond(const std::array<uint8_t, 16>& cdb, const uin
     }
   }
   switch (opcode) {
-    case 0x00:
+    case mmc::kTestUnitReady:
       return TestUnitReady();
-    case 0x12:
+    case mmc::kInquiry:
       return Inquiry();
-    case 0x5A:
+    case mmc::kModeSense10:
       return ModeSense(cdb);
-    case 0x55:
+    case mmc::kModeSelect10:
       return ModeSelect(dataOut, length);
-    case 0x46:
+    case mmc::kGetConfiguration:
       return GetConfiguration(cdb);
-    case 0xAD:
+    case mmc::kReadDiscStructure:
       return ReadDiscStructure(cdb);
-    case 0x43:
+    case mmc::kReadTocPmaAtip:
       return ReadTocPmaAtip(cdb);
-    case 0x51:
+    case mmc::kReadDiscInformation:
       return ReadDiscInformation();
-    case 0x23:
+    case mmc::kReadFormatCapacities:
       return ReadFormatCapacities();
-    case 0xAC:
+    case mmc::kGetPerformance:
       return GetPerformance(cdb);
-    case 0xB6:
+    case mmc::kSetStreaming:
       if (auto state = MediumState()) return {{}, state};
       AskForMaximumSpeed();
       return {};
-    case 0xBB:
-      if (Get16(cdb, 4) == 0xFFFF) AskForMaximumSpeed();
+    case mmc::kSetCdSpeed:
+      if (GetBE16(cdb, 4) == 0xFFFF) AskForMaximumSpeed();
       return {};
-    case 0xDF:
+    case mmc::kVendorMediaId:
       return VendorMediaId();
     default:
       return {{}, kInvalidOpcode};
@@ -284,15 +283,15 @@ SimDrive::Answer SimDrive::ModeSense(const std::array<uint8_t, 16>& cdb) const {
     pageBytes[5] = 0x73;
     pageBytes[6] = 0x29;  // tray loading mechanism, eject, lock
     pageBytes[7] = 0x03;
-    Put16(pageBytes, 8, d.maxReadKbps);
-    Put16(pageBytes, 10, 256);
-    Put16(pageBytes, 12, 2048);
-    Put16(pageBytes, 14, d.maxReadKbps);
-    Put16(pageBytes, 18, selectedWriteKbps_);
-    Put16(pageBytes, 20, selectedWriteKbps_);
-    Put16(pageBytes, 28, selectedWriteKbps_);  // write speed currently selected
-    Put16(pageBytes, 30, descriptors);
-    Put16(pageBytes, 34, selectedWriteKbps_);
+    PutBE16(pageBytes, 8, d.maxReadKbps);
+    PutBE16(pageBytes, 10, 256);
+    PutBE16(pageBytes, 12, 2048);
+    PutBE16(pageBytes, 14, d.maxReadKbps);
+    PutBE16(pageBytes, 18, selectedWriteKbps_);
+    PutBE16(pageBytes, 20, selectedWriteKbps_);
+    PutBE16(pageBytes, 28, selectedWriteKbps_);  // write speed currently selected
+    PutBE16(pageBytes, 30, descriptors);
+    PutBE16(pageBytes, 34, selectedWriteKbps_);
   } else if (page == 0x30 && model_.vendorPage) {
     pageBytes.assign(16, 0);
     pageBytes[0] = 0x30;
@@ -305,8 +304,8 @@ SimDrive::Answer SimDrive::ModeSense(const std::array<uint8_t, 16>& cdb) const {
     pageBytes[0] = 0x32;
     pageBytes[1] = static_cast<uint8_t>(pageBytes.size() - 2);
     pageBytes[3] = ls.flags;
-    Put16(pageBytes, 4, ls.spokeCount);
-    Put16(pageBytes, 6, ls.trackShiftCount);
+    PutBE16(pageBytes, 4, ls.spokeCount);
+    PutBE16(pageBytes, 6, ls.trackShiftCount);
     PutBytes(pageBytes, 8, ls.outerMid);
     PutBytes(pageBytes, 24, ls.innerMid);
   } else {
@@ -319,7 +318,7 @@ SimDrive::Answer SimDrive::ModeSense(const std::array<uint8_t, 16>& cdb) const {
     Put24(data, 13, 2048);
   }
   data.insert(data.end(), pageBytes.begin(), pageBytes.end());
-  Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
+  PutBE16(data, 0, static_cast<uint32_t>(data.size() - 2));
   return {data, std::nullopt};
 }
 
@@ -345,23 +344,23 @@ uint16_t SimDrive::CurrentProfile() const {
 
 SimDrive::Answer SimDrive::GetConfiguration(const std::array<uint8_t, 16>& cdb) const {
   const uint8_t rt = cdb[1] & 3;
-  const uint16_t start = Get16(cdb, 2);
+  const uint16_t start = GetBE16(cdb, 2);
   std::vector<uint8_t> data(8, 0);
-  Put16(data, 6, CurrentProfile());
+  PutBE16(data, 6, CurrentProfile());
   auto addProfileList = [&] {
     const size_t at = data.size();
     data.resize(at + 4 + 4 * model_.profiles.size(), 0);
     data[at + 2] = 0x03;  // persistent, current
     data[at + 3] = static_cast<uint8_t>(4 * model_.profiles.size());
     for (size_t i = 0; i < model_.profiles.size(); ++i) {
-      Put16(data, at + 4 + 4 * i, model_.profiles[i]);
+      PutBE16(data, at + 4 + 4 * i, model_.profiles[i]);
       if (model_.profiles[i] == CurrentProfile()) data[at + 6 + 4 * i] = 0x01;
     }
   };
   auto addLightScribe = [&] {
     const size_t at = data.size();
     data.resize(at + 8, 0);
-    Put16(data, at, 0xFF33);
+    PutBE16(data, at, 0xFF33);
     data[at + 2] = 0x03;
     data[at + 3] = 4;
   };
@@ -371,7 +370,7 @@ SimDrive::Answer SimDrive::GetConfiguration(const std::array<uint8_t, 16>& cdb) 
       // Core feature, then the vendor feature when present.
       const size_t at = data.size();
       data.resize(at + 12, 0);
-      Put16(data, at, 0x0001);
+      PutBE16(data, at, 0x0001);
       data[at + 2] = 0x0B;
       data[at + 3] = 8;
       data[at + 7] = 0x02;  // ATAPI
@@ -380,7 +379,7 @@ SimDrive::Answer SimDrive::GetConfiguration(const std::array<uint8_t, 16>& cdb) 
   } else if (start == 0xFF33 && model_.lightScribe.feature) {
     addLightScribe();
   }
-  Put32(data, 0, static_cast<uint32_t>(data.size() - 4));
+  PutBE32(data, 0, static_cast<uint32_t>(data.size() - 4));
   return {data, std::nullopt};
 }
 
@@ -410,7 +409,7 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
       PutBytes(data, 113, disc.bdTimeStamp);
       data[115] = disc.bdRevision;
     }
-    Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
+    PutBE16(data, 0, static_cast<uint32_t>(data.size() - 2));
     return {data, std::nullopt};
   }
   if (FamilyOf(disc) != DiscFamily::Dvd) return {{}, kIncompatibleMedium};
@@ -427,15 +426,15 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
                                                                   : 0x02;
     data[6] = static_cast<uint8_t>((std::clamp(disc.layers, 1, 4) - 1) << 5 | layerType);
     data[7] = 0x10;
-    Put32(data, 8, 0x030000);  // data area starts at physical sector 030000h
-    Put32(data, 12, 0x030000 + std::max<uint32_t>(disc.capacityBlocks, 1) - 1);
+    PutBE32(data, 8, 0x030000);  // data area starts at physical sector 030000h
+    PutBE32(data, 12, 0x030000 + std::max<uint32_t>(disc.capacityBlocks, 1) - 1);
     if (DvdIdsOf(disc) == DvdIds::Plus) {
       PutBytes(data, 23, disc.plusMid);  // ADIP disc manufacturer ID
       PutBytes(data, 31, disc.plusTid);  // ADIP media type ID
       data[34] = disc.plusRevision;
     }
     if (DvdIdsOf(disc) == DvdIds::Ram) PutBytes(data, 553, disc.ramInfo);
-    Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
+    PutBE16(data, 0, static_cast<uint32_t>(data.size() - 2));
     return {data, std::nullopt};
   }
   if (format == 0x0E) {
@@ -445,7 +444,7 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
     for (uint8_t field = 1; field <= 5; ++field) data[4 + 8 * (field - 1)] = field;
     std::copy(disc.minusMid.begin(), disc.minusMid.begin() + 6, data.begin() + 21);
     std::copy(disc.minusMid.begin() + 6, disc.minusMid.end(), data.begin() + 29);
-    Put16(data, 0, static_cast<uint32_t>(data.size() - 2));
+    PutBE16(data, 0, static_cast<uint32_t>(data.size() - 2));
     return {data, std::nullopt};
   }
   return {{}, kInvalidField};
@@ -462,11 +461,11 @@ SimDrive::Answer SimDrive::ReadTocPmaAtip(const std::array<uint8_t, 16>& cdb) co
   }
   if (!disc.atip) {
     std::vector<uint8_t> data(4, 0);
-    Put16(data, 0, 2);
+    PutBE16(data, 0, 2);
     return {data, std::nullopt};
   }
   std::vector<uint8_t> data(28, 0);
-  Put16(data, 0, 0x001A);
+  PutBE16(data, 0, 0x001A);
   data[4] = 0x80 | 0x50;  // indicative writing power, reference speed
   data[5] = 0x00;
   const bool rewritable = traits.recording == Recording::Rewritable;
@@ -480,7 +479,7 @@ SimDrive::Answer SimDrive::ReadDiscInformation() const {
   if (auto state = MediumState()) return {{}, state};
   const Disc& disc = *model_.disc;
   std::vector<uint8_t> data(34, 0);
-  Put16(data, 0, 32);
+  PutBE16(data, 0, 32);
   data[2] = 0x00;  // empty disc, empty last session
   data[3] = 1;
   data[4] = 1;
@@ -498,12 +497,12 @@ SimDrive::Answer SimDrive::ReadFormatCapacities() const {
   const Disc& disc = *model_.disc;
   std::vector<uint8_t> data(12 + 8 * disc.formattable.size(), 0);
   data[3] = static_cast<uint8_t>(8 + 8 * disc.formattable.size());
-  Put32(data, 4, disc.capacityBlocks);
+  PutBE32(data, 4, disc.capacityBlocks);
   data[8] = disc.capacityDescriptorType & 3;
   Put24(data, 9, 2048);
   for (size_t k = 0; k < disc.formattable.size(); ++k) {
     const FormatDescriptor& f = disc.formattable[k];
-    Put32(data, 12 + 8 * k, f.blocks);
+    PutBE32(data, 12 + 8 * k, f.blocks);
     data[16 + 8 * k] = static_cast<uint8_t>(f.formatType << 2);
     Put24(data, 17 + 8 * k, f.parameter);
   }
@@ -514,16 +513,16 @@ SimDrive::Answer SimDrive::GetPerformance(const std::array<uint8_t, 16>& cdb) co
   if (auto state = MediumState()) return {{}, state};
   if (cdb[10] != 0x03) return {{}, kInvalidField};
   const Disc& disc = *model_.disc;
-  const uint16_t maxDescriptors = Get16(cdb, 8);
+  const uint16_t maxDescriptors = GetBE16(cdb, 8);
   const size_t n = std::min<size_t>(disc.writeSpeeds.size(), maxDescriptors);
   std::vector<uint8_t> data(8 + 16 * n, 0);
-  Put32(data, 0, static_cast<uint32_t>(4 + 16 * n));
+  PutBE32(data, 0, static_cast<uint32_t>(4 + 16 * n));
   for (size_t i = 0; i < n; ++i) {
     const WriteSpeed& w = disc.writeSpeeds[i];
     data[8 + 16 * i] = 0x10;  // rotation control: CLV and CAV
-    Put32(data, 12 + 16 * i, w.endLba);
-    Put32(data, 16 + 16 * i, w.readKbps);
-    Put32(data, 20 + 16 * i, w.writeKbps);
+    PutBE32(data, 12 + 16 * i, w.endLba);
+    PutBE32(data, 16 + 16 * i, w.readKbps);
+    PutBE32(data, 20 + 16 * i, w.writeKbps);
   }
   return {data, std::nullopt};
 }
