@@ -1,6 +1,4 @@
 // Drive identity and waiting for a drive to become ready.
-#include <cstring>
-
 #include "device/atapi_device.h"
 
 namespace device {
@@ -10,6 +8,10 @@ constexpr uint32_t kPollIntervalMs = 300;
 // A drive that never stops reporting unit attention must not hang start-up.
 constexpr int kMaxUnitAttentionClears = 64;
 constexpr uint16_t kIdentityLength = 96;
+constexpr size_t kInquiryVendorAt = 8;
+constexpr size_t kInquiryProductAt = 16;
+constexpr size_t kInquiryRevisionAt = 32;
+constexpr size_t kInquiryVendorSpecificAt = 36;
 
 }  // namespace
 
@@ -48,13 +50,18 @@ bool AtapiDevice::ReadIdentity() {
   currentProduct_.fill('\0');
   currentVendorSpecific_.fill('\0');
   if (!Inquiry(0, 0, 0, kIdentityLength, 0)) return false;
-  const uint8_t* response = responseBuffer_.get();
-  std::memcpy(currentVendor_.data(), response + 8, 8);
-  std::memcpy(currentProduct_.data(), response + 16, 16);
-  std::memcpy(currentRevision_.data(), response + 32, 4);
-  std::memcpy(currentVendorSpecific_.data(), response + 36, 16);
-  for (int i = 8; i <= 31; ++i) {
-    if (response[i] != 0) return true;
+  // The standard INQUIRY data: vendor, product, revision, then the vendor's own bytes.
+  const ResponseView answer = Answer();
+  auto text = [&answer](size_t at, size_t count, char* to) {
+    for (size_t i = 0; i < count; ++i) to[i] = static_cast<char>(answer.At(at + i));
+  };
+  text(kInquiryVendorAt, 8, currentVendor_.data());
+  text(kInquiryProductAt, 16, currentProduct_.data());
+  text(kInquiryRevisionAt, 4, currentRevision_.data());
+  text(kInquiryVendorSpecificAt, 16, currentVendorSpecific_.data());
+  // A drive that names itself neither by vendor nor by product has no identity.
+  for (size_t i = kInquiryVendorAt; i < kInquiryRevisionAt; ++i) {
+    if (answer.At(i) != 0) return true;
   }
   return false;
 }
