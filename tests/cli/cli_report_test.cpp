@@ -67,9 +67,8 @@ TEST(CliReport, JsonCarriesTheStructuredResult) {
 // The report leaves the drive at the speed it selected when asked for its maximum, and says
 // which; a reader that was never asked for a write speed leaves it unknown.
 TEST(CliReport, JsonNamesTheSpeedTheDriveWasLeftAt) {
-  for (const auto& [drive, leftAt] : {std::pair<const char*, nlohmann::json>{"0", nullptr},
-                                      {"1", 7056},
-                                      {"2", 22160}}) {
+  for (const auto& [drive, leftAt] :
+       {std::pair<const char*, nlohmann::json>{"0", nullptr}, {"1", 7056}, {"2", 22160}}) {
     const Output run = Cli({"--simulate", "report", "--drive", drive, "--json"});
     ASSERT_EQ(run.status, cli::kExitOk) << run.err;
     const auto json = nlohmann::json::parse(run.out);
