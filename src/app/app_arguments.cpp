@@ -7,6 +7,10 @@ namespace app {
 WindowCommandLine::WindowCommandLine() : app(custom::kProgramDescription, "quillrate") {
   custom::AddVersionFlag(app, "quillrate");
   simulateOption = custom::AddSimulateOption(app, simulate);
+  // The help footer would be the manual's exit statuses; the hint goes with the option.
+  simulateOption->description(simulateOption->get_description() +
+                              ". Without an optical drive, \"quillrate --simulate\" shows the "
+                              "program at work on the demonstration machine");
   // The window program takes no arguments of its own: anything else on its command line (a
   // desktop launcher's file argument, say) is ignored with a note, never a refusal to start.
   app.allow_extras();

@@ -13,20 +13,20 @@
 
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "cli/fd_output.h"
 #include "cli/session.h"
 #include "cli/visible_lines.h"
 
 namespace cli {
 namespace {
 
+#ifdef _WIN32
 // Why the path given with --device cannot be a drive, when that is plain before it is opened:
 // it is missing, or it is a file, a folder or a pipe rather than a device node. Windows names
 // its devices (\\.\E:, \\?\...) outside the file system, so for those only the drive's
-// answer tells.
+// answer tells. (On Linux the system checks the node itself: Session::DeviceProblem.)
 std::optional<std::string> DevicePathProblem(const std::string& path) {
-#ifdef _WIN32
   if (path.rfind("\\\\.\\", 0) == 0 || path.rfind("\\\\?\\", 0) == 0) return std::nullopt;
-#endif
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
@@ -44,6 +44,7 @@ std::optional<std::string> DevicePathProblem(const std::string& path) {
       return std::nullopt;
   }
 }
+#endif
 
 }  // namespace
 
@@ -83,12 +84,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (commandLine.simulateOption->count() > 0) session.choice.simulate = commandLine.simulate;
   if (commandLine.captureOption->count() > 0) session.capturePath = commandLine.capture;
   if (commandLine.deviceOption->count() > 0) {
+#ifdef _WIN32
     // A simulated machine names its own devices.
     const bool realDevice = commandLine.simulateOption->count() == 0;
     if (const auto problem = realDevice ? DevicePathProblem(commandLine.device) : std::nullopt) {
       err << "quillrate-cli: --device " << commandLine.device << ": " << *problem << '\n';
       return kExitNoDrive;
     }
+#endif
     session.devicePath = commandLine.device;
   }
   try {
@@ -99,7 +102,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   for (const Command& command : commandLine.commands) {
     if (!command.parser->parsed()) continue;
-    const int status = command.run(session);
+    int status = kExitOk;
+    try {
+      status = command.run(session);
+    } catch (const Session::DeviceUnusable& unusable) {
+      err << "quillrate-cli: --device " << unusable.problem.device << ": "
+          << unusable.problem.reason << '\n';
+      status = DeviceProblemStatus(unusable.problem);
+    }
     return session.FinishCapture() ? status : kExitFailure;
   }
   return kExitUsage;
@@ -108,10 +118,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int FinishOutput(int status, std::ostream& out, std::ostream& err) {
   errno = 0;
   out.flush();
-  // The standard streams write through C's stdout, which keeps its own error state.
-  const bool failed = !out || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+  bool failed = false;
+  int error = 0;
+  if (const auto* fd = dynamic_cast<const FdOutputBuffer*>(out.rdbuf())) {
+    // The reason of the write that failed, however much was written after it.
+    error = fd->FirstError();
+    failed = !out || error != 0;
+  } else {
+    // The standard streams write through C's stdout, which keeps its own error state.
+    failed = !out || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    error = errno;
+  }
   if (!failed) return status;
-  const int error = errno != 0 ? errno : EIO;
+  if (error == 0) error = EIO;
   err << "quillrate-cli: the output could not be written: " << std::strerror(error) << '\n';
   return status == kExitOk ? kExitFailure : status;
 }

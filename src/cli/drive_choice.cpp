@@ -43,8 +43,7 @@ std::optional<int> ChooseDrive(Session& session, int requested, int& status) {
   device::AtapiDevice& device = session.Device();
   const int count = device.GetDriveCount();
   if (count <= 0) {
-    session.err << device::kNoDriveDetectedText << "\n";
-    status = kExitNoDrive;
+    status = session.ReportNoDrive();
     return std::nullopt;
   }
   int index = requested;

@@ -1,5 +1,6 @@
 #include "cli/drives_command.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
@@ -21,20 +22,26 @@ namespace cli {
 using device::TextOf;
 using device::TextToUtf8;
 
-void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out,
-                 const std::vector<platform::DriveProblem>& problems) {
-  const int count = device.GetDriveCount();
+void PrintDrives(const device::AtapiDevice* device, bool json, std::ostream& out,
+                 const std::vector<platform::DriveProblem>& problems,
+                 const std::optional<std::string>& devicePath) {
+  const int count = device != nullptr ? device->GetDriveCount() : 0;
+  // A device given by its path is listed under that path as given: its root is only a
+  // short key for it.
+  const auto rootOf = [&](const device::DriveEntry& e) {
+    return devicePath ? *devicePath : std::string(TextOf(e.RootPath));
+  };
   if (json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (int i = 0; i < count; ++i) {
-      const device::DriveEntry* e = device.GetDriveEntry(static_cast<unsigned>(i));
+      const device::DriveEntry* e = device->GetDriveEntry(static_cast<unsigned>(i));
       if (e == nullptr) continue;
       list.push_back({{"index", i},
                       {"adapter", e->Adapter},
                       {"bus", e->Bus},
                       {"target", e->Target},
                       {"lun", e->Lun},
-                      {"root", TextToUtf8(TextOf(e->RootPath))},
+                      {"root", TextToUtf8(rootOf(*e))},
                       {"vendor", TextToUtf8(TextOf(e->Vendor))},
                       {"product", TextToUtf8(TextOf(e->Product))},
                       {"revision", TextToUtf8(TextOf(e->Revision))},
@@ -50,22 +57,39 @@ void PrintDrives(const device::AtapiDevice& device, bool json, std::ostream& out
     return;
   }
   if (count <= 0) {
-    out << device::kNoDriveDetectedText << "\n";
+    // Drives that are there but cannot be opened are not "no drive": their reasons follow.
+    const bool unopened =
+        std::any_of(problems.begin(), problems.end(), [](const auto& p) { return p.unopened; });
+    out << (unopened ? kNoDriveOpenedText : device::kNoDriveDetectedText) << "\n";
     return;
   }
   for (int i = 0; i < count; ++i) {
-    const device::DriveEntry* e = device.GetDriveEntry(static_cast<unsigned>(i));
+    const device::DriveEntry* e = device->GetDriveEntry(static_cast<unsigned>(i));
     if (e == nullptr) continue;
     const std::string kindName = device::TrimTrailingBlanks(e->KindName ? e->KindName : "");
     const std::string line = device::FormatC(
         "%2d  %2d-%d-%d-%d  %-5s %-8s %-16s %-4s  %-12s  %-18s  %s", i, e->Adapter, e->Bus,
-        e->Target, e->Lun, std::string(TextOf(e->RootPath)).c_str(),
-        std::string(TextOf(e->Vendor)).c_str(), std::string(TextOf(e->Product)).c_str(),
-        std::string(TextOf(e->Revision)).c_str(), e->ViaAspi ? "ASPI" : "pass-through",
-        kindName.c_str(), e->WritesCdR ? "writes CD-R" : "no CD-R writing");
+        e->Target, e->Lun, rootOf(*e).c_str(), std::string(TextOf(e->Vendor)).c_str(),
+        std::string(TextOf(e->Product)).c_str(), std::string(TextOf(e->Revision)).c_str(),
+        e->ViaAspi ? "ASPI" : "pass-through", kindName.c_str(),
+        e->WritesCdR ? "writes CD-R" : "no CD-R writing");
     out << device::VisibleText(line) << '\n';
   }
 }
+
+namespace {
+
+// A drive whose identity commands went unanswered is listed all the same, with the note.
+void NoteUnansweredIdentities(const device::AtapiDevice& device, std::ostream& err) {
+  for (int i = 0; i < device.GetDriveCount(); ++i) {
+    const device::DriveEntry* e = device.GetDriveEntry(static_cast<unsigned>(i));
+    if (e == nullptr || !e->IdentityUnanswered) continue;
+    err << "quillrate-cli: drive " << i << " did not answer TEST UNIT READY or INQUIRY while the "
+        << "list was made (the call failed below the drive): its identity is empty\n";
+  }
+}
+
+}  // namespace
 
 Command AddDrivesCommand(CLI::App& app) {
   auto json = std::make_shared<bool>(false);
@@ -73,16 +97,28 @@ Command AddDrivesCommand(CLI::App& app) {
       app.add_subcommand("drives", "List the optical drives found, in address order");
   parser->add_flag("--json", *json, "Print the list as JSON");
   return {parser, [json](Session& session) {
+            // A device given with --device that cannot be used is listed as a problem, not
+            // enumerated as a drive.
+            if (const auto& problem = session.DeviceProblem()) {
+              PrintDrives(nullptr, *json, session.out, {*problem}, session.ListedDevicePath());
+              if (!*json) session.err << problem->device << ": " << problem->reason << '\n';
+              return DeviceProblemStatus(*problem);
+            }
             device::AtapiDevice& device = session.Device();
-            // On the system's own list of real drives, say which could not be used and why.
-            const auto problems = session.choice.simulate || session.devicePath
-                                      ? std::vector<platform::DriveProblem>{}
-                                      : platform::DiagnoseDrives();
-            PrintDrives(device, *json, session.out, problems);
+            // Say which of the system's optical devices could not be used, and why.
+            const auto problems = session.devicePath ? std::vector<platform::DriveProblem>{}
+                                                     : session.System().DriveProblems();
+            PrintDrives(&device, *json, session.out, problems, session.ListedDevicePath());
             if (!*json) {
               for (const auto& p : problems) session.err << p.device << ": " << p.reason << '\n';
             }
-            return device.GetDriveCount() > 0 ? kExitOk : kExitNoDrive;
+            NoteUnansweredIdentities(device, session.err);
+            if (device.GetDriveCount() > 0) return int{kExitOk};
+            const int status = NoDriveStatus(problems);
+            if (!*json && status == kExitNoDrive && !session.choice.simulate) {
+              session.err << kDemoHintText << '\n';
+            }
+            return status;
           }};
 }
 

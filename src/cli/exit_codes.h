@@ -13,6 +13,7 @@ enum ExitCode : int {
   kExitNoBlock = 6,      // the executable carries no complete customization block
   kExitBadProperty = 7,  // a line of the property file stopped the build
   kExitNoAnswer = 8,     // the drive stopped answering while it was asked
+  kExitNoAccess = 9,     // the drive exists but cannot be opened (no permission, busy)
 };
 
 }  // namespace cli

@@ -136,7 +136,9 @@ Command AddMediaFileCommand(CLI::App& app) {
   check->add_option("FILE", options->checkPath, "The media file")->required();
   check->add_flag("--json", options->json, "Print the result as JSON");
   CLI::App* use = parser->add_subcommand(
-      "use", "Register FILE as the user media file and load it (the add/remove button)");
+      "use",
+      "Register FILE as the user media file and load it (the add/remove button); a file "
+      "without a usable row is not registered (exit status 1)");
   use->add_option("FILE", options->usePath, "The media file; it must exist")->required();
   CLI::App* remove = parser->add_subcommand(
       "remove", "Unregister the user media file (the add/remove button, dialog cancelled)");
@@ -155,11 +157,19 @@ Command AddMediaFileCommand(CLI::App& app) {
               // The open-file dialog only returns a file that exists, with its full path.
               std::error_code error;
               const auto path = std::filesystem::absolute(options->usePath, error);
-              const auto readable = custom::ReadUserMediaFile(
-                  path.string(), [](const custom::UserMediaLinePosition&, std::string_view) {});
-              if (const int problem = ReportFileProblem(readable, options->usePath, session.err);
+              const auto checked = custom::CheckUserMediaFile(path.string());
+              if (const int problem = ReportFileProblem({checked.status, checked.reason},
+                                                        options->usePath, session.err);
                   problem != kExitOk) {
                 return problem;
+              }
+              // A file without a single row would be registered for nothing.
+              if (checked.TakenRows() == 0) {
+                session.err << "quillrate-cli: " << options->usePath
+                            << ": no usable CD or DVD row (" << checked.skippedLines
+                            << (checked.skippedLines == 1 ? " line" : " lines")
+                            << " skipped; \"media-file check\" says why); not registered\n";
+                return kExitFailure;
               }
               chosen = path.string();
             } else if (!remove->parsed()) {

@@ -46,7 +46,9 @@ Command AddReportCommand(CLI::App& app) {
   CLI::App* parser = app.add_subcommand(
       "report",
       "Query the disc in a drive: kinds, identification, capacity, manufacturer and "
-      "the write speed the drive selects");
+      "the write speed the drive selects. To measure that speed the drive is asked for its "
+      "highest speeds and left there (the JSON names it: write_speed_left_at_kbps); identify "
+      "changes no setting");
   CLI::Option* drive = AddDriveOption(*parser, options->drive);
   parser->add_flag("--all", options->all, "Report on every drive of the list, one after the other")
       ->excludes(drive);
@@ -64,10 +66,7 @@ Command AddReportCommand(CLI::App& app) {
         std::vector<int> indices;
         int status = kExitOk;
         if (options->all) {
-          if (device.GetDriveCount() <= 0) {
-            session.err << device::kNoDriveDetectedText << "\n";
-            return int{kExitNoDrive};
-          }
+          if (device.GetDriveCount() <= 0) return session.ReportNoDrive();
           for (int i = 0; i < device.GetDriveCount(); ++i) indices.push_back(i);
         } else {
           const auto chosen = ChooseDrive(session, options->drive, status);

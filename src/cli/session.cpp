@@ -1,10 +1,15 @@
 #include "cli/session.h"
 
 #include <ostream>
+#include "cli/exit_codes.h"
 #include "media/drive_kind.h"
 #include "platform/single_device_system.h"
 
 namespace cli {
+
+int DeviceProblemStatus(const platform::DriveProblem& problem) {
+  return problem.unopened ? kExitNoAccess : kExitNoDrive;
+}
 
 platform::System& Session::System() {
   if (!system_) {
@@ -27,7 +32,47 @@ bool Session::FinishCapture() {
   return false;
 }
 
+int NoDriveStatus(const std::vector<platform::DriveProblem>& problems) {
+  for (const auto& problem : problems) {
+    if (problem.unopened) return kExitNoAccess;
+  }
+  return kExitNoDrive;
+}
+
+std::optional<std::string> Session::ListedDevicePath() const {
+#ifdef _WIN32
+  return std::nullopt;
+#else
+  return choice.simulate ? std::nullopt : devicePath;
+#endif
+}
+
+int Session::ReportNoDrive() {
+  const auto problems = System().DriveProblems();
+  const int status = NoDriveStatus(problems);
+  if (status == kExitNoAccess) {
+    for (const auto& problem : problems) {
+      if (problem.unopened)
+        err << "quillrate-cli: " << problem.device << ": " << problem.reason << '\n';
+    }
+    return status;
+  }
+  err << device::kNoDriveDetectedText << "\n";
+  if (!choice.simulate) err << kDemoHintText << "\n";
+  return status;
+}
+
+const std::optional<platform::DriveProblem>& Session::DeviceProblem() {
+  if (!deviceChecked_ && devicePath) {
+    deviceChecked_ = true;
+    const auto problems = System().DriveProblems();
+    if (!problems.empty()) deviceProblem_ = problems.front();
+  }
+  return deviceProblem_;
+}
+
 device::AtapiDevice& Session::Device() {
+  if (const auto& problem = DeviceProblem()) throw DeviceUnusable{*problem};
   if (!device_) device_ = media::CreateDevice(System());
   return *device_;
 }

@@ -1,6 +1,7 @@
 #include "custom/user_media_file.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,8 @@
 
 namespace custom {
 namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // A line is read into a 2048-byte buffer: 2047 characters, the line end counted.
 constexpr size_t kPieceLength = 2047;
@@ -100,6 +103,10 @@ UserMediaFileResult ReadUserMediaFile(
     std::string piece;
     bool endsLine = true;
     while (NextPiece(source, piece, endsLine)) {
+      // An editor may have put a byte-order mark before the first line.
+      if (position.line == 1 && position.part == 1 && piece.rfind(kUtf8Bom, 0) == 0) {
+        piece.erase(0, kUtf8Bom.size());
+      }
       visit(position, piece);
       if (endsLine) {
         ++position.line;

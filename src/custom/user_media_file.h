@@ -42,7 +42,8 @@ struct UserMediaFileResult {
 };
 
 // Reads the file in pieces of at most 2047 characters (the line end counted), CR LF taken
-// as one line end, and hands each piece to `visit`. Only a regular file counts as a file.
+// as one line end, and hands each piece to `visit`; a UTF-8 byte-order mark at the start of
+// the file is no part of the first line. Only a regular file counts as a file.
 // A file that fails or changes while it is read gives ReadError after some pieces were
 // handed on: callers keep what they collect only when the result is Read.
 UserMediaFileResult ReadUserMediaFile(

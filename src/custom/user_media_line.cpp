@@ -101,7 +101,15 @@ UserMediaLine ParseUserMediaLine(std::string_view line, UserMediaSection& sectio
     return out;
   }
   if (trimmed.empty()) return out;
-  return ParseMediaRow(trimmed, section);
+  UserMediaLine row = ParseMediaRow(trimmed, section);
+  const bool taken = row.kind == UserMediaLineKind::CdRow || row.kind == UserMediaLineKind::DvdRow;
+  if (taken && trimmed.find('\0') != std::string_view::npos) {
+    row.kind = UserMediaLineKind::Skipped;
+    row.reason = UserMediaSkipReason::NulByte;
+    row.cd = {};
+    row.dvd = {};
+  }
+  return row;
 }
 
 UserMediaLine ParseMediaRow(std::string_view trimmed, UserMediaSection section) {
@@ -149,6 +157,9 @@ std::string SkipReasonText(const UserMediaLine& line) {
     case UserMediaSkipReason::DvdNotHex:
       return device::FormatC("not hexadecimal: pair %d (positions %d-%d)", line.badPair,
                              2 * line.badPair - 1, 2 * line.badPair);
+    case UserMediaSkipReason::NulByte:
+      return device::FormatC("holds a NUL byte at position %zu, where its text would end",
+                             line.text.find('\0') + 1);
   }
   return {};
 }

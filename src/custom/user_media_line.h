@@ -22,6 +22,7 @@ enum class UserMediaSkipReason {
   DvdTooShort,    // fewer than 26 characters
   DvdNoEquals,    // the first "=" is not at position 25
   DvdNotHex,      // one of the twelve pairs is not two hexadecimal digits
+  NulByte,        // a row of the user media file whose text holds a NUL byte
 };
 
 struct UserMediaLine {
@@ -47,7 +48,8 @@ UserMediaLine ParseMediaRow(std::string_view trimmed, UserMediaSection section);
 std::string BadPairText(const UserMediaLine& line);
 
 // Classifies one line (already cut into a piece of at most 2047 characters) in the current
-// section; a header switches `section`.
+// section; a header switches `section`. A row holding a NUL byte is skipped: its text would
+// end there without a word.
 UserMediaLine ParseUserMediaLine(std::string_view line, UserMediaSection& section);
 
 // A short English description of why a line was skipped.

@@ -25,6 +25,9 @@ struct DriveEntry {
   bool Present = false;
   bool ViaAspi = false;
   bool WritesCdR = false;
+  // No identity, and TEST UNIT READY or INQUIRY went unanswered while the list was made (the
+  // call itself failed): the empty identity is the drive's silence, not its answer.
+  bool IdentityUnanswered = false;
 };
 
 }  // namespace device

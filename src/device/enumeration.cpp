@@ -52,12 +52,14 @@ void AtapiDevice::EnumerateDrives() {
 
   for (int j = 0; j < kMaxDrives && drives_[j].Present; ++j) {
     SelectDrive(j);
+    const uint32_t unansweredBefore = UnansweredCommands();
     ClearUnitAttention();
     DriveEntry& entry = drives_[j];
     bool identified = false;
     for (int attempt = 0; attempt < kIdentityAttempts && !identified; ++attempt) {
       identified = ReadIdentity();
     }
+    entry.IdentityUnanswered = !identified && UnansweredCommands() != unansweredBefore;
     if (identified) {
       entry.DisplayName.fill('\0');
       entry.Vendor = currentVendor_;

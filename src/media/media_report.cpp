@@ -72,6 +72,7 @@ void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   if (!options.speedLimit) return;
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
   report.speedKbps = ReadCdWriteSpeed(device);
+  if (report.speedKbps != 0) report.speedLeftAtKbps = report.speedKbps;
   if (report.discKind == DiscKind::CdRom) report.speedKbps = 0;
   SetSpeedLimit(report, kCdSpeedUnitKbps, "%.0f");
   out.Add(SpeedLimitLine(report));
@@ -100,7 +101,10 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   if (!options.speedLimit) return;
   report.writeSpeeds = SetMaxStreaming(device);
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
-  report.speedKbps = IsDvdWriter(report.readersDriveKind) ? ReadDvdWriteSpeed(device) : 0;
+  if (IsDvdWriter(report.readersDriveKind)) {
+    report.speedKbps = ReadDvdWriteSpeed(device);
+    if (report.speedKbps != 0) report.speedLeftAtKbps = report.speedKbps;
+  }
   if (kind == DiscKind::DvdRom) report.speedKbps = 0;
   SetSpeedLimit(report, kDvdSpeedUnitKbps, "%.1f");
   out.Add(SpeedLimitLine(report));

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,10 @@ struct MediaReport {
   double speedUnitKbps = 0;
   double speedX = 0;
   std::string speedXText;
+  // The report asks the drive for its highest speeds and leaves it there: the write speed in
+  // kB/s the drive reported as selected afterwards (the line shows 0 for a pressed disc all
+  // the same); none when the drive did not tell (0 is no speed).
+  std::optional<uint32_t> speedLeftAtKbps;
   std::vector<WriteSpeedDescriptor> writeSpeeds;
 };
 

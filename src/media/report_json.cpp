@@ -109,6 +109,9 @@ ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const M
     json["speed_limit"] = {{"kbps", r.speedKbps},
                            {"x", r.speedXText},
                            {"unit_kbps", static_cast<int>(r.speedUnitKbps)}};
+    // The report leaves the drive at its highest speed: say which, so nobody is surprised.
+    json["write_speed_left_at_kbps"] =
+        r.speedLeftAtKbps ? ordered_json(*r.speedLeftAtKbps) : ordered_json(nullptr);
   }
   ordered_json speeds = ordered_json::array();
   for (const WriteSpeedDescriptor& w : r.writeSpeeds) {

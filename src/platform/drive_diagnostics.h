@@ -9,6 +9,9 @@ namespace platform {
 struct DriveProblem {
   std::string device;  // "/dev/sr0"
   std::string reason;  // what is wrong and what to do
+  // The device exists but cannot be opened at all, so it is missing from the drive list (as
+  // against a drive that works with less: read-only, without its sg node).
+  bool unopened = false;
 };
 
 // Checks every CD-ROM device the system lists: whether it can be opened for commands, and

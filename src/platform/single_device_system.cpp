@@ -36,6 +36,14 @@ class SingleDeviceSystem : public System {
   }
   void Sleep(uint32_t milliseconds) override { inner_->Sleep(milliseconds); }
   MessageSink& Messages() override { return inner_->Messages(); }
+  // The one device's own problem, not those of the drives the system would list.
+  std::vector<DriveProblem> DriveProblems() override {
+    if (auto problem = inner_->DeviceProblem(path_)) return {*problem};
+    return {};
+  }
+  std::optional<DriveProblem> DeviceProblem(const std::string& path) override {
+    return inner_->DeviceProblem(path);
+  }
 
  private:
   std::unique_ptr<System> inner_;

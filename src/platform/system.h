@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/drive_diagnostics.h"
+
 namespace platform {
 
 // Drive types as the system reports them for a drive root.
@@ -188,6 +190,16 @@ class System {
   virtual void Sleep(uint32_t milliseconds) = 0;
 
   virtual MessageSink& Messages() = 0;
+
+  // The optical devices of this system that cannot be used, each with the reason and what
+  // to do; none on a system that cannot tell.
+  virtual std::vector<DriveProblem> DriveProblems() { return {}; }
+  // Why the device at `path` cannot be used as a drive (missing, not an optical drive, cannot
+  // be opened); none when it can, or when the system cannot tell before asking it.
+  virtual std::optional<DriveProblem> DeviceProblem(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
 };
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 
 #include "app/app_main.h"
 #include "app/frm_main.h"
+#include "app/model/main_window_model.h"
 #include "app/skin/busy_indicator.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_page_control.h"
@@ -43,7 +44,7 @@ TEST(Startup, NoDriveShowsTheMessageAndEnds) {
   ModalWatcher watcher;
   Rig rig(Machine({}));
   ASSERT_EQ(watcher.Seen().size(), 1u);
-  EXPECT_EQ(watcher.Seen()[0].text, "No drive detected !");
+  EXPECT_EQ(watcher.Seen()[0].text, app::model::NoDriveMessage().text);
   EXPECT_EQ(watcher.Seen()[0].caption, "Error ...");
   EXPECT_EQ(watcher.Seen()[0].icon, Icon::Error);
   EXPECT_FALSE(watcher.Seen()[0].splashVisible);
@@ -270,7 +271,7 @@ TEST(Program, EndsWithStatusZeroAfterTheNoDriveMessage) {
                               app::model::DefaultServices()),
             0);
   ASSERT_EQ(watcher.Seen().size(), 1u);
-  EXPECT_EQ(watcher.Seen()[0].text, "No drive detected !");
+  EXPECT_EQ(watcher.Seen()[0].text, app::model::NoDriveMessage().text);
   EXPECT_EQ(QCoreApplication::applicationName(), "Quillrate");
 }
 
@@ -294,7 +295,7 @@ TEST(Program, TheDeviceLayersOwnMessagesAppearAsMessageBoxesInFront) {
   EXPECT_EQ(watcher.Seen()[0].caption, "GetASPISupportInfo:");
   EXPECT_EQ(watcher.Seen()[0].icon, Icon::Error);
   EXPECT_FALSE(watcher.Seen()[0].splashVisible);
-  EXPECT_EQ(watcher.Seen().back().text, "No drive detected !");
+  EXPECT_EQ(watcher.Seen().back().text, app::model::NoDriveMessage().text);
 }
 
 TEST(Program, AFixtureThatCannotBeLoadedIsReported) {
@@ -324,7 +325,7 @@ TEST(Program, UnknownArgumentsAreIgnored) {
                               app::model::DefaultServices()),
             0);
   ASSERT_EQ(watcher.Seen().size(), 1u);
-  EXPECT_EQ(watcher.Seen()[0].text, "No drive detected !");
+  EXPECT_EQ(watcher.Seen()[0].text, app::model::NoDriveMessage().text);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
+#include "custom/temp_dir.h"
 
 namespace {
 
@@ -80,6 +81,46 @@ TEST(CliDrives, HelpDocumentsExitStatuses) {
   EXPECT_EQ(run.status, cli::kExitOk);
   EXPECT_NE(run.out.find("Exit status:"), std::string::npos);
   EXPECT_NE(run.out.find("--simulate"), std::string::npos);
+  EXPECT_NE(run.out.find("9 a drive is there but cannot be opened"), std::string::npos);
+  EXPECT_NE(run.out.find("left there (the JSON names it: write_speed_left_at_kbps)"),
+            std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// A drive that never answers INQUIRY (the call fails below it) is listed with an empty
+// identity, and the list says so on stderr; a drive that answers, even with a rejection or
+// after a failed first try, gets no note.
+TEST(CliDrives, AnIdentityThatWentUnansweredIsNoted) {
+  custom_test::TempDir dir;
+  const struct {
+    const char* fault;
+    bool noted;
+  } cases[] = {
+      {R"({"command": "0x12", "kind": "transport-error"})", true},
+      {R"({"command": "any", "kind": "transport-error"})", true},
+      {R"({"command": "0x12", "kind": "transport-error", "times": 1})", false},
+      {R"({"command": "0x12", "kind": "sense", "sense": [5, "0x24", 0]})", false},
+  };
+  for (const auto& c : cases) {
+    const std::string fixture = dir.Write(
+        "machine.json", std::string(R"({"platform": {"nt": true}, "drives": [{"root": "E:\\",
+        "address": {"port": 1}, "vendor": "VEXO", "product": "DVD-RW TEST", "faults": [)") +
+                            c.fault + "]}]}");
+    const CliRun run = RunArgs({"--simulate=" + fixture, "drives"});
+    EXPECT_EQ(run.status, cli::kExitOk) << c.fault;
+    EXPECT_EQ(run.err ==
+                  "quillrate-cli: drive 0 did not answer TEST UNIT READY or INQUIRY while "
+                  "the list was made (the call failed below the drive): its identity is "
+                  "empty\n",
+              c.noted)
+        << c.fault << ": " << run.err;
+    if (!c.noted) {
+      EXPECT_EQ(run.err, "") << c.fault;
+    }
+  }
 }
 
 }  // namespace

@@ -64,6 +64,19 @@ TEST(CliReport, JsonCarriesTheStructuredResult) {
   EXPECT_EQ(json["lines"].size(), 7u);
 }
 
+// The report leaves the drive at the speed it selected when asked for its maximum, and says
+// which; a reader that was never asked for a write speed leaves it unknown.
+TEST(CliReport, JsonNamesTheSpeedTheDriveWasLeftAt) {
+  for (const auto& [drive, leftAt] :
+       {std::pair<const char*, nlohmann::json>{"0", nullptr}, {"1", 7056}, {"2", 22160}}) {
+    const Output run = Cli({"--simulate", "report", "--drive", drive, "--json"});
+    ASSERT_EQ(run.status, cli::kExitOk) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    ASSERT_TRUE(json.contains("write_speed_left_at_kbps")) << drive;
+    EXPECT_EQ(json["write_speed_left_at_kbps"], leftAt) << drive;
+  }
+}
+
 TEST(CliReport, DefaultsToTheFirstWriterAndRefusesUnknownDrives) {
   const Output first = Cli({"--simulate", "report"});
   EXPECT_EQ(first.out.substr(0, 9), "Drive 1: ");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "custom/property_file.h"
 #include "custom/user_file_button.h"
 #include "device/os_info.h"
 #include "platform/sim/sim_system.h"
@@ -83,11 +84,45 @@ TEST_F(UserMediaFileTest, CrLfLineEndsAndNoFinalLineEnd) {
   EXPECT_EQ(CdTexts(rows), (std::vector<std::string>{"Windows line", "Last line"}));
 }
 
-TEST_F(UserMediaFileTest, NulBytesAreCharactersOfTheLine) {
-  const auto rows = Load("\0\0[CD]\0\n972666_795974=CMC\0Magnetics\n"s);
-  ASSERT_EQ(rows.cd.size(), 1u);
-  EXPECT_EQ(custom::DisplayTextOf(rows.cd[0]), "CMC");
-  EXPECT_EQ(rows.cd[0].DisplayText[4], 'M');
+// A NUL byte would end a row's text without a word: the row is skipped, and the check names
+// its line. At the ends of a line it is trimmed like any control character.
+TEST_F(UserMediaFileTest, ARowWithANulByteIsSkippedWithItsLine) {
+  const std::string text =
+      "\0\0[CD]\0\n972666_795974=CMC\0Magnetics\n972666_795974=Kept\0\n[DVD]\n"s + kDvdKey +
+      "=Ricoh\0\0DVD\n"s;
+  const auto rows = Load(text);
+  EXPECT_EQ(CdTexts(rows), (std::vector<std::string>{"Kept"}));
+  EXPECT_TRUE(rows.dvd.empty());
+  const auto check = custom::CheckUserMediaFile(dir.Write("nul.txt", text));
+  ASSERT_EQ(check.skipped.size(), 2u);
+  EXPECT_EQ(check.skipped[0].position.line, 2u);
+  EXPECT_EQ(check.skipped[0].line.reason, custom::UserMediaSkipReason::NulByte);
+  EXPECT_EQ(custom::SkipReasonText(check.skipped[0].line),
+            "holds a NUL byte at position 18, where its text would end");
+  EXPECT_EQ(check.skipped[1].position.line, 5u);
+  EXPECT_EQ(custom::SkipReasonText(check.skipped[1].line),
+            "holds a NUL byte at position 31, where its text would end");
+}
+
+// An editor's byte-order mark before the first header loses no section.
+TEST_F(UserMediaFileTest, AByteOrderMarkBeforeTheFirstLineIsSkipped) {
+  for (const std::string& first : {"[CD]"s, "[cd]"s, "  [CD]"s}) {
+    const auto rows = Load("\xEF\xBB\xBF" + first + "\n972666_795974=First section\n");
+    EXPECT_EQ(CdTexts(rows), (std::vector<std::string>{"First section"})) << first;
+  }
+  // Only at the start of the file: elsewhere the bytes are the line's own.
+  const auto check = custom::CheckUserMediaFile(dir.Write("bom.txt",
+                                                          "[CD]\n\xEF\xBB\xBF"
+                                                          "972666_795974=Later\n"));
+  ASSERT_EQ(check.skipped.size(), 1u);
+  EXPECT_EQ(check.skipped[0].position.line, 2u);
+  // The builder's property file goes through the same reader.
+  std::vector<std::string> lines;
+  ASSERT_EQ(custom::ReadPropertyFile(
+                dir.Write("edition.properties", "\xEF\xBB\xBF[PROPERTY]\nNAME=Mine\n"), lines)
+                .status,
+            UserMediaFileStatus::Read);
+  EXPECT_EQ(lines, (std::vector<std::string>{"[PROPERTY]", "NAME=Mine"}));
 }
 
 TEST_F(UserMediaFileTest, LongLinesAreTakenInPiecesOf2047Characters) {

@@ -118,6 +118,10 @@ TEST(ManPage, TheWindowProgramsPageHasItsOptionsAndNoCommands) {
                                       "ENVIRONMENT"}));
   EXPECT_NE(roff.find("\\fB\\-h\\fR, \\fB\\-\\-help\\fR\n"), std::string::npos);
   EXPECT_NE(roff.find("\\fB\\-\\-simulate\\fR \\fI[=PATH]\\fR\n"), std::string::npos);
+  // A user without a drive learns from --help (and so the page) how to see the demo.
+  EXPECT_NE(commandLine.app.help().find("\"quillrate --simulate\" shows the program at work"),
+            std::string::npos)
+      << commandLine.app.help();
 }
 
 }  // namespace

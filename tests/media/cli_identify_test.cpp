@@ -93,6 +93,8 @@ TEST(CliIdentify, CdFieldsAsJson) {
   EXPECT_EQ(json["manufacturer"]["text"], "Unknown Manufacturer");
   EXPECT_EQ(json["manufacturer"]["source"], "built-in table");
   EXPECT_FALSE(json.contains("speed_limit"));
+  // identify changes no speed, so it leaves the drive at none.
+  EXPECT_FALSE(json.contains("write_speed_left_at_kbps"));
 }
 
 TEST(CliIdentify, UnknownDriveIndex) {

@@ -30,7 +30,10 @@ TEST(DriveLine, FormatsAdapterBusTargetLunRootNameAndRevision) {
   };
   for (const Case& c : {
            Case{"E:\\", 1, "DVD-RW TEST", "1.00", " 1-0-0-0 E:     VEXO    DVD-RW TEST 1.00"},
-           Case{"sr0", 1, "DVD-RW TEST", "1.00", " 1-0-0-0 sr0     VEXO    DVD-RW TEST 1.00"},
+           Case{"sr0", 1, "DVD-RW TEST", "1.00", " 1-0-0-0 sr0      VEXO    DVD-RW TEST 1.00"},
+           // A full identity stays apart from the device name, never from a drive letter.
+           Case{"sr0", 1, "DVD-RW TEST 16XY", "1.00", " 1-0-0-0 sr0 VEXO    DVD-RW TEST 16XY 1.00"},
+           Case{"E:\\", 1, "DVD-RW TEST 16XY", "1.00", " 1-0-0-0 E:VEXO    DVD-RW TEST 16XY 1.00"},
            Case{"", 1, "DVD-RW TEST", "1.00", " 1-0-0-0      VEXO    DVD-RW TEST 1.00"},
            Case{"E:\\", 12, "BD", "2", "12-0-0-0 E:              VEXO    BD    2"},
        }) {

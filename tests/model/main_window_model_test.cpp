@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -155,8 +156,10 @@ class RecordingView : public app::model::MainWindowView {
 // A model on a simulated machine, started.
 struct Rig {
   explicit Rig(const std::string& json,
-               app::model::ProgramServices services = app::model::DefaultServices())
+               app::model::ProgramServices services = app::model::DefaultServices(),
+               std::vector<platform::DriveProblem> problems = {})
       : system(testing_machines::MachineFromJson(json)) {
+    system->problems = std::move(problems);
     auto stepped = std::make_unique<SteppedThread>();
     thread = stepped.get();
     model = std::make_unique<MainWindowModel>(*system, std::move(services), std::move(stepped));
@@ -218,8 +221,10 @@ TEST(MainWindowModel, StartsUpInTheStepsOfTheStartOnEveryKindOfMachine) {
        then({"ShowDriveLines 5", "SelectDriveLine 0", "ShowMainWindow (splash up)", "CloseSplash"}),
        false, true, 1},
       {"no drive", Machine({}),
-       then({"ShowDriveLines 0", "ShowMessage No drive detected !", "ShowMainWindow (splash up)",
-             "CloseSplash"}),
+       then({"ShowDriveLines 0",
+             "ShowMessage No drive detected !\n\nTo see Quillrate at work without a drive, open "
+             "the demo: quillrate --simulate",
+             "ShowMainWindow (splash up)", "CloseSplash"}),
        true, true, -1},
       {"only a reader",
        Machine({R"({"root": "E:\\", "address": {"port": 1}, "vendor": "V", "product": "R",
@@ -235,6 +240,47 @@ TEST(MainWindowModel, StartsUpInTheStepsOfTheStartOnEveryKindOfMachine) {
     EXPECT_EQ(rig.model->Device()->CurrentIndex(), c.selected) << c.name;
     EXPECT_EQ(rig.thread->Queued(), 0u) << c.name << ": the start-up left work behind";
   }
+}
+
+// Drives that are there but cannot be opened are not "no drive": the message names each, with
+// the system's reason and the remedy; one that opens with less (no sg node) is left out, and
+// without any such drive the message stays "No drive detected !".
+TEST(MainWindowModel, TheNoDriveMessageNamesTheDrivesThatCouldNotBeOpened) {
+  const platform::DriveProblem denied{"/dev/sr0",
+                                      "Permission denied: the node belongs to group \"cdrom\" "
+                                      "and you are not in it; run \"sudo usermod -aG cdrom "
+                                      "$USER\", then log in again",
+                                      true};
+  const platform::DriveProblem noSg{"/dev/sr1", "the sg module is not loaded", false};
+  const std::string noDrive =
+      "No drive detected !\n\nTo see Quillrate at work without a drive, open the demo: "
+      "quillrate --simulate";
+  const struct {
+    const char* name;
+    std::vector<platform::DriveProblem> problems;
+    std::string text;
+  } cases[] = {
+      {"no problem", {}, noDrive},
+      {"a drive that works with less", {noSg}, noDrive},
+      {"a drive that cannot be opened",
+       {noSg, denied},
+       "The drives of this computer could not be opened:\n\n/dev/sr0: " + denied.reason},
+      {"two",
+       {denied, {"/dev/sr2", "busy", true}},
+       "The drives of this computer could not be opened:\n\n/dev/sr0: " + denied.reason +
+           "\n\n/dev/sr2: busy"},
+  };
+  for (const auto& c : cases) {
+    Rig rig(Machine({}), app::model::DefaultServices(), c.problems);
+    const auto shown =
+        std::find(rig.view.steps.begin(), rig.view.steps.end(), "ShowMessage " + c.text);
+    EXPECT_NE(shown, rig.view.steps.end()) << c.name;
+    EXPECT_TRUE(rig.model->TerminateRequested()) << c.name;
+  }
+  // A machine with a drive never asks why others could not be used.
+  Rig demo(DemoJson(), app::model::DefaultServices(), {denied});
+  for (const std::string& step : demo.view.steps)
+    EXPECT_EQ(step.rfind("ShowMessage", 0), std::string::npos);
 }
 
 TEST(MainWindowModel, EndsTheStartWhenThereIsNoDeviceOrInBuildMode) {

@@ -23,7 +23,10 @@ void FakeKernel::AddBlockDevice(const std::string& name, const char* type, const
   nodes["/dev/" + name];
   if (!sg.empty()) {
     dirs[device + "/scsi_generic"] = {sg};
-    nodes["/dev/" + sg];
+    Node& node = nodes["/dev/" + sg];
+    node.mode = S_IFCHR | 0660;
+    node.rdev = makedev(21, 0);
+    node.version = 30536;
   }
 }
 
@@ -57,6 +60,25 @@ int FakeKernel::Open(const std::string& path, int flags) {
   if (result >= 0) fds_[result] = path;
   opens.push_back({path, flags, result});
   return result;
+}
+
+int FakeKernel::Stat(const std::string& path, struct stat& info) {
+  const auto it = nodes.find(path);
+  if (goneError != 0) return -goneError;
+  if (it == nodes.end()) return -ENOENT;
+  if (it->second.statError != 0) return -it->second.statError;
+  info = {};
+  info.st_mode = it->second.mode;
+  info.st_rdev = it->second.rdev;
+  info.st_gid = it->second.gid;
+  return 0;
+}
+
+int FakeKernel::SgVersion(int fd) {
+  const auto it = fds_.find(fd);
+  if (it == fds_.end()) return -EBADF;
+  if (goneError != 0) return -goneError;
+  return nodes[it->second].version;
 }
 
 int FakeKernel::SgIo(int fd, sg_io_hdr_t& io) {

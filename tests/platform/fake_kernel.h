@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/sysmacros.h>
+
 #include "platform/linux/kernel_calls.h"
 #include "platform/system.h"
 
@@ -39,9 +41,16 @@ class FakeKernel : public platform::KernelCalls {
   using Answer = std::function<int(const std::string& node, sg_io_hdr_t& io)>;
 
   // The errno an open of a device node gets, per access mode; 0 opens it.
+  // Its stat: a CD-ROM block device (sr, major 11) unless set otherwise; `version` is what
+  // SG_GET_VERSION_NUM answers on it (a negated errno: the request is unknown).
   struct Node {
     int readWriteError = 0;
     int readOnlyError = 0;
+    mode_t mode = S_IFBLK | 0660;
+    dev_t rdev = makedev(11, 0);
+    gid_t gid = 0;
+    int version = -ENOTTY;
+    int statError = 0;
   };
 
   std::map<std::string, std::vector<std::string>> dirs;
@@ -65,6 +74,8 @@ class FakeKernel : public platform::KernelCalls {
   std::optional<std::string> ReadFirstLine(const std::string& path) override;
   std::optional<std::string> ReadLink(const std::string& path) override;
   int Open(const std::string& path, int flags) override;
+  int Stat(const std::string& path, struct stat& info) override;
+  int SgVersion(int fd) override;
   int SgIo(int fd, sg_io_hdr_t& io) override;
   void Close(int fd) override;
 

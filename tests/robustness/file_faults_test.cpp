@@ -41,6 +41,9 @@ std::string WithDetail(const custom::BuildOutcome& outcome) {
 
 namespace fs = std::filesystem;
 
+// The user an unprivileged run becomes when the tests run as root (see RunUnprivileged).
+constexpr uid_t kUnprivileged = 65534;
+
 enum class Kind { Settings, MediaFile, PropertyFile, Prototype, BuildModeExe, Edition, Copy };
 enum class Fault { NoPermission, IoError, RenamedOver, RewrittenInPlace, Folder, BrokenLink, Pipe };
 enum class Way { Cli, Function };
@@ -155,6 +158,17 @@ bool IsWritten(Kind kind) {
   return kind == Kind::Settings || kind == Kind::Edition || kind == Kind::Copy;
 }
 
+// Makes the settings folder and file those of the user an unprivileged run becomes, as a
+// user's own settings are.
+void GiveToTheUnprivilegedUser(const fs::path& settings) {
+  if (::geteuid() != 0) return;
+  for (const fs::path& path : {settings.parent_path(), settings}) {
+    if (fs::exists(fs::symlink_status(path))) {
+      EXPECT_EQ(::lchown(path.c_str(), kUnprivileged, kUnprivileged), 0) << path;
+    }
+  }
+}
+
 // Puts the fault in place. The settings are written after they are read, so every fault
 // applies to them; an output file is never read, so it is never read while replaced.
 void Arrange(Fault fault, Kind kind, const Scene& scene) {
@@ -162,6 +176,8 @@ void Arrange(Fault fault, Kind kind, const Scene& scene) {
   auto& hooks = platform::TestHooks();
   switch (fault) {
     case Fault::NoPermission:
+      // The unprivileged run's settings are its own: another user's are refused outright.
+      if (kind == Kind::Settings) GiveToTheUnprivilegedUser(scene.settings);
       if (IsWritten(kind)) {
         fs::permissions(target.parent_path(), fs::perms(0555));
       } else {
@@ -518,6 +534,10 @@ TEST(SettingsFaults, AFileThatCannotBeReadIsNeverReplaced) {
   const ScopedEnv config("XDG_CONFIG_HOME", scene.config.string());
   fs::permissions(scene.settings.parent_path(), fs::perms::all);
   fs::permissions(scene.settings, fs::perms::none);
+  // The folder is the user's own; the file in it is not even readable to them.
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(scene.settings.parent_path().c_str(), kUnprivileged, kUnprivileged), 0);
+  }
   const Tree before = Snapshot(scene.root);
   const std::string reason =
       scene.settings.string() + ": cannot be opened: Permission denied (left as it was)";

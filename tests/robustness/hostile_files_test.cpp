@@ -2,6 +2,7 @@
 // name or in the settings' place, no home, fixtures that never end, huge or mangled text
 // files, a program killed while it writes, several programs writing the settings at once.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
+#include "cli/fd_output.h"
 #include "custom/build_edition.h"
 #include "custom/build_mode_copy.h"
 #include "custom/builder_fixtures.h"
@@ -413,6 +415,101 @@ TEST(HostileFiles, SettingsWrittenByManyProgramsAtOnceAreAllKept) {
   }
 }
 
+// --- Settings another user could hold or plant ------------------------------------------------
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+  return std::vector<uint8_t>(text.c_str(), text.c_str() + text.size() + 1);
+}
+
+}  // namespace
+
+// A lock another program keeps is waited for only so long: the write fails with the reason
+// instead of hanging (the window's close writes the size).
+TEST(HostileFiles, ASettingsLockHeldByAnotherProgramIsWaitedForOnlySoLong) {
+  TempDir dir;
+  ScopedHooks hooks;
+  const fs::path folder = fs::path(dir.Path()) / "quillrate";
+  fs::create_directories(folder);
+  platform::SettingsFile settings((folder / "settings.ini").string());
+  const int held = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  platform::TestHooks().lockWaitMilliseconds = 0;
+  EXPECT_EQ(settings.CreateKey("SOFTWARE\\Quillrate\\"), nullptr);
+  EXPECT_EQ(settings.WriteFailure(), (folder / "settings.ini").string() +
+                                         ": another program holds the lock on its folder " +
+                                         folder.string() +
+                                         " (waited 0 seconds); close it and "
+                                         "try again");
+  EXPECT_FALSE(fs::exists(folder / "settings.ini"));
+  ::close(held);
+  EXPECT_NE(settings.CreateKey("SOFTWARE\\Quillrate\\"), nullptr) << settings.WriteFailure();
+}
+
+TEST(HostileFiles, SettingsOfAnotherUserAreNeverWritten) {
+  if (::geteuid() != 0) GTEST_SKIP() << "making files of another user needs root";
+  const struct {
+    const char* name;
+    bool folderOfOther;
+    const char* reason;
+  } cases[] = {
+      {"the folder", true, ": its folder "},
+      {"the file", false, ": it belongs to another user (uid 65534)"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const fs::path folder = fs::path(dir.Path()) / "quillrate";
+    fs::create_directories(folder);
+    const fs::path file = folder / "settings.ini";
+    WriteBytes(file, {'#', '\n'});
+    const fs::path owned = c.folderOfOther ? folder : file;
+    ASSERT_EQ(::chown(owned.c_str(), kOtherUser, kOtherUser), 0);
+    platform::SettingsFile settings(file.string());
+    EXPECT_EQ(settings.CreateKey("SOFTWARE\\Quillrate\\"), nullptr) << c.name;
+    EXPECT_NE(settings.WriteFailure().find(c.reason), std::string::npos)
+        << c.name << ": " << settings.WriteFailure();
+    EXPECT_NE(settings.WriteFailure().find("belongs to another user (uid 65534)"),
+              std::string::npos)
+        << c.name;
+    EXPECT_EQ(Text(file), "#\n") << c.name;
+  }
+}
+
+// An editor's byte-order mark before the first header loses no value on the next write.
+TEST(HostileFiles, ASettingsFileWithAByteOrderMarkKeepsItsValues) {
+  TempDir dir;
+  const fs::path file = fs::path(dir.Path()) / "settings.ini";
+  const std::string text = "\xEF\xBB\xBF[SOFTWARE\\QUILLRATE]\nHEIGHT=dword:300\nWIDTH=dword:500\n";
+  WriteBytes(file, std::vector<uint8_t>(text.begin(), text.end()));
+  platform::SettingsFile settings(file.string());
+  auto key = settings.OpenKey("SOFTWARE\\Quillrate\\", platform::Registry::Access::All);
+  ASSERT_NE(key, nullptr);
+  ASSERT_TRUE(key->SetValue("UserDefinedFule", platform::RegType::String, Bytes("/m.txt")));
+  const std::string written = Text(file);
+  EXPECT_NE(written.find("HEIGHT=dword:300\n"), std::string::npos) << written;
+  EXPECT_NE(written.find("WIDTH=dword:500\n"), std::string::npos) << written;
+  EXPECT_NE(written.find("USERDEFINEDFULE=sz:/m.txt\n"), std::string::npos) << written;
+}
+
+// --- The user media file from the terminal ----------------------------------------------------
+
+// A file that gives no row is not registered: the button would keep a file that does nothing.
+TEST(HostileFiles, AMediaFileWithoutARowIsNotRegistered) {
+  TempDir dir;
+  const ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path() + "/config");
+  for (const std::string& text : {std::string(""), std::string("[CD]\nshort\n"),
+                                  std::string("972666_795974=Before any header\n")}) {
+    const std::string media = dir.Write("empty.txt", text);
+    const CliRun run = RunCliArgs({"media-file", "use", media});
+    EXPECT_EQ(run.status, cli::kExitFailure) << text;
+    EXPECT_EQ(run.out, "") << text;
+    EXPECT_NE(run.err.find(media + ": no usable CD or DVD row ("), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir.Path() + "/config/quillrate/settings.ini")) << text;
+  }
+}
+
 // --- The user media file from the terminal ----------------------------------------------------
 
 TEST(HostileFiles, TheUserFileCommandsSayWhatTheyCannotKeep) {
@@ -464,6 +561,28 @@ TEST(HostileFiles, OutputThatCannotBeWrittenIsAFailure) {
   EXPECT_EQ(err.str().rfind("quillrate-cli: the output could not be written: ", 0), 0u);
   // A failure keeps its own status.
   EXPECT_EQ(cli::FinishOutput(cli::kExitNoDrive, broken, err), cli::kExitNoDrive);
+}
+
+// A full disk is named as the system names it, also when the write that failed came long
+// before the end and others were tried after it.
+TEST(HostileFiles, AFullDiskIsReportedAsSuch) {
+  const int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  if (fd < 0) GTEST_SKIP() << "no /dev/full on this machine";
+  for (const size_t size : {size_t{10}, size_t{5000}, size_t{200000}}) {
+    std::ostringstream err;
+    int status = -1;
+    {
+      cli::FdOutputBuffer buffer(fd);
+      std::ostream out(&buffer);
+      out << std::string(size, 'x') << '\n';
+      status = cli::FinishOutput(cli::kExitOk, out, err);
+    }
+    EXPECT_EQ(status, cli::kExitFailure) << size;
+    EXPECT_EQ(err.str(),
+              "quillrate-cli: the output could not be written: No space left on device\n")
+        << size;
+  }
+  ::close(fd);
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ class RecordingKernel : public platform::KernelCalls {
   std::optional<std::string> ReadFirstLine(const std::string& path) override;
   std::optional<std::string> ReadLink(const std::string& path) override;
   int Open(const std::string& path, int flags) override;
+  int Stat(const std::string& path, struct stat& info) override { return real_.Stat(path, info); }
+  int SgVersion(int fd) override { return real_.SgVersion(fd); }
   int SgIo(int fd, sg_io_hdr_t& header) override;
   void Close(int fd) override;
 

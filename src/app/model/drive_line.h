@@ -14,7 +14,7 @@ namespace app::model {
 std::string DriveField(std::string_view root);
 
 // "%2d-%d-%d-%d %.2s%24s %4s" of adapter, bus, target, LUN, drive field, display name and
-// revision, cut to a 255-byte buffer.
+// revision, cut to a 255-byte buffer; a device name (sr0) is followed by a space.
 std::string DriveComboLine(const device::DriveEntry& entry);
 
 // Writers get a line: CD-RW drives and every kind above them, and any drive that writes CD-R.

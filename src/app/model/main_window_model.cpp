@@ -19,6 +19,9 @@ constexpr const char* kErrorCaption = "Error ...";
 constexpr const char* kInformationCaption = "Information";
 constexpr const char* kNoDeviceText = "Unable to create Device Object !";
 constexpr const char* kNoCompleteReport = "There is no complete report to save.";
+constexpr const char* kNoDriveOpenedText = "The drives of this computer could not be opened:";
+constexpr const char* kDemoHintText =
+    "To see Quillrate at work without a drive, open the demo: quillrate --simulate";
 
 FeatureRowView RowOf(const features::FeatureView& view) {
   return {view.support, view.state, view.buttonCaption, view.buttonEnabled};
@@ -75,8 +78,16 @@ WindowMessage PaceliftWarningMessage() {
   return {features::kPaceliftWarning, features::kPaceliftWarningCaption, MessageIcon::Warning};
 }
 
-WindowMessage NoDriveMessage() {
-  return {device::kNoDriveDetectedText, kErrorCaption, MessageIcon::Error};
+WindowMessage NoDriveMessage(const std::vector<platform::DriveProblem>& problems) {
+  std::string text;
+  for (const platform::DriveProblem& problem : problems) {
+    if (problem.unopened) text += "\n\n" + problem.device + ": " + problem.reason;
+  }
+  if (!text.empty()) {
+    return {DisplayText(kNoDriveOpenedText + text), kErrorCaption, MessageIcon::Error};
+  }
+  return {std::string(device::kNoDriveDetectedText) + "\n\n" + kDemoHintText, kErrorCaption,
+          MessageIcon::Error};
 }
 
 MainWindowModel::MainWindowModel(platform::System& system, ProgramServices services,
@@ -143,7 +154,9 @@ void MainWindowModel::FormCreate(MainWindowView& view) {
   view.ShowDriveLines(lines);
 
   if (device_->GetDriveCount() <= 0) {
-    view.ShowMessage(NoDriveMessage());
+    std::vector<platform::DriveProblem> problems;
+    thread_->RunAndWait([this, &problems] { problems = system_.DriveProblems(); });
+    view.ShowMessage(NoDriveMessage(problems));
     terminateRequested_ = true;
   } else if (lines.empty()) {
     queryAllowed_ = false;

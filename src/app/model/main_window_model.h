@@ -34,8 +34,10 @@ inline constexpr int kMaxDriveLines = 16;
 
 // The warning that goes with switching Pacelift on, as the warning window shows it.
 WindowMessage PaceliftWarningMessage();
-// The error shown when the machine has no drive at all; the program ends after it.
-WindowMessage NoDriveMessage();
+// The error shown when the drive list is empty; the program ends after it. With no drive at
+// all it is "No drive detected !" and how to open the demo; when the system has drives that
+// could not be opened (`problems`), it names each with the reason and what to do.
+WindowMessage NoDriveMessage(const std::vector<platform::DriveProblem>& problems = {});
 inline constexpr int kInformationPage = 0;
 
 class MainWindowModel {

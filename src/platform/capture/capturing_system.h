@@ -29,6 +29,10 @@ class CapturingSystem : public System {
   bool QueryPerformanceCounter(int64_t& c) override { return inner_->QueryPerformanceCounter(c); }
   void Sleep(uint32_t milliseconds) override { inner_->Sleep(milliseconds); }
   MessageSink& Messages() override { return inner_->Messages(); }
+  std::vector<DriveProblem> DriveProblems() override { return inner_->DriveProblems(); }
+  std::optional<DriveProblem> DeviceProblem(const std::string& path) override {
+    return inner_->DeviceProblem(path);
+  }
 
   // The recording as fixture JSON.
   std::string FixtureText() const;

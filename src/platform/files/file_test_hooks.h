@@ -40,6 +40,10 @@ struct FileTestHooks {
   };
   std::optional<ReadFailure> readFailure;
 
+  // How long a settings write waits for another program's lock on the settings folder,
+  // instead of the program's few seconds.
+  std::optional<uint32_t> lockWaitMilliseconds;
+
   // Writes as on a file system without unnamed temporary files.
   bool namedTemporaryOnly = false;
   // Runs in every atomic write once the bytes are written and flushed, before the new file

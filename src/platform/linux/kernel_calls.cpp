@@ -46,6 +46,15 @@ class RealKernelCalls : public KernelCalls {
     return fd >= 0 ? fd : -errno;
   }
 
+  int Stat(const std::string& path, struct stat& info) override {
+    return ::stat(path.c_str(), &info) == 0 ? 0 : -errno;
+  }
+
+  int SgVersion(int fd) override {
+    int version = 0;
+    return ::ioctl(fd, SG_GET_VERSION_NUM, &version) == 0 ? version : -errno;
+  }
+
   int SgIo(int fd, sg_io_hdr_t& header) override {
     return ::ioctl(fd, SG_IO, &header) == 0 ? 0 : errno;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <scsi/sg.h>
+#include <sys/stat.h>
 
 #include <optional>
 #include <string>
@@ -21,6 +22,11 @@ class KernelCalls {
   virtual std::optional<std::string> ReadLink(const std::string& path) = 0;
   // open(2): a descriptor, or the negated errno.
   virtual int Open(const std::string& path, int flags) = 0;
+  // stat(2), links followed: 0, or the negated errno.
+  virtual int Stat(const std::string& path, struct stat& info) = 0;
+  // ioctl(fd, SG_GET_VERSION_NUM): the sg driver's version, or the negated errno (a device
+  // that is not a SCSI generic node does not know the request).
+  virtual int SgVersion(int fd) = 0;
   // ioctl(fd, SG_IO, &header): 0, or the errno of the failed call.
   virtual int SgIo(int fd, sg_io_hdr_t& header) = 0;
   virtual void Close(int fd) = 0;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/linux/drive_checks.h"
 #include "platform/linux/settings_file.h"
 #include "platform/linux/sg_device.h"
 #include "platform/linux/sysfs_drives.h"
@@ -61,6 +62,11 @@ class LinuxSystem : public System {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
   }
   MessageSink& Messages() override { return sink_; }
+
+  std::vector<DriveProblem> DriveProblems() override { return DiagnoseDrives(kernel_); }
+  std::optional<DriveProblem> DeviceProblem(const std::string& path) override {
+    return CheckDevicePath(kernel_, path);
+  }
 
  private:
   MessageSink& sink_;

@@ -13,10 +13,12 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include "platform/files/atomic_file.h"
 #include "platform/files/file_kind.h"
+#include "platform/files/file_test_hooks.h"
 #include "platform/files/input_file.h"
 
 namespace platform {
@@ -79,6 +81,8 @@ bool Unescape(const std::string& text, std::vector<uint8_t>& out) {
   return true;
 }
 
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 // A settings file is a few hundred bytes; anything much larger is not one.
 constexpr uint64_t kMaxSettingsBytes = 1 << 20;
 
@@ -97,7 +101,10 @@ Loaded Load(const std::string& path) {
   }
   Loaded loaded;
   Keys& keys = loaded.keys;
-  std::istringstream in(std::string(contents.bytes.begin(), contents.bytes.end()));
+  std::string text(contents.bytes.begin(), contents.bytes.end());
+  // An editor may have put a byte-order mark before the first header.
+  if (text.rfind(kUtf8Bom, 0) == 0) text.erase(0, kUtf8Bom.size());
+  std::istringstream in(text);
   std::string line;
   std::string current;
   bool inKey = false;
@@ -195,16 +202,49 @@ bool ForeignFolder(const std::string& path, std::string& failure) {
   return true;
 }
 
+// Settings are kept only in a folder and a file of the user's own: another user who could
+// hold the folder's lock or plant the file would decide what the program keeps.
+bool ForeignFolderOwner(const std::string& path, std::string& failure) {
+  const std::string folder = FolderOf(path);
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || info.st_uid == ::geteuid()) return false;
+  failure = path + ": its folder " + folder + " belongs to another user (uid " +
+            std::to_string(info.st_uid) + "); settings are kept only in a folder of your own";
+  return true;
+}
+
+// A link is the atomic writer's to judge: it follows only the user's own.
+bool ForeignFileOwner(const std::string& path, std::string& failure) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || S_ISLNK(info.st_mode) || info.st_uid == ::geteuid()) {
+    return false;
+  }
+  failure = path + ": it belongs to another user (uid " + std::to_string(info.st_uid) +
+            "); settings are kept only in a file of your own";
+  return true;
+}
+
 // Holds an exclusive lock on the settings folder while it lives, so that read-modify-write
-// cycles of several programs follow one another. Where the folder cannot be locked (a file
-// system without locks) the write goes on without.
+// cycles of several programs follow one another. A lock another program keeps is waited for a
+// few seconds only, so that it can never hang a write (and the window's close). Where the
+// folder cannot be locked (a file system without locks) the write goes on without.
 class FolderLock {
  public:
-  explicit FolderLock(const std::string& folder)
+  FolderLock(const std::string& folder, uint32_t waitMilliseconds)
       : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (fd_ < 0) return;
-    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    constexpr uint32_t kStepMilliseconds = 50;
+    for (uint32_t waited = 0;;) {
+      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+      if (errno == EINTR) continue;
+      if (errno != EWOULDBLOCK) return;
+      if (waited >= waitMilliseconds) break;
+      ::usleep(kStepMilliseconds * 1000);
+      waited += kStepMilliseconds;
     }
+    ::close(fd_);
+    fd_ = -1;
+    busy_ = true;
   }
   ~FolderLock() {
     if (fd_ >= 0) ::close(fd_);
@@ -212,9 +252,16 @@ class FolderLock {
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
 
+  // Another program held the lock for the whole wait.
+  bool Busy() const { return busy_; }
+
  private:
   int fd_;
+  bool busy_ = false;
 };
+
+// How long a write waits for another program's lock on the settings folder.
+constexpr uint32_t kLockWaitMilliseconds = 5000;
 
 // Reads the file, lets `change` change the values and writes them back, all under the lock.
 // `change` returns false when nothing needs writing. False, with `failure`, when the change
@@ -226,9 +273,17 @@ bool Modify(const std::string& path, std::string& failure,
     failure = path + ": its folder cannot be made: " + std::strerror(error);
     return false;
   }
-  const FolderLock lock(FolderOf(path));
+  if (ForeignFolderOwner(path, failure)) return false;
+  const uint32_t wait = TestHooks().lockWaitMilliseconds.value_or(kLockWaitMilliseconds);
+  const FolderLock lock(FolderOf(path), wait);
+  if (lock.Busy()) {
+    failure = path + ": another program holds the lock on its folder " + FolderOf(path) +
+              " (waited " + std::to_string(wait / 1000) + " seconds); close it and try again";
+    return false;
+  }
   Loaded loaded = Load(path);
   if (Unreadable(path, loaded, failure)) return false;
+  if (ForeignFileOwner(path, failure)) return false;
   if (!change(loaded.keys)) return true;
   return Save(path, loaded.keys, failure);
 }

@@ -66,6 +66,11 @@ class SimSystem : public platform::System {
   bool QueryPerformanceCounter(int64_t& count) override;
   void Sleep(uint32_t milliseconds) override;
   platform::MessageSink& Messages() override { return messages_; }
+  std::vector<platform::DriveProblem> DriveProblems() override { return problems; }
+
+  // What DriveProblems reports: a simulated machine has no device nodes of its own, so a
+  // test says which devices could not be used.
+  std::vector<platform::DriveProblem> problems;
 
   VirtualClock& Clock() { return clock_; }
   SimDrive& DriveAt(size_t index) { return *drives_[index]; }

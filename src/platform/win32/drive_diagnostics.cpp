@@ -19,7 +19,7 @@ std::vector<DriveProblem> DiagnoseDrives() {
     const DWORD error = GetLastError();
     std::string reason = "cannot be opened for commands: " + Win32ErrorText(error);
     if (error == ERROR_ACCESS_DENIED) reason += " (run the program as an administrator)";
-    problems.push_back({device, reason});
+    problems.push_back({device, reason, true});
   }
   return problems;
 }

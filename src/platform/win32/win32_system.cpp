@@ -82,6 +82,7 @@ class Win32System : public System {
 
   void Sleep(uint32_t milliseconds) override { ::Sleep(milliseconds); }
   MessageSink& Messages() override { return sink_; }
+  std::vector<DriveProblem> DriveProblems() override { return DiagnoseDrives(); }
 
  private:
   MessageSink& sink_;
