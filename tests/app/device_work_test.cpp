@@ -1,11 +1,13 @@
 // Device work from the window: the feature pages and their buttons, and the query on the
 // device thread with the window staying responsive.
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <atomic>
 #include <nlohmann/json.hpp>
 
@@ -234,6 +236,82 @@ TEST(Query, ClosingDuringAQueryWaitsForItAndThenCloses) {
   // The query was abandoned after its current step; nothing more reached the memo.
   EXPECT_EQ(w.Controls().memTranslator->toPlainText(), QString("Please wait ..."));
   EXPECT_TRUE(watcher.Seen().empty());
+}
+
+// Holds the device thread inside a wait for a drive that never becomes ready until the test
+// has acted, then counts the polls that follow: a wait that is given up ends at its next poll.
+struct HeldWait {
+  std::atomic<bool> waiting{false};
+  std::atomic<bool> acted{false};
+  std::atomic<int> pollsAfter{0};
+
+  void Attach(app::TfrmMain& w) {
+    w.Model().Device()->SetWaitObserver([this](const device::WaitProgress& p) {
+      if (p.finished) return;
+      if (acted) {
+        ++pollsAfter;
+        return;
+      }
+      waiting = true;
+      QDeadlineTimer guard(10000);
+      while (!acted && !guard.hasExpired()) QThread::yieldCurrentThread();
+    });
+  }
+};
+
+const char* kNeverReady = R"(, "becoming_ready_seconds": 100000, "disc": {"type": "cd-r"})";
+
+TEST(Query, ClosingWhileTheDriveNeverBecomesReadyEndsTheWaitAndCloses) {
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(kNeverReady));
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  HeldWait held;
+  held.Attach(w);
+  w.Controls().cmdRefresh->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return held.waiting.load(); }, 10000));
+  EXPECT_FALSE(w.close()) << "closed while the device thread still ran";
+  held.acted = true;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 10000));
+  EXPECT_EQ(held.pollsAfter.load(), 0) << "the wait went on after the window was closed";
+  EXPECT_FALSE(w.DeviceBusy());
+  EXPECT_TRUE(watcher.Seen().empty());
+  rig.window.reset();  // FormDestroy: nothing of the device thread is left to wait for
+}
+
+TEST(Query, TheCancelButtonEndsTheWaitAndTheReportSaysSo) {
+  for (const bool escape : {false, true}) {
+    SCOPED_TRACE(escape ? "Esc" : "Cancel button");
+    ModalWatcher watcher;
+    Rig rig(testing_machines::OneDrive(kNeverReady));
+    app::TfrmMain& w = *rig.window;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_FALSE(w.Controls().cmdCancelQuery->isVisible());
+    HeldWait held;
+    held.Attach(w);
+    rig.system->ClearLog();
+    w.Controls().cmdRefresh->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.waiting.load(); }, 10000));
+    EXPECT_TRUE(w.Controls().cmdCancelQuery->isVisible());
+    if (escape) {
+      w.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+      QTest::keyClick(&w, Qt::Key_Escape);
+    } else {
+      w.Controls().cmdCancelQuery->click();
+    }
+    // A key presses the button as a click does, a moment later; the button then goes.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Controls().cmdCancelQuery->isVisible(); }, 5000));
+    held.acted = true;
+    WaitIdle(w);
+    EXPECT_EQ(held.pollsAfter.load(), 0);
+    EXPECT_EQ(w.Controls().memTranslator->Lines(), QStringList{app::model::kQueryCancelledText});
+    EXPECT_FALSE(w.Controls().cmdCancelQuery->isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(CountOpcode(*rig.system, 0x00), static_cast<int>(rig.system->Log().size()))
+        << "the drive was sent more than readiness polls";
+  }
 }
 
 TEST(Query, AFailingQueryIsReportedNotThrownIntoTheEventLoop) {
