@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/frm_main.h"
+#include "app/model/help_text.h"
 #include "app/skin/busy_indicator.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_page_control.h"
@@ -454,6 +456,49 @@ TEST(Report, TheMemosContextMenuCopiesTheReport) {
   EXPECT_TRUE(entries.contains("Save Report as &Text...")) << entries.join(", ").toStdString();
   EXPECT_TRUE(entries.contains("Save Report as &JSON...")) << entries.join(", ").toStdString();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), kDemoCdReport.join('\n') + '\n');
+}
+
+TEST(Report, CtrlSOpensTheMenuAndSavingAddsTheFormatsSuffix) {
+  QTemporaryDir dir;
+  // The save dialog: its filter, and a name typed without a suffix.
+  QStringList filters;
+  ModalWatcher watcher([&](QDialog& window) {
+    auto* dialog = qobject_cast<QFileDialog*>(&window);
+    if (dialog == nullptr) return int{QDialog::Rejected};
+    filters = dialog->nameFilters();
+    dialog->selectFile(dir.filePath("my report"));
+    return int{QDialog::Accepted};
+  });
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.Controls().cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  for (const bool json : {false, true}) {
+    MenuPicker picker(json ? "Save Report as &JSON..." : "Save Report as &Text...");
+    w.Controls().suiPageControl1->SetActivePageIndex(2);
+    w.ShowReportMenu();  // what Ctrl+S does
+    EXPECT_TRUE(w.Controls().suiTabSheet1->isVisible()) << "the report's page is not shown";
+    EXPECT_EQ(filters, QStringList{json ? "JSON files (*.json)" : "Text files (*.txt)"});
+    const QString saved = dir.filePath(json ? "my report.json" : "my report.txt");
+    EXPECT_TRUE(QFile::exists(saved)) << saved.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(dir.filePath("my report")));
+}
+
+TEST(Help, F1OpensTheHelpWindowOverTheMainWindow) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(&w, Qt::Key_F1);
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].name, "frmHelp");
+  EXPECT_EQ(watcher.Seen()[0].caption, app::model::kHelpCaption);
+  EXPECT_TRUE(watcher.Seen()[0].ownerVisible);
 }
 
 QString WriteUserFile(const QTemporaryDir& dir, const char* text) {
