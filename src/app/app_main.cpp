@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/app_arguments.h"
+#include "app/app_identity.h"
 #include "app/frm_main.h"
 #include "app/frm_quillrate_msg_box.h"
 #include "app/frm_splash.h"
@@ -28,7 +29,7 @@ Arguments ParseQtArguments(const QStringList& arguments) {
 
 int RunQuillrate(QApplication& application, const QStringList& arguments,
                  const model::ProgramServices& services) {
-  application.setApplicationName("Quillrate");
+  SetProgramIdentity();
   // No display name: Qt would append it to every window title, and an OEM edition's caption
   // must be its own name and version only.
   QGuiApplication::setQuitOnLastWindowClosed(true);

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 
 #include "app/frm_build_qr.h"
 #include "app/frm_quillrate_msg_box.h"
@@ -64,12 +65,18 @@ void TfrmMain::ConnectEvents() {
   connect(c.cmdShowQR, &QPushButton::clicked, this, [this] { cmdShowQRClick(); });
   connect(c.cboDrives, &QComboBox::currentIndexChanged, this, [this] { cboDrivesChange(); });
   connect(c.cmdRefresh, &QAbstractButton::clicked, this, [this] { cmdRefreshClick(); });
+  connect(c.cmdCancelQuery, &QPushButton::clicked, this, [this] { cmdCancelQueryClick(); });
   connect(c.btnSetQRAbility, &QPushButton::clicked, this, [this] { btnSetQRAbilityClick(); });
   connect(c.btnSetTWAbility, &QPushButton::clicked, this, [this] { btnSetTWAbilityClick(); });
   connect(c.btnSetPLAbility, &QPushButton::clicked, this, [this] { btnSetPLAbilityClick(); });
   connect(c.cmdAddUserFile, &QPushButton::clicked, this, [this] { cmdAddUserFileClick(); });
   connect(c.memTranslator, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { ShowReportMenu(pos); });
+  // The report's menu is the keyboard's too; F1 opens the help.
+  auto* reportKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+  connect(reportKey, &QShortcut::activated, this, [this] { ShowReportMenu(); });
+  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(helpKey, &QShortcut::activated, this, [this] { model_->HelpRequested(); });
 }
 
 // --- Events, forwarded ------------------------------------------------------------------------
@@ -79,6 +86,9 @@ void TfrmMain::cboDrivesChange() {
 }
 void TfrmMain::cmdRefreshClick() {
   model_->cmdRefreshClick();
+}
+void TfrmMain::cmdCancelQueryClick() {
+  model_->CancelQuery();
 }
 void TfrmMain::btnSetQRAbilityClick() {
   model_->PressFeature(0);
@@ -109,6 +119,12 @@ bool TfrmMain::SaveReportAs(const QString& path, bool json, QString* error) {
   return failure.empty();
 }
 
+void TfrmMain::ShowReportMenu() {
+  // At the memo's top left corner, as a menu opened from the keyboard is placed.
+  controls_.suiPageControl1->SetActivePageIndex(model::kInformationPage);
+  ShowReportMenu(QPoint(8, 8));
+}
+
 void TfrmMain::ShowReportMenu(const QPoint& pos) {
   std::unique_ptr<QMenu> menu(controls_.memTranslator->createStandardContextMenu(pos));
   menu->addSeparator();
@@ -121,12 +137,20 @@ void TfrmMain::ShowReportMenu(const QPoint& pos) {
   saveJson->setEnabled(model_->HasCompleteReport());
   QAction* chosen = RunMenu(*menu, controls_.memTranslator->viewport()->mapToGlobal(pos));
   if (chosen == copy) CopyReport();
-  if (chosen != saveText && chosen != saveJson) return;
-  const bool json = chosen == saveJson;
-  const QString path =
-      QFileDialog::getSaveFileName(this, json ? "Save Report as JSON" : "Save Report as Text",
-                                   json ? "quillrate-report.json" : "quillrate-report.txt",
-                                   json ? "JSON files (*.json)" : "Text files (*.txt)");
+  if (chosen == saveText || chosen == saveJson) SaveReportFromDialog(chosen == saveJson);
+}
+
+void TfrmMain::SaveReportFromDialog(bool json) {
+  QFileDialog dialog(this, json ? "Save Report as JSON" : "Save Report as Text");
+  dialog.setObjectName("SaveDialog1");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(json ? model::kJsonFilterName : model::kTextFilterName);
+  // A name typed without a suffix gets the format's, before the overwrite question.
+  dialog.setDefaultSuffix(json ? "json" : "txt");
+  dialog.selectFile(json ? "quillrate-report.json" : "quillrate-report.txt");
+  if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().first();
   if (path.isEmpty()) return;
   QString error;
   if (!SaveReportAs(path, json, &error)) {
@@ -245,6 +269,7 @@ void TfrmMain::ShowInputState(const model::InputState& state) {
   controls_.cmdRefresh->setEnabled(state.query);
   controls_.cboDrives->setEnabled(state.drives);
   controls_.cmdAddUserFile->setEnabled(state.userFile);
+  controls_.cmdCancelQuery->setVisible(state.cancel);
   for (size_t i = 0; i < controls_.features.size(); ++i) {
     controls_.features[i].button->setEnabled(state.features[i]);
   }
@@ -267,6 +292,11 @@ void TfrmMain::ShowWarning(const model::WindowMessage& warning) {
 void TfrmMain::ShowAbout(const std::string& text) {
   TfrmQuillrateMsgBox about(this, Text(text));
   RunModal(about);
+}
+
+void TfrmMain::ShowHelp(const std::string& caption, const std::string& text) {
+  TfrmQuillrateMsgBox help(this, Text(text), Text(caption), "frmHelp");
+  RunModal(help);
 }
 
 std::optional<std::string> TfrmMain::ChooseUserFile() {

@@ -36,6 +36,7 @@ class TfrmMain : public QWidget, private model::MainWindowView {
   // Event handlers, under the names of the events they answer.
   void cboDrivesChange();
   void cmdRefreshClick();
+  void cmdCancelQueryClick();
   void btnSetQRAbilityClick();
   void btnSetTWAbilityClick();
   void btnSetPLAbilityClick();
@@ -44,7 +45,8 @@ class TfrmMain : public QWidget, private model::MainWindowView {
   // The second half of cmdAddUserFileClick, once the dialog has closed.
   void UserFileChosen(const std::optional<std::string>& chosen);
 
-  // The memo's context menu actions.
+  // The memo's context menu (also Ctrl+S) and its actions.
+  void ShowReportMenu();
   void CopyReport();
   bool SaveReportAs(const QString& path, bool json, QString* error = nullptr);
 
@@ -61,6 +63,7 @@ class TfrmMain : public QWidget, private model::MainWindowView {
  private:
   void ConnectEvents();
   void ShowReportMenu(const QPoint& pos);
+  void SaveReportFromDialog(bool json);
 
   // What the model shows.
   void HideUserFileButton() override;
@@ -85,6 +88,7 @@ class TfrmMain : public QWidget, private model::MainWindowView {
   void ShowMessage(const model::WindowMessage& message) override;
   void ShowWarning(const model::WindowMessage& warning) override;
   void ShowAbout(const std::string& text) override;
+  void ShowHelp(const std::string& caption, const std::string& text) override;
   std::optional<std::string> ChooseUserFile() override;
   void CloseWindow() override;
   void DeviceWorkEnded() override;

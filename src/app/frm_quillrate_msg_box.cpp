@@ -9,13 +9,14 @@
 
 namespace app {
 
-TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(QWidget* owner, const QString& aboutText)
+TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(QWidget* owner, const QString& aboutText,
+                                         const QString& caption, const QString& name)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
-  setObjectName("frmQuillrateMsgBox");
+  setObjectName(name);
   setFixedSize(486, 420);
   suiForm1 = new skin::SkinForm(this);
   suiForm1->setGeometry(0, 0, 486, 420);
-  suiForm1->SetCaption("Quill-Rate");
+  suiForm1->SetCaption(caption);
   suiForm1->SetTitleButtons(skin::SkinForm::Close);
   Bevel1 = new skin::Bevel(suiForm1);
   Bevel1->setObjectName("Bevel1");

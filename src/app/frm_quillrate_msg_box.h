@@ -17,8 +17,11 @@ namespace app {
 class TfrmQuillrateMsgBox : public QDialog {
   Q_OBJECT
  public:
-  // `aboutText` is the composed text, as the main-window model shows it.
-  TfrmQuillrateMsgBox(QWidget* owner, const QString& aboutText);
+  // `aboutText` is the composed text, as the main-window model shows it. The help window is
+  // the same box with its own caption and name.
+  TfrmQuillrateMsgBox(QWidget* owner, const QString& aboutText,
+                      const QString& caption = "Quill-Rate",
+                      const QString& name = "frmQuillrateMsgBox");
 
   skin::SkinForm* suiForm1;
   skin::Bevel* Bevel1;

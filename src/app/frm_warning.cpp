@@ -13,8 +13,8 @@ namespace app {
 TfrmWarning::TfrmWarning(QWidget* owner, const QString& text, const QString& caption)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName("frmWarning");
+  // The skin lays its controls at fixed places: the window keeps its designed size.
   setFixedSize(341, 122);
-  setMinimumSize(125, 50);
   suiForm1 = new skin::SkinForm(this);
   suiForm1->setGeometry(0, 0, 341, 122);
   suiForm1->SetCaption(caption);

@@ -118,6 +118,11 @@ void BuildTopRows(QWidget* f, MainWindowControls& c) {
   SizeToText(*c.lblStep3);
 
   c.busyIndicator = Placed(new skin::BusyIndicator(f), model::kBusyIndicator);
+  c.cmdCancelQuery = Placed(new skin::SkinButton(model::kQueryCancel.text, f), model::kQueryCancel);
+  c.cmdCancelQuery->setFont(SkinFont({"Tahoma", 11, true}));
+  c.cmdCancelQuery->setShortcut(QKeySequence(Qt::Key_Escape));
+  c.cmdCancelQuery->setToolTip("Stop the query; nothing more is sent to the drive (Esc)");
+  c.cmdCancelQuery->hide();
 }
 
 void BuildPages(QWidget* f, MainWindowControls& c) {
@@ -202,8 +207,9 @@ void FitWrapped(QLabel& label) {
 
 void BuildMainWindowLayout(QWidget& window, MainWindowControls& c) {
   const QRect area = PlaceOf(model::kMainWindowArea);
-  window.resize(area.size());
-  window.setMinimumSize(130, 50);
+  // The skin lays its controls at fixed places: the window keeps its designed size (a bigger
+  // one would show grey space, a smaller one cut them off).
+  window.setFixedSize(area.size());
   window.setFont(SkinFont({"MS Sans Serif", 11}));
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     window.move(screen->availableGeometry().center() - QPoint(area.width() / 2, area.height() / 2));
@@ -219,7 +225,8 @@ void BuildMainWindowLayout(QWidget& window, MainWindowControls& c) {
   BuildBottomRow(c.suiForm1, c);
 
   QWidget::setTabOrder(c.cboDrives, c.cmdRefresh);
-  QWidget::setTabOrder(c.cmdRefresh, c.suiPageControl1);
+  QWidget::setTabOrder(c.cmdRefresh, c.cmdCancelQuery);
+  QWidget::setTabOrder(c.cmdCancelQuery, c.suiPageControl1);
   QWidget::setTabOrder(c.suiPageControl1, c.memTranslator);
   QWidget::setTabOrder(c.memTranslator, c.btnSetQRAbility);
   QWidget::setTabOrder(c.btnSetQRAbility, c.btnSetTWAbility);

@@ -48,6 +48,7 @@ struct MainWindowControls {
   QLabel* Label5;
   QLabel* lblStep3;
   skin::BusyIndicator* busyIndicator;
+  skin::SkinButton* cmdCancelQuery;  // shown while a query runs
   skin::SkinPageControl* suiPageControl1;
   QWidget* suiTabSheet1;
   QWidget* suiTabSheet2;

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QMenu>
 
+#include "app/skin/skin_palette.h"
+
 namespace app {
 namespace {
 
@@ -36,6 +38,8 @@ int RunModal(QDialog& window) {
 }
 
 QAction* RunMenu(QMenu& menu, const QPoint& position) {
+  // A popup is a window of its own: it takes no colours from the window it opens over.
+  skin::UseSkinPalette(menu);
   if (MenuPick()) return MenuPick()(menu);
   return menu.exec(position);
 }

@@ -44,6 +44,9 @@ struct WaitProgress {
   bool finished = false;
 };
 using WaitObserver = std::function<void(const WaitProgress&)>;
+// Asked between the polls of a wait and before every command: true when whoever runs the
+// device has given up on the work in progress (the window was closed or the query cancelled).
+using StopRequest = std::function<bool()>;
 
 struct DeviceOptions {
   // The application asks to prefer an ASPI manager where one works.
@@ -95,6 +98,11 @@ class AtapiDevice {
   // Readiness and identity.
   bool WaitUntilReady(int seconds);
   void SetWaitObserver(WaitObserver observer) { waitObserver_ = std::move(observer); }
+  // Once `stop` says true, a wait ends at its next poll (within one poll interval) and no
+  // further command reaches the drive: each fails at once, leaving the drive as it is, until
+  // `stop` says false again.
+  void SetStopRequest(StopRequest stop) { stopRequest_ = std::move(stop); }
+  bool StopRequested() const { return stopRequest_ && stopRequest_(); }
   void ClearUnitAttention();
   bool ReadIdentity();
 
@@ -197,6 +205,7 @@ class AtapiDevice {
   uint32_t bytesTransferred_ = 0;
   uint32_t unansweredCommands_ = 0;
   WaitObserver waitObserver_;
+  StopRequest stopRequest_;
   AnswerSnapshot snapshot_;
 };
 

@@ -26,7 +26,12 @@ bool AtapiDevice::WaitUntilReady(int seconds) {
   const long maxPolls = static_cast<long>(seconds) * 1000 / kPollIntervalMs + 1;
   bool timedOut = false;
   waitTimer_.Start(true);
+  bool stopped = false;
   for (long poll = 1;; ++poll) {
+    if (StopRequested()) {
+      stopped = timedOut = true;
+      break;
+    }
     TestUnitReady();
     const SenseClass said = Classify(sense_);
     if (said != SenseClass::BecomingReady && said != SenseClass::UnitAttention) break;
@@ -38,7 +43,7 @@ bool AtapiDevice::WaitUntilReady(int seconds) {
     if (waitObserver_) waitObserver_({waited, seconds, false});
     system_.Sleep(kPollIntervalMs);
   }
-  TestUnitReady();
+  if (!stopped) TestUnitReady();
   waitTimer_.Stop();
   if (waitObserver_) waitObserver_({waitTimer_.ElapsedSeconds(), seconds, true});
   return !timedOut;

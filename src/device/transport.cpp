@@ -21,8 +21,9 @@ uint8_t* AtapiDevice::DataBufferFor(Direction direction, uint32_t length) {
 }
 
 bool AtapiDevice::ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t length) {
-  // A transfer longer than the buffers is never handed to a transport.
-  if (length > kBufferSize) {
+  // A transfer longer than the buffers is never handed to a transport; nothing is once the
+  // work has been given up.
+  if (length > kBufferSize || StopRequested()) {
     sense_ = {};
     answerLength_ = 0;
     return false;

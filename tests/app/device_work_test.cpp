@@ -1,15 +1,19 @@
 // Device work from the window: the feature pages and their buttons, and the query on the
 // device thread with the window staying responsive.
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <atomic>
 #include <nlohmann/json.hpp>
 
 #include "app/frm_main.h"
+#include "app/model/help_text.h"
 #include "app/skin/busy_indicator.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_page_control.h"
@@ -236,6 +240,82 @@ TEST(Query, ClosingDuringAQueryWaitsForItAndThenCloses) {
   EXPECT_TRUE(watcher.Seen().empty());
 }
 
+// Holds the device thread inside a wait for a drive that never becomes ready until the test
+// has acted, then counts the polls that follow: a wait that is given up ends at its next poll.
+struct HeldWait {
+  std::atomic<bool> waiting{false};
+  std::atomic<bool> acted{false};
+  std::atomic<int> pollsAfter{0};
+
+  void Attach(app::TfrmMain& w) {
+    w.Model().Device()->SetWaitObserver([this](const device::WaitProgress& p) {
+      if (p.finished) return;
+      if (acted) {
+        ++pollsAfter;
+        return;
+      }
+      waiting = true;
+      QDeadlineTimer guard(10000);
+      while (!acted && !guard.hasExpired()) QThread::yieldCurrentThread();
+    });
+  }
+};
+
+const char* kNeverReady = R"(, "becoming_ready_seconds": 100000, "disc": {"type": "cd-r"})";
+
+TEST(Query, ClosingWhileTheDriveNeverBecomesReadyEndsTheWaitAndCloses) {
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(kNeverReady));
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  HeldWait held;
+  held.Attach(w);
+  w.Controls().cmdRefresh->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return held.waiting.load(); }, 10000));
+  EXPECT_FALSE(w.close()) << "closed while the device thread still ran";
+  held.acted = true;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 10000));
+  EXPECT_EQ(held.pollsAfter.load(), 0) << "the wait went on after the window was closed";
+  EXPECT_FALSE(w.DeviceBusy());
+  EXPECT_TRUE(watcher.Seen().empty());
+  rig.window.reset();  // FormDestroy: nothing of the device thread is left to wait for
+}
+
+TEST(Query, TheCancelButtonEndsTheWaitAndTheReportSaysSo) {
+  for (const bool escape : {false, true}) {
+    SCOPED_TRACE(escape ? "Esc" : "Cancel button");
+    ModalWatcher watcher;
+    Rig rig(testing_machines::OneDrive(kNeverReady));
+    app::TfrmMain& w = *rig.window;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_FALSE(w.Controls().cmdCancelQuery->isVisible());
+    HeldWait held;
+    held.Attach(w);
+    rig.system->ClearLog();
+    w.Controls().cmdRefresh->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.waiting.load(); }, 10000));
+    EXPECT_TRUE(w.Controls().cmdCancelQuery->isVisible());
+    if (escape) {
+      w.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+      QTest::keyClick(&w, Qt::Key_Escape);
+    } else {
+      w.Controls().cmdCancelQuery->click();
+    }
+    // A key presses the button as a click does, a moment later; the button then goes.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Controls().cmdCancelQuery->isVisible(); }, 5000));
+    held.acted = true;
+    WaitIdle(w);
+    EXPECT_EQ(held.pollsAfter.load(), 0);
+    EXPECT_EQ(w.Controls().memTranslator->Lines(), QStringList{app::model::kQueryCancelledText});
+    EXPECT_FALSE(w.Controls().cmdCancelQuery->isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(CountOpcode(*rig.system, 0x00), static_cast<int>(rig.system->Log().size()))
+        << "the drive was sent more than readiness polls";
+  }
+}
+
 TEST(Query, AFailingQueryIsReportedNotThrownIntoTheEventLoop) {
   app::model::ProgramServices services = app::model::DefaultServices();
   services.runQuery = [](device::AtapiDevice&, const custom::UserMediaRows&,
@@ -376,6 +456,49 @@ TEST(Report, TheMemosContextMenuCopiesTheReport) {
   EXPECT_TRUE(entries.contains("Save Report as &Text...")) << entries.join(", ").toStdString();
   EXPECT_TRUE(entries.contains("Save Report as &JSON...")) << entries.join(", ").toStdString();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), kDemoCdReport.join('\n') + '\n');
+}
+
+TEST(Report, CtrlSOpensTheMenuAndSavingAddsTheFormatsSuffix) {
+  QTemporaryDir dir;
+  // The save dialog: its filter, and a name typed without a suffix.
+  QStringList filters;
+  ModalWatcher watcher([&](QDialog& window) {
+    auto* dialog = qobject_cast<QFileDialog*>(&window);
+    if (dialog == nullptr) return int{QDialog::Rejected};
+    filters = dialog->nameFilters();
+    dialog->selectFile(dir.filePath("my report"));
+    return int{QDialog::Accepted};
+  });
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  QSignalSpy finished(&w, &app::TfrmMain::QueryFinished);
+  w.Controls().cmdRefresh->click();
+  ASSERT_TRUE(finished.wait(10000));
+  for (const bool json : {false, true}) {
+    MenuPicker picker(json ? "Save Report as &JSON..." : "Save Report as &Text...");
+    w.Controls().suiPageControl1->SetActivePageIndex(2);
+    w.ShowReportMenu();  // what Ctrl+S does
+    EXPECT_TRUE(w.Controls().suiTabSheet1->isVisible()) << "the report's page is not shown";
+    EXPECT_EQ(filters, QStringList{json ? "JSON files (*.json)" : "Text files (*.txt)"});
+    const QString saved = dir.filePath(json ? "my report.json" : "my report.txt");
+    EXPECT_TRUE(QFile::exists(saved)) << saved.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(dir.filePath("my report")));
+}
+
+TEST(Help, F1OpensTheHelpWindowOverTheMainWindow) {
+  ModalWatcher watcher;
+  DemoRig rig;
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(&w, Qt::Key_F1);
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].name, "frmHelp");
+  EXPECT_EQ(watcher.Seen()[0].caption, app::model::kHelpCaption);
+  EXPECT_TRUE(watcher.Seen()[0].ownerVisible);
 }
 
 QString WriteUserFile(const QTemporaryDir& dir, const char* text) {

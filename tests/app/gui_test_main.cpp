@@ -3,9 +3,12 @@
 
 #include <QApplication>
 
+#include "app/app_identity.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  app::SetProgramIdentity();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -80,3 +80,28 @@ TEST(ClearUnitAttention, DriveThatNeverStopsCannotHang) {
 }
 
 }  // namespace
+
+TEST(WaitUntilReady, StopRequestEndsTheWaitAtTheNextPollAndKeepsCommandsFromTheDrive) {
+  auto system = MachineFromJson(OneDrive(R"(, "becoming_ready_seconds": 100000)"));
+  AtapiDevice device(*system, {});
+  ASSERT_TRUE(device.SelectDrive(0));
+  system->ClearLog();
+  bool stop = false;
+  device.SetStopRequest([&stop] { return stop; });
+  device.SetWaitObserver([&stop](const device::WaitProgress& p) {
+    if (p.waitedSeconds >= 5) stop = true;
+  });
+  const double start = system->Clock().NowSeconds();
+  EXPECT_FALSE(device.WaitUntilReady(120));
+  // The poll that saw 5 seconds sleeps once more; the next one finds the stop.
+  EXPECT_NEAR(system->Clock().NowSeconds() - start, 5.4, 1e-9);
+  const size_t sent = system->Log().size();
+  EXPECT_EQ(CountTur(*system), sent) << "only readiness polls were sent";
+  EXPECT_FALSE(device.TestUnitReady());
+  EXPECT_FALSE(device.WaitUntilReady(60));
+  EXPECT_EQ(system->Log().size(), sent) << "a command reached the drive after the stop";
+  stop = false;
+  device.SetWaitObserver({});
+  device.TestUnitReady();
+  EXPECT_EQ(system->Log().size(), sent + 1);
+}

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "app/model/report_export.h"
 #include "custom/temp_dir.h"
 #include "custom/user_media_file.h"
 #include "device/atapi_device.h"
@@ -90,6 +91,7 @@ class RecordingView : public app::model::MainWindowView {
   std::vector<WindowMessage> messages;
   std::vector<WindowMessage> warnings;
   std::vector<std::string> about;
+  std::vector<std::string> help;
   std::optional<std::string> fileToChoose;
   bool mainVisible = true;
   bool splashVisible = false;
@@ -143,6 +145,9 @@ class RecordingView : public app::model::MainWindowView {
   }
   void ShowWarning(const WindowMessage& warning) override { warnings.push_back(warning); }
   void ShowAbout(const std::string& text) override { about.push_back(text); }
+  void ShowHelp(const std::string& title, const std::string& text) override {
+    help.push_back(title + "\n" + text);
+  }
   std::optional<std::string> ChooseUserFile() override { return fileToChoose; }
   void CloseWindow() override {
     ++closeCalls;
@@ -392,7 +397,7 @@ TEST(MainWindowModel, TheQueryShowsItsLinesAndTakesNoSecondPress) {
   Rig rig(DemoJson());
   rig.model->cmdRefreshClick();
   EXPECT_EQ(rig.model->Phase(), WindowPhase::Querying);
-  EXPECT_EQ(rig.view.input, (InputState{false, false, false, {false, false, false}, true}));
+  EXPECT_EQ(rig.view.input, (InputState{false, false, false, {false, false, false}, true, true}));
   rig.model->cmdRefreshClick();
   rig.model->cboDrivesChange(2);
   rig.model->PressFeature(0);
@@ -441,6 +446,85 @@ TEST(MainWindowModel, AQueryAbandonedByClosingStopsAtItsNextStep) {
   // The query's first step already finds the window gone: no line reaches the memo.
   EXPECT_TRUE(rig.view.memo.empty());
   EXPECT_EQ(rig.view.closeCalls, 1);
+}
+
+// A writer whose disc never becomes ready: every wait of the query runs to its limit.
+std::string NeverReadyMachine() {
+  return Machine({Writer("E:\\\\", 1, R"(, "becoming_ready_seconds": 100000)")});
+}
+
+bool OnlyReadinessPolls(const sim::SimSystem& system) {
+  for (const auto& c : system.Log()) {
+    if (c.cdb[0] != 0x00) return false;
+  }
+  return true;
+}
+
+TEST(MainWindowModel, ClosingOrCancellingEndsAWaitForADriveThatNeverBecomesReady) {
+  for (const bool close : {true, false}) {
+    SCOPED_TRACE(close ? "closing" : "cancelling");
+    Rig rig(NeverReadyMachine());
+    rig.system->ClearLog();
+    const double start = rig.system->Clock().NowSeconds();
+    rig.model->cmdRefreshClick();
+    EXPECT_TRUE(rig.view.input.cancel);
+    // The user gives up ten seconds into the wait, while the job runs.
+    rig.model->Device()->SetWaitObserver([&rig, close](const device::WaitProgress& p) {
+      if (p.finished || p.waitedSeconds < 10) return;
+      if (close) {
+        EXPECT_FALSE(rig.model->CloseRequested());
+      } else {
+        rig.model->CancelQuery();
+      }
+    });
+    rig.thread->RunAll();
+    EXPECT_LT(rig.system->Clock().NowSeconds() - start, 11.0) << "the wait went on";
+    EXPECT_TRUE(OnlyReadinessPolls(*rig.system)) << "the drive was sent more than polls";
+    EXPECT_FALSE(rig.view.waiting);
+    EXPECT_FALSE(rig.view.input.cancel);
+    EXPECT_TRUE(rig.view.messages.empty());
+    rig.model->Device()->SetWaitObserver({});
+    if (close) {
+      EXPECT_EQ(rig.view.closeCalls, 1);
+      EXPECT_EQ(rig.view.memo, (std::vector<std::string>{"Please wait ..."}));
+      rig.model->FormDestroy(479, 428);
+      EXPECT_EQ(rig.model->Phase(), WindowPhase::Closed);
+      continue;
+    }
+    EXPECT_EQ(rig.view.closeCalls, 0);
+    EXPECT_EQ(rig.view.memo, (std::vector<std::string>{app::model::kQueryCancelledText}));
+    EXPECT_EQ(rig.model->Phase(), WindowPhase::Idle);
+    EXPECT_TRUE(rig.model->HasReport());
+    EXPECT_FALSE(rig.model->HasCompleteReport());
+    EXPECT_TRUE(rig.view.input.query);
+    // The next query talks to the drive again and runs its waits to their limits.
+    rig.system->ClearLog();
+    rig.model->cmdRefreshClick();
+    rig.thread->RunAll();
+    EXPECT_FALSE(OnlyReadinessPolls(*rig.system));
+    EXPECT_NE(rig.view.memo.front(), app::model::kQueryCancelledText);
+  }
+}
+
+TEST(MainWindowModel, CancelIsTakenOnlyWhileAQueryRuns) {
+  Rig plain(DemoJson());
+  plain.model->cboDrivesChange(2);
+  plain.thread->RunAll();
+  plain.model->cmdRefreshClick();
+  plain.thread->RunAll();
+
+  Rig rig(DemoJson());
+  rig.model->CancelQuery();
+  EXPECT_EQ(rig.model->Phase(), WindowPhase::Idle);
+  rig.model->cboDrivesChange(2);
+  rig.model->CancelQuery();
+  EXPECT_FALSE(rig.view.input.cancel);
+  rig.thread->RunAll();
+  EXPECT_EQ(rig.view.rows, plain.view.rows) << "a drive selection was cut short";
+  rig.model->cmdRefreshClick();
+  rig.thread->RunAll();
+  EXPECT_EQ(rig.view.memo, plain.view.memo) << "a cancel before the query reached it";
+  EXPECT_EQ(rig.view.memo.size(), 7u);
 }
 
 TEST(MainWindowModel, AFailingQueryIsShownAsAnError) {
@@ -527,6 +611,51 @@ TEST(MainWindowModel, TheAboutBoxAndTheReportShowWhatTheBlockAndTheQueryHold) {
   EXPECT_FALSE(rig.model->HasReport());
   EXPECT_EQ(rig.model->SaveReport(dir.Path() + "/r.json", true),
             "There is no complete report to save.");
+}
+
+TEST(MainWindowModel, SavingAddsTheFormatsSuffixOnlyWhenTheNameHasNone) {
+  Rig rig(DemoJson());
+  rig.model->cmdRefreshClick();
+  rig.thread->RunAll();
+  custom_test::TempDir dir;
+  const struct {
+    const char* typed;
+    bool json;
+    const char* written;
+  } cases[] = {
+      {"report", false, "report.txt"},           {"report", true, "report.json"},
+      {"report.txt", false, "report.txt"},       {"report.json", true, "report.json"},
+      {"report.log", false, "report.log"},        // a suffix of the user's own is kept
+      {"my.reports", true, "my.reports"},         // so is any other
+      {".report", false, ".report.txt"},          // a hidden file's dot is not a suffix
+      {"v1.0/report", true, "v1.0/report.json"},  // nor is a folder's
+  };
+  std::filesystem::create_directory(dir.Path() + "/v1.0");
+  for (const auto& c : cases) {
+    const std::string typed = dir.Path() + "/" + c.typed;
+    EXPECT_EQ(app::model::WithReportSuffix(typed, c.json), dir.Path() + "/" + c.written) << c.typed;
+    std::filesystem::remove(dir.Path() + "/" + c.written);
+    EXPECT_EQ(rig.model->SaveReport(typed, c.json), "") << c.typed;
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/" + c.written)) << c.typed;
+  }
+}
+
+TEST(MainWindowModel, HelpNamesEveryControlAndWhereToLookFurther) {
+  Rig rig(DemoJson());
+  rig.model->HelpRequested();
+  ASSERT_EQ(rig.view.help.size(), 1u);
+  const std::string& help = rig.view.help[0];
+  EXPECT_EQ(help.rfind("Quill-Rate Help\n", 0), 0u);
+  for (const char* word : {"drive list", "F5", "Cancel (Esc)", "Ctrl+Tab", "QUILL-RATE", "Ctrl+S",
+                           ".txt", ".json", "Alt+F4", "man quillrate", "quillrate-cli --help"}) {
+    EXPECT_NE(help.find(word), std::string::npos) << word;
+  }
+  size_t longest = 0, start = 0;
+  for (size_t end; (end = help.find('\n', start)) != std::string::npos; start = end + 1) {
+    longest = std::max(longest, end - start);
+  }
+  EXPECT_LE(longest, 58u) << "a line wider than the help box";
+  EXPECT_TRUE(rig.model->Phase() == WindowPhase::Idle);
 }
 
 TEST(MainWindowModel, FormDestroyWritesTheSizeAndReleasesTheDevice) {

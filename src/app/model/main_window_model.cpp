@@ -4,6 +4,7 @@
 
 #include "app/model/display_text.h"
 #include "app/model/drive_line.h"
+#include "app/model/help_text.h"
 #include "app/model/report_export.h"
 #include "custom/user_media_file.h"
 #include "device/atapi_device.h"
@@ -143,6 +144,7 @@ void MainWindowModel::FormCreate(MainWindowView& view) {
     phase_ = WindowPhase::Idle;
     return;
   }
+  device_->SetStopRequest([stop = abandonQuery_] { return stop->load(); });
 
   std::vector<std::string> lines;
   for (int j = 0; j < device_->GetDriveCount() && lines.size() < kMaxDriveLines; ++j) {
@@ -270,6 +272,7 @@ void MainWindowModel::cmdRefreshClick() {
   ClearReport();
   view_->ShowPage(kInformationPage);
   abandonQuery_->store(false);
+  queryCancelled_ = false;
   lastReport_.reset();
   auto sink = std::make_shared<WindowReportSink>(
       *thread_,
@@ -277,11 +280,13 @@ void MainWindowModel::cmdRefreshClick() {
                                  ClearReport();
                                  view_->ShowPage(kInformationPage);
                                  AppendReportLine(line);
+                                 pleaseWaitShown_ = true;
                                  view_->ShowWaitingForDrive(true);
                                },
                                [this] {
                                  view_->ShowWaitingForDrive(false);
                                  ClearReport();
+                                 pleaseWaitShown_ = false;
                                },
                                [this](const std::string& line) { AppendReportLine(line); }},
       abandonQuery_);
@@ -301,7 +306,18 @@ void MainWindowModel::cmdRefreshClick() {
         lastReport_ = std::move(*report);
         lastReportDrive_ = device_ ? device_->CurrentIndex() : -1;
         view_->ShowWaitingForDrive(false);
-        if (!error.empty() && phase_ != WindowPhase::Closing) ShowError(error);
+        if (queryCancelled_ && phase_ != WindowPhase::Closing) {
+          // The device takes commands again; the report keeps what it had and says why it
+          // ends there.
+          abandonQuery_->store(false);
+          lastReport_.reset();
+          if (pleaseWaitShown_) ClearReport();
+          AppendReportLine(kQueryCancelledText);
+        } else if (!error.empty() && phase_ != WindowPhase::Closing) {
+          ShowError(error);
+        }
+        queryCancelled_ = false;
+        pleaseWaitShown_ = false;
         view_->QueryEnded();
       });
 }
@@ -319,6 +335,10 @@ void MainWindowModel::AppendReportLine(const std::string& line) {
 
 void MainWindowModel::cmdShowQRClick() {
   view_->ShowAbout(DisplayText(services_.aboutText()));
+}
+
+void MainWindowModel::HelpRequested() {
+  view_->ShowHelp(kHelpCaption, HelpText());
 }
 
 void MainWindowModel::cmdAddUserFileClick() {
@@ -348,6 +368,13 @@ bool MainWindowModel::CloseRequested() {
   return false;
 }
 
+void MainWindowModel::CancelQuery() {
+  if (phase_ != WindowPhase::Querying || queryCancelled_) return;
+  queryCancelled_ = true;
+  abandonQuery_->store(true);
+  ShowInputState();
+}
+
 bool MainWindowModel::HasReport() const {
   return !reportLines_.empty() && phase_ != WindowPhase::Querying;
 }
@@ -360,7 +387,8 @@ std::string MainWindowModel::ReportText() const {
   return model::ReportText(reportLines_);
 }
 
-std::string MainWindowModel::SaveReport(const std::string& path, bool json) const {
+std::string MainWindowModel::SaveReport(const std::string& typed, bool json) const {
+  const std::string path = WithReportSuffix(typed, json);
   if (!json) return SaveReportFile(path, model::ReportText(reportLines_));
   const device::DriveEntry* drive =
       device_ && lastReportDrive_ >= 0
@@ -401,6 +429,7 @@ void MainWindowModel::ShowInputState() {
     state.features[i] = !busy && featureRows_[i].buttonEnabled;
   }
   state.busyCursor = busy;
+  state.cancel = phase_ == WindowPhase::Querying && !queryCancelled_;
   view_->ShowInputState(state);
 }
 

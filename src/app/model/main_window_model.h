@@ -39,6 +39,9 @@ WindowMessage PaceliftWarningMessage();
 // could not be opened (`problems`), it names each with the reason and what to do.
 WindowMessage NoDriveMessage(const std::vector<platform::DriveProblem>& problems = {});
 inline constexpr int kInformationPage = 0;
+// The report's only line after a cancelled query, or its last.
+inline constexpr const char* kQueryCancelledText =
+    "Query cancelled: nothing more was sent to the drive.";
 
 class MainWindowModel {
  public:
@@ -61,18 +64,24 @@ class MainWindowModel {
   void cmdRefreshClick();
   void PressFeature(size_t row);  // btnSetQRAbilityClick, btnSetTWAbilityClick, ...
   void cmdShowQRClick();
+  void HelpRequested();  // F1
   void cmdAddUserFileClick();
   // The user-file button once its dialog has closed: the chosen file, or none.
   void UserFileChosen(const std::optional<std::string>& chosen);
-  // The window is asked to close: true when it may close now; otherwise it closes itself
-  // (CloseWindow) once the drive's current work has ended.
+  // The window is asked to close: true when it may close now; otherwise the drive's current
+  // work is given up (a wait for the drive ends at its next poll, no further command is
+  // sent) and the window closes itself (CloseWindow) once it has ended.
   bool CloseRequested();
+  // The Cancel button or Esc while a query runs: the query stops at its next poll or
+  // command, sends the drive nothing more, and the report says it was cancelled.
+  void CancelQuery();
 
   // The memo's menu: the last report as text, and saving it as text or JSON.
   bool HasReport() const;
   bool HasCompleteReport() const;  // a finished query whose JSON can be saved
   std::string ReportText() const;
-  // Empty when saved; otherwise why not.
+  // Empty when saved; otherwise why not. A file name without a suffix gets the format's
+  // (".txt" or ".json").
   std::string SaveReport(const std::string& path, bool json) const;
 
   WindowPhase Phase() const { return phase_; }
@@ -106,6 +115,8 @@ class MainWindowModel {
   int pending_ = 0;
   bool terminateRequested_ = false;
   bool queryAllowed_ = true;
+  bool queryCancelled_ = false;
+  bool pleaseWaitShown_ = false;  // the memo shows only the query's "Please wait ..." line
 
   std::unique_ptr<device::AtapiDevice> device_;
   std::array<int32_t, kMaxDriveLines> driveIndexOfLine_{};
@@ -115,8 +126,9 @@ class MainWindowModel {
   std::vector<std::string> reportLines_;
   std::unique_ptr<media::MediaReport> lastReport_;  // the last finished query, for its JSON
   int lastReportDrive_ = -1;
-  // Set when the window stops waiting for a query: the query ends after the drive's current
-  // command. Shared with the report sink on the device thread.
+  // Set when the window stops waiting for the drive's work: a query ends after the drive's
+  // current command, and the device sends nothing more. Shared with the report sink and the
+  // device on the device thread.
   std::shared_ptr<std::atomic<bool>> abandonQuery_;
 
   // Last, so that it is destroyed first: its destruction waits for the job in progress,

@@ -126,6 +126,8 @@ inline constexpr ControlPlace kStep3Title{"Label5", {12, 171, 45, 13}, "Step3 :"
 inline constexpr ControlPlace kStep3Text{
     "lblStep3", {64, 171, 190, 13}, "The information of this media as:"};
 inline constexpr ControlPlace kBusyIndicator{"busyIndicator", {372, 170, 16, 16}};
+// Beside the busy indicator, shown only while a query runs (Esc presses it too).
+inline constexpr ControlPlace kQueryCancel{"cmdCancelQuery", {392, 167, 73, 21}, "Cancel"};
 inline constexpr ControlPlace kPageControl{"suiPageControl1", {8, 192, 465, 209}};
 inline constexpr int kPageTabMargin = 10;
 inline constexpr std::array<ControlPlace, 3> kPages{{

@@ -36,6 +36,7 @@ struct InputState {
   bool userFile = true;
   std::array<bool, 3> features{true, true, true};
   bool busyCursor = false;
+  bool cancel = false;  // the query's Cancel button: shown and pressable while a query runs
   bool operator==(const InputState&) const = default;
 };
 
@@ -76,6 +77,8 @@ class MainWindowView {
   virtual void ShowMessage(const WindowMessage& message) = 0;
   virtual void ShowWarning(const WindowMessage& warning) = 0;
   virtual void ShowAbout(const std::string& text) = 0;
+  // The help window (F1): the about box's frame with this caption and text.
+  virtual void ShowHelp(const std::string& caption, const std::string& text) = 0;
   // The user-file button's open-file dialog: the chosen file, or nothing when cancelled.
   virtual std::optional<std::string> ChooseUserFile() = 0;
 

@@ -26,6 +26,15 @@ std::string SaveReportFile(const std::string& path, const std::string& bytes) {
   return written.ok() ? std::string() : written.reason;
 }
 
+std::string WithReportSuffix(const std::string& path, bool json) {
+  const size_t separator = path.find_last_of("/\\");
+  const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+  // A leading dot names a hidden file, not a suffix.
+  const size_t dot = name.find_last_of('.');
+  if (name.empty() || (dot != std::string::npos && dot > 0)) return path;
+  return path + (json ? ".json" : ".txt");
+}
+
 std::string ReportNotSavedText(const std::string& why) {
   return "The report could not be saved: " + why;
 }

@@ -24,6 +24,13 @@ std::string SaveReportFile(const std::string& path, const std::string& bytes);
 inline constexpr const char* kCopyReportItem = "Copy &Report";
 inline constexpr const char* kSaveTextItem = "Save Report as &Text...";
 inline constexpr const char* kSaveJsonItem = "Save Report as &JSON...";
+// The report's file name as the user typed it, with the format's suffix (".txt", ".json")
+// added when its last part has none; a name with any suffix is kept as typed.
+std::string WithReportSuffix(const std::string& path, bool json);
+// The save dialog's filter and first name for each format, as both views show them.
+inline constexpr const char* kTextFilterName = "Text files (*.txt)";
+inline constexpr const char* kJsonFilterName = "JSON files (*.json)";
+
 // The message when a save failed, `why` as SaveReport gives it.
 std::string ReportNotSavedText(const std::string& why);
 

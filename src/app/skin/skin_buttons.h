@@ -25,6 +25,8 @@ class SkinButton : public QPushButton {
 class ImageButton : public QAbstractButton {
   Q_OBJECT
  public:
+  // The picture shown in the normal state.
+  const QPixmap& Picture() const { return normal_; }
   explicit ImageButton(QWidget* parent);
   void SetPictures(const QPixmap& normal, const QPixmap& hover, const QPixmap& pressed);
   // Resizes the button to its normal picture.

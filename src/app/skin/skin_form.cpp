@@ -21,6 +21,8 @@ constexpr int kButtonHeight = 15;
 
 SkinForm::SkinForm(QWidget* parent) : QWidget(parent) {
   setObjectName("suiForm1");
+  // The window the frame fills is drawn in the skin's colours, whatever the desktop's theme.
+  if (parent != nullptr) UseSkinPalette(*parent->window());
   setAttribute(Qt::WA_StyledBackground, false);
   setMouseTracking(true);
   setFont(SkinFont({"Tahoma", 11, true}));
@@ -79,7 +81,7 @@ void SkinForm::Trigger(TitleButton button) {
     case Maximize:
       if (w->isMaximized()) {
         w->showNormal();
-      } else {
+      } else if (CanMaximize()) {
         w->showMaximized();
       }
       break;
@@ -89,15 +91,21 @@ void SkinForm::Trigger(TitleButton button) {
   }
 }
 
+bool SkinForm::CanMaximize() const {
+  const QWidget* w = window();
+  return (buttons_ & Maximize) && w->minimumSize() != w->maximumSize();
+}
+
 void SkinForm::ShowSystemMenu(const QPoint& globalPos) {
   QMenu menu(this);
+  UseSkinPalette(menu);
   QWidget* w = window();
   QAction* restore = menu.addAction(tr("&Restore"));
   restore->setEnabled(w->isMaximized() || w->isMinimized());
   QAction* minimize = menu.addAction(tr("Mi&nimize"));
   minimize->setEnabled(buttons_ & Minimize);
   QAction* maximize = menu.addAction(tr("Ma&ximize"));
-  maximize->setEnabled((buttons_ & Maximize) && !w->isMaximized());
+  maximize->setEnabled(CanMaximize() && !w->isMaximized());
   menu.addSeparator();
   QAction* close = menu.addAction(tr("&Close"));
   close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -129,7 +137,9 @@ void SkinForm::PaintTitleButton(QPainter& painter, TitleButton button) const {
     painter.drawRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
   }
   painter.setRenderHint(QPainter::Antialiasing, true);
-  QPen glyph(kTitleText, 1.6);
+  QColor glyphColor = kTitleText;
+  if (button == Maximize && !CanMaximize() && !window()->isMaximized()) glyphColor.setAlpha(110);
+  QPen glyph(glyphColor, 1.6);
   painter.setPen(glyph);
   painter.setBrush(Qt::NoBrush);
   const QRectF g = QRectF(rect).adjusted(5, 4, -5, -4);
@@ -246,7 +256,7 @@ void SkinForm::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void SkinForm::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (titleBarVisible_ && (buttons_ & Maximize) && event->position().y() <= kTitleBarHeight &&
+  if (titleBarVisible_ && CanMaximize() && event->position().y() <= kTitleBarHeight &&
       ButtonAt(event->position().toPoint()) == 0) {
     Trigger(Maximize);
   }

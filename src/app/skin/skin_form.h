@@ -26,8 +26,10 @@ class SkinForm : public QWidget {
 
   // Where each title-bar button is drawn; empty when the form does not have it.
   QRect TitleButtonRect(TitleButton button) const;
-  // What a click on a title-bar button does, also reachable from the keyboard.
+  // What a click on a title-bar button does, also reachable from the keyboard. Maximise does
+  // nothing for a window of fixed size (drawn dimmed), as every skinned window is.
   void Trigger(TitleButton button);
+  bool CanMaximize() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

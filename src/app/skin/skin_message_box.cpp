@@ -12,6 +12,7 @@
 #include "app/skin/skin_fonts.h"
 #include "app/skin/skin_form.h"
 #include "app/skin/skin_palette.h"
+#include "app/skin/skin_pictures.h"
 
 namespace skin {
 namespace {
@@ -51,8 +52,7 @@ int ScreenWidth() {
 }  // namespace
 
 QPixmap MessageIconPicture(SkinMessageBox::Icon icon) {
-  QPixmap pixmap(kIconSize, kIconSize);
-  pixmap.fill(Qt::transparent);
+  QPixmap pixmap = PictureCanvas(kIconSize, kIconSize);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
   const QRectF circle(2, 2, 28, 28);

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
+
+class QWidget;
 
 namespace skin {
 
@@ -24,5 +27,11 @@ inline const QColor kBlue{0x00, 0x00, 0xFF};
 inline const QColor kRed{0xFF, 0x00, 0x00};
 
 inline constexpr int kTitleBarHeight = 21;
+
+// The skin is a fixed look: every colour it shows is its own, never the desktop theme's (a
+// dark theme must not turn the report's text light on the memo's white). Each skinned window
+// and each popup of the program (menus, the drop-down list) takes this palette.
+QPalette SkinPalette();
+void UseSkinPalette(QWidget& window);
 
 }  // namespace skin

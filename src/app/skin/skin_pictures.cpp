@@ -1,21 +1,17 @@
 #include "app/skin/skin_pictures.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 
 #include "app/skin/skin_fonts.h"
 #include "app/skin/skin_palette.h"
 
 namespace skin {
 namespace {
-
-QPixmap Transparent(int width, int height) {
-  QPixmap pixmap(width, height);
-  pixmap.fill(Qt::transparent);
-  return pixmap;
-}
 
 // A recordable disc seen from above: silver rim, dye-coloured data area, clear hub.
 void PaintDisc(QPainter& p, const QPointF& centre, qreal radius, const QColor& dye) {
@@ -47,8 +43,16 @@ void PaintDisc(QPainter& p, const QPointF& centre, qreal radius, const QColor& d
 
 }  // namespace
 
+QPixmap PictureCanvas(int width, int height) {
+  const qreal scale = qGuiApp != nullptr ? std::max<qreal>(1, qGuiApp->devicePixelRatio()) : 1;
+  QPixmap pixmap(QSize(width, height) * scale);
+  pixmap.setDevicePixelRatio(scale);
+  pixmap.fill(Qt::transparent);
+  return pixmap;
+}
+
 QPixmap QueryButtonPicture(ButtonState state) {
-  QPixmap pixmap = Transparent(73, 49);
+  QPixmap pixmap = PictureCanvas(73, 49);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
   const QRectF plate = QRectF(0.5, 0.5, 72, 48);
@@ -71,7 +75,7 @@ QPixmap QueryButtonPicture(ButtonState state) {
 }
 
 QPixmap MakerLogoPicture() {
-  QPixmap pixmap = Transparent(95, 26);
+  QPixmap pixmap = PictureCanvas(95, 26);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
   PaintDisc(p, QPointF(13, 13), 11.5, QColor(0x9C, 0x3A, 0x30));
@@ -82,7 +86,7 @@ QPixmap MakerLogoPicture() {
 }
 
 QPixmap OemLogoPicture() {
-  QPixmap pixmap = Transparent(85, 67);
+  QPixmap pixmap = PictureCanvas(85, 67);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
   QPainterPath badge;

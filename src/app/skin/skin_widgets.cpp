@@ -1,5 +1,6 @@
 #include "app/skin/skin_widgets.h"
 
+#include <QAbstractItemView>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -55,8 +56,9 @@ SkinMemo::SkinMemo(QWidget* parent) : QPlainTextEdit(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   setFrameShape(QFrame::NoFrame);
-  setStyleSheet(QString("QPlainTextEdit { background: white; border: 1px solid #7A8696;"
-                        " selection-background-color: #3C6CB0; }") +
+  setStyleSheet(QString("QPlainTextEdit { background: white; color: black;"
+                        " border: 1px solid #7A8696; selection-background-color: #3C6CB0;"
+                        " selection-color: white; }") +
                 kScrollBarStyle);
 }
 
@@ -85,11 +87,17 @@ SkinComboBox::SkinComboBox(QWidget* parent, int itemHeight) : QComboBox(parent) 
               " stop:1 #D6DAE0); }"
               "QComboBox::down-arrow { image: url(:/skin/arrow_down.png); }"
               "QComboBox::down-arrow:disabled { image: url(:/skin/arrow_down_disabled.png); }"
-              "QComboBox QAbstractItemView { border: 1px solid #7A8696;"
-              " selection-background-color: #3C6CB0; selection-color: white; outline: 0; }"
+              "QComboBox QAbstractItemView { border: 1px solid #7A8696; background: white;"
+              " color: black; selection-background-color: #3C6CB0; selection-color: white;"
+              " outline: 0; }"
               "QComboBox QAbstractItemView::item { height: %1px; }")
           .arg(itemHeight) +
       kScrollBarStyle);
+}
+
+void SkinComboBox::showPopup() {
+  UseSkinPalette(*view()->window());
+  QComboBox::showPopup();
 }
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {

@@ -22,6 +22,8 @@ class SkinComboBox : public QComboBox {
   Q_OBJECT
  public:
   SkinComboBox(QWidget* parent, int itemHeight);
+  // The drop-down list is a window of its own; it is drawn in the skin's colours too.
+  void showPopup() override;
 };
 
 // A label that opens its link target with the desktop's handler when clicked, unless the

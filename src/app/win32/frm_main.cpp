@@ -58,6 +58,21 @@ bool TfrmMain::PreTranslate(MSG& msg) {
       cmdRefreshClick();
       return true;
     }
+    if (msg.wParam == VK_F1) {
+      model_->HelpRequested();
+      return true;
+    }
+    // The report's menu from the keyboard, at the memo's corner.
+    if (msg.wParam == 'S' && control) {
+      controls_.suiPageControl1->SetActivePageIndex(app::model::kInformationPage);
+      ShowReportMenu(-1, -1);
+      return true;
+    }
+    // Esc stops a running query; otherwise it is the dialog keys' Cancel, which closes.
+    if (msg.wParam == VK_ESCAPE && IsWindowVisible(controls_.cmdCancelQuery)) {
+      cmdCancelQueryClick();
+      return true;
+    }
     if (msg.wParam == VK_TAB && control) {
       PageControl& pages = *controls_.suiPageControl1;
       const int count = pages.PageCount();
@@ -93,6 +108,8 @@ bool TfrmMain::OnCommand(HWND control, WORD code) {
     cmdShowQRClick();
   } else if (control == c.cmdAddUserFile) {
     cmdAddUserFileClick();
+  } else if (control == c.cmdCancelQuery) {
+    cmdCancelQueryClick();
   } else {
     return false;
   }
@@ -119,6 +136,9 @@ void TfrmMain::cmdShowQRClick() {
 }
 void TfrmMain::cmdAddUserFileClick() {
   model_->cmdAddUserFileClick();
+}
+void TfrmMain::cmdCancelQueryClick() {
+  model_->CancelQuery();
 }
 
 void TfrmMain::lblCopyrightClick() {
@@ -176,6 +196,8 @@ void TfrmMain::SaveReportAs(bool json) {
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = Handle();
   dialog.lpstrFilter = json ? L"JSON files (*.json)\0*.json\0" : L"Text files (*.txt)\0*.txt\0";
+  // A name typed without a suffix gets the format's, before the overwrite question.
+  dialog.lpstrDefExt = json ? L"json" : L"txt";
   dialog.lpstrFile = path;
   dialog.nMaxFile = static_cast<DWORD>(std::size(path));
   dialog.lpstrTitle = json ? L"Save Report as JSON" : L"Save Report as Text";
@@ -331,6 +353,7 @@ void TfrmMain::ShowInputState(const app::model::InputState& state) {
   EnableWindow(controls_.cmdRefresh, state.query);
   EnableWindow(controls_.cboDrives, state.drives);
   EnableWindow(controls_.cmdAddUserFile, state.userFile);
+  ShowWindow(controls_.cmdCancelQuery, state.cancel ? SW_SHOWNOACTIVATE : SW_HIDE);
   for (size_t i = 0; i < controls_.features.size(); ++i) {
     EnableWindow(controls_.features[i].button, state.features[i]);
   }
@@ -364,6 +387,11 @@ void TfrmMain::ShowWarning(const app::model::WindowMessage& warning) {
 void TfrmMain::ShowAbout(const std::string& text) {
   TfrmQuillrateMsgBox about(Handle(), text);
   about.RunModal(Handle());
+}
+
+void TfrmMain::ShowHelp(const std::string& caption, const std::string& text) {
+  TfrmQuillrateMsgBox help(Handle(), text, caption.c_str(), L"frmHelp");
+  help.RunModal(Handle());
 }
 
 std::optional<std::string> TfrmMain::ChooseUserFile() {

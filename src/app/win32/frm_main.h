@@ -34,6 +34,7 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
   void btnSetTWAbilityClick();
   void btnSetPLAbilityClick();
   void cmdShowQRClick();
+  void cmdCancelQueryClick();
   void cmdAddUserFileClick();
   void lblCopyrightClick();
   // The memo's menu: copy the report, save it as text or JSON.
@@ -70,6 +71,7 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
   void ShowMessage(const app::model::WindowMessage& message) override;
   void ShowWarning(const app::model::WindowMessage& warning) override;
   void ShowAbout(const std::string& text) override;
+  void ShowHelp(const std::string& caption, const std::string& text) override;
   std::optional<std::string> ChooseUserFile() override;
   void CloseWindow() override;
 

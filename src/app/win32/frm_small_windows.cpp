@@ -53,7 +53,8 @@ bool TfrmWarning::OnCommand(HWND control, WORD code) {
   return true;
 }
 
-TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(HWND owner, const std::string& aboutText) {
+TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(HWND owner, const std::string& aboutText,
+                                         const char* caption, const wchar_t* name) {
   FrameLook look;
   look.buttons = kClose;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
@@ -62,7 +63,8 @@ TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(HWND owner, const std::string& aboutTex
     x = (area.left + area.right - 486) / 2;
     y = (area.top + area.bottom - 420) / 2;
   }
-  Create(L"Quill-Rate", x, y, 486, 420, owner, 0, 0, look);
+  Create(platform::Widen(caption).c_str(), x, y, 486, 420, owner, 0, 0, look);
+  SetControlName(Handle(), name);
   MakeLabel(Handle(), L"lblQuillrate", WindowsLines(aboutText), At(20, 40, 445, 341),
             SkinFont({L"Courier New", 12}), kBlack, kFrameColor, true);
   cmdClose_ = MakeButton(Handle(), L"cmdClose", L"Close", At(208, 392, 81, 21),

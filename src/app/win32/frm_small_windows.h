@@ -25,7 +25,9 @@ class TfrmWarning : public SkinWindow {
 
 class TfrmQuillrateMsgBox : public SkinWindow {
  public:
-  TfrmQuillrateMsgBox(HWND owner, const std::string& aboutText);
+  // The help window is the same box with its own caption and name.
+  TfrmQuillrateMsgBox(HWND owner, const std::string& aboutText, const char* caption = "Quill-Rate",
+                      const wchar_t* name = L"frmQuillrateMsgBox");
 
  private:
   bool OnCommand(HWND control, WORD code) override;

@@ -180,6 +180,10 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   c.lblStep3 = SizedLabel(f, model::kStep3Text, verdana);
   SizeToText(c.lblStep3);
   c.busyIndicator = MakeBusyIndicator(f, PlaceOf(model::kBusyIndicator.at));
+  c.cmdCancelQuery =
+      MakeButton(f, Widen(model::kQueryCancel.name).c_str(), Widen(model::kQueryCancel.text),
+                 PlaceOf(model::kQueryCancel.at), SkinFont({L"Tahoma", 11, true}));
+  ShowWindow(c.cmdCancelQuery, SW_HIDE);
 
   c.suiPageControl1 = std::make_unique<PageControl>(
       f, Widen(model::kPageControl.name).c_str(), PlaceOf(model::kPageControl.at),

@@ -29,6 +29,7 @@ struct MainWindowControls {
   HWND Label5;
   HWND lblStep3;
   HWND busyIndicator;
+  HWND cmdCancelQuery;  // shown while a query runs
   std::unique_ptr<PageControl> suiPageControl1;
   HWND memTranslator;
   std::array<FeatureRowControls, 3> features;

@@ -46,7 +46,8 @@ void SkinWindow::Create(const std::wstring& caption, int x, int y, int width, in
   DWORD style = WS_POPUP | WS_CLIPCHILDREN | extraStyle;
   if (look.buttons & kSystemMenu || look.buttons & kClose) style |= WS_SYSMENU;
   if (look.buttons & kMinimize) style |= WS_MINIMIZEBOX;
-  if (look.buttons & kMaximize) style |= WS_MAXIMIZEBOX;
+  // The skin lays its controls at fixed places: no window is maximised (the title bar's
+  // button stays drawn, as the layouts give it, and does nothing; the window menu greys it).
   CreateWindowExW(WS_EX_CONTROLPARENT | extraExStyle, kClassName, caption.c_str(), style, x, y,
                   width, height, owner, nullptr, GetModuleHandleW(nullptr), this);
 }
@@ -120,7 +121,7 @@ void SkinWindow::TriggerTitleButton(int button) {
       ShowWindow(hwnd_, SW_MINIMIZE);
       break;
     case kMaximize:
-      ShowWindow(hwnd_, IsZoomed(hwnd_) ? SW_RESTORE : SW_MAXIMIZE);
+      if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
       break;
     case kSystemMenu: {
       const RECT r = TitleButtonRect(0, look_.buttons, kSystemMenu);
