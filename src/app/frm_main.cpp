@@ -14,6 +14,7 @@
 #include "app/frm_splash.h"
 #include "app/frm_warning.h"
 #include "app/modal.h"
+#include "app/model/main_window_places.h"
 #include "app/model/report_export.h"
 #include "app/qt_device_thread.h"
 #include "app/skin/busy_indicator.h"
@@ -210,12 +211,14 @@ void TfrmMain::ProcessPendingEvents() {
 
 void TfrmMain::ShowStepTexts(const std::string& step1, const std::string& step2,
                              const std::string& step3) {
+  // An edition's texts may be longer than the layout's: none runs past the window's inner edge,
+  // and none is cut without an ellipsis.
   controls_.lblStep1->setText(Text(step1));
-  SizeToText(*controls_.lblStep1);
+  SizeToText(*controls_.lblStep1, model::kStepTextRight);
   controls_.lblStep2->setText(Text(step2));
   FitWrapped(*controls_.lblStep2);
   controls_.lblStep3->setText(Text(step3));
-  SizeToText(*controls_.lblStep3);
+  SizeToText(*controls_.lblStep3, model::kStepTextRight);
 }
 
 void TfrmMain::ShowCaption(const std::string& caption) {

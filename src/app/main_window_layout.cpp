@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "app/model/fit_text.h"
 #include "app/model/main_window_places.h"
 #include "app/skin/busy_indicator.h"
 #include "app/skin/skin_buttons.h"
@@ -93,7 +94,7 @@ void BuildTopRows(QWidget* f, MainWindowControls& c) {
   c.Label1 = Label(f, model::kStep1Title, {"Verdana", 11, true}, skin::kNavy);
   c.lblStep1 = skin::MakeLabel(f, model::kStep1Text.name, model::kStep1Text.text,
                                PlaceOf(model::kStep1Text.at), SkinFont({"Verdana", 11}));
-  SizeToText(*c.lblStep1);
+  SizeToText(*c.lblStep1, model::kStepTextRight);
 
   c.cboDrives = Placed(new skin::SkinComboBox(f, model::kDriveListItemHeight), model::kDriveList);
   c.cboDrives->setFont(SkinFont({"Courier New", 12}));
@@ -115,7 +116,7 @@ void BuildTopRows(QWidget* f, MainWindowControls& c) {
   c.Label5 = Label(f, model::kStep3Title, {"Verdana", 11, true}, skin::kNavy);
   c.lblStep3 = skin::MakeLabel(f, model::kStep3Text.name, model::kStep3Text.text,
                                PlaceOf(model::kStep3Text.at), SkinFont({"Verdana", 11}));
-  SizeToText(*c.lblStep3);
+  SizeToText(*c.lblStep3, model::kStepTextRight);
 
   c.busyIndicator = Placed(new skin::BusyIndicator(f), model::kBusyIndicator);
   c.cmdCancelQuery = Placed(new skin::SkinButton(model::kQueryCancel.text, f), model::kQueryCancel);
@@ -190,18 +191,43 @@ void BuildBottomRow(QWidget* f, MainWindowControls& c) {
 
 }  // namespace
 
-void SizeToText(QLabel& label) {
-  label.resize(QFontMetrics(label.font()).horizontalAdvance(label.text()) + 1, label.height());
+void SizeToText(QLabel& label, int right) {
+  const int available = right - label.x();
+  const QString text = label.text();
+  // Narrower characters first, then the end cut off with an ellipsis.
+  QFont font = SkinFont({"Verdana", 11});
+  for (int stretch = 95;
+       stretch >= 75 && QFontMetrics(font).horizontalAdvance(text) + 1 > available; stretch -= 5) {
+    font.setStretch(stretch);
+  }
+  const QFontMetrics metrics(font);
+  const QString shown =
+      QString::fromStdString(model::CutToFit(text.toStdString(), [&](const std::string& candidate) {
+        return metrics.horizontalAdvance(QString::fromStdString(candidate)) + 1 <= available;
+      }));
+  label.setFont(font);
+  label.setText(shown);
+  label.resize(metrics.horizontalAdvance(shown) + 1, label.height());
 }
 
 void FitWrapped(QLabel& label) {
-  QFont font = label.font();
+  QFont font = SkinFont({"Verdana", 11});
+  const auto fits = [&](const QFont& candidateFont, const QString& candidate) {
+    const QRect needed = QFontMetrics(candidateFont)
+                             .boundingRect(QRect(0, 0, label.width(), 10000),
+                                           Qt::TextWordWrap | Qt::AlignLeft, candidate);
+    return needed.height() <= label.height();
+  };
+  const QString text = label.text();
   for (int stretch = 100; stretch >= 75; stretch -= 5) {
     font.setStretch(stretch);
-    const QRect needed = QFontMetrics(font).boundingRect(
-        QRect(0, 0, label.width(), 10000), Qt::TextWordWrap | Qt::AlignLeft, label.text());
-    if (needed.height() <= label.height()) break;
+    if (fits(font, text)) break;
   }
+  // A text that does not fit even in the narrowest characters loses its end to an ellipsis.
+  label.setText(
+      QString::fromStdString(model::CutToFit(text.toStdString(), [&](const std::string& candidate) {
+        return fits(font, QString::fromStdString(candidate));
+      })));
   label.setFont(font);
 }
 

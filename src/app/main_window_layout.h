@@ -89,9 +89,12 @@ void BuildMainWindowLayout(QWidget& window, MainWindowControls& controls);
 // copyright line becomes the OEM's.
 void ApplyOemBrandingLayout(MainWindowControls& controls);
 
-// A label that sizes itself: as wide as its text in its own font, never squeezed.
-void SizeToText(QLabel& label);
-// Fits a word-wrapped label's text into its fixed box by narrowing the font.
+// A one-line step label as wide as its text, up to `right` (in its parent's coordinates): a
+// longer text is shown in narrower characters (down to three quarters), then cut with an
+// ellipsis.
+void SizeToText(QLabel& label, int right);
+// Fits a word-wrapped step label's text into its fixed box by narrowing the font; a text that
+// still does not fit is cut with an ellipsis.
 void FitWrapped(QLabel& label);
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "app/frm_main.h"
+#include "app/model/main_window_places.h"
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_fonts.h"
 #include "app/skin/skin_message_box.h"
@@ -33,9 +34,58 @@ TEST(HostileWindow, StepLabelsTakeTheWidthTheirTextNeeds) {
           WithEdition({"Wide", "1", "0", "0", "Choose a writer", "Insert a disc", step3}));
   const QLabel& label = *rig.window->Controls().lblStep3;
   EXPECT_EQ(label.text().toStdString(), step3);
-  EXPECT_EQ(label.font(), skin::SkinFont({"Verdana", 11})) << "the font was squeezed";
   EXPECT_GE(label.width(), QFontMetrics(label.font()).horizontalAdvance(label.text()));
   EXPECT_EQ(label.pos(), QPoint(64, 171));
+  // A short text keeps the layout's font.
+  EXPECT_EQ(rig.window->Controls().lblStep1->font(), skin::SkinFont({"Verdana", 11}))
+      << "the font was squeezed";
+}
+
+// The longest step texts an edition carries (63, 255 and 63 characters, in wide letters and
+// in words too long to wrap well) stay inside the window: shown whole, in narrower characters
+// where they must, or cut with an ellipsis, never cut silently.
+TEST(HostileWindow, TheLongestStepTextsStayInsideTheWindow) {
+  const std::string ellipsis = "\xE2\x80\xA6";
+  const auto repeat = [](const std::string& word, size_t length) {
+    std::string text;
+    while (text.size() + word.size() <= length) text += word;
+    return text + std::string(length - text.size(), 'W');
+  };
+  const struct {
+    const char* name;
+    std::string step1, step2, step3;
+  } cases[] = {
+      {"wide capitals", std::string(63, 'W'), repeat("WWWWWWW MMMMMMMM ", 255),
+       std::string(63, 'M')},
+      {"words", repeat("Select the writer ", 63), repeat("Insert your recordable disc ", 255),
+       repeat("The information ", 63)},
+  };
+  for (const auto& c : cases) {
+    ModalWatcher watcher;
+    Rig rig(testing_machines::OneDrive(),
+            WithEdition({"Long", "1", "0", "0", c.step1, c.step2, c.step3}));
+    const auto& controls = rig.window->Controls();
+    const std::pair<const QLabel*, const std::string*> labels[] = {{controls.lblStep1, &c.step1},
+                                                                   {controls.lblStep2, &c.step2},
+                                                                   {controls.lblStep3, &c.step3}};
+    for (const auto& [label, given] : labels) {
+      const std::string shown = label->text().toStdString();
+      const std::string what = std::string(c.name) + ", " + label->objectName().toStdString();
+      if (shown != *given) {
+        ASSERT_GT(shown.size(), ellipsis.size()) << what;
+        EXPECT_EQ(shown.substr(shown.size() - ellipsis.size()), ellipsis)
+            << what << ": cut silently";
+        const std::string kept = shown.substr(0, shown.size() - ellipsis.size());
+        EXPECT_EQ(given->substr(0, kept.size()), kept) << what;
+      }
+      EXPECT_LE(label->geometry().right(), app::model::kStepTextRight) << what << ": past the edge";
+      const QRect needed = QFontMetrics(label->font())
+                               .boundingRect(QRect(0, 0, label->width(), 10000),
+                                             Qt::TextWordWrap | Qt::AlignLeft, label->text());
+      EXPECT_LE(needed.width(), label->width()) << what;
+      EXPECT_LE(needed.height(), label->height()) << what << ": lines beyond the box";
+    }
+  }
 }
 
 TEST(HostileWindow, OneReportLineIsOneMemoLineWhateverTheDriveSent) {

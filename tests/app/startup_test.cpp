@@ -50,6 +50,8 @@ TEST(Startup, NoDriveShowsTheMessageAndEnds) {
   EXPECT_FALSE(watcher.Seen()[0].splashVisible);
   EXPECT_TRUE(rig.window->TerminateRequested());
   EXPECT_EQ(rig.window->findChild<QWidget*>("frmSplash"), nullptr);
+  // The program ends at once: its main window never shows.
+  EXPECT_FALSE(rig.window->isVisible());
 }
 
 TEST(Startup, OnlyACdReaderLeavesTheComboEmptyAndTheQueryDisabled) {

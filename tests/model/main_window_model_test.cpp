@@ -229,7 +229,7 @@ TEST(MainWindowModel, StartsUpInTheStepsOfTheStartOnEveryKindOfMachine) {
        then({"ShowDriveLines 0",
              "ShowMessage No drive detected !\n\nTo see Quillrate at work without a drive, open "
              "the demo: quillrate --simulate",
-             "ShowMainWindow (splash up)", "CloseSplash"}),
+             "CloseSplash"}),
        true, true, -1},
       {"only a reader",
        Machine({R"({"root": "E:\\", "address": {"port": 1}, "vendor": "V", "product": "R",

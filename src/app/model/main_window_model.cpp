@@ -169,7 +169,10 @@ void MainWindowModel::FormCreate(MainWindowView& view) {
   }
   ShowInputState();
 
-  view.ShowMainWindow();
+  // A program that ends at once never shows its main window: shown and destroyed at once, the
+  // window would flash up, and under Wine the window system waits for it (seconds) before the
+  // program can end.
+  if (!terminateRequested_) view.ShowMainWindow();
   LoadUserMediaFile();
   view.CloseSplash();
   phase_ = WindowPhase::Idle;

@@ -129,6 +129,9 @@ inline constexpr ControlPlace kBusyIndicator{"busyIndicator", {372, 170, 16, 16}
 // Beside the busy indicator, shown only while a query runs (Esc presses it too).
 inline constexpr ControlPlace kQueryCancel{"cmdCancelQuery", {392, 167, 73, 21}, "Cancel"};
 inline constexpr ControlPlace kPageControl{"suiPageControl1", {8, 192, 465, 209}};
+// The one-line step texts grow with an edition's longer texts up to the window's inner edge,
+// where the page control ends, and never past it.
+inline constexpr int kStepTextRight = kPageControl.at.left + kPageControl.at.width;
 inline constexpr int kPageTabMargin = 10;
 inline constexpr std::array<ControlPlace, 3> kPages{{
     {"suiTabSheet1", {}, "Information"},

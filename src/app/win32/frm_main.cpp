@@ -286,12 +286,14 @@ void TfrmMain::ProcessPendingEvents() {
 
 void TfrmMain::ShowStepTexts(const std::string& step1, const std::string& step2,
                              const std::string& step3) {
+  // An edition's texts may be longer than the layout's: none runs past the window's inner edge,
+  // and none is cut without an ellipsis.
   SetControlText(controls_.lblStep1, step1);
-  SizeToText(controls_.lblStep1);
+  SizeToText(controls_.lblStep1, app::model::kStepTextRight);
   SetControlText(controls_.lblStep2, step2);
   FitWrapped(controls_.lblStep2);
   SetControlText(controls_.lblStep3, step3);
-  SizeToText(controls_.lblStep3);
+  SizeToText(controls_.lblStep3, app::model::kStepTextRight);
 }
 
 void TfrmMain::ShowCaption(const std::string& caption) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/model/branding.h"
+#include "app/model/fit_text.h"
 #include "app/model/main_window_places.h"
 #include "app/win32/busy_indicator.h"
 #include "app/win32/skin_controls.h"
@@ -114,19 +115,29 @@ const wchar_t* CopyrightLinkTarget() {
   return linkTarget;
 }
 
-void SizeToText(HWND label) {
+void SizeToText(HWND label, int right) {
   RECT r;
-  GetClientRect(label, &r);
-  const std::wstring text = platform::Widen(ControlText(label));
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
-  SetWindowPos(label, nullptr, 0, 0, TextWidth(font, text.c_str()) + 1, r.bottom,
-               SWP_NOMOVE | SWP_NOZORDER);
+  GetWindowRect(label, &r);
+  MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
+  const int available = right - r.left;
+  HFONT verdana = SkinFont({L"Verdana", 11});
+  const std::string text = ControlText(label);
+  // Narrower characters first, then the end cut off with an ellipsis.
+  HFONT font = FittedFont(verdana, platform::Widen(text).c_str(), available);
+  const std::string shown = app::model::CutToFit(text, [&](const std::string& candidate) {
+    return TextWidth(font, platform::Widen(candidate).c_str()) + 1 <= available;
+  });
+  if (shown != text) SetControlText(label, shown);
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SetWindowPos(label, nullptr, 0, 0, TextWidth(font, platform::Widen(shown).c_str()) + 1,
+               r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+  InvalidateRect(label, nullptr, TRUE);
 }
 
 void FitWrapped(HWND label) {
   RECT r;
   GetClientRect(label, &r);
-  const std::wstring text = platform::Widen(ControlText(label));
+  const std::string text = ControlText(label);
   LOGFONTW base{};
   GetObjectW(SkinFont({L"Verdana", 11}), sizeof base, &base);
   HDC dc = GetDC(label);
@@ -134,23 +145,32 @@ void FitWrapped(HWND label) {
   HGDIOBJ old = SelectObject(dc, SkinFont({L"Verdana", 11}));
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
-  // Narrower characters, in steps of 5 % down to 75 %, until the text fits the box.
-  HFONT chosen = SkinFont({L"Verdana", 11});
-  for (int stretch = 100; stretch >= 75; stretch -= 5) {
-    if (stretch < 100) {
-      LOGFONTW narrowed = base;
-      narrowed.lfWidth = metrics.tmAveCharWidth * stretch / 100;
-      if (stretch < 95) DeleteObject(chosen);
-      chosen = CreateFontIndirectW(&narrowed);
-    }
+  const auto fitsIn = [&](HFONT font, const std::string& candidate) {
+    const std::wstring wide = platform::Widen(candidate);
     RECT needed{0, 0, r.right, 0};
-    old = SelectObject(dc, chosen);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+    HGDIOBJ previous = SelectObject(dc, font);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &needed,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    if (needed.bottom <= r.bottom) break;
+    SelectObject(dc, previous);
+    return needed.bottom <= r.bottom;
+  };
+  // Narrower characters, in steps of 5 % down to 75 %, until the text fits the box; a text
+  // that does not fit even then loses its end to an ellipsis.
+  static std::map<int, HFONT> narrowed;
+  HFONT chosen = SkinFont({L"Verdana", 11});
+  for (int stretch = 95; stretch >= 75 && !fitsIn(chosen, text); stretch -= 5) {
+    HFONT& made = narrowed[stretch];
+    if (made == nullptr) {
+      LOGFONTW wanted = base;
+      wanted.lfWidth = metrics.tmAveCharWidth * stretch / 100;
+      made = CreateFontIndirectW(&wanted);
+    }
+    chosen = made;
   }
+  const std::string shown = app::model::CutToFit(
+      text, [&](const std::string& candidate) { return fitsIn(chosen, candidate); });
   ReleaseDC(label, dc);
+  if (shown != text) SetControlText(label, shown);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
 }
 
@@ -163,7 +183,7 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   // the link.
   c.Label1 = Label(f, model::kStep1Title, verdanaBold, kNavy);
   c.lblStep1 = SizedLabel(f, model::kStep1Text, verdana);
-  SizeToText(c.lblStep1);
+  SizeToText(c.lblStep1, model::kStepTextRight);
   RECT driveList = PlaceOf(model::kDriveList.at);
   driveList.bottom = kDriveListDropDownHeight;
   c.cboDrives = MakeControl(f, L"COMBOBOX", Widen(model::kDriveList.name).c_str(), L"",
@@ -178,7 +198,7 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
                                    Picture::QueryHover, Picture::QueryPressed, kFrameColor, true);
   c.Label5 = Label(f, model::kStep3Title, verdanaBold, kNavy);
   c.lblStep3 = SizedLabel(f, model::kStep3Text, verdana);
-  SizeToText(c.lblStep3);
+  SizeToText(c.lblStep3, model::kStepTextRight);
   c.busyIndicator = MakeBusyIndicator(f, PlaceOf(model::kBusyIndicator.at));
   c.cmdCancelQuery =
       MakeButton(f, Widen(model::kQueryCancel.name).c_str(), Widen(model::kQueryCancel.text),

@@ -42,9 +42,11 @@ struct MainWindowControls {
 void BuildMainWindowLayout(HWND window, MainWindowControls& controls);
 void ApplyOemBrandingLayout(MainWindowControls& controls);
 
-// A label as wide as its text in its own font.
-void SizeToText(HWND label);
-// Fits a word-wrapped label's text into its fixed box by narrowing its font.
+// A one-line label as wide as its text, up to `right` (in its parent's coordinates): a longer
+// text is shown in narrower characters (down to three quarters), then cut with an ellipsis.
+void SizeToText(HWND label, int right);
+// Fits a word-wrapped label's text into its fixed box by narrowing its font; a text that still
+// does not fit is cut with an ellipsis.
 void FitWrapped(HWND label);
 
 // The link target of the copyright line, as the branding left it.

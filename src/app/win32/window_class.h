@@ -1,4 +1,5 @@
-// Registering the program's own window classes.
+// Registering the program's own window classes. Each carries the program's icon (the resource
+// QUILLRATE_ICON), which the taskbar and Alt+Tab show; none when the program has none.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,11 @@ inline bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT sty
   wc.style = style;
   wc.lpfnWndProc = procedure;
   wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = static_cast<HICON>(
+      LoadImageW(wc.hInstance, L"QUILLRATE_ICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, L"QUILLRATE_ICON", IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (arrowCursor) wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.lpszClassName = name;
   return RegisterClassExW(&wc) != 0;

@@ -45,12 +45,18 @@ bool PassThroughDevice::PassThrough(PassThroughRequest& request) {
   DWORD returned = 0;
   const bool called = DeviceIoControl(handle_, IOCTL_SCSI_PASS_THROUGH_DIRECT, &block, sizeof block,
                                       &block, sizeof block, &returned, nullptr) != 0;
+  const DWORD error = called ? ERROR_SUCCESS : GetLastError();
   // The sense area was cleared: a call that failed leaves no sense key behind.
   std::memcpy(request.Sense.data(), block.sense,
               std::min(sizeof block.sense, request.Sense.size()));
   request.ScsiStatus = native.ScsiStatus;
   request.DataTransferLength = called ? native.DataTransferLength : 0;
-  if (!called) return false;
+  if (!called) {
+    // Windows refused to send the command (the user lacks the right to it): the drive was
+    // never asked, so this is no sign of a drive that stopped answering.
+    request.Refused = error == ERROR_ACCESS_DENIED;
+    return false;
+  }
   // A drive that ends a command in CHECK CONDITION without sense data cannot be told from a
   // broken transfer, and BUSY or RESERVATION CONFLICT is no answer at all: either is a failed
   // call, never a success with whatever the buffer holds.
