@@ -64,14 +64,17 @@ void PrintAbout(const custom::CustomizationBlockView& block, bool json, std::ost
                                       {"caption", TextToUtf8(custom::WindowCaption(block))},
                                       {"build_mode_flag", TextToUtf8(std::string(1, flag))},
                                       {"build_mode", block.IsBuildMode()},
-                                      {"block", fields}};
+                                      {"block", fields},
+                                      {"license", "GPL-3.0-or-later"}};
   PrintJson(out, result);
 }
 
 Command AddAboutCommand(CLI::App& app) {
   auto json = std::make_shared<bool>(false);
   CLI::App* parser = app.add_subcommand(
-      "about", "Show the about text: release date, version, drive models and remark");
+      "about",
+      "Show the about text: release date, version, drive models and remark (the licence, "
+      "GPL-3.0-or-later, is in --version and in the JSON)");
   parser->add_flag("--json", *json,
                    "Print the text with the customization block's fields and its build-mode "
                    "flag, as read at run time");

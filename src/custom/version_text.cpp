@@ -10,10 +10,12 @@ std::string VersionText(std::string_view program, const CustomizationBlockView& 
   const std::string name = block.ProgramName();
   const std::string version =
       block.MajorVersion() + "." + block.MinorVersion() + "." + block.Revision();
-  if (name == kShippedProgramName && version == kProgramVersion) return text;
-  // An edition's texts are whatever its property file held: UTF-8 or Windows-1252, perhaps
-  // with control bytes that must not steer the terminal.
-  return text + "edition: " + device::VisibleText(name + " " + version) + "\n";
+  if (name != kShippedProgramName || version != kProgramVersion) {
+    // An edition's texts are whatever its property file held: UTF-8 or Windows-1252, perhaps
+    // with control bytes that must not steer the terminal.
+    text += "edition: " + device::VisibleText(name + " " + version) + "\n";
+  }
+  return text + std::string(kLicenceText);
 }
 
 }  // namespace custom

@@ -19,6 +19,7 @@
 
 #include "custom/block_locator.h"
 #include "custom/shipped_identity.h"
+#include "custom/version_text.h"
 #include "device/fixed_text.h"
 #include "device/format_c.h"
 
@@ -199,7 +200,7 @@ int main(int argc, char** argv) {
   ExpectEq(version.status, 0, "the edition's --version exits with 0");
   ExpectEq(version.out,
            "quillrate-cli " + std::string(custom::kProgramVersion) +
-               "\nedition: Northwind Disc Inspector 4.2.7\n",
+               "\nedition: Northwind Disc Inspector 4.2.7\n" + std::string(custom::kLicenceText),
            "the edition's --version tells the program's and the edition's versions");
 
   const Run again = Execute(Quoted(cli) + " build " + Quoted(properties) + " --prototype " +

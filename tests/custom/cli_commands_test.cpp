@@ -35,6 +35,7 @@ TEST(AboutCommand, PrintsTheAboutTextAndTheFlag) {
   EXPECT_EQ(parsed["block"]["program_name"], "Quill-Rate Media Check");
   EXPECT_EQ(parsed["block"]["cd_rows_used"], 0);
   EXPECT_EQ(parsed["text"], text.out);
+  EXPECT_EQ(parsed["license"], "GPL-3.0-or-later");
 }
 
 TEST(MediaFileCommand, CheckListsRowsAndSkippedLines) {

@@ -17,7 +17,13 @@ const std::string kPatch{custom::kProgramVersionPatch};
 
 TEST(VersionText, TheShippedProgramPrintsItsVersionOnly) {
   EXPECT_EQ(custom::VersionText("quillrate-cli", custom::ProgramBlock()),
-            "quillrate-cli " + kVersion + "\n");
+            "quillrate-cli " + kVersion + "\n" + std::string(custom::kLicenceText));
+}
+
+TEST(VersionText, TheLicenceIsGplVersion3OrLater) {
+  const std::string text = custom::VersionText("quillrate", custom::ProgramBlock());
+  EXPECT_NE(text.find("\nLicense GPL-3.0-or-later: GNU GPL version 3 or later"), std::string::npos)
+      << text;
 }
 
 struct EditionCase {
@@ -60,7 +66,7 @@ TEST(VersionText, AnEditionAddsItsOwnNameAndVersion) {
     device::SetText(block->MinorVersion, c.minor);
     device::SetText(block->Revision, c.revision);
     EXPECT_EQ(custom::VersionText("quillrate", custom::ViewOf(*block)),
-              "quillrate " + kVersion + "\n" + c.expected);
+              "quillrate " + kVersion + "\n" + c.expected + std::string(custom::kLicenceText));
   }
 }
 
