@@ -26,8 +26,8 @@ constexpr const char* kControls =
 constexpr const char* kWhereToLook =
     "The terminal companion quillrate-cli.exe, beside this\n"
     "program, prints the same report (quillrate-cli report)\n"
-    "and every command and option with --help. The README\n"
-    "that came with the program is the manual.\n";
+    "and every command and option with --help. Manual.txt,\n"
+    "installed beside the programs, is the manual.\n";
 #else
 constexpr const char* kWhereToLook =
     "The manual: man quillrate. The terminal companion\n"
