@@ -12,6 +12,10 @@ constexpr uint8_t ToUpperAscii(uint8_t c) {
   return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 'a' + 'A') : c;
 }
 
+constexpr uint8_t ToLowerAscii(uint8_t c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<uint8_t>(c - 'A' + 'a') : c;
+}
+
 inline std::string ToUpperAscii(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = static_cast<char>(ToUpperAscii(static_cast<uint8_t>(c)));

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,7 +45,12 @@ void ExpectEq(const T& actual, const T& expected, const std::string& what) {
 
 std::vector<uint8_t> ReadFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
+  std::vector<uint8_t> bytes;
+  if (!file) return bytes;
+  bytes.resize(static_cast<size_t>(fs::file_size(path)));
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(file.gcount()));
+  return bytes;
 }
 
 struct Run {

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "custom/block_locator.h"
+#include "platform/files/input_file.h"
 #include "test_block.h"
 
 namespace {
@@ -112,9 +111,9 @@ TEST(CustomizationBlock, ShippedMarkerAndEmptyTables) {
 }
 
 TEST(CustomizationBlock, MarkerOccursOnceInThisExecutable) {
-  std::ifstream file("/proc/self/exe", std::ios::binary);
-  ASSERT_TRUE(file);
-  const std::vector<uint8_t> image{std::istreambuf_iterator<char>(file), {}};
+  const auto contents = platform::ReadWholeFile("/proc/self/exe");
+  ASSERT_TRUE(contents.ok());
+  const std::vector<uint8_t>& image = contents.bytes;
   const auto hits = custom::FindMarkerHits(image, custom::MarkerSearchText());
   ASSERT_EQ(hits.size(), 1u);
   EXPECT_EQ(image[hits[0] - 2], '=');
@@ -128,6 +127,29 @@ TEST(CustomizationBlock, FindMarkerHitsIgnoresLetterCase) {
   const std::string text = "xx" + lower + "yy" + search + search.substr(0, 10);
   const std::vector<uint8_t> image(text.begin(), text.end());
   EXPECT_EQ(custom::FindMarkerHits(image, search), (std::vector<size_t>{2, 2 + search.size() + 2}));
+}
+
+TEST(CustomizationBlock, FindMarkerHitsAtTheEdgesAndAfterNearMisses) {
+  const std::string s = custom::MarkerSearchText();
+  std::string lowerFirst = s;
+  lowerFirst[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(s[0])));
+  const std::string nearMiss = s.substr(0, s.size() - 1) + "#";
+  struct Case {
+    std::string text;
+    std::vector<size_t> hits;
+  };
+  const std::vector<Case> cases = {
+      {s, {0}},
+      {"ab" + s, {2}},
+      {s.substr(1), {}},
+      {nearMiss + lowerFirst + nearMiss + s, {nearMiss.size(), 2 * nearMiss.size() + s.size()}},
+      {std::string(1, s[0]) + lowerFirst + s[0], {1}},
+      {std::string(), {}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<uint8_t> image(c.text.begin(), c.text.end());
+    EXPECT_EQ(custom::FindMarkerHits(image, s), c.hits) << c.text;
+  }
 }
 
 TEST(CustomizationBlock, OnlyAOneAtOffset24MeansBuildMode) {
