@@ -7,15 +7,18 @@ for drive in 0 1 2 3 4 5; do
   /usr/bin/time -f "drive $drive: %e s wall, %M KiB peak" "$cli" --simulate report --drive "$drive" >/dev/null
 done
 
-# Huge text files in bounded memory: 100 MB of short junk lines as a user media file (checked,
-# as text and as JSON) and as a property file (built into an edition of the CLI itself).
+# Huge text files in bounded memory: 100 MB (or BENCH_TEXT_MB) of short junk lines as a user
+# media file (checked, as text and as JSON) and as a property file (built into an edition of
+# the CLI itself).
+mb=${BENCH_TEXT_MB:-100}
+bytes=$((mb * 1000000))
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-{ echo "[CD]"; head -c 100000000 < <(yes "junk line"); } >"$work/junk.txt"
-{ echo "[REMARK]"; head -c 100000000 < <(yes "REMARK=junk"); } >"$work/junk.properties"
-/usr/bin/time -f "media-file check, 100 MB: %e s wall, %M KiB peak" \
+{ echo "[CD]"; head -c "$bytes" < <(yes "junk line"); } >"$work/junk.txt"
+{ echo "[REMARK]"; head -c "$bytes" < <(yes "REMARK=junk"); } >"$work/junk.properties"
+/usr/bin/time -f "media-file check, $mb MB: %e s wall, %M KiB peak" \
   "$cli" media-file check "$work/junk.txt" >/dev/null || true
-/usr/bin/time -f "media-file check --json, 100 MB: %e s wall, %M KiB peak" \
+/usr/bin/time -f "media-file check --json, $mb MB: %e s wall, %M KiB peak" \
   "$cli" media-file check --json "$work/junk.txt" >/dev/null || true
-/usr/bin/time -f "build, 100 MB property file: %e s wall, %M KiB peak" \
+/usr/bin/time -f "build, $mb MB property file: %e s wall, %M KiB peak" \
   "$cli" build "$work/junk.properties" --prototype "$cli" --output-dir "$work" >/dev/null
