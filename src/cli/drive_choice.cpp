@@ -11,7 +11,7 @@
 namespace cli {
 namespace {
 
-int FirstWriter(const device::AtapiDevice& device) {
+int FirstWriter(device::AtapiDevice& device) {
   for (int i = 0; i < device.GetDriveCount(); ++i) {
     const device::DriveEntry* e = device.GetDriveEntry(static_cast<unsigned>(i));
     if (e != nullptr && media::IsWriter(*e)) return i;

@@ -105,6 +105,7 @@ Command AddDrivesCommand(CLI::App& app) {
               return DeviceProblemStatus(*problem);
             }
             device::AtapiDevice& device = session.Device();
+            device.IdentifyAllDrives();
             // Say which of the system's optical devices could not be used, and why.
             const auto problems = session.devicePath ? std::vector<platform::DriveProblem>{}
                                                      : session.System().DriveProblems();

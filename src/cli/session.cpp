@@ -73,7 +73,9 @@ const std::optional<platform::DriveProblem>& Session::DeviceProblem() {
 
 device::AtapiDevice& Session::Device() {
   if (const auto& problem = DeviceProblem()) throw DeviceUnusable{*problem};
-  if (!device_) device_ = media::CreateDevice(System());
+  // A command that asks one drive identifies only the drives it looks at on the way (up to the
+  // first writer, or the drive given by --drive): 16 drives cost one drive's commands.
+  if (!device_) device_ = media::CreateDevice(System(), true, true, /*identifyOnDemand=*/true);
   return *device_;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "device/fixed_text.h"
 
@@ -23,6 +24,11 @@ AtapiDevice::AtapiDevice(platform::System& system, DeviceOptions options)
 AtapiDevice::~AtapiDevice() {
   UnloadAspi();
   CloseDrive();
+}
+
+const DriveEntry* AtapiDevice::GetDriveEntry(unsigned index) {
+  if (index < drives_.size()) IdentifyDrive(static_cast<int>(index));
+  return std::as_const(*this).GetDriveEntry(index);
 }
 
 const DriveEntry* AtapiDevice::GetDriveEntry(unsigned index) const {
@@ -49,6 +55,12 @@ void AtapiDevice::ResetAddress() {
 }
 
 bool AtapiDevice::SelectDrive(int index) {
+  if (!IsDriveIndexValid(index)) return false;
+  IdentifyDrive(index);
+  return OpenDrive(index);
+}
+
+bool AtapiDevice::OpenDrive(int index) {
   if (!IsDriveIndexValid(index)) return false;
   if (driveHandle_) CloseDrive();
   const DriveEntry& entry = drives_[index];

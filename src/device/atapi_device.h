@@ -55,6 +55,10 @@ struct DeviceOptions {
   // A read command asked again within one query gets the answer already given (see
   // AnswerSnapshot); off, every command is sent as asked.
   bool keepAnswers = false;
+  // The drives are found at construction, but each is identified (and described) only when
+  // its entry is first asked for or it is selected: a program that asks one drive of many
+  // sends no command to the others. Off, every drive is identified at construction.
+  bool identifyOnDemand = false;
 };
 
 class AtapiDevice {
@@ -64,9 +68,15 @@ class AtapiDevice {
   AtapiDevice(const AtapiDevice&) = delete;
   AtapiDevice& operator=(const AtapiDevice&) = delete;
 
-  // Drive list.
+  // Drive list. The non-const GetDriveEntry identifies the drive first when identification
+  // is on demand; the const one gives the entry as it stands.
   int16_t GetDriveCount() const { return driveCount_; }
+  const DriveEntry* GetDriveEntry(unsigned index);
   const DriveEntry* GetDriveEntry(unsigned index) const;
+  // Identifies a listed drive not yet identified (INQUIRY and the describe step), leaving the
+  // selected drive selected; nothing for a drive already identified.
+  void IdentifyDrive(int index);
+  void IdentifyAllDrives();
   // Records the describe step's results for a listed drive.
   void SetDriveKind(unsigned index, uint8_t kindCode, const char* kindName);
   void SetWritesCdR(unsigned index, bool writes);
@@ -154,6 +164,7 @@ class AtapiDevice {
   AddressQuery GetScsiAddress(const std::string& root, platform::ScsiAddress& address);
   void SortDrives();
   bool IsDriveIndexValid(int index) const;
+  bool OpenDrive(int index);
   bool LoadAspiLibrary(bool showMessages);
   bool Send(const Cdb& cdb, Direction direction, uint32_t length);
   bool ExecutePassThrough(const Cdb& cdb, Direction direction, uint32_t length);
@@ -187,6 +198,7 @@ class AtapiDevice {
   std::array<char, 5> currentRevision_{};
   std::array<char, 17> currentVendorSpecific_{};
   std::array<DriveEntry, kMaxDrives> drives_{};
+  std::array<bool, kMaxDrives> identified_{};
 
   int16_t currentAdapter_ = -1;
   int16_t currentTarget_ = -1;

@@ -50,28 +50,39 @@ void AtapiDevice::EnumerateDrives() {
   }
   SortDrives();
 
-  for (int j = 0; j < kMaxDrives && drives_[j].Present; ++j) {
-    SelectDrive(j);
-    const uint32_t unansweredBefore = UnansweredCommands();
-    ClearUnitAttention();
-    DriveEntry& entry = drives_[j];
-    bool identified = false;
-    for (int attempt = 0; attempt < kIdentityAttempts && !identified; ++attempt) {
-      identified = ReadIdentity();
-    }
-    entry.IdentityUnanswered = !identified && UnansweredCommands() != unansweredBefore;
-    if (identified) {
-      entry.DisplayName.fill('\0');
-      entry.Vendor = currentVendor_;
-      entry.Product = currentProduct_;
-      entry.Revision = currentRevision_;
-      entry.VendorSpecific = currentVendorSpecific_;
-      std::memcpy(entry.DisplayName.data(), currentVendor_.data(), 8);
-      std::memcpy(entry.DisplayName.data() + 8, currentProduct_.data(), 16);
-    }
-    if (options_.describe) options_.describe(*this, j);
-    CloseDrive();
+  identified_.fill(false);
+  if (!options_.identifyOnDemand) IdentifyAllDrives();
+}
+
+void AtapiDevice::IdentifyAllDrives() {
+  for (int j = 0; j < kMaxDrives && drives_[j].Present; ++j) IdentifyDrive(j);
+}
+
+void AtapiDevice::IdentifyDrive(int j) {
+  if (!IsDriveIndexValid(j) || identified_[j]) return;
+  identified_[j] = true;
+  const int selected = currentIndex_;
+  OpenDrive(j);
+  const uint32_t unansweredBefore = UnansweredCommands();
+  ClearUnitAttention();
+  DriveEntry& entry = drives_[j];
+  bool identified = false;
+  for (int attempt = 0; attempt < kIdentityAttempts && !identified; ++attempt) {
+    identified = ReadIdentity();
   }
+  entry.IdentityUnanswered = !identified && UnansweredCommands() != unansweredBefore;
+  if (identified) {
+    entry.DisplayName.fill('\0');
+    entry.Vendor = currentVendor_;
+    entry.Product = currentProduct_;
+    entry.Revision = currentRevision_;
+    entry.VendorSpecific = currentVendorSpecific_;
+    std::memcpy(entry.DisplayName.data(), currentVendor_.data(), 8);
+    std::memcpy(entry.DisplayName.data() + 8, currentProduct_.data(), 16);
+  }
+  if (options_.describe) options_.describe(*this, j);
+  CloseDrive();
+  if (selected >= 0) OpenDrive(selected);
 }
 
 void AtapiDevice::ScanSpti() {

@@ -107,11 +107,12 @@ void DescribeDrive(device::AtapiDevice& device, int index) {
 }
 
 std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi,
-                                                  bool keepAnswers) {
+                                                  bool keepAnswers, bool identifyOnDemand) {
   device::DeviceOptions options;
   options.preferAspi = preferAspi;
   options.keepAnswers = keepAnswers;
   options.describe = DescribeDrive;
+  options.identifyOnDemand = identifyOnDemand;
   return std::make_unique<device::AtapiDevice>(system, std::move(options));
 }
 

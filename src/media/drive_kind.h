@@ -34,8 +34,10 @@ bool ClassifyDriveEntry(device::AtapiDevice& device, int index);
 // The describe step of enumeration: WritesCdR, then Kind and KindName.
 void DescribeDrive(device::AtapiDevice& device, int index);
 
-// An AtapiDevice whose enumeration classifies every drive it lists.
+// An AtapiDevice whose enumeration classifies every drive it lists: all at construction, or
+// each when it is first asked for (`identifyOnDemand`, see DeviceOptions).
 std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi = true,
-                                                  bool keepAnswers = true);
+                                                  bool keepAnswers = true,
+                                                  bool identifyOnDemand = false);
 
 }  // namespace media
