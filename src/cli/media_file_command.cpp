@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -121,6 +123,74 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
       << '\n';
 }
 
+namespace {
+
+// `media-file check`: the rows the file gives and the lines skipped; status 1 when a line was.
+int CheckMediaFile(Session& session, const std::string& path, bool json) {
+  const auto result = custom::CheckUserMediaFile(path);
+  const int problem = ReportFileProblem({result.status, result.reason}, path, session.err);
+  if (problem != kExitOk) return problem;
+  PrintUserMediaFileCheck(result, json, session.out);
+  return result.skippedLines == 0 ? kExitOk : kExitFailure;
+}
+
+// The full path of the file `media-file use` registers, or the exit status why it is not:
+// the open-file dialog only returns a file that exists, and a file without a single row would
+// be registered for nothing.
+std::variant<std::string, int> FileToUse(Session& session, const std::string& given) {
+  std::error_code error;
+  const auto path = std::filesystem::absolute(given, error);
+  const auto checked = custom::CheckUserMediaFile(path.string());
+  if (const int problem = ReportFileProblem({checked.status, checked.reason}, given, session.err);
+      problem != kExitOk) {
+    return problem;
+  }
+  if (checked.TakenRows() == 0) {
+    session.err << "quillrate-cli: " << given << ": no usable CD or DVD row ("
+                << checked.skippedLines << (checked.skippedLines == 1 ? " line" : " lines")
+                << " skipped; \"media-file check\" says why); not registered\n";
+    return int{kExitFailure};
+  }
+  return path.string();
+}
+
+// Registers `chosen` (or unregisters the file, when none) as the add/remove button does, and
+// prints the button's message only once the setting is known to be written.
+int RegisterMediaFile(Session& session, const std::optional<std::string>& chosen) {
+  custom::UserMediaRows rows;
+  std::vector<std::string> messages;
+  const auto result =
+      custom::AddOrRemoveUserFile(session.System(), chosen, rows,
+                                  [&](const std::string& message) { messages.push_back(message); });
+  if (result.pathTooLong) {
+    session.err << "quillrate-cli: " << custom::UserFilePathTooLongText(*chosen) << '\n';
+    return kExitFailure;
+  }
+  if (!result.settingWritten) {
+    const std::string why = session.System().Settings().WriteFailure();
+    session.err << "quillrate-cli: the setting could not be written"
+                << (why.empty() ? "" : ": " + why) << '\n';
+    return kExitFailure;
+  }
+  for (const std::string& message : messages) session.out << message << '\n';
+  if (session.choice.simulate) {
+    session.err << "quillrate-cli: a simulated machine keeps no settings: the change "
+                   "lasts for this run only. To try a media file on it, use "
+                   "\"report --media-file FILE\".\n";
+  }
+  if (!result.added) return kExitOk;
+  if (const int problem = ReportFileProblem(result.loaded, *chosen, session.err);
+      problem != kExitOk) {
+    return problem;
+  }
+  session.out << device::FormatC("%zu CD rows, %zu DVD rows loaded", rows.cd.size(),
+                                 rows.dvd.size())
+              << '\n';
+  return kExitOk;
+}
+
+}  // namespace
+
 Command AddMediaFileCommand(CLI::App& app) {
   struct Options {
     std::string checkPath;
@@ -144,68 +214,14 @@ Command AddMediaFileCommand(CLI::App& app) {
       "remove", "Unregister the user media file (the add/remove button, dialog cancelled)");
 
   return {parser, [options, check, use, remove](Session& session) -> int {
-            if (check->parsed()) {
-              const auto result = custom::CheckUserMediaFile(options->checkPath);
-              const int problem = ReportFileProblem({result.status, result.reason},
-                                                    options->checkPath, session.err);
-              if (problem != kExitOk) return problem;
-              PrintUserMediaFileCheck(result, options->json, session.out);
-              return result.skippedLines == 0 ? kExitOk : kExitFailure;
-            }
-            std::optional<std::string> chosen;
+            if (check->parsed()) return CheckMediaFile(session, options->checkPath, options->json);
             if (use->parsed()) {
-              // The open-file dialog only returns a file that exists, with its full path.
-              std::error_code error;
-              const auto path = std::filesystem::absolute(options->usePath, error);
-              const auto checked = custom::CheckUserMediaFile(path.string());
-              if (const int problem = ReportFileProblem({checked.status, checked.reason},
-                                                        options->usePath, session.err);
-                  problem != kExitOk) {
-                return problem;
-              }
-              // A file without a single row would be registered for nothing.
-              if (checked.TakenRows() == 0) {
-                session.err << "quillrate-cli: " << options->usePath
-                            << ": no usable CD or DVD row (" << checked.skippedLines
-                            << (checked.skippedLines == 1 ? " line" : " lines")
-                            << " skipped; \"media-file check\" says why); not registered\n";
-                return kExitFailure;
-              }
-              chosen = path.string();
-            } else if (!remove->parsed()) {
-              return kExitUsage;
+              const auto chosen = FileToUse(session, options->usePath);
+              if (const int* status = std::get_if<int>(&chosen)) return *status;
+              return RegisterMediaFile(session, std::get<std::string>(chosen));
             }
-            // The button's message is printed only once the setting is known to be written.
-            custom::UserMediaRows rows;
-            std::vector<std::string> messages;
-            const auto result = custom::AddOrRemoveUserFile(
-                session.System(), chosen, rows,
-                [&](const std::string& message) { messages.push_back(message); });
-            if (result.pathTooLong) {
-              session.err << "quillrate-cli: " << custom::UserFilePathTooLongText(*chosen) << '\n';
-              return kExitFailure;
-            }
-            if (!result.settingWritten) {
-              const std::string why = session.System().Settings().WriteFailure();
-              session.err << "quillrate-cli: the setting could not be written"
-                          << (why.empty() ? "" : ": " + why) << '\n';
-              return kExitFailure;
-            }
-            for (const std::string& message : messages) session.out << message << '\n';
-            if (session.choice.simulate) {
-              session.err << "quillrate-cli: a simulated machine keeps no settings: the change "
-                             "lasts for this run only. To try a media file on it, use "
-                             "\"report --media-file FILE\".\n";
-            }
-            if (!result.added) return kExitOk;
-            if (const int problem = ReportFileProblem(result.loaded, *chosen, session.err);
-                problem != kExitOk) {
-              return problem;
-            }
-            session.out << device::FormatC("%zu CD rows, %zu DVD rows loaded", rows.cd.size(),
-                                           rows.dvd.size())
-                        << '\n';
-            return kExitOk;
+            if (remove->parsed()) return RegisterMediaFile(session, std::nullopt);
+            return kExitUsage;
           }};
 }
 

@@ -1,5 +1,6 @@
 #include "docgen/bash_completion.h"
 
+#include <ostream>
 #include <sstream>
 #include <vector>
 
@@ -80,19 +81,10 @@ std::string FunctionName(const std::string& program) {
   return name;
 }
 
-}  // namespace
-
-std::string BashCompletion(const CLI::App& app) {
-  std::vector<Level> levels;
-  Collect(app, "", levels);
-  const std::string function = FunctionName(app.get_name());
-  std::ostringstream out;
-  out << "# bash completion for " << app.get_name()
-      << ", made at build time from its own command line; do not edit.\n"
-      << function << "() {\n"
-      << "  local cur prev words cword split\n"
-      << "  _init_completion -s || return\n"
-      << "  # The command words typed so far, skipping options and the values they take.\n"
+// Walks the words typed so far: `path` becomes the command words, `npos` counts the command's
+// arguments, and an option that takes a value skips that value.
+void WriteWordWalk(const std::vector<Level>& levels, std::ostream& out) {
+  out << "  # The command words typed so far, skipping options and the values they take.\n"
       << "  local path=\"\" skip=0 npos=0 i\n"
       << "  for ((i = 1; i < cword; i++)); do\n"
       << "    if ((skip)); then skip=0; continue; fi\n"
@@ -117,8 +109,12 @@ std::string BashCompletion(const CLI::App& app) {
   out << "      *\"|-\"*) ;;\n"
       << "      *) ((npos++)) ;;\n"
       << "    esac\n"
-      << "  done\n\n"
-      << "  # A value: after an option that takes one, or after --option=.\n"
+      << "  done\n\n";
+}
+
+// The value after an option that takes one, or after --option=.
+void WriteOptionValues(const std::vector<Level>& levels, std::ostream& out) {
+  out << "  # A value: after an option that takes one, or after --option=.\n"
       << "  case \"$path|$prev\" in\n";
   for (const Level& level : levels) {
     for (const CLI::Option* option : Options(*level.app, false)) {
@@ -131,8 +127,12 @@ std::string BashCompletion(const CLI::App& app) {
       }
     }
   }
-  out << "  esac\n\n"
-      << "  if [[ $cur == -* ]]; then\n"
+  out << "  esac\n\n";
+}
+
+// The options of the command typed so far, when the word begins with '-'.
+void WriteOptionNames(const std::vector<Level>& levels, std::ostream& out) {
+  out << "  if [[ $cur == -* ]]; then\n"
       << "    local options=\"\"\n"
       << "    case \"$path\" in\n";
   for (const Level& level : levels) {
@@ -153,8 +153,12 @@ std::string BashCompletion(const CLI::App& app) {
   out << "    esac\n"
       << "    COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
       << "    return\n"
-      << "  fi\n\n"
-      << "  # A command word, or the command's next argument.\n"
+      << "  fi\n\n";
+}
+
+// A command word, or the command's next argument.
+void WriteArguments(const std::vector<Level>& levels, std::ostream& out) {
+  out << "  # A command word, or the command's next argument.\n"
       << "  case \"$path|$npos\" in\n";
   for (const Level& level : levels) {
     const auto commands = level.app->get_subcommands({});
@@ -173,8 +177,26 @@ std::string BashCompletion(const CLI::App& app) {
           << CompleteValue(ValueOf(*positional)) << " ;;\n";
     }
   }
-  out << "  esac\n"
-      << "} &&\n"
+  out << "  esac\n";
+}
+
+}  // namespace
+
+std::string BashCompletion(const CLI::App& app) {
+  std::vector<Level> levels;
+  Collect(app, "", levels);
+  const std::string function = FunctionName(app.get_name());
+  std::ostringstream out;
+  out << "# bash completion for " << app.get_name()
+      << ", made at build time from its own command line; do not edit.\n"
+      << function << "() {\n"
+      << "  local cur prev words cword split\n"
+      << "  _init_completion -s || return\n";
+  WriteWordWalk(levels, out);
+  WriteOptionValues(levels, out);
+  WriteOptionNames(levels, out);
+  WriteArguments(levels, out);
+  out << "} &&\n"
       << "  complete -F " << function << ' ' << app.get_name() << '\n';
   return out.str();
 }

@@ -15,12 +15,11 @@
 namespace {
 
 std::string Drive(int port, int target, const std::string& product, bool writer) {
-  const std::string kinds = writer ? R"("writes": ["cd-r", "cd-rw", "dvd-r"], )"
-                                   : R"("writes": [], )";
+  const std::string kinds =
+      writer ? R"("writes": ["cd-r", "cd-rw", "dvd-r"], )" : R"("writes": [], )";
   return R"({"root": ")" + std::string(1, static_cast<char>('D' + port * 4 + target)) +
-         R"(:\\", "address": {"port": )" + std::to_string(port) +
-         R"(, "path": 0, "target": )" + std::to_string(target) +
-         R"(, "lun": 0}, "vendor": "VEXO", "product": ")" + product +
+         R"(:\\", "address": {"port": )" + std::to_string(port) + R"(, "path": 0, "target": )" +
+         std::to_string(target) + R"(, "lun": 0}, "vendor": "VEXO", "product": ")" + product +
          R"(", "revision": "1.00", "reads": ["cd-r", "cd-rw", "dvd-rom", "dvd-r"], )" + kinds +
          R"("disc": {"type": "dvd+r", "plus_mid": "RICOHJPN", "plus_tid": "R02"}})";
 }
@@ -55,9 +54,8 @@ ReportRun ReportCommands(const std::string& fixture, int requested) {
   device::AtapiDevice& device = session.Device();
   media::SilentReportSink sink;
   media::RunMediaReport(device, {}, sink);
-  return {system.Log().size(),
-          device::TrimTrailingBlanks(std::string(
-              device::TextOf(device.GetDriveEntry(static_cast<unsigned>(*index))->Product)))};
+  return {system.Log().size(), device::TrimTrailingBlanks(std::string(device::TextOf(
+                                   device.GetDriveEntry(static_cast<unsigned>(*index))->Product)))};
 }
 
 TEST(CliDriveIdentity, OneDriveOfSixteenCostsWhatTheDriveAloneCosts) {
@@ -79,7 +77,7 @@ TEST(CliDriveIdentity, OneDriveOfSixteenCostsWhatTheDriveAloneCosts) {
   };
   for (const Case& c : cases) {
     const auto sixteen = dir.Write(std::string("sixteen-") + std::to_string(c.writer) + ".json",
-                               Machine(16, c.writer));
+                                   Machine(16, c.writer));
     const ReportRun run = ReportCommands(sixteen, c.requested);
     EXPECT_EQ(run.product, "DVD-RW WRITER") << c.name;
     EXPECT_EQ(run.commands, aloneRun.commands) << c.name;
