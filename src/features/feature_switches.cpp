@@ -35,14 +35,28 @@ uint8_t MaskOf(Feature feature) {
   return 0;
 }
 
-uint8_t ReadStatus(device::AtapiDevice& device, Feature feature) {
-  const auto page = ReadVendorPage(device, kStatusBytesNeeded);
+namespace {
+
+uint8_t StatusOf(const std::optional<VendorFeaturePage>& page, Feature feature) {
   if (!page) return 0;
   const uint8_t mask = MaskOf(feature);
   uint8_t status = 0;
   if (page->Supported() & mask) status |= kSupported;
   if (page->Active() & mask) status |= kActive;
   return status;
+}
+
+}  // namespace
+
+uint8_t ReadStatus(device::AtapiDevice& device, Feature feature) {
+  return StatusOf(ReadVendorPage(device, kStatusBytesNeeded), feature);
+}
+
+std::array<uint8_t, 3> ReadAllStatuses(device::AtapiDevice& device) {
+  const auto page = ReadVendorPage(device, kStatusBytesNeeded);
+  std::array<uint8_t, 3> statuses{};
+  for (size_t i = 0; i < kAllFeatures.size(); ++i) statuses[i] = StatusOf(page, kAllFeatures[i]);
+  return statuses;
 }
 
 bool Switch(device::AtapiDevice& device, Feature feature, bool on) {

@@ -24,6 +24,8 @@ uint8_t MaskOf(Feature feature);
 
 // Reads one feature's status: kSupported and kActive, or 0 when the page cannot be read.
 uint8_t ReadStatus(device::AtapiDevice& device, Feature feature);
+// The statuses of all three features (in kAllFeatures order) from one read of the page.
+std::array<uint8_t, 3> ReadAllStatuses(device::AtapiDevice& device);
 // Sets or clears one feature's state bit, writing the page back as the drive returned it.
 // True when the MODE SELECT succeeded.
 bool Switch(device::AtapiDevice& device, Feature feature, bool on);

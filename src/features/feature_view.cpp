@@ -60,10 +60,10 @@ bool PressShowsWarning(Feature feature, bool on) {
 }
 
 std::array<FeatureView, 3> RefreshAbilities(device::AtapiDevice& device) {
+  // One read of the page holds all three features.
+  const std::array<uint8_t, 3> statuses = ReadAllStatuses(device);
   std::array<FeatureView, 3> views;
-  for (size_t i = 0; i < kAllFeatures.size(); ++i) {
-    views[i] = ViewOf(kAllFeatures[i], ReadStatus(device, kAllFeatures[i]));
-  }
+  for (size_t i = 0; i < kAllFeatures.size(); ++i) views[i] = ViewOf(kAllFeatures[i], statuses[i]);
   return views;
 }
 
