@@ -120,6 +120,17 @@ class AtapiDevice {
   // being sent (see AnswerSnapshot); ForgetAnswers starts a new snapshot.
   bool ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t length);
   void ForgetAnswers() { snapshot_.Forget(-1); }
+  // Runs `read` with every command served from the current snapshot only: a command whose
+  // answer is not kept fails at once (no sense, no bytes) without reaching the drive.
+  template <typename Read>
+  auto FromSnapshotOnly(Read read) {
+    snapshotOnly_ = true;
+    struct Restore {
+      bool& flag;
+      ~Restore() { flag = false; }
+    } restore{snapshotOnly_};
+    return read();
+  }
   bool ProbeAspi();
   bool LoadAspi();
   void UnloadAspi();
@@ -199,6 +210,7 @@ class AtapiDevice {
   std::array<char, 17> currentVendorSpecific_{};
   std::array<DriveEntry, kMaxDrives> drives_{};
   std::array<bool, kMaxDrives> identified_{};
+  bool snapshotOnly_ = false;
 
   int16_t currentAdapter_ = -1;
   int16_t currentTarget_ = -1;

@@ -49,6 +49,13 @@ bool AtapiDevice::ExecuteCdb(const Cdb& cdb, Direction direction, uint32_t lengt
       return answer->ok;
     }
   }
+  if (snapshotOnly_) {
+    sense_ = {};
+    answerLength_ = 0;
+    bytesTransferred_ = 0;
+    timedOut_ = false;
+    return false;
+  }
   const uint32_t unanswered = unansweredCommands_;
   const bool ok = Send(cdb, direction, length);
   const SenseClass said = Classify(sense_);

@@ -157,7 +157,11 @@ DiscClass ClassifyDisc(device::AtapiDevice& device, std::optional<DriveKind> dri
     return disc;
   }
   disc.kind = provisional;
-  if (const auto configuration = ReadConfiguration(device, 0, 0x0000, kConfigurationLength)) {
+  // The current profile: from the profile list the drive's kind was read from in this query,
+  // while the snapshot holds it (the disc has not changed since), otherwise asked for.
+  auto configuration = device.FromSnapshotOnly([&device] { return ReadProfileList(device); });
+  if (!configuration) configuration = ReadConfiguration(device, 0, 0x0000, kConfigurationLength);
+  if (configuration) {
     // A DVD-RAM known only from its profile had nothing of its own read: its record stays
     // empty.
     disc.kind = KindOfCurrentProfile(configuration->CurrentProfile(), provisional);

@@ -8,9 +8,6 @@
 namespace media {
 namespace {
 
-constexpr uint16_t kProfileListLength = 248;
-constexpr uint8_t kAllFeatures = 2;  // RT 2 from feature 0000h: the profile list first
-
 // The profile weights add up to a sum that names the drive's writing abilities. DVD-RW in
 // restricted overwrite (13h) and sequential (14h) mode is counted once.
 struct ProfileWeight {
@@ -85,7 +82,7 @@ DriveKind DetectDriveKind(device::AtapiDevice& device) {
   if (!cdrWrite && !dvdRomRead) return DriveKind::CdRom;
   if (dvdRomRead && !cdrwWrite) return DriveKind::DvdRom;
   if (!dvdRomRead && cdrwWrite) return DriveKind::CdRw;
-  const auto profiles = ReadConfiguration(device, kAllFeatures, 0x0000, kProfileListLength);
+  const auto profiles = ReadProfileList(device);
   if (!profiles) return DriveKind::Combo;
   return DriveKindOfWeightSum(ProfileWeightSum(*profiles));
 }

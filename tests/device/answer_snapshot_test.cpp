@@ -201,3 +201,42 @@ TEST(AnswerSnapshot, AShorterReadIsTheStartOfALongerAnswer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AnswerSnapshot, SnapshotOnlyReadsNeverReachTheDrive) {
+  const struct {
+    const char* name;
+    std::function<void(AtapiDevice&)> before;  // what the query did before
+    bool kept;
+  } cases[] = {
+      {"the same read", [](AtapiDevice& d) { d.GetConfiguration(2, 0, 248, 0); }, true},
+      {"a longer read of it", [](AtapiDevice& d) { d.GetConfiguration(2, 0, 512, 0); }, true},
+      {"another request type", [](AtapiDevice& d) { d.GetConfiguration(0, 0, 248, 0); }, false},
+      {"nothing", [](AtapiDevice&) {}, false},
+      {"the read, then a change",
+       [](AtapiDevice& d) {
+         d.GetConfiguration(2, 0, 248, 0);
+         d.ModeSelect10(0, 0, 0);
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    Counted drive = Started(Writer());
+    drive.device->ForgetAnswers();  // a new query: what the drive list read is gone
+    c.before(*drive.device);
+    const size_t sent = drive.Sent();
+    const bool ok = drive.device->FromSnapshotOnly(
+        [&] { return drive.device->GetConfiguration(2, 0, 248, 0); });
+    EXPECT_EQ(ok, c.kept) << c.name;
+    EXPECT_EQ(drive.Sent(), sent) << c.name;
+    if (c.kept) {
+      EXPECT_GT(drive.device->Answer().BE16(2), 0) << c.name;  // the kept header
+    }
+    // Outside it, commands reach the drive again.
+    drive.device->TestUnitReady();
+    EXPECT_EQ(drive.Sent(), sent + 1) << c.name;
+  }
+}
+
+}  // namespace

@@ -37,4 +37,11 @@ inline std::optional<Configuration> ReadConfiguration(device::AtapiDevice& devic
   return Configuration{device.Answer()};
 }
 
+// The profile list (feature 0000h, RT 2: that feature only), with the current profile in
+// the header.
+inline constexpr uint16_t kProfileListLength = 248;
+inline std::optional<Configuration> ReadProfileList(device::AtapiDevice& device) {
+  return ReadConfiguration(device, 2, 0x0000, kProfileListLength);
+}
+
 }  // namespace media
