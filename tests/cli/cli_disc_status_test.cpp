@@ -85,23 +85,31 @@ struct FitsRow {
 
 TEST(CliDiscStatus, FitsExitStatuses) {
   const FitsRow rows[] = {
-      {{"--drive", "2", "2295104s"}, cli::kExitOk,
+      {{"--drive", "2", "2295104s"},
+       cli::kExitOk,
        "Fits: 2 295 104 blocks needed, 2 295 104 free; 0 blocks (0 MB) to spare"},
-      {{"--drive", "2", "2295105s"}, cli::kExitFailure,
+      {{"--drive", "2", "2295105s"},
+       cli::kExitFailure,
        "Does not fit: 2 295 105 blocks needed, 2 295 104 free; 1 block (1 MB) missing"},
-      {{"--drive", "2", "4.7G"}, cli::kExitOk,
+      {{"--drive", "2", "4.7G"},
+       cli::kExitOk,
        "Fits: 2 294 922 blocks needed, 2 295 104 free; 182 blocks (0 MB) to spare"},
-      {{"--drive", "1", "700M"}, cli::kExitFailure,
+      {{"--drive", "1", "700M"},
+       cli::kExitFailure,
        "Does not fit: 341 797 blocks needed, 119 849 free; 221 948 blocks (455 MB) missing"},
-      {{"--drive", "3", "1k"}, cli::kExitFinished,
+      {{"--drive", "3", "1k"},
+       cli::kExitFinished,
        "quillrate-cli: the disc in drive 3 is finished (closed): nothing more can be written"},
       {{"--drive", "5", "1k"}, cli::kExitNoDisc, "quillrate-cli: drive 5 holds no disc"},
-      {{"--drive", "9", "1k"}, cli::kExitNoDrive,
+      {{"--drive", "9", "1k"},
+       cli::kExitNoDrive,
        "quillrate-cli: there is no drive 9; the list has 6 drives (0 to 5)"},
-      {{"--drive", "2", "700X"}, cli::kExitUsage,
+      {{"--drive", "2", "700X"},
+       cli::kExitUsage,
        "quillrate-cli: unknown unit \"X\" in \"700X\": use B, k, M, G, T (powers of 1000), KiB, "
        "MiB, GiB, TiB (powers of 1024) or s (2048-byte sectors)"},
-      {{"--drive", "2", "no-such-image.iso"}, cli::kExitNoFile,
+      {{"--drive", "2", "no-such-image.iso"},
+       cli::kExitNoFile,
        "quillrate-cli: no-such-image.iso: no such file, and not a size (such as 700M, 4.7G, "
        "4482MiB or 2295104s)"},
   };
@@ -114,7 +122,8 @@ TEST(CliDiscStatus, FitsExitStatuses) {
     const std::string& shown = run.status <= cli::kExitFailure ? run.out : run.err;
     ASSERT_FALSE(shown.empty());
     const size_t from = shown.rfind('\n', shown.size() - 2);
-    EXPECT_EQ(shown.substr(from == std::string::npos ? 0 : from + 1), std::string(row.lastLine) + "\n");
+    EXPECT_EQ(shown.substr(from == std::string::npos ? 0 : from + 1),
+              std::string(row.lastLine) + "\n");
   }
 }
 
@@ -136,8 +145,7 @@ TEST(CliDiscStatus, FitsFiles) {
   custom_test::TempDir dir;
   const std::string exact = dir.Path() + "/exact.iso";
   const std::string over = dir.Path() + "/over.iso";
-  std::filesystem::resize_file(
-      (std::ofstream(exact), exact), kCdFreeBlocks * 2048);
+  std::filesystem::resize_file((std::ofstream(exact), exact), kCdFreeBlocks * 2048);
   std::filesystem::resize_file((std::ofstream(over), over), kCdFreeBlocks * 2048 + 1);
   EXPECT_EQ(RunCliArgs({"--simulate", "fits", "--drive", "1", exact}).status, cli::kExitOk);
   const CliRun overRun = RunCliArgs({"--simulate", "fits", "--drive", "1", over, "--json"});
@@ -207,8 +215,7 @@ TEST(CliDiscStatus, CaptureAndReplay) {
       cli::kExitOk);
   const CliRun old = RunCliArgs({"--simulate=" + reportCapture, "status", "--drive", "2"});
   EXPECT_EQ(old.status, cli::kExitNoAnswer);
-  EXPECT_NE(old.err.find("(the capture holds no READ DISC INFORMATION answer)"),
-            std::string::npos)
+  EXPECT_NE(old.err.find("(the capture holds no READ DISC INFORMATION answer)"), std::string::npos)
       << old.err;
   EXPECT_EQ(old.out, "Drive 2: VEXO DVD-RW DX-1620D\nDisc status: the drive does not say\n");
 }

@@ -21,10 +21,10 @@ TEST(DiscSize, GoodSizes) {
       {"2048", 1},
       {"2049", 2},
       {"2048B", 1},
-      {"700M", 341'797},            // 700 000 000 / 2048 = 341 796.875
+      {"700M", 341'797},  // 700 000 000 / 2048 = 341 796.875
       {"700MB", 341'797},
-      {"4.7G", 2'294'922},          // 4 700 000 000 bytes
-      {"4482MiB", 2'294'784},       // exactly 2 294 784 blocks
+      {"4.7G", 2'294'922},     // 4 700 000 000 bytes
+      {"4482MiB", 2'294'784},  // exactly 2 294 784 blocks
       {"4.5GiB", 2'359'296},
       {"2295104s", 2'295'104},
       {"2295104.0s", 2'295'104},
@@ -32,8 +32,8 @@ TEST(DiscSize, GoodSizes) {
       {"1T", 488'281'250},
       {".5k", 1},
       {"4.", 1},
-      {"0.000001T", 489},           // 1 000 000 bytes
-      {"0.000001k", 1},             // a thousandth of a byte, rounded up to one byte
+      {"0.000001T", 489},  // 1 000 000 bytes
+      {"0.000001k", 1},    // a thousandth of a byte, rounded up to one byte
   };
   for (const GoodSize& c : cases) {
     const media::SizeParse parse = media::ParseSize(c.text);
@@ -49,12 +49,14 @@ struct BadSize {
 
 TEST(DiscSize, BadSizes) {
   const BadSize cases[] = {
-      {"", "not a size: \"\" (a size is a number with a unit, such as 700M, 4.7G, 4482MiB or "
-           "2295104s)"},
+      {"",
+       "not a size: \"\" (a size is a number with a unit, such as 700M, 4.7G, 4482MiB or "
+       "2295104s)"},
       {"M", "not a size: \"M\""},
       {"-700M", "not a size: \"-700M\""},
-      {"700X", "unknown unit \"X\" in \"700X\": use B, k, M, G, T (powers of 1000), KiB, MiB, "
-               "GiB, TiB (powers of 1024) or s (2048-byte sectors)"},
+      {"700X",
+       "unknown unit \"X\" in \"700X\": use B, k, M, G, T (powers of 1000), KiB, MiB, "
+       "GiB, TiB (powers of 1024) or s (2048-byte sectors)"},
       {"700 M", "unknown unit \" M\" in \"700 M\""},
       {"700m", "unknown unit \"m\""},
       {"700mib", "unknown unit \"mib\""},
@@ -80,13 +82,16 @@ struct FitCase {
 
 TEST(DiscSize, FitAtTheBoundary) {
   const FitCase cases[] = {
-      {2'295'104, 2'295'104, true, "Fits: 2 295 104 blocks needed, 2 295 104 free; 0 blocks (0 MB) to spare"},
+      {2'295'104, 2'295'104, true,
+       "Fits: 2 295 104 blocks needed, 2 295 104 free; 0 blocks (0 MB) to spare"},
       {2'295'105, 2'295'104, false,
        "Does not fit: 2 295 105 blocks needed, 2 295 104 free; 1 block (1 MB) missing"},
-      {2'295'103, 2'295'104, true, "Fits: 2 295 103 blocks needed, 2 295 104 free; 1 block (0 MB) to spare"},
+      {2'295'103, 2'295'104, true,
+       "Fits: 2 295 103 blocks needed, 2 295 104 free; 1 block (0 MB) to spare"},
       {1, 0, false, "Does not fit: 1 block needed, 0 free; 1 block (1 MB) missing"},
       {0, 0, true, "Fits: 0 blocks needed, 0 free; 0 blocks (0 MB) to spare"},
-      {341'797, 359'849, true, "Fits: 341 797 blocks needed, 359 849 free; 18 052 blocks (36 MB) to spare"},
+      {341'797, 359'849, true,
+       "Fits: 341 797 blocks needed, 359 849 free; 18 052 blocks (36 MB) to spare"},
       // A size far beyond any disc still gives an exact difference.
       {uint64_t{1} << 40, 2'295'104, false,
        "Does not fit: 1 099 511 627 776 blocks needed, 2 295 104 free; 1 099 509 332 672 blocks "
@@ -105,7 +110,10 @@ TEST(DiscSize, FitAtTheBoundary) {
 
 TEST(DiscSize, NumbersInTheStatusLines) {
   const std::pair<uint64_t, const char*> grouped[] = {
-      {0, "0"}, {999, "999"}, {1000, "1 000"}, {2'295'104, "2 295 104"},
+      {0, "0"},
+      {999, "999"},
+      {1000, "1 000"},
+      {2'295'104, "2 295 104"},
       {18'446'744'073'709'551'615u, "18 446 744 073 709 551 615"}};
   for (const auto& [value, text] : grouped) EXPECT_EQ(media::GroupedNumber(value), text);
   // Rounded down: 4 700 372 992 bytes are 4.377... GiB and 4 700.37 MB.

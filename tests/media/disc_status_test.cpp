@@ -44,8 +44,8 @@ std::string TrackAnswer(uint32_t nwa, uint32_t free, uint32_t size, bool valid =
 
 struct StatusCase {
   const char* name;
-  std::string disc;      // the disc's fixture fields
-  std::string drive;     // more drive fields: faults, raw answers
+  std::string disc;   // the disc's fixture fields
+  std::string drive;  // more drive fields: faults, raw answers
   DiscState state;
   std::optional<uint32_t> sessions;
   std::optional<uint32_t> freeBlocks;
@@ -55,8 +55,8 @@ struct StatusCase {
 };
 
 std::string Fault(const char* opcode, const char* kind, const char* more = "") {
-  return std::string(R"(, "faults": [{"command": ")") + opcode + R"(", "kind": ")" + kind +
-         "\"" + more + "}]";
+  return std::string(R"(, "faults": [{"command": ")") + opcode + R"(", "kind": ")" + kind + "\"" +
+         more + "}]";
 }
 
 const StatusCase kCases[] = {
@@ -70,9 +70,8 @@ const StatusCase kCases[] = {
      std::string(kCdR) + R"(, "written": "appendable", "sessions": 1, "recorded_blocks": 359848)",
      "", DiscState::Appendable, 1, 1u, std::nullopt, false, "Appendable: 1 session, 0 MB free"},
     {"finished CD-R",
-     std::string(kCdR) + R"(, "written": "complete", "sessions": 3, "recorded_blocks": 300000)",
-     "", DiscState::Complete, 3, 0u, 300'000u, false,
-     "Finished (closed): nothing more can be written"},
+     std::string(kCdR) + R"(, "written": "complete", "sessions": 3, "recorded_blocks": 300000)", "",
+     DiscState::Complete, 3, 0u, 300'000u, false, "Finished (closed): nothing more can be written"},
     {"blank CD-RW", kCdRw, "", DiscState::Blank, 0, kCdBlocks, std::nullopt, true,
      "Blank, 736 MB free (0.68 GiB, 359 849 blocks)"},
     {"finished CD-RW", std::string(kCdRw) + R"(, "written": "complete")", "", DiscState::Complete,
@@ -81,8 +80,8 @@ const StatusCase kCases[] = {
      269'850u, false, "Finished (closed): nothing more can be written"},
     {"blank DVD+R", R"("type": "dvd+r", "capacity_blocks": 2295104)", "", DiscState::Blank, 0,
      2'295'104u, std::nullopt, false, "Blank, 4 700 MB free (4.37 GiB, 2 295 104 blocks)"},
-    {"blank DVD-R DL", R"("type": "dvd-r-dl", "capacity_blocks": 4171712)", "", DiscState::Blank,
-     0, 4'171'712u, std::nullopt, false, "Blank, 8 543 MB free (7.95 GiB, 4 171 712 blocks)"},
+    {"blank DVD-R DL", R"("type": "dvd-r-dl", "capacity_blocks": 4171712)", "", DiscState::Blank, 0,
+     4'171'712u, std::nullopt, false, "Blank, 8 543 MB free (7.95 GiB, 4 171 712 blocks)"},
     {"appendable DVD+R DL",
      R"("type": "dvd+r-dl", "capacity_blocks": 4173824, "written": "appendable", "sessions": 1,
         "recorded_blocks": 1000000)",
@@ -115,9 +114,8 @@ const StatusCase kCases[] = {
      "", DiscState::Overwritable, std::nullopt, 2'236'704u, std::nullopt, true,
      "Overwritable, formatted: 4 580 MB (4.26 GiB, 2 236 704 blocks)"},
     {"BD-R with spare areas",
-     R"("type": "bd-r", "capacity_blocks": 12219392, "spare_blocks": 393216)", "",
-     DiscState::Blank, 0, 11'826'176u, std::nullopt, false,
-     "Blank, 24 220 MB free (22.55 GiB, 11 826 176 blocks)"},
+     R"("type": "bd-r", "capacity_blocks": 12219392, "spare_blocks": 393216)", "", DiscState::Blank,
+     0, 11'826'176u, std::nullopt, false, "Blank, 24 220 MB free (22.55 GiB, 11 826 176 blocks)"},
     {"BD-RE", R"("type": "bd-re", "capacity_blocks": 11826176, "capacity_descriptor_type": 2)", "",
      DiscState::Overwritable, std::nullopt, 11'826'176u, std::nullopt, true,
      "Overwritable, formatted: 24 220 MB (22.55 GiB, 11 826 176 blocks)"},
@@ -144,19 +142,17 @@ const StatusCase kCases[] = {
     {"free blocks beyond the track", kCdR,
      R"(, "raw": {"52": ")" + TrackAnswer(0, 300'000, 200'000) + "\"}", DiscState::Blank, 0,
      std::nullopt, std::nullopt, false, "Blank, free space: the drive does not say"},
-    {"free space running past the largest DVD",
-     R"("type": "dvd+r", "capacity_blocks": 2295104)",
-     R"(, "raw": {"52": ")" + TrackAnswer(4'000'000, 300'000, 300'000) + "\"}", DiscState::Blank,
-     0, std::nullopt, std::nullopt, false, "Blank, free space: the drive does not say"},
+    {"free space running past the largest DVD", R"("type": "dvd+r", "capacity_blocks": 2295104)",
+     R"(, "raw": {"52": ")" + TrackAnswer(4'000'000, 300'000, 300'000) + "\"}", DiscState::Blank, 0,
+     std::nullopt, std::nullopt, false, "Blank, free space: the drive does not say"},
     {"no writable address", kCdR,
      R"(, "raw": {"52": ")" + TrackAnswer(0, 1000, 1000, false) + "\"}", DiscState::Blank, 0,
      std::nullopt, std::nullopt, false, "Blank, free space: the drive does not say"},
     {"free blocks as the drive gives them", kCdR,
      R"(, "raw": {"52": ")" + TrackAnswer(0, 1000, 1000) + "\"}", DiscState::Blank, 0, 1000u,
      std::nullopt, false, "Blank, 2 MB free (0.00 GiB, 1 000 blocks)"},
-    {"capacity refused on a finished disc",
-     std::string(kCdR) + R"(, "written": "complete")", Fault("0x25", "sense"),
-     DiscState::Complete, 1, 0u, std::nullopt, false,
+    {"capacity refused on a finished disc", std::string(kCdR) + R"(, "written": "complete")",
+     Fault("0x25", "sense"), DiscState::Complete, 1, 0u, std::nullopt, false,
      "Finished (closed): nothing more can be written"},
     {"last block FFFFFFFFh on a finished disc", std::string(kCdR) + R"(, "written": "complete")",
      R"(, "raw": {"25": "FF FF FF FF 00 00 08 00"})", DiscState::Complete, 1, 0u, std::nullopt,
@@ -218,18 +214,23 @@ struct CommandCase {
 TEST(DiscStatus, CommandsPerDiscType) {
   namespace mmc = platform::mmc;
   const std::vector<CommandCase> cases = {
-      {"blank", R"({"type": "dvd+r", "capacity_blocks": 2295104})",
+      {"blank",
+       R"({"type": "dvd+r", "capacity_blocks": 2295104})",
        {mmc::kTestUnitReady, mmc::kGetConfiguration, mmc::kReadDiscInformation,
         mmc::kReadTrackInformation}},
-      {"appendable", std::string("{") + kCdR + R"(, "written": "appendable", "sessions": 2})",
+      {"appendable",
+       std::string("{") + kCdR + R"(, "written": "appendable", "sessions": 2})",
        {mmc::kTestUnitReady, mmc::kGetConfiguration, mmc::kReadDiscInformation,
         mmc::kReadTrackInformation}},
-      {"finished", R"({"type": "dvd-r", "written": "complete"})",
+      {"finished",
+       R"({"type": "dvd-r", "written": "complete"})",
        {mmc::kTestUnitReady, mmc::kGetConfiguration, mmc::kReadDiscInformation,
         mmc::kReadCapacity}},
-      {"overwritable", R"({"type": "bd-re", "capacity_blocks": 11826176})",
+      {"overwritable",
+       R"({"type": "bd-re", "capacity_blocks": 11826176})",
        {mmc::kTestUnitReady, mmc::kGetConfiguration, mmc::kReadFormatCapacities}},
-      {"status answered empty", R"({"type": "dvd+r", "raw": {"51": ""}})",
+      {"status answered empty",
+       R"({"type": "dvd+r", "raw": {"51": ""}})",
        {mmc::kTestUnitReady, mmc::kGetConfiguration, mmc::kReadDiscInformation}},
       {"no disc", "null", {mmc::kTestUnitReady}},
   };
