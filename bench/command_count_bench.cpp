@@ -3,10 +3,11 @@
 // machine; the clock is the simulator's. `query_commands` counts the query alone with nothing
 // kept from before (as F5 in the window, which starts a new snapshot); `run_commands` counts
 // a whole `quillrate-cli report`: the drive list, then the query, which may take answers the
-// drive list read.
+// drive list read. The disc status that `status` and `fits` read is counted the same way.
 #include <benchmark/benchmark.h>
 
 #include "device/atapi_device.h"
+#include "media/disc_status.h"
 #include "media/drive_kind.h"
 #include "media/media_report.h"
 #include "platform/sim/fixture_loader.h"
@@ -75,5 +76,31 @@ void ReportCommands(benchmark::State& state) {
   state.SetLabel(c.name);
 }
 BENCHMARK(ReportCommands)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark::kMicrosecond);
+
+// `quillrate-cli status` on the same drives (the demonstration machine's CD-R is appendable,
+// its DVD+R and BD-R blank, its DVD-ROM and DVD-R finished): `status_commands` counts what
+// reading the disc status sends on a cold snapshot, the readiness check included.
+void StatusCommands(benchmark::State& state) {
+  const Case& c = kCases[static_cast<size_t>(state.range(0))];
+  size_t statusCommands = 0;
+  double driveSeconds = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    sim::SimSystem system(OneDriveMachine(c));
+    auto device = media::CreateDevice(system);
+    device->SelectDrive(0);
+    device->ForgetAnswers();
+    system.ClearLog();
+    const double start = system.Clock().NowSeconds();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(media::ReadDiscStatus(*device));
+    statusCommands = system.Log().size();
+    driveSeconds = system.Clock().NowSeconds() - start;
+  }
+  state.counters["status_commands"] = static_cast<double>(statusCommands);
+  state.counters["status_s_at_3ms"] = driveSeconds;
+  state.SetLabel(c.name);
+}
+BENCHMARK(StatusCommands)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

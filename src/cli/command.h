@@ -25,5 +25,7 @@ Command AddMediaFileCommand(CLI::App& app);
 Command AddIdentifyCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddBuildModeCommand(CLI::App& app);
+Command AddStatusCommand(CLI::App& app);
+Command AddFitsCommand(CLI::App& app);
 
 }  // namespace cli

@@ -9,15 +9,19 @@ constexpr const char* kFooter =
     "Exit status: 0 success; 1 the command failed; 2 bad command line; 3 the simulated "
     "machine could not be loaded; 4 no drive found, or no drive of that index or no "
     "writer to choose; 5 the named file does not exist or cannot be read; 8 the drive stopped "
-    "answering during report, identify, features or feature (the lines show what failed "
+    "answering during report, identify, status, fits, features or feature (the lines show what "
+    "failed "
     "commands give); 9 a drive is there but cannot be opened (no permission: the message names "
-    "the device, the reason and the group to join). An output that cannot be written (a full disk, "
+    "the device, the reason and the group to join); 10 status or fits found no disc in the drive. "
+    "An output that cannot be written (a full disk, "
     "a closed pipe) "
     "is a failure too. media-file check: 0 every data line is taken, 1 some lines are "
     "skipped. build and build-mode: 0 the file was written; 1 it could not be written; 2 no "
     "property file named; 5 the property file or the executable is missing or unreadable; 6 the "
     "executable carries no complete customization block; 7 a [DVD] line of the property file "
-    "stopped the build.";
+    "stopped the build. fits: 0 it fits; 1 it does not fit; 2 a size that cannot be read; 5 the "
+    "file cannot be read or is no regular file (a folder, a named pipe); 10 no disc; 11 the disc "
+    "is finished (closed); 12 the drive does not say how much is free.";
 
 }  // namespace
 
@@ -42,6 +46,7 @@ CommandLine::CommandLine() : app(custom::kProgramDescription, "quillrate-cli") {
       AddDrivesCommand(app),   AddReportCommand(app), AddFeaturesCommand(app),
       AddFeatureCommand(app),  AddAboutCommand(app),  AddMediaFileCommand(app),
       AddIdentifyCommand(app), AddBuildCommand(app),  AddBuildModeCommand(app),
+      AddStatusCommand(app),   AddFitsCommand(app),
   };
 }
 

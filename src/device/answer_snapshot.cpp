@@ -10,12 +10,13 @@ namespace {
 namespace mmc = platform::mmc;
 
 // The commands that only read: MODE SENSE, GET CONFIGURATION, READ DISC STRUCTURE, READ
-// TOC/PMA/ATIP, READ DISC INFORMATION, READ FORMAT CAPACITIES, GET PERFORMANCE and the vendor
-// media-ID command.
-constexpr std::array<uint8_t, 8> kReadCommands{
-    mmc::kModeSense10,    mmc::kGetConfiguration,    mmc::kReadDiscStructure,
-    mmc::kReadTocPmaAtip, mmc::kReadDiscInformation, mmc::kReadFormatCapacities,
-    mmc::kGetPerformance, mmc::kVendorMediaId};
+// TOC/PMA/ATIP, READ DISC INFORMATION, READ TRACK INFORMATION, READ FORMAT CAPACITIES, READ
+// CAPACITY, GET PERFORMANCE and the vendor media-ID command.
+constexpr std::array<uint8_t, 10> kReadCommands{
+    mmc::kModeSense10,          mmc::kGetConfiguration,    mmc::kReadDiscStructure,
+    mmc::kReadTocPmaAtip,       mmc::kReadDiscInformation, mmc::kReadTrackInformation,
+    mmc::kReadFormatCapacities, mmc::kReadCapacity,        mmc::kGetPerformance,
+    mmc::kVendorMediaId};
 
 // Sense a drive gives for a command it will refuse however often it is asked while the same
 // disc is in it: ILLEGAL REQUEST with an invalid opcode, an invalid field in the command

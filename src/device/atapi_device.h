@@ -156,6 +156,10 @@ class AtapiDevice {
   bool ReadVendorMediaId();
   bool ReadDiscInformation(uint16_t allocationLength, uint8_t control);
   bool ReadFormatCapacities(uint16_t allocationLength, uint8_t control);
+  // `addressType` 1: `address` is a track number.
+  bool ReadTrackInformation(uint8_t addressType, uint32_t address, uint16_t allocationLength,
+                            uint8_t control);
+  bool ReadCapacity();
   bool GetPerformance(uint8_t dataType, uint32_t startingLba, uint16_t maxDescriptors, uint8_t type,
                       uint8_t control, uint32_t transferLength);
   bool SetStreaming(uint16_t parameterListLength, uint8_t control);

@@ -112,6 +112,21 @@ bool AtapiDevice::ReadFormatCapacities(uint16_t allocationLength, uint8_t contro
   return ExecuteCdb(cdb, Direction::In, allocationLength);
 }
 
+bool AtapiDevice::ReadTrackInformation(uint8_t addressType, uint32_t address,
+                                       uint16_t allocationLength, uint8_t control) {
+  Cdb cdb = Template(mmc::kReadTrackInformation);
+  cdb[1] = addressType & 3;
+  PutBE32(cdb, 2, address);
+  PutBE16(cdb, 7, allocationLength);
+  cdb[9] = control;
+  return ExecuteCdb(cdb, Direction::In, allocationLength);
+}
+
+// The last block's address and the block length, 8 bytes.
+bool AtapiDevice::ReadCapacity() {
+  return ExecuteCdb(Template(mmc::kReadCapacity), Direction::In, 8);
+}
+
 bool AtapiDevice::GetPerformance(uint8_t dataType, uint32_t startingLba, uint16_t maxDescriptors,
                                  uint8_t type, uint8_t control, uint32_t transferLength) {
   Cdb cdb = Template(mmc::kGetPerformance);

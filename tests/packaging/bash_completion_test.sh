@@ -48,12 +48,12 @@ while IFS='|' read -r line expected; do
     failed=$((failed + 1))
   fi
 done <<'CASES'
-quillrate-cli |about build build-mode drives feature features identify media-file report
+quillrate-cli |about build build-mode drives feature features fits identify media-file report status
 quillrate-cli rep|report
 quillrate-cli --|--capture --device --help --simulate --version
 quillrate-cli report --|--all --drive --help --json --media-file
 quillrate-cli --simulate report --d|--drive
-quillrate-cli --simulate |about build build-mode drives feature features identify media-file report
+quillrate-cli --simulate |about build build-mode drives feature features fits identify media-file report status
 quillrate-cli --simulate=ma|machine.json
 quillrate-cli --capture |folder machine.json props.txt
 quillrate-cli --capture x.json dri|drives
@@ -69,6 +69,10 @@ quillrate-cli build --output-dir |folder
 quillrate-cli build-mode |off on
 quillrate-cli build-mode on m|machine.json
 quillrate-cli build-mode on x --o|--output
+quillrate-cli status --|--drive --help --json
+quillrate-cli fits --|--drive --help --json
+quillrate-cli fits p|props.txt
+quillrate-cli fits --drive 1 m|machine.json
 CASES
 echo "$passed passed, $failed failed"
 ((failed == 0))

@@ -66,7 +66,8 @@ TEST(CaptureReplay, RecordsSenseDataAndShortAnswers) {
   EXPECT_EQ(replay.RecordedMessages().shown[0].caption, "Replay:");
   EXPECT_EQ(replay.RecordedMessages().shown[0].text,
             "Drive E:\\ has no recorded answer to the command 51 00 00 00 00 00 00 01 00 00 00 "
-            "00; every command without a recorded answer fails as if the drive did not answer.");
+            "00 (the capture holds no READ DISC INFORMATION answer); every command without a "
+            "recorded answer fails as if the drive did not answer.");
 }
 
 TEST(CaptureReplay, UnwritableCaptureFileFailsTheCommand) {

@@ -8,6 +8,8 @@
 
 #include "features/feature_switches.h"
 #include "features/feature_view.h"
+#include "media/disc_status.h"
+#include "media/disc_status_text.h"
 #include "media/drive_kind.h"
 #include "media/media_report.h"
 #include "platform/sim/fixture_loader.h"
@@ -15,9 +17,10 @@
 
 namespace {
 
-// Every opcode that enumeration, the report, the feature refresh or a switch sends.
-constexpr uint8_t kCommands[] = {0x00, 0x12, 0x5A, 0x46, 0xAD, 0x43, 0x51,
-                                 0x23, 0xAC, 0xB6, 0xBB, 0xDF, 0x55};
+// Every opcode that enumeration, the report, the disc status, the feature refresh or a switch
+// sends.
+constexpr uint8_t kCommands[] = {0x00, 0x12, 0x5A, 0x46, 0xAD, 0x43, 0x51, 0x52,
+                                 0x25, 0x23, 0xAC, 0xB6, 0xBB, 0xDF, 0x55};
 
 struct FaultCase {
   const char* name;
@@ -107,6 +110,21 @@ void Exercise(sim::Machine machine, const std::string& label) {
     EXPECT_LE(report.lines.size(), 9u);
     for (const std::string& line : report.lines)
       EXPECT_TRUE(IsReportLine(line)) << "[" << line << "]";
+
+    // The disc status gives only numbers that a disc of its kind can have, or none.
+    const size_t beforeStatus = system.Log().size();
+    start = system.Clock().NowSeconds();
+    const media::DiscStatus status = media::ReadDiscStatus(*device);
+    EXPECT_LE(system.Clock().NowSeconds() - start, TimeBound(system, beforeStatus));
+    // At most a minute of readiness polls, then a few commands.
+    EXPECT_LE(system.Log().size() - beforeStatus, 300u);
+    if (status.freeBlocks) {
+      EXPECT_LE(*status.freeBlocks, media::MostBlocksForProfile(status.profile));
+    }
+    if (status.recordedBlocks) {
+      EXPECT_LE(*status.recordedBlocks, media::MostBlocksForProfile(status.profile));
+    }
+    EXPECT_FALSE(media::DiscStatusLines(status).empty());
 
     for (const features::FeatureView& view : features::RefreshAbilities(*device)) {
       EXPECT_TRUE(view.state == "YES" || view.state == "NO" || view.state == "N/A");

@@ -82,6 +82,13 @@ Disc ParseDisc(const json& value, const std::string& where) {
       .List("formattable", disc.formattable, ParseFormatDescriptor, {30, "descriptors"})
       .List("write_speeds", disc.writeSpeeds, ParseWriteSpeed)
       .Number("selected_write_kbps", disc.selectedWriteKbps, 0, 0xFFFF)
+      .Choice("written", disc.written,
+              {{"blank", Disc::Written::Blank},
+               {"appendable", Disc::Written::Appendable},
+               {"complete", Disc::Written::Complete}})
+      .Number("sessions", disc.sessions, 0, 99)
+      .Number("recorded_blocks", disc.recordedBlocks, 0, 0xFFFFFFFF)
+      .Number("spare_blocks", disc.spareBlocks, 0, 0xFFFFFFFF)
       .Field("raw", [&](const json& raw, const std::string& at) { disc.raw = RawAnswers(raw, at); })
       .Read(value, where);
   return disc;

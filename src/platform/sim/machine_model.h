@@ -86,6 +86,16 @@ struct Disc {
   std::vector<WriteSpeed> writeSpeeds;
   uint16_t selectedWriteKbps = 0;  // what the drive selects once asked for its maximum
 
+  // What is written, as the disc information tells it. Pressed discs are finished, and discs
+  // written in place (DVD-RAM, DVD+RW, BD-RE) report themselves complete; every other disc is
+  // blank unless the fixture says otherwise.
+  enum class Written { ByType, Blank, Appendable, Complete };
+  Written written = Written::ByType;
+  uint16_t sessions = 0;        // closed sessions, one track each; a finished disc has at least 1
+  uint32_t recordedBlocks = 0;  // what they take, lead-ins and lead-outs included; 0 on a
+                                // finished disc: all of it
+  uint32_t spareBlocks = 0;     // set aside as spare areas (a formatted BD-R): never free
+
   // Raw answers that replace the synthesized ones, keyed like the drive's.
   std::map<std::string, std::vector<uint8_t>> raw;
 };

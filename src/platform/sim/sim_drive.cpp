@@ -56,6 +56,43 @@ DvdIds DvdIdsOf(const Disc& disc) {
   return Traits(disc.type).dvdIds;
 }
 
+bool WrittenInPlace(const Disc& disc) {
+  return disc.type == DiscType::DvdRam || disc.type == DiscType::DvdPlusRw ||
+         disc.type == DiscType::BdRe;
+}
+
+Disc::Written WrittenOf(const Disc& disc) {
+  if (disc.written != Disc::Written::ByType) return disc.written;
+  const bool finished = Traits(disc.type).recording == Recording::Pressed || WrittenInPlace(disc);
+  return finished ? Disc::Written::Complete : Disc::Written::Blank;
+}
+
+// The blocks the disc holds for data: a CD's up to its lead-out, a DVD's or BD's as its
+// capacity says (a single-layer disc's when the fixture gives none).
+uint32_t DiscBlocks(const Disc& disc) {
+  if (FamilyOf(disc) == DiscFamily::Cd) {
+    const uint32_t blocks =
+        uint32_t{disc.leadOut.m} * 4500 + uint32_t{disc.leadOut.s} * 75 + disc.leadOut.f;
+    return blocks > 150 ? blocks - 150 : 0;
+  }
+  if (disc.capacityBlocks != 0) return disc.capacityBlocks;
+  const uint32_t layer = FamilyOf(disc) == DiscFamily::Bd ? 12'219'392 : 2'295'104;
+  return layer * static_cast<uint32_t>(disc.layers);
+}
+
+// The sessions a finished disc has: at least one.
+uint32_t ClosedSessions(const Disc& disc) {
+  const bool complete = WrittenOf(disc) == Disc::Written::Complete;
+  return complete ? std::max<uint32_t>(disc.sessions, 1) : disc.sessions;
+}
+
+uint32_t RecordedBlocks(const Disc& disc) {
+  if (WrittenOf(disc) == Disc::Written::Complete && disc.recordedBlocks == 0) {
+    return DiscBlocks(disc);
+  }
+  return disc.recordedBlocks;
+}
+
 std::string HexKey(uint8_t opcode, int sub = -1) {
   static const char* digits = "0123456789ABCDEF";
   std::string key{digits[opcode >> 4], digits[opcode & 15]};
@@ -217,6 +254,10 @@ SimDrive::Answer SimDrive::Respond(const std::array<uint8_t, 16>& cdb, const uin
       return ReadDiscInformation();
     case mmc::kReadFormatCapacities:
       return ReadFormatCapacities();
+    case mmc::kReadTrackInformation:
+      return ReadTrackInformation(cdb);
+    case mmc::kReadCapacity:
+      return ReadCapacity();
     case mmc::kGetPerformance:
       return GetPerformance(cdb);
     case mmc::kSetStreaming:
@@ -480,11 +521,21 @@ SimDrive::Answer SimDrive::ReadDiscInformation() const {
   const Disc& disc = *model_.disc;
   std::vector<uint8_t> data(34, 0);
   PutBE16(data, 0, 32);
-  data[2] = 0x00;  // empty disc, empty last session
+  // Disc status and the state of the last session: blank with an empty session, appendable
+  // with an empty session after the closed ones, or complete.
+  const Disc::Written written = WrittenOf(disc);
+  const uint8_t status = written == Disc::Written::Blank        ? 0x00
+                         : written == Disc::Written::Appendable ? 0x01
+                                                                : 0x0E;
+  const bool erasable = Traits(disc.type).recording == Recording::Rewritable;
+  data[2] = static_cast<uint8_t>(status | (erasable ? 0x10 : 0));
+  // One track per closed session; an open disc's last session holds the track to write next.
+  const uint32_t closed = ClosedSessions(disc);
+  const uint32_t sessions = written == Disc::Written::Complete ? closed : closed + 1;
   data[3] = 1;
-  data[4] = 1;
-  data[5] = 1;
-  data[6] = 1;
+  data[4] = static_cast<uint8_t>(sessions);
+  data[5] = static_cast<uint8_t>(sessions);
+  data[6] = static_cast<uint8_t>(sessions);
   if (FamilyOf(disc) == DiscFamily::Cd) {
     PutMsf(data, 17, disc.discInfoLeadIn.value_or(disc.leadIn));
     PutMsf(data, 21, disc.discInfoLeadOut.value_or(disc.leadOut));
@@ -506,6 +557,51 @@ SimDrive::Answer SimDrive::ReadFormatCapacities() const {
     data[16 + 8 * k] = static_cast<uint8_t>(f.formatType << 2);
     Put24(data, 17 + 8 * k, f.parameter);
   }
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::ReadTrackInformation(const std::array<uint8_t, 16>& cdb) const {
+  if (auto state = MediumState()) return {{}, state};
+  if ((cdb[1] & 3) != 1) return {{}, kInvalidField};
+  const Disc& disc = *model_.disc;
+  const uint32_t track = platform::GetBE32(cdb, 2);
+  const uint32_t closed = ClosedSessions(disc);
+  const bool open = WrittenOf(disc) != Disc::Written::Complete;
+  if (track == 0 || track > closed + (open ? 1 : 0)) return {{}, kInvalidField};
+  const uint32_t recorded = RecordedBlocks(disc);
+  std::vector<uint8_t> data(48, 0);
+  PutBE16(data, 0, 46);
+  data[2] = static_cast<uint8_t>(track);
+  data[3] = static_cast<uint8_t>(track);
+  if (track > closed) {
+    // The invisible track: everything from the end of the closed sessions that is not spare.
+    const uint32_t usable = DiscBlocks(disc) - std::min(disc.spareBlocks, DiscBlocks(disc));
+    const uint32_t free = usable > recorded ? usable - recorded : 0;
+    data[5] = 0x04;         // data track
+    data[6] = 0x40 | 0x01;  // blank, data mode 1
+    data[7] = 0x01;         // the next writable address is valid
+    PutBE32(data, 8, recorded);
+    PutBE32(data, 12, recorded);
+    PutBE32(data, 16, free);
+    PutBE32(data, 24, free);
+  } else {
+    const uint32_t size = recorded / closed;
+    data[5] = 0x04;
+    data[6] = 0x01;
+    PutBE32(data, 8, size * (track - 1));
+    PutBE32(data, 24, size);
+    PutBE32(data, 28, size * track - 1);
+  }
+  return {data, std::nullopt};
+}
+
+SimDrive::Answer SimDrive::ReadCapacity() const {
+  if (auto state = MediumState()) return {{}, state};
+  const Disc& disc = *model_.disc;
+  const uint32_t blocks = WrittenInPlace(disc) ? DiscBlocks(disc) : RecordedBlocks(disc);
+  std::vector<uint8_t> data(8, 0);
+  PutBE32(data, 0, blocks > 0 ? blocks - 1 : 0);
+  PutBE32(data, 4, 2048);
   return {data, std::nullopt};
 }
 

@@ -54,6 +54,8 @@ class SimDrive {
   Answer ReadTocPmaAtip(const std::array<uint8_t, 16>& cdb) const;
   Answer ReadDiscInformation() const;
   Answer ReadFormatCapacities() const;
+  Answer ReadTrackInformation(const std::array<uint8_t, 16>& cdb) const;
+  Answer ReadCapacity() const;
   Answer GetPerformance(const std::array<uint8_t, 16>& cdb) const;
   Answer VendorMediaId() const;
   void AskForMaximumSpeed();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/mmc_opcodes.h"
 #include "platform/single_device_system.h"
 
 namespace sim {
@@ -299,8 +300,11 @@ void SimSystem::TellUnrecorded(size_t drive, const std::array<uint8_t, 16>& cdb)
     command += digits[cdb[i] >> 4];
     command += digits[cdb[i] & 15];
   }
+  const std::string_view name = platform::mmc::CommandName(cdb[0]);
+  const std::string lacks =
+      name.empty() ? "" : " (the capture holds no " + std::string(name) + " answer)";
   messages_.ShowMessage("Drive " + drives_[drive]->Model().root +
-                            " has no recorded answer to the command " + command +
+                            " has no recorded answer to the command " + command + lacks +
                             "; every command without a recorded answer fails as if the drive "
                             "did not answer.",
                         "Replay:", 0);
