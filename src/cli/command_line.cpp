@@ -9,12 +9,13 @@ constexpr const char* kFooter =
     "Exit status: 0 success; 1 the command failed; 2 bad command line; 3 the simulated "
     "machine could not be loaded; 4 no drive found, or no drive of that index or no "
     "writer to choose; 5 the named file does not exist or cannot be read; 8 the drive stopped "
-    "answering during report, identify, features or feature (the lines show what failed "
+    "answering during report, identify, speeds, features or feature (the lines show what failed "
     "commands give); 9 a drive is there but cannot be opened (no permission: the message names "
     "the device, the reason and the group to join). An output that cannot be written (a full disk, "
     "a closed pipe) "
     "is a failure too. media-file check: 0 every data line is taken, 1 some lines are "
-    "skipped. build and build-mode: 0 the file was written; 1 it could not be written; 2 no "
+    "skipped. speeds: 1 there is no disc in the drive. build and build-mode: 0 the file was "
+    "written; 1 it could not be written; 2 no "
     "property file named; 5 the property file or the executable is missing or unreadable; 6 the "
     "executable carries no complete customization block; 7 a [DVD] line of the property file "
     "stopped the build.";
@@ -39,9 +40,10 @@ CommandLine::CommandLine() : app(custom::kProgramDescription, "quillrate-cli") {
                       ->option_text("FILE");
 
   commands = {
-      AddDrivesCommand(app),   AddReportCommand(app), AddFeaturesCommand(app),
-      AddFeatureCommand(app),  AddAboutCommand(app),  AddMediaFileCommand(app),
-      AddIdentifyCommand(app), AddBuildCommand(app),  AddBuildModeCommand(app),
+      AddDrivesCommand(app),    AddReportCommand(app), AddFeaturesCommand(app),
+      AddFeatureCommand(app),   AddAboutCommand(app),  AddMediaFileCommand(app),
+      AddIdentifyCommand(app),  AddSpeedsCommand(app), AddBuildCommand(app),
+      AddBuildModeCommand(app),
   };
 }
 
