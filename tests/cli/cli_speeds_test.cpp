@@ -129,6 +129,15 @@ TEST(CliSpeeds, ExitStatuses) {
   }
 }
 
+TEST(CliSpeeds, TheDeviceGivenWithDeviceIsTheDriveAsked) {
+  // speeds.json lists G:\ fourth: the CD-RW rated above the drive's offer.
+  const auto listed = RunCliArgs({SpeedsFixture(), "speeds", "--drive", "3"});
+  const auto device = RunCliArgs({SpeedsFixture(), "--device", "\\\\.\\G:", "speeds"});
+  ASSERT_EQ(device.status, cli::kExitOk) << device.err;
+  EXPECT_EQ(device.out.substr(0, device.out.find('\n')), "Drive 0: VEXO DVD-RW CU-0816 1.00");
+  EXPECT_EQ(device.out.substr(device.out.find('\n')), listed.out.substr(listed.out.find('\n')));
+}
+
 TEST(CliSpeeds, ADriveThatStopsAnsweringEndsWithStatus8) {
   const std::string fixture = ::testing::TempDir() + "speeds_vanish.json";
   {
