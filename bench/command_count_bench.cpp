@@ -77,6 +77,41 @@ void ReportCommands(benchmark::State& state) {
 }
 BENCHMARK(ReportCommands)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark::kMicrosecond);
 
+// The same for `quillrate-cli speeds`: the query that also reads both write speed lists and
+// the disc's rating. Within the query each command goes out once between two commands that
+// change the drive; in a whole run the drive list's shorter read of the capabilities page
+// cannot answer the query's read of the whole page, so the page goes out once more.
+void SpeedsCommands(benchmark::State& state) {
+  const Case& c = kCases[static_cast<size_t>(state.range(0))];
+  media::QueryOptions options;
+  options.speedTable = true;
+  size_t queryCommands = 0;
+  size_t runCommands = 0;
+  double driveSeconds = 0;
+  for (auto _ : state) {
+    sim::SimSystem system(OneDriveMachine(c));
+    auto device = media::CreateDevice(system);
+    device->SelectDrive(0);
+    media::SilentReportSink sink;
+    benchmark::DoNotOptimize(media::RunMediaReport(*device, {}, sink, options));
+    runCommands = system.Log().size();
+
+    state.PauseTiming();
+    device->ForgetAnswers();
+    system.ClearLog();
+    const double start = system.Clock().NowSeconds();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(media::RunMediaReport(*device, {}, sink, options));
+    queryCommands = system.Log().size();
+    driveSeconds = system.Clock().NowSeconds() - start;
+  }
+  state.counters["query_commands"] = static_cast<double>(queryCommands);
+  state.counters["run_commands"] = static_cast<double>(runCommands);
+  state.counters["query_s_at_3ms"] = driveSeconds;
+  state.SetLabel(c.name);
+}
+BENCHMARK(SpeedsCommands)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark::kMicrosecond);
+
 // `quillrate-cli status` on the same drives (the demonstration machine's CD-R is appendable,
 // its DVD+R and BD-R blank, its DVD-ROM and DVD-R finished): `status_commands` counts what
 // reading the disc status sends on a cold snapshot, the readiness check included.

@@ -33,3 +33,7 @@ quillrate_expected_output(aspi_report_all aspi_report_all.txt 0
   --simulate=${QUILLRATE_TEST_FIXTURES}/aspi_machine.json report --all)
 quillrate_expected_output(aspi_drives aspi_drives.txt 0
   --simulate=${QUILLRATE_TEST_FIXTURES}/aspi_machine.json drives)
+quillrate_expected_output(speeds_verdict speeds_verdict.txt 0
+  --simulate=${PROJECT_SOURCE_DIR}/fixtures/speeds.json speeds --drive 3)
+quillrate_expected_output(speeds_1352_json speeds_1352_json.txt 0
+  --simulate=${PROJECT_SOURCE_DIR}/fixtures/speeds.json speeds --drive 0 --json)

@@ -23,6 +23,7 @@ Command AddReportCommand(CLI::App& app);
 Command AddAboutCommand(CLI::App& app);
 Command AddMediaFileCommand(CLI::App& app);
 Command AddIdentifyCommand(CLI::App& app);
+Command AddSpeedsCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddBuildModeCommand(CLI::App& app);
 Command AddStatusCommand(CLI::App& app);

@@ -9,10 +9,11 @@ constexpr const char* kFooter =
     "Exit status: 0 success; 1 the command failed; 2 bad command line; 3 the simulated "
     "machine could not be loaded; 4 no drive found, or no drive of that index or no "
     "writer to choose; 5 the named file does not exist or cannot be read; 8 the drive stopped "
-    "answering during report, identify, status, fits, features or feature (the lines show what "
-    "failed "
+    "answering during report, identify, status, fits, speeds, features or feature (the lines show "
+    "what failed "
     "commands give); 9 a drive is there but cannot be opened (no permission: the message names "
-    "the device, the reason and the group to join); 10 status or fits found no disc in the drive. "
+    "the device, the reason and the group to join); 10 status, fits or speeds found no disc in the "
+    "drive. "
     "An output that cannot be written (a full disk, "
     "a closed pipe) "
     "is a failure too. media-file check: 0 every data line is taken, 1 some lines are "
@@ -45,8 +46,8 @@ CommandLine::CommandLine() : app(custom::kProgramDescription, "quillrate-cli") {
   commands = {
       AddDrivesCommand(app),   AddReportCommand(app), AddFeaturesCommand(app),
       AddFeatureCommand(app),  AddAboutCommand(app),  AddMediaFileCommand(app),
-      AddIdentifyCommand(app), AddBuildCommand(app),  AddBuildModeCommand(app),
-      AddStatusCommand(app),   AddFitsCommand(app),
+      AddIdentifyCommand(app), AddStatusCommand(app), AddFitsCommand(app),
+      AddSpeedsCommand(app),   AddBuildCommand(app),  AddBuildModeCommand(app),
   };
 }
 

@@ -14,7 +14,7 @@ enum ExitCode : int {
   kExitBadProperty = 7,   // a line of the property file stopped the build
   kExitNoAnswer = 8,      // the drive stopped answering while it was asked
   kExitNoAccess = 9,      // the drive exists but cannot be opened (no permission, busy)
-  kExitNoDisc = 10,       // status, fits: the drive holds no disc
+  kExitNoDisc = 10,       // status, fits, speeds: the drive holds no disc
   kExitFinished = 11,     // fits: the disc is finished (closed), nothing more can be written
   kExitUnknownFree = 12,  // fits: the drive does not say how much of the disc is free
 };

@@ -8,7 +8,6 @@
 namespace media {
 namespace {
 
-constexpr uint16_t kAtipLength = 256;
 constexpr uint16_t kHeaderOnlyLength = 2;
 // The disc information's last possible lead-in and lead-out, M S F of bytes 16-19 and 20-23,
 // take the place of an ATIP the drive does not give.
@@ -24,7 +23,7 @@ bool IsAtipAnswer(const device::AtapiDevice& device) {
 
 uint32_t ReadAtipTime(device::AtapiDevice& device, AtipTime which) {
   const bool leadIn = which == AtipTime::LeadIn;
-  const auto atip = ReadAtip(device, true, kAtipLength);
+  const auto atip = ReadAtip(device, true, AtipAnswer::kTimesLength);
   if (atip && atip->answer.BE16(0) != kHeaderOnlyLength && atip->IsAtip()) {
     return leadIn ? atip->LeadIn() : atip->LeadOut();
   }

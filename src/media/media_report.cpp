@@ -2,6 +2,7 @@
 
 #include "device/fixed_text.h"
 #include "device/format_c.h"
+#include "device/sense.h"
 #include "media/atip.h"
 #include "media/disc_kind.h"
 #include "media/drive_kind.h"
@@ -69,6 +70,8 @@ void CdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   out.Add(LeadOutLine(report.leadOut));
   out.Add(CdCapacityLine(report.leadOut));
   ManufacturerLine(device, sources, {}, report, out);
+  // Before the speed is set: the ATIP read above is still at hand.
+  if (options.speedTable) report.discRating = ReadDiscRating(device, report.discKind);
   if (!options.speedLimit) return;
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);
   report.speedKbps = ReadCdWriteSpeed(device);
@@ -119,6 +122,11 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   sink.PleaseWait(kPleaseWait);
   device.WaitUntilReady(kReadyWaitSeconds);
   sink.Cleared();
+  // Read first, before the speed is set: the whole capabilities page answers the drive
+  // classification's shorter reads of it, and the write speed list the speed step's.
+  // A drive without a disc has no write speed to list.
+  if (options.speedTable && device::Classify(device.LastSense()) != device::SenseClass::NoMedium)
+    report.speedAnswers = ReadSpeedAnswers(device);
 
   // The drive is classified once; the disc classification and the readers take its kind.
   report.driveKind = DetectDriveKind(device);

@@ -10,9 +10,11 @@
 
 #include "custom/media_row_match.h"
 #include "device/atapi_device.h"
+#include "media/disc_rating.h"
 #include "media/kinds.h"
 #include "media/manufacturer_text.h"
 #include "media/media_id.h"
+#include "media/speed_answers.h"
 #include "media/write_speed.h"
 
 namespace media {
@@ -74,12 +76,19 @@ struct MediaReport {
   // the same); none when the drive did not tell (0 is no speed).
   std::optional<uint32_t> speedLeftAtKbps;
   std::vector<WriteSpeedDescriptor> writeSpeeds;
+  // Read only when the query is asked for the full write-speed table: both lists of write
+  // speeds, and the rating the disc carries (none when it carries none).
+  std::optional<SpeedAnswers> speedAnswers;
+  std::optional<DiscRating> discRating;
 };
 
 struct QueryOptions {
   // Ask the drive for its highest speeds and report the speed it selects. Without it the
   // query only reads: it changes no setting of the drive.
   bool speedLimit = true;
+  // Also read everything the full write-speed table needs, each answer at the point where
+  // the query's own reads have it at hand (so nothing is asked twice).
+  bool speedTable = false;
 };
 
 // Runs the whole query on the selected drive.

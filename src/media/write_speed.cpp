@@ -11,7 +11,6 @@ namespace media {
 namespace {
 
 constexpr uint32_t kSpeedReadLength = 1024;
-constexpr uint32_t kStreamingReadLength = 4096;
 // A usable answer holds at least one whole descriptor after the length field.
 constexpr uint32_t kLengthWithOneDescriptor =
     WriteSpeedAnswer::kHeaderSize + WriteSpeedAnswer::kWriteSpeedAt;
@@ -49,7 +48,7 @@ uint32_t ReadDvdWriteSpeed(device::AtapiDevice& device) {
 }
 
 std::vector<WriteSpeedDescriptor> SetMaxStreaming(device::AtapiDevice& device) {
-  const auto answer = ReadWriteSpeeds(device, kStreamingReadLength);
+  const auto answer = ReadWriteSpeeds(device, WriteSpeedAnswer::kWholeListLength);
   if (!answer) return {};
   // Every descriptor the answer holds, bounded by what arrived.
   std::vector<WriteSpeedDescriptor> speeds;

@@ -49,7 +49,7 @@ TEST(CliDeviceAccess, ANodeThatCannotBeOpenedIsNamedWithTheReasonAndTheRemedy) {
   std::string node;
   const std::string reason = UnopenableNode(dir.Path(), node);
   const std::string message = "quillrate-cli: --device " + node + ": " + reason + "\n";
-  for (const char* command : {"report", "features", "identify"}) {
+  for (const char* command : {"report", "features", "identify", "speeds"}) {
     const auto run = file_faults::RunUnprivileged([&] {
       return CliOutcome({"--device", node, command});
     });

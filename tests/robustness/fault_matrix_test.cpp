@@ -12,13 +12,16 @@
 #include "media/disc_status_text.h"
 #include "media/drive_kind.h"
 #include "media/media_report.h"
+#include "media/speed_table.h"
+#include "media/speed_table_output.h"
+#include "media/speed_verdict.h"
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
 
 namespace {
 
-// Every opcode that enumeration, the report, the disc status, the feature refresh or a switch
-// sends.
+// Every opcode that enumeration, the report, the disc status, the speed query, the feature
+// refresh or a switch sends.
 constexpr uint8_t kCommands[] = {0x00, 0x12, 0x5A, 0x46, 0xAD, 0x43, 0x51, 0x52,
                                  0x25, 0x23, 0xAC, 0xB6, 0xBB, 0xDF, 0x55};
 
@@ -88,7 +91,8 @@ double TimeBound(const sim::SimSystem& system, size_t firstCommand) {
   return 60 + 120 + 60 + 10 + static_cast<double>(commands) * 108001.0;
 }
 
-// Runs enumeration, then on every drive a report, a refresh, a switch and a refresh, and
+// Runs enumeration, then on every drive a report, the speed query, a refresh, a switch and a
+// refresh, and
 // checks the invariants of each.
 void Exercise(sim::Machine machine, const std::string& label) {
   SCOPED_TRACE(label);
@@ -125,6 +129,26 @@ void Exercise(sim::Machine machine, const std::string& label) {
       EXPECT_LE(*status.recordedBlocks, media::MostBlocksForProfile(status.profile));
     }
     EXPECT_FALSE(media::DiscStatusLines(status).empty());
+
+    // The speed query: the same lines, a table no longer than both lists can make, and a
+    // verdict only in its one shape.
+    media::QueryOptions speedQuery;
+    speedQuery.speedTable = true;
+    const size_t beforeSpeeds = system.Log().size();
+    start = system.Clock().NowSeconds();
+    const media::MediaReport speeds = media::RunMediaReport(*device, {}, sink, speedQuery);
+    EXPECT_LE(system.Clock().NowSeconds() - start, TimeBound(system, beforeSpeeds));
+    for (const std::string& line : speeds.lines)
+      EXPECT_TRUE(IsReportLine(line)) << "[" << line << "]";
+    const media::SpeedTable table =
+        media::BuildSpeedTable(speeds.speedAnswers.value_or(media::SpeedAnswers{}), speeds.discKind,
+                               speeds.speedKbps, speeds.discRating);
+    EXPECT_LE(table.rows.size(), 50u + 56u);
+    const auto verdict = media::SpeedVerdict(table);
+    if (verdict) {
+      EXPECT_EQ(verdict->rfind("This drive offers at most ", 0), 0u) << *verdict;
+    }
+    EXPECT_FALSE(media::SpeedTableLines(speeds.discKind, table, verdict).empty());
 
     for (const features::FeatureView& view : features::RefreshAbilities(*device)) {
       EXPECT_TRUE(view.state == "YES" || view.state == "NO" || view.state == "N/A");

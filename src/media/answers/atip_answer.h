@@ -16,6 +16,8 @@ inline uint32_t MsfNumberAt(const device::ResponseView& answer, size_t at) {
 
 struct AtipAnswer {
   static constexpr uint8_t kFormat = 4;
+  // The length the report asks for when it reads the times (M S F form).
+  static constexpr uint16_t kTimesLength = 256;
   static constexpr size_t kLengthLowByte = 1;
   static constexpr size_t kFirstTrackByte = 2;    // reserved in an ATIP; the first and last
   static constexpr size_t kLastTrackByte = 3;     // track of a table of contents
@@ -25,6 +27,10 @@ struct AtipAnswer {
   static constexpr uint8_t kMarkerBit = 0x80;
   static constexpr size_t kLeadInAt = 8;    // descriptor bytes 4-6, M S F
   static constexpr size_t kLeadOutAt = 12;  // descriptor bytes 8-10, M S F
+  // Descriptor byte 2 bit 2 says the A1 values are valid; the first A1 byte (descriptor byte
+  // 12) holds the lowest CLV recording speed code in bits 6-4 and the highest in bits 3-0.
+  static constexpr uint8_t kA1ValidBit = 0x04;
+  static constexpr size_t kA1At = 16;
 
   device::ResponseView answer;
 
@@ -40,6 +46,9 @@ struct AtipAnswer {
   uint8_t SubType() const { return (answer.At(kDiscTypeByte) >> 3) & 7; }
   uint32_t LeadIn() const { return MsfNumberAt(answer, kLeadInAt); }
   uint32_t LeadOut() const { return MsfNumberAt(answer, kLeadOutAt); }
+  bool HasA1() const { return (answer.At(kDiscTypeByte) & kA1ValidBit) != 0; }
+  uint8_t LowestSpeedCode() const { return (answer.At(kA1At) >> 4) & 7; }
+  uint8_t HighestSpeedCode() const { return answer.At(kA1At) & 15; }
 };
 
 // The ATIP with times in M S F form (`msf`) or not, `length` bytes asked for; nothing when

@@ -20,12 +20,26 @@ FormatDescriptor ParseFormatDescriptor(const json& value, const std::string& whe
   return f;
 }
 
+std::vector<std::pair<std::string, uint8_t>> RotationChoices() {
+  return {{"clv", 0}, {"cav", 1}};
+}
+
 WriteSpeed ParseWriteSpeed(const json& value, const std::string& where) {
   WriteSpeed w;
   Fields()
       .Number("end_lba", w.endLba, 0, 0xFFFFFFFF)
       .Number("read_kbps", w.readKbps, 0, 0xFFFFFFFF)
       .Number("write_kbps", w.writeKbps, 0, 0xFFFFFFFF)
+      .Choice("rotation", w.rotation, RotationChoices())
+      .Read(value, where);
+  return w;
+}
+
+PageWriteSpeed ParsePageWriteSpeed(const json& value, const std::string& where) {
+  PageWriteSpeed w;
+  Fields()
+      .Number("kbps", w.kbps, 0, 0xFFFF)
+      .Choice("rotation", w.rotation, RotationChoices())
       .Read(value, where);
   return w;
 }
@@ -60,6 +74,7 @@ Disc ParseDisc(const json& value, const std::string& where) {
       .Time("lead_in", disc.leadIn)
       .Time("lead_out", disc.leadOut)
       .Number("atip_sub_type", disc.atipSubType, 0, 7)
+      .Number("atip_a1", disc.atipA1, 0, 255)
       .Time("disc_info_lead_in", disc.discInfoLeadIn)
       .Time("disc_info_lead_out", disc.discInfoLeadOut)
       .Number("book_type", disc.bookType, 0, 15)
@@ -89,6 +104,14 @@ Disc ParseDisc(const json& value, const std::string& where) {
       .Number("sessions", disc.sessions, 0, 99)
       .Number("recorded_blocks", disc.recordedBlocks, 0, 0xFFFFFFFF)
       .Number("spare_blocks", disc.spareBlocks, 0, 0xFFFFFFFF)
+      .Field("page_write_speeds",
+             [&](const json& list, const std::string& at) {
+               std::vector<PageWriteSpeed> speeds;
+               Fields()
+                   .List("speeds", speeds, ParsePageWriteSpeed, {56, "descriptors"})
+                   .Read(json{{"speeds", list}}, at);
+               disc.pageWriteSpeeds = std::move(speeds);
+             })
       .Field("raw", [&](const json& raw, const std::string& at) { disc.raw = RawAnswers(raw, at); })
       .Read(value, where);
   return disc;

@@ -43,6 +43,13 @@ struct WriteSpeed {
   uint32_t endLba = 0;
   uint32_t readKbps = 0;
   uint32_t writeKbps = 0;
+  uint8_t rotation = 0;  // 0 CLV, 1 CAV
+};
+
+// A write speed descriptor of the capabilities page.
+struct PageWriteSpeed {
+  uint16_t kbps = 0;
+  uint8_t rotation = 0;  // 0 CLV, 1 CAV
 };
 
 struct FormatDescriptor {
@@ -61,6 +68,7 @@ struct Disc {
   Msf leadIn;
   Msf leadOut;
   uint8_t atipSubType = 0;
+  std::optional<uint8_t> atipA1;      // the first A1 byte (speed codes); none: no A1 values
   std::optional<Msf> discInfoLeadIn;  // default: the ATIP times
   std::optional<Msf> discInfoLeadOut;
 
@@ -85,6 +93,9 @@ struct Disc {
   std::vector<FormatDescriptor> formattable;
   std::vector<WriteSpeed> writeSpeeds;
   uint16_t selectedWriteKbps = 0;  // what the drive selects once asked for its maximum
+  // The capabilities page's write speed descriptors; none: the write speeds' list, or the
+  // selected speed alone when that list is empty.
+  std::optional<std::vector<PageWriteSpeed>> pageWriteSpeeds;
 
   // What is written, as the disc information tells it. Pressed discs are finished, and discs
   // written in place (DVD-RAM, DVD+RW, BD-RE) report themselves complete; every other disc is

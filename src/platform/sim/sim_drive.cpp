@@ -274,6 +274,28 @@ SimDrive::Answer SimDrive::Respond(const std::array<uint8_t, 16>& cdb, const uin
   }
 }
 
+std::vector<PageWriteSpeed> SimDrive::PageSpeeds() const {
+  // The page holds at most 56 descriptors (its length is one byte).
+  constexpr size_t kMost = 56;
+  std::vector<PageWriteSpeed> speeds;
+  if (model_.disc && model_.disc->pageWriteSpeeds) {
+    speeds = *model_.disc->pageWriteSpeeds;
+  } else if (model_.disc && !model_.disc->writeSpeeds.empty()) {
+    for (const WriteSpeed& w : model_.disc->writeSpeeds) {
+      const PageWriteSpeed page{static_cast<uint16_t>(std::min<uint32_t>(w.writeKbps, 0xFFFF)),
+                                w.rotation};
+      if (std::none_of(speeds.begin(), speeds.end(), [&](const PageWriteSpeed& p) {
+            return p.kbps == page.kbps && p.rotation == page.rotation;
+          }))
+        speeds.push_back(page);
+    }
+  } else {
+    speeds.push_back({selectedWriteKbps_, 0});
+  }
+  if (speeds.size() > kMost) speeds.resize(kMost);
+  return speeds;
+}
+
 void SimDrive::AskForMaximumSpeed() {
   if (model_.disc && model_.disc->selectedWriteKbps != 0) {
     selectedWriteKbps_ = model_.disc->selectedWriteKbps;
@@ -311,7 +333,8 @@ SimDrive::Answer SimDrive::ModeSense(const std::array<uint8_t, 16>& cdb) const {
   std::vector<uint8_t> pageBytes;
   if (page == 0x2A) {
     // Capabilities and mechanical status, with its write speed descriptors.
-    const size_t descriptors = 1;
+    const std::vector<PageWriteSpeed> speeds = PageSpeeds();
+    const size_t descriptors = speeds.size();
     pageBytes.assign(32 + 4 * descriptors, 0);
     pageBytes[0] = 0x2A;
     pageBytes[1] = static_cast<uint8_t>(pageBytes.size() - 2);
@@ -332,7 +355,10 @@ SimDrive::Answer SimDrive::ModeSense(const std::array<uint8_t, 16>& cdb) const {
     PutBE16(pageBytes, 20, selectedWriteKbps_);
     PutBE16(pageBytes, 28, selectedWriteKbps_);  // write speed currently selected
     PutBE16(pageBytes, 30, descriptors);
-    PutBE16(pageBytes, 34, selectedWriteKbps_);
+    for (size_t i = 0; i < descriptors; ++i) {
+      pageBytes[33 + 4 * i] = speeds[i].rotation;
+      PutBE16(pageBytes, 34 + 4 * i, speeds[i].kbps);
+    }
   } else if (page == 0x30 && model_.vendorPage) {
     pageBytes.assign(16, 0);
     pageBytes[0] = 0x30;
@@ -510,7 +536,9 @@ SimDrive::Answer SimDrive::ReadTocPmaAtip(const std::array<uint8_t, 16>& cdb) co
   data[4] = 0x80 | 0x50;  // indicative writing power, reference speed
   data[5] = 0x00;
   const bool rewritable = traits.recording == Recording::Rewritable;
-  data[6] = static_cast<uint8_t>(0x80 | (rewritable ? 0x40 : 0) | (disc.atipSubType & 7) << 3);
+  data[6] = static_cast<uint8_t>(0x80 | (rewritable ? 0x40 : 0) | (disc.atipSubType & 7) << 3 |
+                                 (disc.atipA1 ? 0x04 : 0));  // A1 values valid
+  if (disc.atipA1) data[16] = *disc.atipA1;
   PutMsf(data, 8, disc.leadIn);
   PutMsf(data, 12, disc.leadOut);
   return {data, std::nullopt};
@@ -615,7 +643,7 @@ SimDrive::Answer SimDrive::GetPerformance(const std::array<uint8_t, 16>& cdb) co
   PutBE32(data, 0, static_cast<uint32_t>(4 + 16 * n));
   for (size_t i = 0; i < n; ++i) {
     const WriteSpeed& w = disc.writeSpeeds[i];
-    data[8 + 16 * i] = 0x10;  // rotation control: CLV and CAV
+    data[8 + 16 * i] = static_cast<uint8_t>(w.rotation << 3);  // rotation control
     PutBE32(data, 12 + 16 * i, w.endLba);
     PutBE32(data, 16 + 16 * i, w.readKbps);
     PutBE32(data, 20 + 16 * i, w.writeKbps);

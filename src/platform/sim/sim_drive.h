@@ -59,6 +59,8 @@ class SimDrive {
   Answer GetPerformance(const std::array<uint8_t, 16>& cdb) const;
   Answer VendorMediaId() const;
   void AskForMaximumSpeed();
+  // The capabilities page's write speed descriptors.
+  std::vector<PageWriteSpeed> PageSpeeds() const;
   std::optional<SenseData> MediumState() const;
   uint16_t CurrentProfile() const;
   const Fault* MatchFault(uint8_t opcode);

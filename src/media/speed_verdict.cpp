@@ -1,0 +1,23 @@
+#include "media/speed_verdict.h"
+
+#include <cmath>
+
+#include "device/format_c.h"
+
+namespace media {
+
+std::string MultipleText(double x) {
+  const bool whole = std::fabs(x - std::round(x)) < 0.05;
+  return (whole ? device::FormatC("%.0f", x) : device::FormatC("%.1f", x)) + "\xC3\x97";
+}
+
+std::optional<std::string> SpeedVerdict(const SpeedTable& table) {
+  if (!table.rating || table.rating->highestX <= 0) return std::nullopt;
+  const std::optional<double> offered = table.HighestTrustedX();
+  if (!offered || *offered >= table.rating->highestX * kWellBelowShare) return std::nullopt;
+  return "This drive offers at most " + MultipleText(*offered) + " for a disc rated " +
+         MultipleText(table.rating->highestX) +
+         ": it may not know this media code; a firmware update or other discs may help";
+}
+
+}  // namespace media
