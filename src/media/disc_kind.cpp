@@ -15,8 +15,6 @@ constexpr int kReadyWaitSeconds = 120;
 
 constexpr uint16_t kAtipLength = 24;
 
-constexpr uint16_t kConfigurationLength = 204;
-
 DiscKind KindOfBookType(uint8_t bookType) {
   switch (bookType) {
     case 0:
@@ -157,11 +155,7 @@ DiscClass ClassifyDisc(device::AtapiDevice& device, std::optional<DriveKind> dri
     return disc;
   }
   disc.kind = provisional;
-  // The current profile: from the profile list the drive's kind was read from in this query,
-  // while the snapshot holds it (the disc has not changed since), otherwise asked for.
-  auto configuration = device.FromSnapshotOnly([&device] { return ReadProfileList(device); });
-  if (!configuration) configuration = ReadConfiguration(device, 0, 0x0000, kConfigurationLength);
-  if (configuration) {
+  if (const auto configuration = ReadCurrentProfileAnswer(device)) {
     // A DVD-RAM known only from its profile had nothing of its own read: its record stays
     // empty.
     disc.kind = KindOfCurrentProfile(configuration->CurrentProfile(), provisional);

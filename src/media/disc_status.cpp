@@ -13,7 +13,6 @@ namespace {
 constexpr int kReadyWaitSeconds = 60;
 // The same request the classification of the disc sends, so that a query that has made the
 // report already holds its answer.
-constexpr uint16_t kConfigurationLength = 204;
 constexpr uint16_t kDiscInformationLength = 34;
 constexpr uint16_t kTrackInformationLength = 48;
 constexpr uint16_t kFormatCapacitiesLength = 96;
@@ -123,7 +122,7 @@ DiscStatus ReadDiscStatus(device::AtapiDevice& device) {
   device.WaitUntilReady(kReadyWaitSeconds);
   if (device::Classify(device.LastSense()) == device::SenseClass::NoMedium) return status;
   status.disc = true;
-  if (const auto configuration = ReadConfiguration(device, 0, 0x0000, kConfigurationLength)) {
+  if (const auto configuration = ReadCurrentProfileAnswer(device)) {
     if (device.BytesTransferred() >= Configuration::kCurrentProfileAt + 2) {
       status.profile = configuration->CurrentProfile();
     }

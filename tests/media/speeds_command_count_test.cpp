@@ -73,8 +73,8 @@ std::vector<uint8_t> Added(std::vector<uint8_t> a, const std::vector<uint8_t>& b
 const SpeedsCountCase kCases[] = {
     {"DVD-ROM drive, DVD-ROM", 0, true, 9, 9, {}},
     {"writer, CD-R", 1, true, 11, 12, {mmc::kGetPerformance}},
-    {"writer, DVD+R", 2, true, 13, 13, {}},
-    {"writer, DVD-R", 3, true, 13, 13, {}},
+    {"writer, DVD+R", 2, true, 12, 12, {}},
+    {"writer, DVD-R", 3, true, 12, 12, {}},
     {"BD writer, BD-R", 4, true, 6, 7, {mmc::kGetPerformance}},
     {"writer, no disc", 5, false, 4, 4, {}},
 };

@@ -44,4 +44,15 @@ inline std::optional<Configuration> ReadProfileList(device::AtapiDevice& device)
   return ReadConfiguration(device, 2, 0x0000, kProfileListLength);
 }
 
+// The answer whose header gives the current profile: the profile list this query already
+// read, while the snapshot still holds it (the disc has not changed since), otherwise every
+// feature from 0000h (RT 0), 204 bytes.
+inline constexpr uint16_t kConfigurationLength = 204;
+inline std::optional<Configuration> ReadCurrentProfileAnswer(device::AtapiDevice& device) {
+  if (auto kept = device.FromSnapshotOnly([&device] { return ReadProfileList(device); })) {
+    return kept;
+  }
+  return ReadConfiguration(device, 0, 0x0000, kConfigurationLength);
+}
+
 }  // namespace media
