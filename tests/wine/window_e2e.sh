@@ -169,8 +169,7 @@ case "$scenario" in
     probe gone "Quill-Rate Builder" 20 || fail "the builder stays open"
     wait
     [ "$(cat installed/status.txt)" = 0 ] || fail "the builder ended with $(cat installed/status.txt)"
-    cp installed/builder.exe builder.exe
-    start builder.exe --simulate
+    start installed/builder.exe --simulate
     probe wait "Quill-Rate Builder" 30 || fail "no builder window"
     if probe windows | tr -d '\r' | grep -qxF "$caption"; then fail "the main window shows"; fi
     probe set-text "Quill-Rate Builder" txtFile "$QUILLRATE_EXAMPLES/oem-edition.properties"
@@ -180,7 +179,7 @@ case "$scenario" in
     probe click Information btnOK
     probe gone Information 10 || fail "the message stays"
     [ -f Quillrate.exe ] || fail "no Quillrate.exe in the current folder"
-    cmp -s builder.exe Quillrate.exe && fail "the edition is the prototype"
+    cmp -s installed/builder.exe Quillrate.exe && fail "the edition is the prototype"
     probe click "Quill-Rate Builder" cmdClose
     ends_cleanly
     if probe windows | tr -d '\r' | grep -qxF "$caption"; then fail "a main window showed"; fi
