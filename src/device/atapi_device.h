@@ -92,6 +92,9 @@ class AtapiDevice {
   // the drive, or it ran past the time-out. A command the drive refused with sense data, or
   // that the system refused to send, is answered. A caller compares two readings.
   uint32_t UnansweredCommands() const { return unansweredCommands_; }
+  // Commands since construction that the system refused to send (the user has no right to
+  // them). A caller compares two readings.
+  uint32_t RefusedCommands() const { return refusedCommands_; }
   bool SenseIs(uint8_t key, uint8_t asc) const { return sense_.key == key && sense_.asc == asc; }
   bool SenseKeyIs(uint8_t key) const { return sense_.key == key; }
 
@@ -204,6 +207,7 @@ class AtapiDevice {
   bool timedOut_ = false;
   uint32_t bytesTransferred_ = 0;
   uint32_t unansweredCommands_ = 0;
+  uint32_t refusedCommands_ = 0;
   WaitObserver waitObserver_;
   StopRequest stopRequest_;
   AnswerSnapshot snapshot_;

@@ -50,14 +50,25 @@ void AtapiDevice::EnumerateDrives() {
   }
   SortDrives();
 
+  // A drive to which the system refuses every identity command is left out of the list, as
+  // a drive that cannot be opened is: the system's drive diagnosis says why.
+  bool refusedDrive = false;
   for (int j = 0; j < kMaxDrives && drives_[j].Present; ++j) {
     SelectDrive(j);
     const uint32_t unansweredBefore = UnansweredCommands();
+    const uint32_t refusedBefore = RefusedCommands();
     ClearUnitAttention();
     DriveEntry& entry = drives_[j];
     bool identified = false;
     for (int attempt = 0; attempt < kIdentityAttempts && !identified; ++attempt) {
       identified = ReadIdentity();
+      if (!identified && RefusedCommands() != refusedBefore) break;
+    }
+    if (!identified && RefusedCommands() != refusedBefore) {
+      entry.Present = false;
+      refusedDrive = true;
+      CloseDrive();
+      continue;
     }
     entry.IdentityUnanswered = !identified && UnansweredCommands() != unansweredBefore;
     if (identified) {
@@ -71,6 +82,11 @@ void AtapiDevice::EnumerateDrives() {
     }
     if (options_.describe) options_.describe(*this, j);
     CloseDrive();
+  }
+  if (refusedDrive) {
+    SortDrives();
+    driveCount_ = static_cast<int16_t>(std::count_if(
+        drives_.begin(), drives_.end(), [](const DriveEntry& e) { return e.Present; }));
   }
 }
 
