@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "app/skin/skin_buttons.h"
 #include "app/skin/skin_fonts.h"
@@ -28,11 +29,20 @@ skin::SkinButton* MakeButton(QWidget* parent, const char* name, const char* capt
   return button;
 }
 
+std::string ChooseOutputFolder(QWidget* owner) {
+  const QString chosen = QFileDialog::getExistingDirectory(
+      owner, "Choose the folder for Quillrate.exe",
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  return QFile::encodeName(chosen).toStdString();
+}
+
 }  // namespace
 
 TfrmBuildQR::TfrmBuildQR(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
-      prototypePath(platform::RunningProgramPath()) {
+      prototypePath(platform::RunningProgramPath()),
+      programFile(platform::RunningProgramFile()),
+      chooseOutputDir(ChooseOutputFolder) {
   setObjectName("frmBuildQR");
   setFixedSize(454, 123);
   suiForm1 = new skin::SkinForm(this);
@@ -71,6 +81,14 @@ void TfrmBuildQR::cmdBuildClick() {
   request.propertyPath =
       custom::PropertyPathFromField(QFile::encodeName(txtFile->text()).toStdString());
   request.prototypePath = prototypePath;
+  if (!request.propertyPath.empty() && custom::OutputDirNeedsChoice(outputDir, programFile)) {
+    const std::string chosen = chooseOutputDir(this);
+    if (chosen.empty()) {
+      cmdBuild->setEnabled(true);
+      return;
+    }
+    outputDir = chosen;
+  }
   request.outputDir = outputDir;
   custom::BuildOutcome outcome;
   try {

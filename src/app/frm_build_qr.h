@@ -3,6 +3,9 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <string>
+
 class QFileDialog;
 class QLabel;
 class QLineEdit;
@@ -34,6 +37,12 @@ class TfrmBuildQR : public QDialog {
   // and the current folder unless a test says otherwise.
   std::string prototypePath;
   std::string outputDir = ".";
+  // The program's own file: when the output folder is its folder (an installed copy started
+  // there), Build asks for the folder instead, and keeps the answer for the next builds.
+  std::string programFile;
+  // Asks the user for the edition's folder; empty when the user cancels. A folder chooser
+  // unless a test says otherwise.
+  std::function<std::string(QWidget* owner)> chooseOutputDir;
 };
 
 }  // namespace app

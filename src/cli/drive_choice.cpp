@@ -41,21 +41,27 @@ CLI::Option* AddDriveOption(CLI::App& command, int& drive) {
 
 std::optional<int> ChooseDrive(Session& session, int requested, int& status) {
   device::AtapiDevice& device = session.Device();
+  int index = requested;
+  if (index < 0) {
+    index = FirstWriter(device);
+  } else {
+    // The drives before it are identified first: a drive the system refuses leaves the list,
+    // and the index counts as "drives" lists them.
+    for (int i = 0; i <= index && i < device.GetDriveCount(); ++i) device.IdentifyDrive(i);
+  }
+  // Checked after identification: drives the system refuses every command have left the list.
   const int count = device.GetDriveCount();
   if (count <= 0) {
     status = session.ReportNoDrive();
     return std::nullopt;
   }
-  int index = requested;
   if (index < 0) {
-    index = FirstWriter(device);
-    if (index < 0) {
-      session.err << "quillrate-cli: no drive that writes was found; choose a drive with --drive N "
-                     "(see the list of \"drives\")\n";
-      status = kExitNoDrive;
-      return std::nullopt;
-    }
-  } else if (index >= count) {
+    session.err << "quillrate-cli: no drive that writes was found; choose a drive with --drive N "
+                   "(see the list of \"drives\")\n";
+    status = kExitNoDrive;
+    return std::nullopt;
+  }
+  if (index >= count) {
     session.err << "quillrate-cli: there is no drive " << index << "; the list has " << count
                 << (count == 1 ? " drive" : " drives") << " (0 to " << count - 1 << ")\n";
     status = kExitNoDrive;

@@ -66,6 +66,7 @@ Command AddReportCommand(CLI::App& app) {
         std::vector<int> indices;
         int status = kExitOk;
         if (options->all) {
+          device.IdentifyAllDrives();  // the list as "drives" shows it
           if (device.GetDriveCount() <= 0) return session.ReportNoDrive();
           for (int i = 0; i < device.GetDriveCount(); ++i) indices.push_back(i);
         } else {

@@ -8,6 +8,7 @@
 #include "custom/save_prototype.h"
 #include "custom/user_media_file.h"
 #include "custom/user_media_line.h"
+#include "platform/files/program_file.h"
 
 namespace custom {
 
@@ -22,6 +23,22 @@ std::string BlockSearchErrorText(bool truncated) {
 
 std::string FileErrorDetail(const std::string& path, const std::string& reason) {
   return path + ": " + reason;
+}
+
+bool OutputDirNeedsChoice(const std::string& outputDir, const std::string& prototypePath) {
+  if (outputDir.empty() || prototypePath.empty()) return false;
+#ifdef _WIN32
+  constexpr const char* kSeparators = "/\\";
+#else
+  constexpr const char* kSeparators = "/";
+#endif
+  const size_t last = prototypePath.find_last_of(kSeparators);
+  // The root keeps its separator ("/", "C:\\"); a bare name lies in the current folder.
+  const bool root = last == 0 || (last == 2 && prototypePath[1] == ':');
+  const std::string folder = last == std::string::npos ? "."
+                             : root                    ? prototypePath.substr(0, last + 1)
+                                                       : prototypePath.substr(0, last);
+  return platform::SameFile(outputDir, folder);
 }
 
 namespace {

@@ -52,6 +52,12 @@ BuildOutcome BuildEdition(const BuildRequest& request);
 // The outcome of a failed step, with the caption and icon of every error.
 BuildOutcome BuildError(BuildStatus status, std::string text, std::string detail = {});
 
+// Whether the builder window must ask for the edition's folder instead of writing into
+// `outputDir`: it is the folder of the prototype `prototypePath`, the running program itself.
+// An installed copy lives in a folder its users cannot write (Program Files) and that no
+// edition belongs in.
+bool OutputDirNeedsChoice(const std::string& outputDir, const std::string& prototypePath);
+
 // Texts shared by the builder and the build-mode copy.
 std::string BlockSearchErrorText(bool truncated);
 // "PATH: REASON", the detail of a failed step on a file.

@@ -102,6 +102,9 @@ class AtapiDevice {
   // the drive, or it ran past the time-out. A command the drive refused with sense data, or
   // that the system refused to send, is answered. A caller compares two readings.
   uint32_t UnansweredCommands() const { return unansweredCommands_; }
+  // Commands since construction that the system refused to send (the user has no right to
+  // them). A caller compares two readings.
+  uint32_t RefusedCommands() const { return refusedCommands_; }
   bool SenseIs(uint8_t key, uint8_t asc) const { return sense_.key == key && sense_.asc == asc; }
   bool SenseKeyIs(uint8_t key) const { return sense_.key == key; }
 
@@ -180,6 +183,9 @@ class AtapiDevice {
   void SortDrives();
   bool IsDriveIndexValid(int index) const;
   bool OpenDrive(int index);
+  // Identifies drive `index`; false when the system refuses it every command and it left the
+  // list.
+  bool IdentifyOrRemove(int index);
   bool LoadAspiLibrary(bool showMessages);
   bool Send(const Cdb& cdb, Direction direction, uint32_t length);
   bool ExecutePassThrough(const Cdb& cdb, Direction direction, uint32_t length);
@@ -213,7 +219,6 @@ class AtapiDevice {
   std::array<char, 5> currentRevision_{};
   std::array<char, 17> currentVendorSpecific_{};
   std::array<DriveEntry, kMaxDrives> drives_{};
-  std::array<bool, kMaxDrives> identified_{};
   bool snapshotOnly_ = false;
 
   int16_t currentAdapter_ = -1;
@@ -232,6 +237,7 @@ class AtapiDevice {
   bool timedOut_ = false;
   uint32_t bytesTransferred_ = 0;
   uint32_t unansweredCommands_ = 0;
+  uint32_t refusedCommands_ = 0;
   WaitObserver waitObserver_;
   StopRequest stopRequest_;
   AnswerSnapshot snapshot_;

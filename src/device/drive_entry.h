@@ -28,6 +28,9 @@ struct DriveEntry {
   // No identity, and TEST UNIT READY or INQUIRY went unanswered while the list was made (the
   // call itself failed): the empty identity is the drive's silence, not its answer.
   bool IdentityUnanswered = false;
+  // Identified and described: at construction, or when first asked for (identification on
+  // demand).
+  bool Identified = false;
 };
 
 }  // namespace device

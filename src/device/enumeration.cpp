@@ -50,26 +50,44 @@ void AtapiDevice::EnumerateDrives() {
   }
   SortDrives();
 
-  identified_.fill(false);
   if (!options_.identifyOnDemand) IdentifyAllDrives();
 }
 
 void AtapiDevice::IdentifyAllDrives() {
-  for (int j = 0; j < kMaxDrives && drives_[j].Present; ++j) IdentifyDrive(j);
+  for (int j = 0; j < driveCount_; ++j) IdentifyDrive(j);
 }
 
 void AtapiDevice::IdentifyDrive(int j) {
-  if (!IsDriveIndexValid(j) || identified_[j]) return;
-  identified_[j] = true;
-  const int selected = currentIndex_;
+  int selected = currentIndex_;
+  // A drive that leaves the list gives its place to the next one, which is identified in turn.
+  while (IsDriveIndexValid(j) && !drives_[j].Identified) {
+    if (!IdentifyOrRemove(j) && selected > j) --selected;
+  }
+  if (selected >= 0 && selected != currentIndex_) OpenDrive(selected);
+}
+
+bool AtapiDevice::IdentifyOrRemove(int j) {
   OpenDrive(j);
   const uint32_t unansweredBefore = UnansweredCommands();
+  const uint32_t refusedBefore = RefusedCommands();
   ClearUnitAttention();
   DriveEntry& entry = drives_[j];
   bool identified = false;
   for (int attempt = 0; attempt < kIdentityAttempts && !identified; ++attempt) {
     identified = ReadIdentity();
+    if (!identified && RefusedCommands() != refusedBefore) break;
   }
+  if (!identified && RefusedCommands() != refusedBefore) {
+    // A drive to which the system refuses every identity command is left out of the list, as
+    // a drive that cannot be opened is: the system's drive diagnosis says why.
+    CloseDrive();
+    entry.Present = false;
+    SortDrives();
+    driveCount_ = static_cast<int16_t>(std::count_if(
+        drives_.begin(), drives_.end(), [](const DriveEntry& e) { return e.Present; }));
+    return false;
+  }
+  entry.Identified = true;
   entry.IdentityUnanswered = !identified && UnansweredCommands() != unansweredBefore;
   if (identified) {
     entry.DisplayName.fill('\0');
@@ -82,7 +100,7 @@ void AtapiDevice::IdentifyDrive(int j) {
   }
   if (options_.describe) options_.describe(*this, j);
   CloseDrive();
-  if (selected >= 0) OpenDrive(selected);
+  return true;
 }
 
 void AtapiDevice::ScanSpti() {

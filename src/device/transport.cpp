@@ -105,6 +105,7 @@ bool AtapiDevice::ExecutePassThrough(const Cdb& cdb, Direction direction, uint32
   bytesTransferred_ = std::min(request.DataTransferLength, length);
   sense_ = SenseFromData(request.Sense);
   if ((!called && !request.Refused) || timedOut_) ++unansweredCommands_;
+  if (!called && request.Refused) ++refusedCommands_;
   if (called && sense_.key == 0 && !timedOut_) return true;
   bytesTransferred_ = 0;
   return false;

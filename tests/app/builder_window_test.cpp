@@ -57,4 +57,67 @@ TEST(BuilderWindow, EveryOutcomeShowsItsMessageAndEnablesBuildAgain) {
   std::system(("rm -rf '" + dir + "'").c_str());
 }
 
+// An installed copy started in its own folder (Program Files) asks where the edition goes
+// and never writes beside itself; the answer stays for the window's next builds.
+TEST(BuilderWindow, BuildingFromTheProgramsOwnFolderAsksForTheFolder) {
+  const std::string dir = ::testing::TempDir() + "builder-folder-" + std::to_string(::getpid());
+  std::system(
+      ("rm -rf '" + dir + "' && mkdir -p '" + dir + "/installed' '" + dir + "/chosen'").c_str());
+  const std::string good = dir + "/edition.properties";
+  std::ofstream(good) << "[PROPERTY]\nname=Test\n";
+  struct Case {
+    const char* name;
+    std::string answer;  // the chooser's answer; empty: cancelled
+    const char* text;    // the message, none when nothing was built
+    bool writtenInChosen;
+  };
+  for (const Case& c :
+       {Case{"a folder chosen", dir + "/chosen", "File created successfully !", true},
+        Case{"the chooser cancelled", "", nullptr, false},
+        Case{"a folder that is gone", dir + "/gone", "Output folder does not exist !", false}}) {
+    SCOPED_TRACE(c.name);
+    std::remove((dir + "/chosen/Quillrate.exe").c_str());
+    app::TfrmBuildQR form;
+    form.programFile = dir + "/installed/quillrate";
+    form.outputDir = dir + "/installed";
+    int asked = 0;
+    form.chooseOutputDir = [&](QWidget*) {
+      ++asked;
+      return c.answer;
+    };
+    form.txtFile->setText(QString::fromStdString(good));
+    ModalWatcher watcher;
+    form.cmdBuildClick();
+    EXPECT_EQ(asked, 1);
+    if (c.text == nullptr) {
+      EXPECT_TRUE(watcher.Seen().empty());
+    } else {
+      ASSERT_EQ(watcher.Seen().size(), 1u);
+      EXPECT_EQ(watcher.Seen()[0].text.substr(0, std::string(c.text).size()), c.text);
+    }
+    EXPECT_TRUE(form.cmdBuild->isEnabled());
+    EXPECT_FALSE(std::ifstream(dir + "/installed/Quillrate.exe").good())
+        << "the edition went into the program's own folder";
+    EXPECT_EQ(std::ifstream(dir + "/chosen/Quillrate.exe").good(), c.writtenInChosen);
+    if (c.writtenInChosen) {
+      // The next build goes to the same folder without asking.
+      form.cmdBuildClick();
+      EXPECT_EQ(asked, 1);
+    }
+  }
+  // Any other folder is written into as it stands, without a question.
+  app::TfrmBuildQR form;
+  form.programFile = dir + "/installed/quillrate";
+  form.outputDir = dir + "/chosen";
+  form.chooseOutputDir = [](QWidget*) -> std::string {
+    ADD_FAILURE() << "asked for a folder";
+    return {};
+  };
+  form.txtFile->setText(QString::fromStdString(good));
+  ModalWatcher watcher;
+  form.cmdBuildClick();
+  EXPECT_TRUE(std::ifstream(dir + "/chosen/Quillrate.exe").good());
+  std::system(("rm -rf '" + dir + "'").c_str());
+}
+
 }  // namespace

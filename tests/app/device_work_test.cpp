@@ -220,6 +220,36 @@ TEST(Query, TheWindowStaysUsableButStartsNoSecondDeviceOperation) {
   EXPECT_TRUE(w.Controls().btnSetQRAbility->isEnabled());
 }
 
+// F5 starts the query within the key's own event, not after the button's animated press; the
+// pressed picture follows and goes again.
+TEST(Query, F5StartsTheQueryAtOnceAndThePressedLookFollows) {
+  auto query = std::make_shared<ScriptedQuery>();
+  query->lines = {"line 1"};
+  query->release = false;
+  ModalWatcher watcher;
+  Rig rig(testing_machines::OneDrive(), WithQuery(query));
+  app::TfrmMain& w = *rig.window;
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_FALSE(w.DeviceBusy());
+  QTest::keyClick(&w, Qt::Key_F5);
+  EXPECT_TRUE(w.DeviceBusy()) << "the query had not started when the key's event returned";
+  EXPECT_TRUE(w.Controls().cmdRefresh->isDown());
+  EXPECT_FALSE(w.Controls().cmdRefresh->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Controls().cmdRefresh->isDown(); }, 5000));
+  query->release = true;
+  WaitIdle(w);
+  EXPECT_EQ(query->runs.load(), 1);
+  EXPECT_EQ(w.Controls().memTranslator->Lines(), QStringList{"line 1"});
+  // A second F5 on the idle window queries again.
+  QTest::keyClick(&w, Qt::Key_F5);
+  EXPECT_TRUE(w.DeviceBusy());
+  WaitIdle(w);
+  EXPECT_EQ(query->runs.load(), 2);
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
 TEST(Query, ClosingDuringAQueryWaitsForItAndThenCloses) {
   auto query = std::make_shared<ScriptedQuery>();
   query->lines = {"line 1", "line 2"};

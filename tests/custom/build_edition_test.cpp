@@ -280,6 +280,34 @@ TEST(FindBlock, FirstHitOnlyAndNeverPastTheEnd) {
   }
 }
 
+// The builder asks for the folder only when it would write beside the program itself.
+TEST(OutputDirNeedsChoice, OnlyTheProgramsOwnFolderIsAskedAbout) {
+  custom_test::TempDir dir;
+  fs::create_directories(dir.Path() + "/installed");
+  fs::create_directories(dir.Path() + "/elsewhere");
+  const std::string program = dir.Write("installed/quillrate", "exe");
+  struct Case {
+    const char* name;
+    std::string outputDir;
+    std::string program;
+    bool asks;
+  };
+  for (const Case& c : {
+           Case{"the program's folder", dir.Path() + "/installed", program, true},
+           Case{"the program's folder, written otherwise", dir.Path() + "/elsewhere/../installed/",
+                program, true},
+           Case{"another folder", dir.Path() + "/elsewhere", program, false},
+           Case{"a folder above it", dir.Path(), program, false},
+           Case{"a folder that is gone", dir.Path() + "/gone", program, false},
+           Case{"no program file known", dir.Path() + "/installed", "", false},
+           Case{"no folder given", "", program, false},
+           Case{"a program at the root", "/", "/quillrate", true},
+       }) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(custom::OutputDirNeedsChoice(c.outputDir, c.program), c.asks);
+  }
+}
+
 TEST(LoadPrototype, ReadsWholeRegularFilesOnly) {
   custom_test::TempDir dir;
   const auto file = dir.Write("exe", std::string("a\0b\r\nc", 6));

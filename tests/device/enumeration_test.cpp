@@ -2,8 +2,11 @@
 // 16-slot limit, the identity attempts, the fall-back from ASPI and the exact commands.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "device/atapi_device.h"
 #include "device/fixed_text.h"
+#include "platform/system.h"
 #include "support/sim_machines.h"
 
 namespace {
@@ -202,6 +205,107 @@ TEST(Enumeration, DescribeStepRunsForEachDriveWhileSelected) {
                                }});
   EXPECT_EQ(described, (std::vector<int>{0, 1}));
   EXPECT_EQ(device.GetDriveEntry(1)->Kind, 7);
+}
+
+// A system that refuses to pass any command to the drives at some roots, as Windows refuses the
+// pass-through to a user without the right to it; the other drives answer as simulated.
+class RefusingSystem : public platform::System {
+ public:
+  RefusingSystem(std::unique_ptr<sim::SimSystem> inner, std::set<std::string> refusing)
+      : inner_(std::move(inner)), refusing_(std::move(refusing)) {}
+  std::optional<uint32_t> PlatformId() override { return inner_->PlatformId(); }
+  std::optional<std::vector<std::string>> LogicalDriveRoots() override {
+    return inner_->LogicalDriveRoots();
+  }
+  platform::DriveType GetDriveType(const std::string& root) override {
+    return inner_->GetDriveType(root);
+  }
+  std::unique_ptr<platform::DeviceHandle> OpenDevice(const std::string& root) override {
+    auto handle = inner_->OpenDevice(root);
+    if (!handle || refusing_.count(root) == 0) return handle;
+    return std::make_unique<Refusing>(std::move(handle));
+  }
+  std::unique_ptr<platform::AspiLibrary> LoadAspiLibrary(const std::string& name) override {
+    return inner_->LoadAspiLibrary(name);
+  }
+  std::unique_ptr<platform::Event> CreateEvent() override { return inner_->CreateEvent(); }
+  platform::Registry& Settings() override { return inner_->Settings(); }
+  bool QueryPerformanceFrequency(int64_t& f) override {
+    return inner_->QueryPerformanceFrequency(f);
+  }
+  bool QueryPerformanceCounter(int64_t& c) override { return inner_->QueryPerformanceCounter(c); }
+  void Sleep(uint32_t milliseconds) override { inner_->Sleep(milliseconds); }
+  platform::MessageSink& Messages() override { return inner_->Messages(); }
+  sim::SimSystem& Inner() { return *inner_; }
+
+ private:
+  class Refusing : public platform::DeviceHandle {
+   public:
+    explicit Refusing(std::unique_ptr<platform::DeviceHandle> inner) : inner_(std::move(inner)) {}
+    bool PassThrough(platform::PassThroughRequest& request) override {
+      request.Refused = true;
+      request.DataTransferLength = 0;
+      return false;
+    }
+    bool GetScsiAddress(platform::ScsiAddress& address) override {
+      return inner_->GetScsiAddress(address);
+    }
+
+   private:
+    std::unique_ptr<platform::DeviceHandle> inner_;
+  };
+  std::unique_ptr<sim::SimSystem> inner_;
+  std::set<std::string> refusing_;
+};
+
+TEST(Enumeration, ADriveThatIsRefusedEveryCommandIsLeftOutOfTheList) {
+  struct Case {
+    const char* name;
+    std::set<std::string> refusing;
+    std::vector<std::string> listed;
+  };
+  for (const Case& c : {
+           Case{"none refused",
+                {},
+                {"D:\\ 0-0-0-0 FIRST           ", "E:\\ 1-0-0-0 SECOND          ",
+                 "F:\\ 2-0-0-0 THIRD           "}},
+           Case{"the middle one",
+                {"E:\\"},
+                {"D:\\ 0-0-0-0 FIRST           ", "F:\\ 2-0-0-0 THIRD           "}},
+           Case{"the first one",
+                {"D:\\"},
+                {"E:\\ 1-0-0-0 SECOND          ", "F:\\ 2-0-0-0 THIRD           "}},
+           Case{"all of them", {"D:\\", "E:\\", "F:\\"}, {}},
+       }) {
+    for (const bool onDemand : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (onDemand ? ", identified on demand" : ""));
+      RefusingSystem system(MachineFromJson(Machine({
+                                Drive("D:\\\\", R"({"port": 0})", "FIRST"),
+                                Drive("E:\\\\", R"({"port": 1})", "SECOND"),
+                                Drive("F:\\\\", R"({"port": 2})", "THIRD"),
+                            })),
+                            c.refusing);
+      std::vector<int> described;
+      device::DeviceOptions options;
+      options.describe = [&](AtapiDevice&, int index) { described.push_back(index); };
+      options.identifyOnDemand = onDemand;
+      AtapiDevice device(system, options);
+      if (onDemand) {
+        EXPECT_EQ(device.RefusedCommands(), 0u) << "nothing is sent before a drive is asked for";
+        // As a command walks the list: each entry asked for is identified, a refused one leaves
+        // the list and the next takes its index.
+        for (int i = 0; i < device.GetDriveCount(); ++i)
+          device.GetDriveEntry(static_cast<unsigned>(i));
+      }
+      EXPECT_EQ(Listed(device), c.listed);
+      EXPECT_EQ(device.GetDriveCount(), static_cast<int>(c.listed.size()));
+      EXPECT_EQ(device.UnansweredCommands(), 0u) << "a refusal is told as a silent drive";
+      EXPECT_EQ(device.RefusedCommands() > 0, !c.refusing.empty());
+      // Refused once is enough: no ten attempts at a drive the system will not let us ask.
+      EXPECT_LE(device.RefusedCommands(), 2 * c.refusing.size());
+      EXPECT_EQ(described.size(), c.listed.size()) << "a refused drive was classified";
+    }
+  }
 }
 
 }  // namespace

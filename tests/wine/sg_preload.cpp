@@ -7,6 +7,8 @@
 //   QUILLRATE_SG_NODE     the file that stands for the drive (a plain file)
 //   QUILLRATE_SG_FIXTURE  the simulated machine; its drive QUILLRATE_SG_DRIVE (default 0) answers
 //   QUILLRATE_SG_NO_SENSE_OPCODE  a command (hex) whose CHECK CONDITION comes without sense data
+//   QUILLRATE_SG_REFUSE   set: every SG_IO is refused with EPERM, as the kernel refuses a
+//                         command to a user without the right to it
 #include <dlfcn.h>
 #include <scsi/sg.h>
 #include <sys/stat.h>
@@ -39,6 +41,7 @@ struct Emulation {
   std::unique_ptr<sim::SimSystem> system;
   size_t drive = 0;
   int senselessOpcode = -1;
+  bool refuse = false;
   std::mutex lock;
 };
 
@@ -62,6 +65,7 @@ Emulation* Emulated() {
     if (const char* drive = std::getenv("QUILLRATE_SG_DRIVE")) {
       e->drive = std::strtoul(drive, nullptr, 10);
     }
+    e->refuse = std::getenv("QUILLRATE_SG_REFUSE") != nullptr;
     if (const char* opcode = std::getenv("QUILLRATE_SG_NO_SENSE_OPCODE")) {
       e->senselessOpcode = static_cast<int>(std::strtol(opcode, nullptr, 16));
     }
@@ -86,6 +90,10 @@ bool IsNode(int fd) {
 
 int AnswerSgIo(sg_io_hdr_t& io) {
   Emulation& e = *Emulated();
+  if (e.refuse) {
+    errno = EPERM;
+    return -1;
+  }
   std::lock_guard<std::mutex> hold(e.lock);
   std::array<uint8_t, 16> cdb{};
   std::memcpy(cdb.data(), io.cmdp, std::min<size_t>(io.cmd_len, cdb.size()));

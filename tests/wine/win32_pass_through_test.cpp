@@ -5,6 +5,10 @@
 
 #include <cstdlib>
 
+#include "platform/win32/windows_api.h"
+
+#include "platform/files/win32/wide_text.h"
+#include "platform/win32/device_check.h"
 #include "wine/win32_test_support.h"
 
 namespace {
@@ -67,6 +71,52 @@ TEST(Win32PassThrough, ACheckConditionWithoutSenseIsAFailedCall) {
   EXPECT_FALSE(drive->PassThrough(vendor.request));
   EXPECT_EQ(vendor.request.ScsiStatus, 0x02);
   EXPECT_EQ(vendor.request.Sense[2], 0);
+}
+
+// Why a device cannot be used, as the drive list and --device tell it: the system's message
+// and, where rights or another program are the cause, the remedy.
+TEST(Win32DeviceCheck, EachFailureIsToldWithTheSystemsReason) {
+  const char* device = std::getenv("QUILLRATE_TEST_DEVICE");
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(platform::win32::CheckDevice(device), std::nullopt) << "the emulated drive works";
+
+  // Another program holds the drive and shares it with nobody.
+  const HANDLE held = CreateFileW(platform::Widen(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const auto busy = platform::win32::CheckDevice(device);
+  CloseHandle(held);
+  ASSERT_TRUE(busy.has_value());
+  EXPECT_TRUE(busy->unopened);
+  EXPECT_EQ(busy->device, device);
+  EXPECT_EQ(busy->reason,
+            "cannot be opened for commands: " + platform::Win32ErrorText(ERROR_SHARING_VIOLATION) +
+                " (another program holds the drive, a burning program?; close it "
+                "and try again)");
+
+  const auto missing = platform::win32::CheckDevice("\\\\.\\CdRom7");
+  ASSERT_TRUE(missing.has_value());
+  EXPECT_FALSE(missing->unopened) << "a missing drive is no question of rights";
+  EXPECT_EQ(missing->reason.rfind("no such device: ", 0), 0u) << missing->reason;
+
+  char windows[MAX_PATH] = {};
+  ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+  const auto folder = platform::win32::CheckDevice(windows);
+  ASSERT_TRUE(folder.has_value());
+  EXPECT_EQ(folder->reason, "a folder, not a device");
+  EXPECT_FALSE(folder->unopened);
+}
+
+TEST(Win32DeviceCheck, AMissingRightNamesWhatTheProgramNeeds) {
+  for (const DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_PRIVILEGE_NOT_HELD}}) {
+    const std::string reason = platform::win32::ExplainAccessError(error);
+    EXPECT_EQ(reason.rfind(platform::Win32ErrorText(error), 0), 0u) << reason;
+    EXPECT_NE(reason.find("reading and writing"), std::string::npos) << reason;
+    EXPECT_NE(reason.find("run it as an administrator"), std::string::npos) << reason;
+  }
+  // Any other error is the system's message alone.
+  EXPECT_EQ(platform::win32::ExplainAccessError(ERROR_GEN_FAILURE),
+            platform::Win32ErrorText(ERROR_GEN_FAILURE));
 }
 
 }  // namespace

@@ -150,10 +150,26 @@ case "$scenario" in
     ;;
   build_mode)
     # A copy with the build-mode flag set opens the builder and no main window; it builds an
-    # edition of itself into the current folder.
-    "$run" "$QUILLRATE_CLI" build-mode on "$program" --output builder.exe >/dev/null ||
+    # edition of itself into the current folder. Started in its own folder (as an installed
+    # copy may be), it asks for the folder instead and writes nothing beside itself.
+    mkdir installed
+    "$run" "$QUILLRATE_CLI" build-mode on "$program" --output installed/builder.exe >/dev/null ||
       fail "could not make a build-mode copy"
-    start builder.exe --simulate
+    ( cd installed && start builder.exe --simulate && wait "$pid"; ) &
+    probe wait "Quill-Rate Builder" 30 || fail "no builder window in the program's own folder"
+    probe set-text "Quill-Rate Builder" txtFile "$QUILLRATE_EXAMPLES/oem-edition.properties"
+    probe click "Quill-Rate Builder" cmdBuild
+    probe wait "Browse for Folder" 20 || fail "Build in the program's own folder asks for no folder"
+    probe press "Browse for Folder" Cancel
+    probe gone "Browse for Folder" 10 || fail "the folder chooser stays"
+    probe responds "Quill-Rate Builder" || fail "the builder hangs after the chooser"
+    if probe windows | tr -d '\r' | grep -qxF Information; then fail "a cancelled build reports"; fi
+    [ -e installed/Quillrate.exe ] && fail "the edition went into the program's own folder"
+    probe click "Quill-Rate Builder" cmdClose
+    probe gone "Quill-Rate Builder" 20 || fail "the builder stays open"
+    wait
+    [ "$(cat installed/status.txt)" = 0 ] || fail "the builder ended with $(cat installed/status.txt)"
+    start installed/builder.exe --simulate
     probe wait "Quill-Rate Builder" 30 || fail "no builder window"
     if probe windows | tr -d '\r' | grep -qxF "$caption"; then fail "the main window shows"; fi
     probe set-text "Quill-Rate Builder" txtFile "$QUILLRATE_EXAMPLES/oem-edition.properties"
@@ -163,7 +179,7 @@ case "$scenario" in
     probe click Information btnOK
     probe gone Information 10 || fail "the message stays"
     [ -f Quillrate.exe ] || fail "no Quillrate.exe in the current folder"
-    cmp -s builder.exe Quillrate.exe && fail "the edition is the prototype"
+    cmp -s installed/builder.exe Quillrate.exe && fail "the edition is the prototype"
     probe click "Quill-Rate Builder" cmdClose
     ends_cleanly
     if probe windows | tr -d '\r' | grep -qxF "$caption"; then fail "a main window showed"; fi

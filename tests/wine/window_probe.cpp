@@ -16,6 +16,8 @@
 //   window_probe type CAPTION KEY...             brings the window to the front and types each
 //                                                KEY through the input queue: tab, space, f5,
 //                                                ctrl+tab, ctrl+shift+tab, alt+f4, or a letter
+//   window_probe press CAPTION TEXT              presses the button that reads TEXT (posted): the
+//                                                system's own dialogs name no controls
 //   window_probe menu CAPTION NAME               opens the control's right-click menu (posted)
 //   window_probe clipboard                       the clipboard's text (line feeds as such)
 //   window_probe focus CAPTION                   the name of the control with the keyboard focus
@@ -296,6 +298,18 @@ int main(int argc, char** argv) {
     return SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) ? 0 : 1;
   }
   if (command == "capture" && argc == 4) return Capture(top, argv[3]) ? 0 : 1;
+  if (command == "press" && argc == 4) {
+    const std::string wanted = argv[3];
+    for (HWND child : Descendants(top)) {
+      wchar_t kind[32] = {};
+      GetClassNameW(child, kind, 32);
+      if (_wcsicmp(kind, L"Button") == 0 && Text(child) == wanted) {
+        return PostMessageW(child, BM_CLICK, 0, 0) ? 0 : 1;
+      }
+    }
+    std::fprintf(stderr, "window_probe: no button \"%s\" in \"%s\"\n", argv[3], argv[2]);
+    return 1;
+  }
   if (argc < 4) return Usage();
   HWND control = FindControl(top, Widen(argv[3]));
   if (control == nullptr) {

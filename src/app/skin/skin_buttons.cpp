@@ -1,8 +1,11 @@
 #include "app/skin/skin_buttons.h"
 
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionFocusRect>
+#include <QTimer>
 
 #include "app/skin/skin_palette.h"
 
@@ -62,6 +65,17 @@ void ImageButton::SizeToPicture() {
 
 QSize ImageButton::sizeHint() const {
   return normal_.isNull() ? QSize(16, 16) : normal_.deviceIndependentSize().toSize();
+}
+
+bool ImageButton::event(QEvent* event) {
+  if (event->type() != QEvent::Shortcut) return QAbstractButton::event(event);
+  if (!isEnabled()) return true;
+  QPointer<ImageButton> alive(this);
+  click();
+  if (!alive) return true;
+  setDown(true);
+  QTimer::singleShot(kKeyPressedLookMs, this, [this] { setDown(false); });
+  return true;
 }
 
 void ImageButton::paintEvent(QPaintEvent*) {

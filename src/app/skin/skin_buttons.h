@@ -32,8 +32,13 @@ class ImageButton : public QAbstractButton {
   // Resizes the button to its normal picture.
   void SizeToPicture();
   QSize sizeHint() const override;
+  // How long the pressed picture stays after the button's shortcut key clicked it.
+  static constexpr int kKeyPressedLookMs = 100;
 
  protected:
+  // The shortcut key clicks at once, and the pressed picture follows for a moment, instead of
+  // the click arriving only after the animated press.
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;

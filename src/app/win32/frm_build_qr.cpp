@@ -1,6 +1,7 @@
 #include "app/win32/frm_build_qr.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <exception>
 
@@ -24,6 +25,36 @@ std::string ChooseExistingFile(HWND owner) {
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetOpenFileNameW(&dialog)) return {};
   return platform::Narrow(path);
+}
+
+namespace {
+
+// Selects the user's documents folder once the chooser is up.
+int CALLBACK StartInDocuments(HWND dialog, UINT message, LPARAM, LPARAM) {
+  if (message == BFFM_INITIALIZED) {
+    wchar_t documents[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents))) {
+      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(documents));
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string ChooseFolder(HWND owner, const wchar_t* title) {
+  // The classic chooser: the newer one needs COM, a library beyond the program's imports.
+  BROWSEINFOW browse{};
+  browse.hwndOwner = owner;
+  browse.lpszTitle = title;
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  browse.lpfn = StartInDocuments;
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+  if (chosen == nullptr) return {};
+  wchar_t path[MAX_PATH] = {};
+  const bool named = SHGetPathFromIDListW(chosen, path) != FALSE;
+  ILFree(chosen);
+  return named ? platform::Narrow(path) : std::string();
 }
 
 TfrmBuildQR::TfrmBuildQR(HWND owner) {
@@ -63,6 +94,18 @@ void TfrmBuildQR::cmdBuildClick() {
   EnableWindow(cmdBuild_, FALSE);
   custom::BuildRequest request;  // the prototype: this program's own file
   request.propertyPath = custom::PropertyPathFromField(ControlText(txtFile_));
+  // Never beside an installed program (Program Files): the user chooses the folder.
+  if (!request.propertyPath.empty() &&
+      custom::OutputDirNeedsChoice(outputDir_, platform::RunningProgramFile())) {
+    const std::string chosen =
+        ChooseFolder(Handle(), L"Choose the folder for Quillrate.exe (not the program's own)");
+    if (chosen.empty()) {
+      EnableWindow(cmdBuild_, TRUE);
+      return;
+    }
+    outputDir_ = chosen;
+  }
+  request.outputDir = outputDir_;
   custom::BuildOutcome outcome;
   try {
     outcome = custom::BuildEdition(request);

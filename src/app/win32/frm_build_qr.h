@@ -23,10 +23,17 @@ class TfrmBuildQR : public SkinWindow {
   HWND cmdBrowse_ = nullptr;
   HWND cmdBuild_ = nullptr;
   HWND cmdClose_ = nullptr;
+  // Where "Quillrate.exe" goes: the current folder, or the folder the user chose once the
+  // current folder turned out to be the program's own.
+  std::string outputDir_ = ".";
 };
 
 // The open-file dialog with the filter "Any Files(*.*)" and a file that must exist: the
 // chosen path in UTF-8, or nothing when cancelled.
 std::string ChooseExistingFile(HWND owner);
+
+// The system's folder chooser, starting at the user's documents: the chosen folder in UTF-8,
+// or nothing when cancelled.
+std::string ChooseFolder(HWND owner, const wchar_t* title);
 
 }  // namespace win32ui

@@ -55,7 +55,7 @@ bool TfrmMain::PreTranslate(MSG& msg) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     if (msg.wParam == VK_F5) {
-      cmdRefreshClick();
+      F5Pressed();
       return true;
     }
     if (msg.wParam == VK_F1) {
@@ -121,6 +121,15 @@ void TfrmMain::cboDrivesChange() {
 }
 void TfrmMain::cmdRefreshClick() {
   model_->cmdRefreshClick();
+}
+
+void TfrmMain::F5Pressed() {
+  // The query starts at once; the button's pressed picture follows for a moment.
+  const bool allowed = IsWindowEnabled(controls_.cmdRefresh) != FALSE;
+  cmdRefreshClick();
+  if (!allowed) return;
+  SendMessageW(controls_.cmdRefresh, BM_SETSTATE, TRUE, 0);
+  SetTimer(Handle(), kKeyPressedLookTimer, kKeyPressedLookMs, nullptr);
 }
 void TfrmMain::btnSetQRAbilityClick() {
   model_->PressFeature(0);
@@ -213,6 +222,11 @@ void TfrmMain::SaveReportAs(bool json) {
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == controls_.memTranslator) {
     ShowReportMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kKeyPressedLookTimer) {
+    KillTimer(Handle(), kKeyPressedLookTimer);
+    SendMessageW(controls_.cmdRefresh, BM_SETSTATE, FALSE, 0);
     return 0;
   }
   if (message == WM_SETCURSOR && busyCursor_ && LOWORD(lParam) == HTCLIENT) {

@@ -30,6 +30,10 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
 
   void cboDrivesChange();
   void cmdRefreshClick();
+  // F5: the query, then the query button's pressed picture for kKeyPressedLookMs.
+  void F5Pressed();
+  static constexpr UINT_PTR kKeyPressedLookTimer = 0x5155;
+  static constexpr UINT kKeyPressedLookMs = 100;
   void btnSetQRAbilityClick();
   void btnSetTWAbilityClick();
   void btnSetPLAbilityClick();

@@ -152,7 +152,8 @@ void FitWrapped(HWND label) {
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &needed,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, previous);
-    return needed.bottom <= r.bottom;
+    // A word longer than the box is not broken: it would run past the box's right edge.
+    return needed.bottom <= r.bottom && needed.right <= r.right;
   };
   // Narrower characters, in steps of 5 % down to 75 %, until the text fits the box; a text
   // that does not fit even then loses its end to an ellipsis.

@@ -54,7 +54,8 @@ bool PassThroughDevice::PassThrough(PassThroughRequest& request) {
   if (!called) {
     // Windows refused to send the command (the user lacks the right to it): the drive was
     // never asked, so this is no sign of a drive that stopped answering.
-    request.Refused = error == ERROR_ACCESS_DENIED;
+    lastError_ = error;
+    request.Refused = error == ERROR_ACCESS_DENIED || error == ERROR_PRIVILEGE_NOT_HELD;
     return false;
   }
   // A drive that ends a command in CHECK CONDITION without sense data cannot be told from a

@@ -21,10 +21,13 @@ class PassThroughDevice : public DeviceHandle {
 
   bool PassThrough(PassThroughRequest& request) override;
   bool GetScsiAddress(ScsiAddress& address) override;
+  // The system's error of the last pass-through call that failed.
+  DWORD LastError() const { return lastError_; }
 
  private:
   explicit PassThroughDevice(HANDLE handle) : handle_(handle) {}
   HANDLE handle_;
+  DWORD lastError_ = ERROR_SUCCESS;
 };
 
 }  // namespace platform::win32

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/win32/aspi_library.h"
+#include "platform/win32/device_check.h"
 #include "platform/win32/pass_through_device.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/win32_event.h"
@@ -83,6 +84,9 @@ class Win32System : public System {
   void Sleep(uint32_t milliseconds) override { ::Sleep(milliseconds); }
   MessageSink& Messages() override { return sink_; }
   std::vector<DriveProblem> DriveProblems() override { return DiagnoseDrives(); }
+  std::optional<DriveProblem> DeviceProblem(const std::string& path) override {
+    return CheckDevice(path);
+  }
 
  private:
   MessageSink& sink_;
