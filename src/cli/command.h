@@ -25,5 +25,6 @@ Command AddMediaFileCommand(CLI::App& app);
 Command AddIdentifyCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddBuildModeCommand(CLI::App& app);
+Command AddWatchCommand(CLI::App& app);
 
 }  // namespace cli

@@ -42,6 +42,7 @@ CommandLine::CommandLine() : app(custom::kProgramDescription, "quillrate-cli") {
       AddDrivesCommand(app),   AddReportCommand(app), AddFeaturesCommand(app),
       AddFeatureCommand(app),  AddAboutCommand(app),  AddMediaFileCommand(app),
       AddIdentifyCommand(app), AddBuildCommand(app),  AddBuildModeCommand(app),
+      AddWatchCommand(app),
   };
 }
 
