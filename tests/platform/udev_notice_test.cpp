@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/fake_kernel.h"
+#include "platform/linux/linux_drive_events.h"
 
 namespace {
 
@@ -134,6 +137,63 @@ TEST(UdevNotice, WhetherTheKernelPollsTheDrive) {
     kernel.files = c.files;
     EXPECT_EQ(platform::KernelPollsDrive(kernel, "sr0"), c.polls);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Recorded events, handed over as udev's monitor would hand them.
+class RecordedFeed : public platform::UdevFeed {
+ public:
+  explicit RecordedFeed(std::vector<UdevProperties> events) : events_(std::move(events)) {}
+  int Descriptor() override { return -1; }
+  std::vector<UdevProperties> Receive() override { return std::exchange(events_, {}); }
+
+ private:
+  std::vector<UdevProperties> events_;
+};
+
+TEST(LinuxDriveEvents, NoticesOfTheDrivesOnlyInTheirOrder) {
+  fake::FakeKernel kernel;
+  kernel.files = {{"/sys/block/sr0/events", "media_change eject_request"},
+                  {"/sys/block/sr0/events_poll_msecs", "2000"},
+                  {"/sys/block/sr1/events", "media_change eject_request"},
+                  {"/sys/block/sr1/events_poll_msecs", "0"}};
+  UdevProperties foreign{{"ACTION", "change"}, {"SUBSYSTEM", "block"}, {"DEVTYPE", "disk"},
+                         {"MAJOR", "8"},       {"MINOR", "0"},         {"DISK_MEDIA_CHANGE", "1"}};
+  UdevProperties added = SrChange("");
+  added["ACTION"] = "add";
+  auto events =
+      platform::LinuxDriveEvents(kernel,
+                                 std::make_unique<RecordedFeed>(std::vector<UdevProperties>{
+                                     SrChange("DISK_EJECT_REQUEST"), foreign, SrChange(""),
+                                     SrChange("DISK_MEDIA_CHANGE"), added}),
+                                 "");
+  const auto notices = events->Wait(0);
+  ASSERT_EQ(notices.size(), 3u);
+  EXPECT_EQ(notices[0].kind, DriveNoticeKind::EjectRequest);
+  EXPECT_EQ(notices[1].kind, DriveNoticeKind::MediaChanged);
+  EXPECT_EQ(notices[2].kind, DriveNoticeKind::DriveAdded);
+  EXPECT_TRUE(events->Wait(0).empty());
+  EXPECT_TRUE(events->TellsHotPlug());
+  EXPECT_TRUE(events->SystemWatches("sr0"));
+  EXPECT_FALSE(events->SystemWatches("sr1"));  // its polling is off: it must be asked
+  EXPECT_TRUE(events->Problem().empty());
+}
+
+TEST(LinuxDriveEvents, MonitorThatCannotBeOpenedFallsBackToAsking) {
+  fake::FakeKernel kernel;
+  kernel.files = {{"/sys/block/sr0/events", "media_change"},
+                  {"/sys/block/sr0/events_poll_msecs", "2000"}};
+  auto events = platform::LinuxDriveEvents(
+      kernel, nullptr, "udev's monitor could not be opened: Protocol not supported");
+  EXPECT_EQ(events->Problem(),
+            "udev's monitor could not be opened: Protocol not supported; every drive is asked "
+            "every 2 seconds instead");
+  EXPECT_FALSE(events->SystemWatches("sr0"));
+  EXPECT_FALSE(events->TellsHotPlug());
+  EXPECT_TRUE(events->Wait(0).empty());
 }
 
 }  // namespace

@@ -23,7 +23,13 @@ class UdevDriveEvents : public DriveEvents {
     const uint64_t end = NowMs() + milliseconds;
     // Events that are not about drives wake the wait too; it goes on until its time is up.
     for (uint64_t now = NowMs(); notices.empty() && now < end && !StopRequested(); now = NowMs()) {
-      if (::poll(waits, 2, static_cast<int>(end - now)) > 0) notices = Take();
+      if (::poll(waits, 2, static_cast<int>(end - now)) <= 0) continue;
+      if (waits[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+        // A monitor socket in error would wake every wait at once: wait out the time instead.
+        SleepUnlessStopped(static_cast<uint32_t>(end - now));
+        break;
+      }
+      notices = Take();
     }
     return notices;
   }
