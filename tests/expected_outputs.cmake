@@ -33,3 +33,6 @@ quillrate_expected_output(aspi_report_all aspi_report_all.txt 0
   --simulate=${QUILLRATE_TEST_FIXTURES}/aspi_machine.json report --all)
 quillrate_expected_output(aspi_drives aspi_drives.txt 0
   --simulate=${QUILLRATE_TEST_FIXTURES}/aspi_machine.json drives)
+# watch --once: the timeline's disc, once ready, gets the report that report prints.
+quillrate_expected_output(watch_once watch_once.txt 0
+  --simulate=${PROJECT_SOURCE_DIR}/tests/cli/watch_timeline.json watch --once)
