@@ -37,3 +37,6 @@ quillrate_expected_output(speeds_verdict speeds_verdict.txt 0
   --simulate=${PROJECT_SOURCE_DIR}/fixtures/speeds.json speeds --drive 3)
 quillrate_expected_output(speeds_1352_json speeds_1352_json.txt 0
   --simulate=${PROJECT_SOURCE_DIR}/fixtures/speeds.json speeds --drive 0 --json)
+# watch --once: the timeline's disc, once ready, gets the report that report prints.
+quillrate_expected_output(watch_once watch_once.txt 0
+  --simulate=${PROJECT_SOURCE_DIR}/tests/cli/watch_timeline.json watch --once)

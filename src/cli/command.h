@@ -28,5 +28,6 @@ Command AddBuildCommand(CLI::App& app);
 Command AddBuildModeCommand(CLI::App& app);
 Command AddStatusCommand(CLI::App& app);
 Command AddFitsCommand(CLI::App& app);
+Command AddWatchCommand(CLI::App& app);
 
 }  // namespace cli

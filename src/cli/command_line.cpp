@@ -48,6 +48,7 @@ CommandLine::CommandLine() : app(custom::kProgramDescription, "quillrate-cli") {
       AddFeatureCommand(app),  AddAboutCommand(app),  AddMediaFileCommand(app),
       AddIdentifyCommand(app), AddStatusCommand(app), AddFitsCommand(app),
       AddSpeedsCommand(app),   AddBuildCommand(app),  AddBuildModeCommand(app),
+      AddWatchCommand(app),
   };
 }
 

@@ -44,6 +44,9 @@ class SingleDeviceSystem : public System {
   std::optional<DriveProblem> DeviceProblem(const std::string& path) override {
     return inner_->DeviceProblem(path);
   }
+  std::unique_ptr<DriveEvents> OpenDriveEvents(const WatchOptions& options) override {
+    return inner_->OpenDriveEvents(options);
+  }
 
  private:
   std::unique_ptr<System> inner_;

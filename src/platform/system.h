@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/drive_diagnostics.h"
+#include "platform/drive_events.h"
 
 namespace platform {
 
@@ -199,6 +200,13 @@ class System {
   virtual std::optional<DriveProblem> DeviceProblem(const std::string& path) {
     (void)path;
     return std::nullopt;
+  }
+
+  // The system's notices of drives and discs; none where the system gives none, so that the
+  // drives must be asked now and then instead.
+  virtual std::unique_ptr<DriveEvents> OpenDriveEvents(const WatchOptions& options) {
+    (void)options;
+    return nullptr;
   }
 };
 

@@ -48,14 +48,14 @@ while IFS='|' read -r line expected; do
     failed=$((failed + 1))
   fi
 done <<'CASES'
-quillrate-cli |about build build-mode drives feature features fits identify media-file report speeds status
+quillrate-cli |about build build-mode drives feature features fits identify media-file report speeds status watch
 quillrate-cli rep|report
 quillrate-cli sp|speeds
 quillrate-cli speeds --|--drive --help --json
 quillrate-cli --|--capture --device --help --simulate --version
 quillrate-cli report --|--all --drive --help --json --media-file
 quillrate-cli --simulate report --d|--drive
-quillrate-cli --simulate |about build build-mode drives feature features fits identify media-file report speeds status
+quillrate-cli --simulate |about build build-mode drives feature features fits identify media-file report speeds status watch
 quillrate-cli --simulate=ma|machine.json
 quillrate-cli --capture |folder machine.json props.txt
 quillrate-cli --capture x.json dri|drives

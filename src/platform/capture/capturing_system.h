@@ -30,6 +30,9 @@ class CapturingSystem : public System {
   void Sleep(uint32_t milliseconds) override { inner_->Sleep(milliseconds); }
   MessageSink& Messages() override { return inner_->Messages(); }
   std::vector<DriveProblem> DriveProblems() override { return inner_->DriveProblems(); }
+  std::unique_ptr<DriveEvents> OpenDriveEvents(const WatchOptions& options) override {
+    return inner_->OpenDriveEvents(options);
+  }
   std::optional<DriveProblem> DeviceProblem(const std::string& path) override {
     return inner_->DeviceProblem(path);
   }

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/linux/drive_checks.h"
+#include "platform/linux/linux_drive_events.h"
 #include "platform/linux/settings_file.h"
 #include "platform/linux/sg_device.h"
 #include "platform/linux/sysfs_drives.h"
@@ -66,6 +67,11 @@ class LinuxSystem : public System {
   std::vector<DriveProblem> DriveProblems() override { return DiagnoseDrives(kernel_); }
   std::optional<DriveProblem> DeviceProblem(const std::string& path) override {
     return CheckDevicePath(kernel_, path);
+  }
+  std::unique_ptr<DriveEvents> OpenDriveEvents(const WatchOptions&) override {
+    std::string problem;
+    auto feed = OpenUdevMonitor(problem);
+    return LinuxDriveEvents(kernel_, std::move(feed), problem);
   }
 
  private:

@@ -194,6 +194,9 @@ Drive ParseDrive(const json& value, const std::string& where) {
       .Number("vanish_after", drive.vanishAfter, -1, 1 << 30)
       .Duration("latency_us", drive.latencyNs, 1000)
       .List("faults", drive.faults, ParseFault)
+      .Flag("plugged", drive.plugged)
+      .Flag("tray_open", drive.trayOpen)
+      .Flag("system_watches", drive.systemWatches)
       .Field("raw",
              [&](const json& raw, const std::string& at) { drive.raw = RawAnswers(raw, at); })
       .List("replay", drive.replay, ParseRecorded)

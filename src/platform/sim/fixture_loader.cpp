@@ -84,6 +84,7 @@ void ParsePlatform(const json& value, const std::string& where, Machine& machine
       .Flag("events_fail", machine.eventsFail)
       .Flag("counter", machine.counterAvailable)
       .Flag("root_list_fails", machine.rootListFails)
+      .Flag("drive_events", machine.driveEvents)
       .Read(value, where);
 }
 
@@ -107,6 +108,10 @@ Machine ParseMachine(const json& value) {
       .Field("other_roots",
              [&](const json& roots, const std::string& at) { ParseOtherRoots(roots, at, machine); })
       .List("drives", machine.drives, ParseDrive, {64, "drives"})
+      .Field("timeline",
+             [&](const json& timeline, const std::string& at) {
+               machine.timeline = fixture::ParseTimeline(timeline, at, machine.drives.size());
+             })
       .ReadOutermost(value, "machine");
   return machine;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/sim/fixture_values.h"
 #include "platform/sim/machine_model.h"
@@ -11,5 +12,8 @@ namespace sim::fixture {
 
 Drive ParseDrive(const json& value, const std::string& where);
 Disc ParseDisc(const json& value, const std::string& where);
+// The timeline of a machine with `driveCount` drives.
+std::vector<TimelineEntry> ParseTimeline(const json& value, const std::string& where,
+                                         size_t driveCount);
 
 }  // namespace sim::fixture

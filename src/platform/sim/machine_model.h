@@ -174,6 +174,37 @@ struct Drive {
   // takes the next recorded answer to the same CDB, direction and length (the last one
   // again once they are used up); a command never recorded fails as if the call failed.
   std::vector<RecordedCommand> replay;
+
+  // Live state a timeline changes. A drive not plugged in is not listed and answers nothing.
+  bool plugged = true;
+  bool trayOpen = false;
+  uint64_t busyUntilNs = 0;  // another program writes with it until then
+  // The system notices this drive's disc changes itself; false: it must be asked.
+  bool systemWatches = true;
+};
+
+// One step of a machine's timeline: something that happens to a drive at a time on the
+// virtual clock, and the notice the system gives of it.
+struct TimelineEntry {
+  enum class Kind {
+    TrayOpen,      // the tray opens (a disc in it can no longer be read)
+    TrayClosed,    // the tray closes
+    DiscInserted,  // a disc is put in and the tray closes; it becomes ready later
+    DiscRemoved,   // the disc is taken out
+    DriveAdded,    // the drive is plugged in
+    DriveRemoved,  // the drive is pulled out
+    Busy,          // another program writes with the drive for a while
+    MediaChange,   // only the system's notice, nothing changes (a restless drive or driver)
+  };
+  Kind kind = Kind::MediaChange;
+  uint64_t atNs = 0;
+  size_t drive = 0;
+  std::optional<Disc> disc;   // DiscInserted
+  uint64_t readyAfterNs = 0;  // DiscInserted: how long the drive takes to become ready
+  bool neverReady = false;    // DiscInserted: the drive stays "becoming ready"
+  uint64_t forNs = 0;         // Busy
+  int repeat = 1;             // happens this many times,
+  uint64_t everyNs = 0;       // this far apart
 };
 
 struct Machine {
@@ -192,6 +223,9 @@ struct Machine {
   // Roots that are not optical drives, such as "C:\\" (type 3).
   std::vector<std::pair<std::string, uint32_t>> otherRoots;
   std::vector<Drive> drives;
+  // The system gives notices of drives and discs (a kernel that polls, a device message).
+  bool driveEvents = true;
+  std::vector<TimelineEntry> timeline;
 };
 
 }  // namespace sim

@@ -15,6 +15,8 @@ constexpr SenseData kIncompatibleMedium{0x05, 0x30, 0x02};
 constexpr SenseData kNoMedium{0x02, 0x3A, 0x00};
 constexpr SenseData kBecomingReady{0x02, 0x04, 0x01};
 constexpr SenseData kMediumChanged{0x06, 0x28, 0x00};
+constexpr SenseData kTrayOpen{0x02, 0x3A, 0x02};
+constexpr SenseData kLongWriteInProgress{0x02, 0x04, 0x08};
 constexpr SenseData kParameterListError{0x05, 0x26, 0x00};
 
 using platform::GetBE16;
@@ -127,7 +129,7 @@ CommandOutcome SimDrive::Execute(const std::array<uint8_t, 16>& cdb, platform::D
   clock_.Advance(model_.latencyNs);
   ++commandCount_;
   if (model_.vanishAfter >= 0 && commandCount_ > model_.vanishAfter) vanished_ = true;
-  if (vanished_) {
+  if (vanished_ || !model_.plugged) {
     outcome.transportOk = false;
     return outcome;
   }
@@ -217,6 +219,8 @@ CommandOutcome SimDrive::Replay(const std::array<uint8_t, 16>& cdb, platform::Di
 }
 
 std::optional<SenseData> SimDrive::MediumState() const {
+  if (clock_.NowNs() < model_.busyUntilNs) return kLongWriteInProgress;
+  if (model_.trayOpen) return kTrayOpen;
   if (clock_.NowSeconds() < model_.becomingReadySeconds) return kBecomingReady;
   if (!model_.disc) return kNoMedium;
   return std::nullopt;

@@ -2,6 +2,7 @@
 // synthesized in the standard layouts, headers and length fields included.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -36,6 +37,10 @@ class SimDrive {
   const Drive& Model() const { return model_; }
   Drive& Model() { return model_; }
   bool Vanished() const { return vanished_; }
+  // A new disc is in: the next command hears of it as a unit attention.
+  void TellMediumChanged() {
+    if (unitAttentionsLeft_ >= 0) unitAttentionsLeft_ = std::max(unitAttentionsLeft_, 1);
+  }
   // The write speed the drive currently selects, in kB/s.
   uint16_t SelectedWriteKbps() const { return selectedWriteKbps_; }
 

@@ -201,6 +201,7 @@ SimSystem::SimSystem(Machine machine) : machine_(std::move(machine)) {
   for (const Drive& drive : machine_.drives) {
     drives_.push_back(std::make_unique<SimDrive>(drive, clock_));
   }
+  ScheduleTimeline();
 }
 
 SimSystem::~SimSystem() = default;
@@ -214,8 +215,9 @@ std::optional<std::vector<std::string>> SimSystem::LogicalDriveRoots() {
   if (machine_.rootListFails) return std::nullopt;
   std::vector<std::string> roots;
   for (const auto& [root, type] : machine_.otherRoots) roots.push_back(root);
-  for (const Drive& drive : machine_.drives) {
-    if (!drive.root.empty()) roots.push_back(drive.root);
+  for (const auto& drive : drives_) {
+    const Drive& model = drive->Model();
+    if (!model.root.empty() && model.plugged) roots.push_back(model.root);
   }
   std::stable_sort(roots.begin(), roots.end());
   return roots;
@@ -225,8 +227,8 @@ platform::DriveType SimSystem::GetDriveType(const std::string& root) {
   for (const auto& [other, type] : machine_.otherRoots) {
     if (other == root) return static_cast<platform::DriveType>(type);
   }
-  for (const Drive& drive : machine_.drives) {
-    if (drive.root == root) return platform::DriveType::Cdrom;
+  for (const auto& drive : drives_) {
+    if (drive->Model().root == root && drive->Model().plugged) return platform::DriveType::Cdrom;
   }
   return platform::DriveType::NoRootDir;
 }
@@ -237,7 +239,7 @@ std::unique_ptr<platform::DeviceHandle> SimSystem::OpenDevice(const std::string&
   for (size_t i = 0; i < drives_.size(); ++i) {
     const Drive& model = drives_[i]->Model();
     if (model.root.empty() || DeviceNameOf(model.root) != name) continue;
-    if (!model.opens || drives_[i]->Vanished()) return nullptr;
+    if (!model.opens || !model.plugged || drives_[i]->Vanished()) return nullptr;
     return std::make_unique<SimDeviceHandle>(*this, i);
   }
   return nullptr;

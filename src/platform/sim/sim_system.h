@@ -67,6 +67,9 @@ class SimSystem : public platform::System {
   void Sleep(uint32_t milliseconds) override;
   platform::MessageSink& Messages() override { return messages_; }
   std::vector<platform::DriveProblem> DriveProblems() override { return problems; }
+  // The notices of the machine's timeline, on its virtual clock.
+  std::unique_ptr<platform::DriveEvents> OpenDriveEvents(
+      const platform::WatchOptions& options) override;
 
   // What DriveProblems reports: a simulated machine has no device nodes of its own, so a
   // test says which devices could not be used.
@@ -93,6 +96,11 @@ class SimSystem : public platform::System {
   int AspiDriveAt(uint8_t adapter, uint8_t target, uint8_t lun) const;
   int AspiAdapterCount() const;
 
+  // Notices the timeline has given that no event source has taken yet.
+  std::vector<platform::DriveNotice>& PendingNotices() { return notices_; }
+  // Index of the drive listed under `root`, or -1.
+  int DriveIndexOf(const std::string& root) const;
+
  private:
   Machine machine_;
   VirtualClock clock_;
@@ -103,6 +111,10 @@ class SimSystem : public platform::System {
   RecordingMessageSink messages_;
   SimRegistry registry_;
   std::set<size_t> unrecordedTold_;  // replayed drives already said to lack answers
+
+  void ScheduleTimeline();
+  void Happen(const TimelineEntry& entry);
+  std::vector<platform::DriveNotice> notices_;
 };
 
 }  // namespace sim
