@@ -171,7 +171,7 @@ CommandOutcome SimDrive::Execute(const std::array<uint8_t, 16>& cdb, platform::D
   }
   if (direction == platform::Direction::In && buffer != nullptr) {
     const uint32_t n = std::min<uint32_t>(limit, static_cast<uint32_t>(answer.data.size()));
-    std::memcpy(buffer, answer.data.data(), n);
+    std::copy_n(answer.data.begin(), n, buffer);  // an empty answer has no data() to copy from
     outcome.transferred = n;
   } else if (dataOut) {
     outcome.transferred = length;
@@ -210,7 +210,7 @@ CommandOutcome SimDrive::Replay(const std::array<uint8_t, 16>& cdb, platform::Di
               outcome.sense.begin());
   if (direction == platform::Direction::In && buffer != nullptr) {
     const uint32_t n = std::min<uint32_t>(length, static_cast<uint32_t>(r.data.size()));
-    std::memcpy(buffer, r.data.data(), n);
+    std::copy_n(r.data.begin(), n, buffer);
     outcome.transferred = n;
   } else if (direction == platform::Direction::Out && r.transportOk && !r.checkCondition) {
     outcome.transferred = length;

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_registry.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 namespace sim {
@@ -15,7 +17,7 @@ class SimRegistryKey : public platform::RegistryKey {
     const uint32_t capacity = size;
     size = static_cast<uint32_t>(value->data.size());
     if (size > capacity) return false;
-    std::memcpy(data, value->data.data(), size);
+    std::copy_n(value->data.begin(), size, data);
     return true;
   }
 
