@@ -47,7 +47,9 @@ sim::Machine OneDriveMachine(const Case& c) {
   return machine;
 }
 
-void ReportCommands(benchmark::State& state) {
+// One whole run (drive list and query), then the query again on a cold snapshot: nothing it
+// sends is served by the drive list.
+void CountQueryCommands(benchmark::State& state, const media::QueryOptions& options) {
   const Case& c = kCases[static_cast<size_t>(state.range(0))];
   size_t queryCommands = 0;
   size_t runCommands = 0;
@@ -57,16 +59,15 @@ void ReportCommands(benchmark::State& state) {
     auto device = media::CreateDevice(system);
     device->SelectDrive(0);
     media::SilentReportSink sink;
-    benchmark::DoNotOptimize(media::RunMediaReport(*device, {}, sink));
+    benchmark::DoNotOptimize(media::RunMediaReport(*device, {}, sink, options));
     runCommands = system.Log().size();
 
-    // The same query again on a cold snapshot: nothing it sends is served by the drive list.
     state.PauseTiming();
     device->ForgetAnswers();
     system.ClearLog();
     const double start = system.Clock().NowSeconds();
     state.ResumeTiming();
-    benchmark::DoNotOptimize(media::RunMediaReport(*device, {}, sink));
+    benchmark::DoNotOptimize(media::RunMediaReport(*device, {}, sink, options));
     queryCommands = system.Log().size();
     driveSeconds = system.Clock().NowSeconds() - start;
   }
@@ -75,6 +76,10 @@ void ReportCommands(benchmark::State& state) {
   state.counters["query_s_at_3ms"] = driveSeconds;
   state.SetLabel(c.name);
 }
+
+void ReportCommands(benchmark::State& state) {
+  CountQueryCommands(state, {});
+}
 BENCHMARK(ReportCommands)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark::kMicrosecond);
 
 // The same for `quillrate-cli speeds`: the query that also reads both write speed lists and
@@ -82,33 +87,9 @@ BENCHMARK(ReportCommands)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark:
 // change the drive; in a whole run the drive list's shorter read of the capabilities page
 // cannot answer the query's read of the whole page, so the page goes out once more.
 void SpeedsCommands(benchmark::State& state) {
-  const Case& c = kCases[static_cast<size_t>(state.range(0))];
   media::QueryOptions options;
   options.speedTable = true;
-  size_t queryCommands = 0;
-  size_t runCommands = 0;
-  double driveSeconds = 0;
-  for (auto _ : state) {
-    sim::SimSystem system(OneDriveMachine(c));
-    auto device = media::CreateDevice(system);
-    device->SelectDrive(0);
-    media::SilentReportSink sink;
-    benchmark::DoNotOptimize(media::RunMediaReport(*device, {}, sink, options));
-    runCommands = system.Log().size();
-
-    state.PauseTiming();
-    device->ForgetAnswers();
-    system.ClearLog();
-    const double start = system.Clock().NowSeconds();
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(media::RunMediaReport(*device, {}, sink, options));
-    queryCommands = system.Log().size();
-    driveSeconds = system.Clock().NowSeconds() - start;
-  }
-  state.counters["query_commands"] = static_cast<double>(queryCommands);
-  state.counters["run_commands"] = static_cast<double>(runCommands);
-  state.counters["query_s_at_3ms"] = driveSeconds;
-  state.SetLabel(c.name);
+  CountQueryCommands(state, options);
 }
 BENCHMARK(SpeedsCommands)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark::kMicrosecond);
 
