@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <thread>
 
-#include "app/frm_main.h"
 #include "app/model/program_services.h"
+#include "app/qt/frm_main.h"
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
 

@@ -13,12 +13,12 @@
 #include "cli/session.h"
 #include "custom/about_text.h"
 #include "custom/window_caption.h"
-#include "device/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 namespace {
 
-using device::TextToUtf8;
+using text::TextToUtf8;
 
 // The rows a reader would consult: the CD table ends at its first empty lead-in key; the
 // DVD table has no end mark, so the rows that are not all zero.
@@ -40,7 +40,7 @@ size_t FilledDvdRows(const std::vector<custom::DvdMediaEntry>& rows) {
 void PrintAbout(const custom::CustomizationBlockView& block, bool json, std::ostream& out) {
   const std::string about = custom::ComposeAboutText(block);
   if (!json) {
-    const std::string text = device::VisibleText(about, device::LineBreaks::Kept);
+    const std::string text = text::VisibleText(about, text::LineBreaks::Kept);
     out << text;
     if (text.empty() || text.back() != '\n') out << '\n';
     return;

@@ -10,8 +10,8 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "custom/prototype_file.h"
-#include "device/text_encoding.h"
 #include "platform/files/program_file.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 
@@ -29,7 +29,7 @@ std::vector<std::string> DefaultPrototypePaths() {
 int ReportBuildOutcome(const custom::BuildOutcome& outcome, std::ostream& out, std::ostream& err) {
   using custom::BuildStatus;
   if (outcome.Succeeded()) {
-    out << outcome.text << '\n' << device::VisibleText(outcome.outputPath) << '\n';
+    out << outcome.text << '\n' << text::VisibleText(outcome.outputPath) << '\n';
     return kExitOk;
   }
   err << outcome.caption << ": " << outcome.text << '\n';

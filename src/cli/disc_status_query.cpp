@@ -3,10 +3,10 @@
 #include "cli/drive_choice.h"
 #include "cli/drive_watch.h"
 #include "cli/session.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/text_encoding.h"
 #include "media/disc_status_text.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 namespace {
@@ -36,9 +36,9 @@ std::optional<DiscStatusQuery> QueryDiscStatus(Session& session, int requestedDr
 
 std::string DriveHeading(Session& session, int index) {
   const device::DriveEntry& entry = *session.Device().GetDriveEntry(static_cast<unsigned>(index));
-  return device::VisibleText(device::FormatC(
-      "Drive %d: %s %s", index, device::TrimTrailingBlanks(device::TextOf(entry.Vendor)).c_str(),
-      device::TrimTrailingBlanks(device::TextOf(entry.Product)).c_str()));
+  return text::VisibleText(text::FormatC(
+      "Drive %d: %s %s", index, text::TrimTrailingBlanks(text::TextOf(entry.Vendor)).c_str(),
+      text::TrimTrailingBlanks(text::TextOf(entry.Product)).c_str()));
 }
 
 nlohmann::ordered_json DiscStatusJson(const media::DiscStatus& status) {

@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "cli/session.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
 
 namespace cli {
 
@@ -37,8 +37,8 @@ void DriveWatch::Show(const device::WaitProgress& progress) {
   if (second == shownSecond_) return;
   shownSecond_ = second;
   const std::string line =
-      device::FormatC("Waiting for drive %d to become ready: %d s of at most %d s ...", index_,
-                      second, progress.limitSeconds);
+      text::FormatC("Waiting for drive %d to become ready: %d s of at most %d s ...", index_,
+                    second, progress.limitSeconds);
   session_.progress << '\r' << line;
   if (line.size() < shownLength_) {
     session_.progress << std::string(shownLength_ - line.size(), ' ');

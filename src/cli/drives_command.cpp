@@ -11,16 +11,17 @@
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
+#include "text/common_texts.h"
 
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/text_encoding.h"
 #include "platform/drive_diagnostics.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 
-using device::TextOf;
-using device::TextToUtf8;
+using text::TextOf;
+using text::TextToUtf8;
 
 void PrintDrives(const device::AtapiDevice* device, bool json, std::ostream& out,
                  const std::vector<platform::DriveProblem>& problems,
@@ -60,20 +61,20 @@ void PrintDrives(const device::AtapiDevice* device, bool json, std::ostream& out
     // Drives that are there but cannot be opened are not "no drive": their reasons follow.
     const bool unopened =
         std::any_of(problems.begin(), problems.end(), [](const auto& p) { return p.unopened; });
-    out << (unopened ? kNoDriveOpenedText : device::kNoDriveDetectedText) << "\n";
+    out << (unopened ? kNoDriveOpenedText : text::kNoDriveDetectedText) << "\n";
     return;
   }
   for (int i = 0; i < count; ++i) {
     const device::DriveEntry* e = device->GetDriveEntry(static_cast<unsigned>(i));
     if (e == nullptr) continue;
-    const std::string kindName = device::TrimTrailingBlanks(e->KindName ? e->KindName : "");
-    const std::string line = device::FormatC(
+    const std::string kindName = text::TrimTrailingBlanks(e->KindName ? e->KindName : "");
+    const std::string line = text::FormatC(
         "%2d  %2d-%d-%d-%d  %-5s %-8s %-16s %-4s  %-12s  %-18s  %s", i, e->Adapter, e->Bus,
         e->Target, e->Lun, rootOf(*e).c_str(), std::string(TextOf(e->Vendor)).c_str(),
         std::string(TextOf(e->Product)).c_str(), std::string(TextOf(e->Revision)).c_str(),
         e->ViaAspi ? "ASPI" : "pass-through", kindName.c_str(),
         e->WritesCdR ? "writes CD-R" : "no CD-R writing");
-    out << device::VisibleText(line) << '\n';
+    out << text::VisibleText(line) << '\n';
   }
 }
 

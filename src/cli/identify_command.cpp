@@ -12,11 +12,11 @@
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/text_encoding.h"
 #include "media/media_report.h"
 #include "media/report_json.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 
@@ -48,13 +48,13 @@ Command AddIdentifyCommand(CLI::App& app) {
               PrintJson(session.out, media::ReportJson(entry, *index, report));
               return answered;
             }
-            session.out << device::VisibleText(device::FormatC(
+            session.out << text::VisibleText(text::FormatC(
                                "Drive %d: %s %s", *index,
-                               device::TrimTrailingBlanks(device::TextOf(entry.Vendor)).c_str(),
-                               device::TrimTrailingBlanks(device::TextOf(entry.Product)).c_str()))
+                               text::TrimTrailingBlanks(text::TextOf(entry.Vendor)).c_str(),
+                               text::TrimTrailingBlanks(text::TextOf(entry.Product)).c_str()))
                         << '\n';
             for (const std::string& line : report.lines) {
-              session.out << device::VisibleText(line) << '\n';
+              session.out << text::VisibleText(line) << '\n';
             }
             return answered;
           }};

@@ -6,12 +6,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "device/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 
 inline void PrintJson(std::ostream& out, const nlohmann::ordered_json& document) {
-  out << device::EscapeJsonControls(document.dump(2)) << '\n';
+  out << text::EscapeJsonControls(document.dump(2)) << '\n';
 }
 
 }  // namespace cli

@@ -2,7 +2,7 @@
 // UTF-8 like every text of the program; the console is switched to UTF-8 for the output and
 // given back the user's code page on every way out: a normal end, exit(), Ctrl+C, Ctrl+Break,
 // a closed console window, and an exception nobody caught.
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <shellapi.h>
 

@@ -17,23 +17,22 @@
 #include "cli/session.h"
 #include "custom/media_row_match.h"
 #include "custom/user_file_button.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/hex_text.h"
-#include "device/text_encoding.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/hex_text.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 namespace {
 
 using custom::UserMediaFileStatus;
-using device::TextOf;
-using device::TextToUtf8;
-using device::VisibleText;
+using text::TextOf;
+using text::TextToUtf8;
+using text::VisibleText;
 
 std::string Where(const custom::UserMediaLinePosition& position) {
-  if (position.part > 1)
-    return device::FormatC("line %zu (part %zu)", position.line, position.part);
-  return device::FormatC("line %zu", position.line);
+  if (position.part > 1) return text::FormatC("line %zu (part %zu)", position.line, position.part);
+  return text::FormatC("line %zu", position.line);
 }
 
 // A CD row is taken whatever its keys hold; one that does not read as a number matches no disc.
@@ -74,7 +73,7 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
         row["note"] = CdKeyNote(cd);
       } else {
         row["section"] = "DVD";
-        row["media_id"] = device::HexBytes(entry.line.dvd.MediaIdKey, "");
+        row["media_id"] = text::HexBytes(entry.line.dvd.MediaIdKey, "");
         row["text"] = TextToUtf8(custom::DisplayTextOf(entry.line.dvd));
       }
       taken.push_back(row);
@@ -105,7 +104,7 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
       const std::string note = CdKeyNote(cd);
       if (!note.empty()) out << " (" << note << ": it matches no disc)";
     } else {
-      out << "DVD row, media ID " << device::HexBytes(entry.line.dvd.MediaIdKey, "") << ", text \""
+      out << "DVD row, media ID " << text::HexBytes(entry.line.dvd.MediaIdKey, "") << ", text \""
           << VisibleText(custom::DisplayTextOf(entry.line.dvd)) << "\"";
     }
     out << '\n';
@@ -118,8 +117,8 @@ void PrintUserMediaFileCheck(const custom::UserMediaFileCheck& check, bool json,
   if (unlistedSkipped > 0) {
     out << "... and " << unlistedSkipped << " more skipped lines, not listed\n";
   }
-  out << device::FormatC("%zu CD rows, %zu DVD rows taken; %zu lines skipped", check.cdRows,
-                         check.dvdRows, check.skippedLines)
+  out << text::FormatC("%zu CD rows, %zu DVD rows taken; %zu lines skipped", check.cdRows,
+                       check.dvdRows, check.skippedLines)
       << '\n';
 }
 
@@ -183,8 +182,7 @@ int RegisterMediaFile(Session& session, const std::optional<std::string>& chosen
       problem != kExitOk) {
     return problem;
   }
-  session.out << device::FormatC("%zu CD rows, %zu DVD rows loaded", rows.cd.size(),
-                                 rows.dvd.size())
+  session.out << text::FormatC("%zu CD rows, %zu DVD rows loaded", rows.cd.size(), rows.dvd.size())
               << '\n';
   return kExitOk;
 }

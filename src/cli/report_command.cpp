@@ -13,11 +13,11 @@
 #include "cli/session.h"
 #include "custom/customization_block.h"
 #include "custom/user_media_file.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/text_encoding.h"
 #include "media/media_report.h"
 #include "media/report_json.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 namespace {
@@ -31,12 +31,12 @@ struct Options {
 
 void PrintText(std::ostream& out, const device::DriveEntry& entry, int index,
                const media::MediaReport& report) {
-  out << device::VisibleText(device::FormatC("Drive %d: %s %s %s", index,
-                                             std::string(device::TextOf(entry.Vendor)).c_str(),
-                                             std::string(device::TextOf(entry.Product)).c_str(),
-                                             std::string(device::TextOf(entry.Revision)).c_str()))
+  out << text::VisibleText(text::FormatC("Drive %d: %s %s %s", index,
+                                         std::string(text::TextOf(entry.Vendor)).c_str(),
+                                         std::string(text::TextOf(entry.Product)).c_str(),
+                                         std::string(text::TextOf(entry.Revision)).c_str()))
       << '\n';
-  for (const std::string& line : report.lines) out << device::VisibleText(line) << '\n';
+  for (const std::string& line : report.lines) out << text::VisibleText(line) << '\n';
 }
 
 }  // namespace

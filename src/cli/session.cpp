@@ -4,6 +4,7 @@
 #include "cli/exit_codes.h"
 #include "media/drive_kind.h"
 #include "platform/single_device_system.h"
+#include "text/common_texts.h"
 
 namespace cli {
 
@@ -57,7 +58,7 @@ int Session::ReportNoDrive() {
     }
     return status;
   }
-  err << device::kNoDriveDetectedText << "\n";
+  err << text::kNoDriveDetectedText << "\n";
   if (!choice.simulate) err << kDemoHintText << "\n";
   return status;
 }

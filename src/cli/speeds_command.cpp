@@ -13,13 +13,13 @@
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/text_encoding.h"
 #include "media/media_report.h"
 #include "media/speed_table.h"
 #include "media/speed_table_output.h"
 #include "media/speed_verdict.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 
@@ -40,51 +40,50 @@ Command AddSpeedsCommand(CLI::App& app) {
   parser->add_flag("--json", options->json,
                    "Print the table as JSON: speeds (kbps, x, rotation, source, picked, flags), "
                    "flags, rated and verdict");
-  return {parser, [options](Session& session) {
-            int status = kExitOk;
-            const auto index = ChooseDrive(session, options->drive, status);
-            if (!index) return status;
-            device::AtapiDevice& device = session.Device();
-            media::SilentReportSink sink;
-            DriveWatch watch(session, device, *index);
-            media::QueryOptions query;
-            query.speedTable = true;
-            const media::MediaReport report = media::RunMediaReport(device, {}, sink, query);
-            const int answered =
-                watch.StoppedAnswering("the speed query") ? kExitNoAnswer : kExitOk;
-            if (report.discKind == media::DiscKind::None) {
-              session.err << "quillrate-cli: drive " << *index << " has no disc\n";
-              return answered == kExitOk ? int{kExitNoDisc} : answered;
-            }
-            const std::optional<uint32_t> picked = report.hasSpeed && report.speedKbps != 0
-                                                       ? std::optional(report.speedKbps)
-                                                       : std::nullopt;
-            const media::SpeedTable table =
-                media::BuildSpeedTable(report.speedAnswers.value_or(media::SpeedAnswers{}),
-                                       report.discKind, picked, report.discRating);
-            const std::optional<std::string> verdict = media::SpeedVerdict(table);
-            const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
-            const std::string vendor = device::TrimTrailingBlanks(device::TextOf(entry.Vendor));
-            const std::string product = device::TrimTrailingBlanks(device::TextOf(entry.Product));
-            const std::string revision = device::TrimTrailingBlanks(device::TextOf(entry.Revision));
-            if (options->json) {
-              nlohmann::ordered_json document = {{"drive",
-                                                  {{"index", *index},
-                                                   {"vendor", device::TextToUtf8(vendor)},
-                                                   {"product", device::TextToUtf8(product)},
-                                                   {"revision", device::TextToUtf8(revision)}}}};
-              document.update(media::SpeedTableJson(report.discKind, table, verdict));
-              PrintJson(session.out, document);
-              return answered;
-            }
-            session.out << device::VisibleText(device::FormatC("Drive %d: %s %s %s", *index,
-                                                               vendor.c_str(), product.c_str(),
-                                                               revision.c_str()))
-                        << '\n';
-            for (const std::string& line : media::SpeedTableLines(report.discKind, table, verdict))
-              session.out << device::VisibleText(line) << '\n';
-            return answered;
-          }};
+  return {
+      parser, [options](Session& session) {
+        int status = kExitOk;
+        const auto index = ChooseDrive(session, options->drive, status);
+        if (!index) return status;
+        device::AtapiDevice& device = session.Device();
+        media::SilentReportSink sink;
+        DriveWatch watch(session, device, *index);
+        media::QueryOptions query;
+        query.speedTable = true;
+        const media::MediaReport report = media::RunMediaReport(device, {}, sink, query);
+        const int answered = watch.StoppedAnswering("the speed query") ? kExitNoAnswer : kExitOk;
+        if (report.discKind == media::DiscKind::None) {
+          session.err << "quillrate-cli: drive " << *index << " has no disc\n";
+          return answered == kExitOk ? int{kExitNoDisc} : answered;
+        }
+        const std::optional<uint32_t> picked = report.hasSpeed && report.speedKbps != 0
+                                                   ? std::optional(report.speedKbps)
+                                                   : std::nullopt;
+        const media::SpeedTable table =
+            media::BuildSpeedTable(report.speedAnswers.value_or(media::SpeedAnswers{}),
+                                   report.discKind, picked, report.discRating);
+        const std::optional<std::string> verdict = media::SpeedVerdict(table);
+        const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
+        const std::string vendor = text::TrimTrailingBlanks(text::TextOf(entry.Vendor));
+        const std::string product = text::TrimTrailingBlanks(text::TextOf(entry.Product));
+        const std::string revision = text::TrimTrailingBlanks(text::TextOf(entry.Revision));
+        if (options->json) {
+          nlohmann::ordered_json document = {{"drive",
+                                              {{"index", *index},
+                                               {"vendor", text::TextToUtf8(vendor)},
+                                               {"product", text::TextToUtf8(product)},
+                                               {"revision", text::TextToUtf8(revision)}}}};
+          document.update(media::SpeedTableJson(report.discKind, table, verdict));
+          PrintJson(session.out, document);
+          return answered;
+        }
+        session.out << text::VisibleText(text::FormatC("Drive %d: %s %s %s", *index, vendor.c_str(),
+                                                       product.c_str(), revision.c_str()))
+                    << '\n';
+        for (const std::string& line : media::SpeedTableLines(report.discKind, table, verdict))
+          session.out << text::VisibleText(line) << '\n';
+        return answered;
+      }};
 }
 
 }  // namespace cli

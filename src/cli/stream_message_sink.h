@@ -3,8 +3,8 @@
 
 #include <ostream>
 
-#include "device/text_encoding.h"
 #include "platform/system.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 
@@ -16,7 +16,7 @@ class StreamMessageSink : public platform::MessageSink {
     for (char& c : flat) {
       if (c == '\n') c = ' ';
     }
-    stream_ << device::VisibleText(caption) << ' ' << device::VisibleText(flat) << '\n';
+    stream_ << text::VisibleText(caption) << ' ' << text::VisibleText(flat) << '\n';
   }
 
  private:

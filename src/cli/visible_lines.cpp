@@ -1,6 +1,6 @@
 #include "cli/visible_lines.h"
 
-#include "device/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 
@@ -11,7 +11,7 @@ VisibleLinesBuffer::~VisibleLinesBuffer() {
 
 bool VisibleLinesBuffer::WritePending() {
   if (pending_.empty()) return !failed_;
-  std::string shown = device::VisibleText(pending_);
+  std::string shown = text::VisibleText(pending_);
   pending_.clear();
   const auto length = static_cast<std::streamsize>(shown.size());
   if (target_->sputn(shown.data(), length) != length) failed_ = true;

@@ -11,7 +11,7 @@
 namespace cli {
 
 // A stream buffer that collects a line and writes it to `target` (never null) through
-// device::VisibleText when the line ends, when it is flushed, and when it is destroyed.
+// text::VisibleText when the line ends, when it is flushed, and when it is destroyed.
 class VisibleLinesBuffer : public std::streambuf {
  public:
   explicit VisibleLinesBuffer(std::streambuf* target) : target_(target) {}

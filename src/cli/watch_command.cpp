@@ -15,15 +15,15 @@
 #include "cli/watch_lines.h"
 #include "custom/customization_block.h"
 #include "custom/user_media_file.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/text_encoding.h"
 #include "live/drive_watcher.h"
 #include "media/drive_kind.h"
 #include "media/media_report.h"
 #include "media/report_json.h"
 #include "platform/quiet_drive_events.h"
 #include "platform/stop_signal.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 namespace {
@@ -37,12 +37,12 @@ struct Options {
 // The report as `report` prints it.
 void PrintReport(std::ostream& out, const device::DriveEntry& entry, int index,
                  const media::MediaReport& report) {
-  out << device::VisibleText(device::FormatC("Drive %d: %s %s %s", index,
-                                             std::string(device::TextOf(entry.Vendor)).c_str(),
-                                             std::string(device::TextOf(entry.Product)).c_str(),
-                                             std::string(device::TextOf(entry.Revision)).c_str()))
+  out << text::VisibleText(text::FormatC("Drive %d: %s %s %s", index,
+                                         std::string(text::TextOf(entry.Vendor)).c_str(),
+                                         std::string(text::TextOf(entry.Product)).c_str(),
+                                         std::string(text::TextOf(entry.Revision)).c_str()))
       << '\n';
-  for (const std::string& line : report.lines) out << device::VisibleText(line) << '\n';
+  for (const std::string& line : report.lines) out << text::VisibleText(line) << '\n';
 }
 
 int RunWatch(Session& session, const Options& options) {
@@ -56,7 +56,7 @@ int RunWatch(Session& session, const Options& options) {
     const auto chosen = ChooseDrive(session, options.drive, status);
     if (!chosen) return status;
     onlyRoot = std::string(
-        device::TextOf(session.Device().GetDriveEntry(static_cast<unsigned>(*chosen))->RootPath));
+        text::TextOf(session.Device().GetDriveEntry(static_cast<unsigned>(*chosen))->RootPath));
   }
 
   std::unique_ptr<platform::DriveEvents> events = system.OpenDriveEvents({});
@@ -102,7 +102,7 @@ int RunWatch(Session& session, const Options& options) {
     }
     // Each line is written whole and at once, so a stop never leaves half of one.
     const std::string line = options.json
-                                 ? device::EscapeJsonControls(WatchJson(event, withReport).dump())
+                                 ? text::EscapeJsonControls(WatchJson(event, withReport).dump())
                                  : WatchTextLine(event, withReport);
     session.out << line + '\n';
     session.out.flush();

@@ -8,9 +8,9 @@
 
 #include "custom/ascii_case.h"
 #include "custom/user_media_line.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/text_encoding.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace custom {
 namespace {
@@ -55,7 +55,7 @@ template <size_t N>
 bool SetKey(std::string_view line, std::string_view key, std::array<char, N>& field) {
   const auto value = ValueOf(line, key);
   if (!value) return false;
-  device::SetText(field, *value);
+  text::SetText(field, *value);
   return true;
 }
 
@@ -157,14 +157,14 @@ bool PropertyApplier::Row(std::string_view line, bool cd) {
   } else if (row.kind == UserMediaLineKind::DvdRow) {
     block_.DvdTable[rows_++] = row.dvd;
   } else if (row.reason == UserMediaSkipReason::DvdNotHex) {
-    error_ = device::FormatC("'%s' is not a valid integer value", BadPairText(row).c_str());
+    error_ = text::FormatC("'%s' is not a valid integer value", BadPairText(row).c_str());
     return false;
   }
   return true;
 }
 
 void PropertyApplier::StoreRemark() {
-  const size_t length = device::CutLength(remark_, kRemarkLength);
+  const size_t length = text::CutLength(remark_, kRemarkLength);
   std::memcpy(block_.Remark.data(), remark_.data(), length);
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "device/fixed_text.h"
+#include "text/fixed_text.h"
 
 namespace custom {
 
@@ -45,10 +45,10 @@ inline constexpr size_t kDvdKeyLength = 11;
 using DvdKey = std::array<uint8_t, kDvdKeyLength>;
 
 inline std::string_view DisplayTextOf(const CdMediaEntry& row) {
-  return device::TextOf(row.DisplayText);
+  return text::TextOf(row.DisplayText);
 }
 inline std::string_view DisplayTextOf(const DvdMediaEntry& row) {
-  return device::TextOf(row.DisplayText);
+  return text::TextOf(row.DisplayText);
 }
 
 }  // namespace custom

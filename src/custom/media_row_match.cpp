@@ -32,7 +32,7 @@ const char* ManufacturerSourceName(ManufacturerSource source) {
 }
 
 std::optional<int64_t> ReadCdKey(const std::array<char, 6>& key) {
-  const std::string_view text = device::TextOf(key);
+  const std::string_view text = text::TextOf(key);
   size_t at = 0;
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) {

@@ -1,6 +1,6 @@
 #include "custom/user_file_button.h"
 
-#include "device/os_info.h"
+#include "settings/os_info.h"
 
 namespace custom {
 
@@ -20,14 +20,14 @@ UserFileButtonResult AddOrRemoveUserFile(
   }
   if (chosen && !chosen->empty()) {
     result.added = true;
-    result.settingWritten =
-        device::OSInfo::WriteRegString(system, device::kProgramKey, kUserFileValueName, *chosen);
+    result.settingWritten = settings::OSInfo::WriteRegString(system, settings::kProgramKey,
+                                                             kUserFileValueName, *chosen);
     showMessage(kUserFileAddedText);
     result.loaded = LoadUserMediaFile(system, rows);
     return result;
   }
   result.settingWritten =
-      device::OSInfo::WriteRegString(system, device::kProgramKey, kUserFileValueName, "");
+      settings::OSInfo::WriteRegString(system, settings::kProgramKey, kUserFileValueName, "");
   rows.Clear();
   showMessage(kUserFileRemovedText);
   return result;

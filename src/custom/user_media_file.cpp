@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "device/os_info.h"
 #include "platform/files/input_file.h"
+#include "settings/os_info.h"
 
 namespace custom {
 namespace {
@@ -123,10 +123,10 @@ UserMediaFileResult ReadUserMediaFile(
 
 std::string RegisteredUserMediaFile(platform::System& system) {
   std::array<char, 256> value{};
-  if (!device::OSInfo::ReadRegString(system, device::kProgramKey, kUserFileValueName, value)) {
+  if (!settings::OSInfo::ReadRegString(system, settings::kProgramKey, kUserFileValueName, value)) {
     return {};
   }
-  return std::string(device::TextOf(value));
+  return std::string(text::TextOf(value));
 }
 
 UserMediaFileResult LoadUserMediaFile(platform::System& system, UserMediaRows& rows) {

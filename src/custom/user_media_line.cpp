@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "custom/ascii_case.h"
-#include "device/format_c.h"
-#include "device/text_encoding.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace custom {
 namespace {
@@ -47,7 +47,7 @@ void ParseCdLine(std::string_view line, UserMediaLine& out) {
   std::memcpy(out.cd.LeadOutKey.data(), line.data() + kCdLeadOutPosition - 1,
               out.cd.LeadOutKey.size());
   std::memcpy(out.cd.DisplayText.data(), text.data(),
-              device::CutLength(text, out.cd.DisplayText.size()));
+              text::CutLength(text, out.cd.DisplayText.size()));
   out.kind = UserMediaLineKind::CdRow;
 }
 
@@ -72,7 +72,7 @@ void ParseDvdLine(std::string_view line, UserMediaLine& out) {
   }
   const std::string_view text = line.substr(kDvdTextPosition - 1);
   std::memcpy(out.dvd.DisplayText.data(), text.data(),
-              device::CutLength(text, out.dvd.DisplayText.size()));
+              text::CutLength(text, out.dvd.DisplayText.size()));
   out.kind = UserMediaLineKind::DvdRow;
 }
 
@@ -145,21 +145,21 @@ std::string SkipReasonText(const UserMediaLine& line) {
     case UserMediaSkipReason::NoSection:
       return "no section yet (data before the first [CD] or [DVD] header)";
     case UserMediaSkipReason::CdTooShort:
-      return device::FormatC("too short: %zu characters, a CD line needs at least 15",
-                             line.text.size());
+      return text::FormatC("too short: %zu characters, a CD line needs at least 15",
+                           line.text.size());
     case UserMediaSkipReason::CdNoSeparator:
       return "neither \"=\" at position 14 nor \"_\" at position 7";
     case UserMediaSkipReason::DvdTooShort:
-      return device::FormatC("too short: %zu characters, a DVD line needs at least 26",
-                             line.text.size());
+      return text::FormatC("too short: %zu characters, a DVD line needs at least 26",
+                           line.text.size());
     case UserMediaSkipReason::DvdNoEquals:
       return "\"=\" not at position 25";
     case UserMediaSkipReason::DvdNotHex:
-      return device::FormatC("not hexadecimal: pair %d (positions %d-%d)", line.badPair,
-                             2 * line.badPair - 1, 2 * line.badPair);
+      return text::FormatC("not hexadecimal: pair %d (positions %d-%d)", line.badPair,
+                           2 * line.badPair - 1, 2 * line.badPair);
     case UserMediaSkipReason::NulByte:
-      return device::FormatC("holds a NUL byte at position %zu, where its text would end",
-                             line.text.find('\0') + 1);
+      return text::FormatC("holds a NUL byte at position %zu, where its text would end",
+                           line.text.find('\0') + 1);
   }
   return {};
 }

@@ -1,7 +1,7 @@
 #include "custom/version_text.h"
 
 #include "custom/shipped_identity.h"
-#include "device/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace custom {
 
@@ -13,7 +13,7 @@ std::string VersionText(std::string_view program, const CustomizationBlockView& 
   if (name != kShippedProgramName || version != kProgramVersion) {
     // An edition's texts are whatever its property file held: UTF-8 or Windows-1252, perhaps
     // with control bytes that must not steer the terminal.
-    text += "edition: " + device::VisibleText(name + " " + version) + "\n";
+    text += "edition: " + text::VisibleText(name + " " + version) + "\n";
   }
   return text + std::string(kLicenceText);
 }

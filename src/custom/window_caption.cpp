@@ -1,12 +1,12 @@
 #include "custom/window_caption.h"
 
-#include "device/format_c.h"
+#include "text/format_c.h"
 
 namespace custom {
 
 std::string WindowCaption(const CustomizationBlockView& block) {
-  return device::FormatC("%s v%s.%s.%s", block.ProgramName().c_str(), block.MajorVersion().c_str(),
-                         block.MinorVersion().c_str(), block.Revision().c_str());
+  return text::FormatC("%s v%s.%s.%s", block.ProgramName().c_str(), block.MajorVersion().c_str(),
+                       block.MinorVersion().c_str(), block.Revision().c_str());
 }
 
 }  // namespace custom

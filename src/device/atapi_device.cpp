@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "device/fixed_text.h"
+#include "text/fixed_text.h"
 
 namespace device {
 
@@ -75,7 +75,7 @@ bool AtapiDevice::OpenDrive(int index) {
   currentRevision_ = entry.Revision;
   currentVendorSpecific_ = entry.VendorSpecific;
   if (osInfo_.IsNT() && !useAspi_) {
-    driveHandle_ = system_.OpenDevice(std::string(TextOf(entry.RootPath)));
+    driveHandle_ = system_.OpenDevice(std::string(text::TextOf(entry.RootPath)));
     if (!driveHandle_) {
       currentIndex_ = -1;
       ResetAddress();

@@ -12,10 +12,10 @@
 #include "device/answer_snapshot.h"
 #include "device/drive_entry.h"
 #include "device/hi_timer.h"
-#include "device/os_info.h"
 #include "device/response_view.h"
 #include "device/sense.h"
 #include "platform/system.h"
+#include "settings/os_info.h"
 
 namespace device {
 
@@ -169,7 +169,7 @@ class AtapiDevice {
   bool SetCdSpeed(uint8_t rotationControl, uint16_t readSpeed, uint16_t writeSpeed,
                   uint8_t control);
 
-  const OSInfo& Os() const { return osInfo_; }
+  const settings::OSInfo& Os() const { return osInfo_; }
   platform::System& System() { return system_; }
 
  private:
@@ -197,7 +197,7 @@ class AtapiDevice {
   DeviceOptions options_;
   HiTimer waitTimer_;
   HiTimer commandTimer_;
-  OSInfo osInfo_;
+  settings::OSInfo osInfo_;
 
   // The ASPI request in use. A request that the manager has not completed when its wait
   // ends is set aside with its event, never reused while the manager may still write it.

@@ -6,9 +6,6 @@
 
 namespace device {
 
-// What every program says when the drive list is empty.
-inline constexpr const char* kNoDriveDetectedText = "No drive detected !";
-
 struct DriveEntry {
   uint8_t Kind = 0;                       // drive kind code, set by the describe step
   const char* KindName = nullptr;         // name of Kind from the drive kind name table

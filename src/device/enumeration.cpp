@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "device/atapi_device.h"
-#include "device/fixed_text.h"
+#include "text/fixed_text.h"
 
 namespace device {
 namespace {
@@ -112,7 +112,7 @@ void AtapiDevice::ScanSpti() {
     if (used >= kMaxDrives) break;
     if (system_.GetDriveType(root) != platform::DriveType::Cdrom) continue;
     DriveEntry& entry = drives_[used++];
-    SetText(entry.RootPath, root);
+    text::SetText(entry.RootPath, root);
     entry.ViaAspi = false;
     platform::ScsiAddress address;
     switch (GetScsiAddress(root, address)) {

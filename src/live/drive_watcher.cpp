@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "device/fixed_text.h"
+#include "text/fixed_text.h"
 
 namespace live {
 namespace {
@@ -27,7 +27,7 @@ bool DriveWatcher::Wanted(const std::string& root) const {
 int DriveWatcher::IndexOf(const std::string& root) const {
   if (!device_) return -1;
   for (int i = 0; i < device_->GetDriveCount(); ++i) {
-    if (device::TextOf(device_->GetDriveEntry(static_cast<unsigned>(i))->RootPath) == root) {
+    if (text::TextOf(device_->GetDriveEntry(static_cast<unsigned>(i))->RootPath) == root) {
       return i;
     }
   }
@@ -59,7 +59,7 @@ bool DriveWatcher::Start() {
   if (!events_.TellsHotPlug()) rootPollDue_ = now + kRootPollMs;
   for (int i = 0; i < device_->GetDriveCount(); ++i) {
     const std::string root(
-        device::TextOf(device_->GetDriveEntry(static_cast<unsigned>(i))->RootPath));
+        text::TextOf(device_->GetDriveEntry(static_cast<unsigned>(i))->RootPath));
     if (!Wanted(root) || Find(root) != nullptr) continue;
     Tracked drive;
     drive.root = root;
@@ -234,7 +234,7 @@ bool DriveWatcher::Rescan() {
   auto fresh = options_.openDevice();
   std::vector<std::string> listed;
   for (int i = 0; i < fresh->GetDriveCount(); ++i) {
-    listed.emplace_back(device::TextOf(fresh->GetDriveEntry(static_cast<unsigned>(i))->RootPath));
+    listed.emplace_back(text::TextOf(fresh->GetDriveEntry(static_cast<unsigned>(i))->RootPath));
   }
   for (auto it = drives_.begin(); it != drives_.end();) {
     if (std::find(listed.begin(), listed.end(), it->root) != listed.end()) {

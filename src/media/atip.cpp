@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "device/format_c.h"
 #include "media/answers/atip_answer.h"
+#include "text/format_c.h"
 
 namespace media {
 namespace {
@@ -46,7 +46,7 @@ AtipParts SplitAtipTime(uint32_t number) {
 
 std::string FormatAtipTime(uint32_t number) {
   const AtipParts parts = SplitAtipTime(number);
-  return device::FormatC("%.2d:%.2d:%.2d", parts.m, parts.s, parts.f);
+  return text::FormatC("%.2d:%.2d:%.2d", parts.m, parts.s, parts.f);
 }
 
 const char* CdMaterial(DiscKind kind, uint32_t leadIn) {

@@ -1,6 +1,6 @@
 #include "media/disc_status_text.h"
 
-#include "device/format_c.h"
+#include "text/format_c.h"
 
 namespace media {
 namespace {
@@ -36,8 +36,8 @@ std::string GibibytesText(uint64_t bytes) {
   const uint64_t whole = bytes >> kGibibyteShift;
   const uint64_t rest = bytes - (whole << kGibibyteShift);
   const uint64_t hundredths = rest * 100 >> kGibibyteShift;
-  return device::FormatC("%llu.%02llu", static_cast<unsigned long long>(whole),
-                         static_cast<unsigned long long>(hundredths));
+  return text::FormatC("%llu.%02llu", static_cast<unsigned long long>(whole),
+                       static_cast<unsigned long long>(hundredths));
 }
 
 std::vector<std::string> DiscStatusLines(const DiscStatus& status) {

@@ -1,8 +1,8 @@
 #include "media/lightscribe.h"
 
-#include "device/format_c.h"
 #include "media/answers/configuration.h"
 #include "media/answers/lightscribe_page.h"
+#include "text/format_c.h"
 
 namespace media {
 namespace {
@@ -15,7 +15,7 @@ const std::string kContinuation(13, ' ');
 
 std::string HexGroups(const device::ResponseView& answer, size_t at, size_t count) {
   std::string text;
-  for (size_t i = 0; i < count; ++i) text += device::FormatC("%02X ", unsigned{answer.At(at + i)});
+  for (size_t i = 0; i < count; ++i) text += text::FormatC("%02X ", unsigned{answer.At(at + i)});
   return text;
 }
 

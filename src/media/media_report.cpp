@@ -1,18 +1,18 @@
 #include "media/media_report.h"
 
-#include "device/fixed_text.h"
-#include "device/format_c.h"
 #include "device/sense.h"
 #include "media/atip.h"
 #include "media/disc_kind.h"
 #include "media/drive_kind.h"
 #include "media/lightscribe.h"
 #include "media/report_lines.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
 
 namespace media {
 namespace {
 
-using device::FormatC;
+using text::FormatC;
 
 constexpr int kReadyWaitSeconds = 60;
 constexpr double kCdSpeedUnitKbps = 176;    // CD 1X
@@ -135,7 +135,7 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   report.lightScribe = GetLightScribeState(device);
   std::vector<std::string> labelSide;
   if (report.lightScribe > kNoLightScribe)
-    driveLine = device::TrimTrailingBlanks(driveLine) + " (Support LightScribe)";
+    driveLine = text::TrimTrailingBlanks(driveLine) + " (Support LightScribe)";
   // The label-side fields are in the page 32h answer, which the next command overwrites.
   if (report.lightScribe == kLightScribeLabelSide) labelSide = LabelSideLines(device);
   out.Add(driveLine);
@@ -149,7 +149,7 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
   std::string discLine = IsCdR(kind) ? std::string("         Disc Type = CDR")
                                      : FormatC("         Disc Type = %s", DiscKindName(kind));
   if (HasLayers(kind)) {
-    discLine = device::TrimTrailingBlanks(discLine) +
+    discLine = text::TrimTrailingBlanks(discLine) +
                (IsDoubleLayer(kind) ? " (Double Layer)" : " (Single Layer)");
   }
   if (report.lightScribe == kLightScribeLabelSide) {
@@ -157,7 +157,7 @@ MediaReport RunMediaReport(device::AtapiDevice& device, const ManufacturerSource
     return report;
   }
   if (report.lightScribe == kLightScribeDataSide) {
-    discLine = device::TrimTrailingBlanks(discLine) + " (LightScribe Data Side)";
+    discLine = text::TrimTrailingBlanks(discLine) + " (LightScribe Data Side)";
   }
   out.Add(discLine);
 

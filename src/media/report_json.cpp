@@ -1,24 +1,24 @@
 #include "media/report_json.h"
 
-#include "device/fixed_text.h"
-#include "device/format_c.h"
-#include "device/hex_text.h"
-#include "device/text_encoding.h"
 #include "media/atip.h"
 #include "media/disc_kind.h"
 #include "media/lightscribe.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/hex_text.h"
+#include "text/text_encoding.h"
 
 namespace media {
 namespace {
 
-using device::FormatC;
-using device::TextToUtf8;
 using nlohmann::ordered_json;
+using text::FormatC;
+using text::TextToUtf8;
 
-using device::TrimTrailingBlanks;
+using text::TrimTrailingBlanks;
 
 std::string Hex(const uint8_t* bytes, size_t n) {
-  return device::HexBytes({bytes, n});
+  return text::HexBytes({bytes, n});
 }
 
 ordered_json Id(const uint8_t* bytes, size_t n) {
@@ -92,9 +92,9 @@ ordered_json DiscJson(const MediaReport& r) {
 ordered_json ReportJson(const device::DriveEntry& drive, int driveIndex, const MediaReport& r) {
   ordered_json json;
   json["drive"] = {{"index", driveIndex},
-                   {"vendor", TextToUtf8(device::TextOf(drive.Vendor))},
-                   {"product", TextToUtf8(device::TextOf(drive.Product))},
-                   {"revision", TextToUtf8(device::TextOf(drive.Revision))},
+                   {"vendor", TextToUtf8(text::TextOf(drive.Vendor))},
+                   {"product", TextToUtf8(text::TextOf(drive.Product))},
+                   {"revision", TextToUtf8(text::TextOf(drive.Revision))},
                    {"kind", Code(r.driveKind)},
                    {"kind_name", TrimTrailingBlanks(DriveKindName(r.driveKind))},
                    {"writes_cd_r", drive.WritesCdR}};

@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "device/format_c.h"
 #include "media/atip.h"
 #include "media/disc_kind.h"
+#include "text/format_c.h"
 
 namespace media {
 namespace {
 
-using device::FormatC;
+using text::FormatC;
 
 // A stored text field as it is, ending early at a NUL.
 std::string StoredText(const uint8_t* bytes, size_t width) {

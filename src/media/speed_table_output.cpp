@@ -2,15 +2,15 @@
 
 #include <cmath>
 
-#include "device/fixed_text.h"
-#include "device/format_c.h"
 #include "media/speed_verdict.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
 
 namespace media {
 namespace {
 
-using device::FormatC;
 using nlohmann::ordered_json;
+using text::FormatC;
 
 struct FlagName {
   uint32_t flag;
@@ -121,7 +121,7 @@ const char* SourceName(SpeedSource source) {
 std::vector<std::string> SpeedTableLines(DiscKind kind, const SpeedTable& table,
                                          const std::optional<std::string>& verdict) {
   std::vector<std::string> lines;
-  std::string disc = "Disc: " + device::TrimTrailingBlanks(DiscKindName(kind));
+  std::string disc = "Disc: " + text::TrimTrailingBlanks(DiscKindName(kind));
   disc += table.rating ? ", rated " + MultipleText(table.rating->highestX) : ", no rated speed";
   lines.push_back(disc);
   if (table.rows.empty()) {
@@ -147,7 +147,7 @@ std::vector<std::string> SpeedTableLines(DiscKind kind, const SpeedTable& table,
   }
   if (verdict) lines.push_back(*verdict);
   // Trailing blanks of rows without flags go.
-  for (std::string& line : lines) line = device::TrimTrailingBlanks(line);
+  for (std::string& line : lines) line = text::TrimTrailingBlanks(line);
   return lines;
 }
 
@@ -172,8 +172,7 @@ ordered_json SpeedTableJson(DiscKind kind, const SpeedTable& table,
                                                     : ordered_json(nullptr)}};
   }
   return {
-      {"disc",
-       {{"kind", Code(kind)}, {"kind_name", device::TrimTrailingBlanks(DiscKindName(kind))}}},
+      {"disc", {{"kind", Code(kind)}, {"kind_name", text::TrimTrailingBlanks(DiscKindName(kind))}}},
       {"family", FamilyName(table.family)},
       {"one_x_kbps", table.oneXKbps},
       {"rated", rated},

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "device/format_c.h"
+#include "text/format_c.h"
 
 namespace media {
 
 std::string MultipleText(double x) {
   const bool whole = std::fabs(x - std::round(x)) < 0.05;
-  return (whole ? device::FormatC("%.0f", x) : device::FormatC("%.1f", x)) + "\xC3\x97";
+  return (whole ? text::FormatC("%.0f", x) : text::FormatC("%.1f", x)) + "\xC3\x97";
 }
 
 std::optional<std::string> SpeedVerdict(const SpeedTable& table) {

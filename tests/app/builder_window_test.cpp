@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/frm_build_qr.h"
-#include "app/skin/skin_buttons.h"
+#include "app/qt/frm_build_qr.h"
+#include "app/qt/skin/skin_buttons.h"
 #include "gui_test_support.h"
 
 namespace {

@@ -12,12 +12,12 @@
 #include <atomic>
 #include <nlohmann/json.hpp>
 
-#include "app/frm_main.h"
 #include "app/model/help_text.h"
-#include "app/skin/busy_indicator.h"
-#include "app/skin/skin_buttons.h"
-#include "app/skin/skin_page_control.h"
-#include "app/skin/skin_widgets.h"
+#include "app/qt/frm_main.h"
+#include "app/qt/skin/busy_indicator.h"
+#include "app/qt/skin/skin_buttons.h"
+#include "app/qt/skin/skin_page_control.h"
+#include "app/qt/skin/skin_widgets.h"
 #include "gui_test_support.h"
 #include "support/demo_report.h"
 

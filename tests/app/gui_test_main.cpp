@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "app/app_identity.h"
+#include "app/qt/app_identity.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "app/modal.h"
 #include "app/model/program_services.h"
-#include "app/skin/skin_form.h"
-#include "app/skin/skin_message_box.h"
+#include "app/qt/frm_main.h"
+#include "app/qt/skin/modal.h"
+#include "app/qt/skin/skin_form.h"
+#include "app/qt/skin/skin_message_box.h"
 #include "custom/user_media_file.h"
 #include "device/atapi_device.h"
 #include "media/media_report.h"

@@ -6,14 +6,14 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/frm_main.h"
 #include "app/model/main_window_places.h"
-#include "app/skin/skin_buttons.h"
-#include "app/skin/skin_fonts.h"
-#include "app/skin/skin_message_box.h"
-#include "app/skin/skin_widgets.h"
-#include "device/os_info.h"
+#include "app/qt/frm_main.h"
+#include "app/qt/skin/skin_buttons.h"
+#include "app/qt/skin/skin_fonts.h"
+#include "app/qt/skin/skin_message_box.h"
+#include "app/qt/skin/skin_widgets.h"
 #include "gui_test_support.h"
+#include "settings/os_info.h"
 
 namespace {
 
@@ -178,8 +178,8 @@ TEST(HostileWindow, AUserFilePathTooLongForTheSettingIsRefusedWithItsReason) {
             "The path of the user-defined file is too long to be kept (301 bytes; at most 255):\n" +
                 path);
   std::array<char, 256> value{};
-  EXPECT_FALSE(
-      device::OSInfo::ReadRegString(*rig.system, device::kProgramKey, "UserDefinedFule", value));
+  EXPECT_FALSE(settings::OSInfo::ReadRegString(*rig.system, settings::kProgramKey,
+                                               "UserDefinedFule", value));
 }
 
 }  // namespace

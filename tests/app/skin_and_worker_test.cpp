@@ -5,12 +5,12 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "app/qt_device_thread.h"
-#include "app/skin/skin_buttons.h"
-#include "app/skin/skin_form.h"
-#include "app/skin/skin_message_box.h"
-#include "app/skin/skin_page_control.h"
-#include "app/skin/skin_widgets.h"
+#include "app/qt/qt_device_thread.h"
+#include "app/qt/skin/skin_buttons.h"
+#include "app/qt/skin/skin_form.h"
+#include "app/qt/skin/skin_message_box.h"
+#include "app/qt/skin/skin_page_control.h"
+#include "app/qt/skin/skin_widgets.h"
 #include "gui_test_support.h"
 
 namespace {

@@ -6,15 +6,15 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "app/app_main.h"
-#include "app/frm_main.h"
 #include "app/model/main_window_model.h"
-#include "app/skin/busy_indicator.h"
-#include "app/skin/skin_buttons.h"
-#include "app/skin/skin_page_control.h"
-#include "app/skin/skin_widgets.h"
-#include "device/fixed_text.h"
+#include "app/qt/app_main.h"
+#include "app/qt/frm_main.h"
+#include "app/qt/skin/busy_indicator.h"
+#include "app/qt/skin/skin_buttons.h"
+#include "app/qt/skin/skin_page_control.h"
+#include "app/qt/skin/skin_widgets.h"
 #include "gui_test_support.h"
+#include "text/fixed_text.h"
 
 namespace {
 

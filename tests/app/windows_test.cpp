@@ -1,14 +1,14 @@
 // The smaller windows and controls: about dialog, warning, splash, link label, message box.
 #include <QLabel>
 
-#include "app/frm_main.h"
-#include "app/frm_quillrate_msg_box.h"
-#include "app/frm_splash.h"
-#include "app/frm_warning.h"
-#include "app/skin/skin_buttons.h"
-#include "app/skin/skin_fonts.h"
-#include "app/skin/skin_form.h"
-#include "app/skin/skin_widgets.h"
+#include "app/qt/frm_main.h"
+#include "app/qt/frm_quillrate_msg_box.h"
+#include "app/qt/frm_splash.h"
+#include "app/qt/frm_warning.h"
+#include "app/qt/skin/skin_buttons.h"
+#include "app/qt/skin/skin_fonts.h"
+#include "app/qt/skin/skin_form.h"
+#include "app/qt/skin/skin_widgets.h"
 #include "custom/about_text.h"
 #include "custom/customization_block.h"
 #include "gui_test_support.h"

@@ -9,9 +9,9 @@
 #include "cli/drive_choice.h"
 #include "cli/session.h"
 #include "custom/temp_dir.h"
-#include "device/fixed_text.h"
 #include "media/media_report.h"
 #include "platform/sim/sim_system.h"
+#include "text/fixed_text.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ ReportRun ReportCommands(const std::string& fixture, int requested) {
   device::AtapiDevice& device = session.Device();
   media::SilentReportSink sink;
   media::RunMediaReport(device, {}, sink);
-  return {system.Log().size(), device::TrimTrailingBlanks(std::string(device::TextOf(
+  return {system.Log().size(), text::TrimTrailingBlanks(std::string(text::TextOf(
                                    device.GetDriveEntry(static_cast<unsigned>(*index))->Product)))};
 }
 

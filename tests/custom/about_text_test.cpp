@@ -31,13 +31,13 @@ TEST(ComposeAboutText, EmptyBlockKeepsTheHeadings) {
 
 TEST(ComposeAboutText, OemValuesAndAFullRemark) {
   auto block = custom_test::EmptyBlock();
-  device::SetText(block->ReleaseDate, "2024/01/31");
-  device::SetText(block->MajorVersion, "10");
-  device::SetText(block->MinorVersion, "0");
-  device::SetText(block->Revision, "999");
-  device::SetText(block->DriveModels, "for OEM drives");
+  text::SetText(block->ReleaseDate, "2024/01/31");
+  text::SetText(block->MajorVersion, "10");
+  text::SetText(block->MinorVersion, "0");
+  text::SetText(block->Revision, "999");
+  text::SetText(block->DriveModels, "for OEM drives");
   const std::string remark(1023, 'r');
-  device::SetText(block->Remark, remark + "cut");
+  text::SetText(block->Remark, remark + "cut");
   EXPECT_EQ(custom::ComposeAboutText(custom::ViewOf(*block)),
             "Release Date : 2024/01/31\n"
             "     Version : 10.0.999\n"

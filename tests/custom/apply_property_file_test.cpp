@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "builder_fixtures.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
 
 namespace {
 
@@ -151,15 +151,14 @@ std::string CdRowText(const custom::CdMediaEntry& row) {
   EXPECT_EQ(row.LeadInEnd, 0);
   EXPECT_EQ(row.LeadOutEnd, 0);
   EXPECT_EQ(row.DisplayTextEnd, 0);
-  return std::string(device::TextOf(row.LeadInKey)) + "|" +
-         std::string(device::TextOf(row.LeadOutKey)) + "|" +
-         std::string(custom::DisplayTextOf(row));
+  return std::string(text::TextOf(row.LeadInKey)) + "|" +
+         std::string(text::TextOf(row.LeadOutKey)) + "|" + std::string(custom::DisplayTextOf(row));
 }
 
 std::string DvdRowText(const custom::DvdMediaEntry& row) {
   EXPECT_EQ(row.DisplayTextEnd, 0);
   std::string hex;
-  for (uint8_t b : row.MediaIdKey) hex += device::FormatC("%02X", b);
+  for (uint8_t b : row.MediaIdKey) hex += text::FormatC("%02X", b);
   return hex + "|" + std::string(custom::DisplayTextOf(row));
 }
 
@@ -242,7 +241,7 @@ TEST(ApplyPropertyFile, TablesKeepTheFirst500RowsOfASection) {
   for (size_t n = 0; n < 600; ++n) file += custom_test::CdLine(n) + "\n";
   // Past the 500th row even a bad pair is never converted.
   file += "[DVD]\n";
-  for (size_t n = 0; n < 500; ++n) file += device::FormatC("%024zX=Disc %zu\n", n, n);
+  for (size_t n = 0; n < 500; ++n) file += text::FormatC("%024zX=Disc %zu\n", n, n);
   file += "ZZ4F52544857494E44303100=Never read\n";
   auto block = ShippedBlock();
   ASSERT_TRUE(custom::ApplyPropertyFile(Lines(file), *block).ok);

@@ -19,8 +19,8 @@
 #include "custom/block_locator.h"
 #include "custom/shipped_identity.h"
 #include "custom/version_text.h"
-#include "device/fixed_text.h"
-#include "device/format_c.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
 
 namespace {
 
@@ -114,8 +114,8 @@ void CheckBlock(const custom::CustomizationBlockView& block) {
   const auto cdRows = block.CdRows();
   for (size_t i = 0; i < cdRows.size(); ++i) {
     const auto& row = cdRows[i];
-    const std::string text = i < cd.size() ? std::string(device::TextOf(row.LeadInKey)) + "|" +
-                                                 std::string(device::TextOf(row.LeadOutKey)) + "|" +
+    const std::string text = i < cd.size() ? std::string(text::TextOf(row.LeadInKey)) + "|" +
+                                                 std::string(text::TextOf(row.LeadOutKey)) + "|" +
                                                  std::string(custom::DisplayTextOf(row))
                                            : "";
     const auto* bytes = reinterpret_cast<const uint8_t*>(&row);

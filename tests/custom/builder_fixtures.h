@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "custom/customization_block.h"
-#include "device/format_c.h"
+#include "text/format_c.h"
 
 namespace custom_test {
 
@@ -52,7 +52,7 @@ inline std::vector<std::string> Lines(const std::string& text) {
 
 // A valid [CD] line for row `n`, distinct for every n below 1000000.
 inline std::string CdLine(size_t n) {
-  return device::FormatC("%06zu_795974=Row %zu", n, n);
+  return text::FormatC("%06zu_795974=Row %zu", n, n);
 }
 
 }  // namespace custom_test

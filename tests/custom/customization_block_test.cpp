@@ -154,7 +154,7 @@ TEST(CustomizationBlock, FindMarkerHitsAtTheEdgesAndAfterNearMisses) {
 
 TEST(CustomizationBlock, OnlyAOneAtOffset24MeansBuildMode) {
   auto block = custom_test::EmptyBlock();
-  device::SetText(block->BuildModeText, "BUILDMODE=0");
+  text::SetText(block->BuildModeText, "BUILDMODE=0");
   const std::vector<std::pair<char, bool>> cases = {
       {'1', true}, {'0', false}, {'2', false}, {'\0', false}, {'l', false}};
   for (const auto& [flag, buildMode] : cases) {
@@ -167,7 +167,7 @@ TEST(CustomizationBlock, OnlyAOneAtOffset24MeansBuildMode) {
 TEST(CustomizationBlock, TextsStopAtTheirFieldEvenWithoutNul) {
   auto block = custom_test::EmptyBlock();
   const std::string name63(63, 'N');
-  device::SetText(block->ProgramName, name63 + "overflow");
+  text::SetText(block->ProgramName, name63 + "overflow");
   EXPECT_EQ(ViewOf(*block).ProgramName(), name63);
   EXPECT_EQ(block->ProgramName[63], '\0');
   // A field without any NUL must not run into the next one.

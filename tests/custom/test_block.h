@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "custom/customization_block.h"
-#include "device/fixed_text.h"
+#include "text/fixed_text.h"
 
 namespace custom_test {
 
@@ -20,14 +20,14 @@ inline custom::CdMediaEntry CdRow(std::string_view leadIn, std::string_view lead
   custom::CdMediaEntry row{};
   std::memcpy(row.LeadInKey.data(), leadIn.data(), std::min(leadIn.size(), size_t{6}));
   std::memcpy(row.LeadOutKey.data(), leadOut.data(), std::min(leadOut.size(), size_t{6}));
-  device::SetText(row.DisplayText, text);
+  text::SetText(row.DisplayText, text);
   return row;
 }
 
 inline custom::DvdMediaEntry DvdRow(std::string_view key, std::string_view text) {
   custom::DvdMediaEntry row{};
   std::memcpy(row.MediaIdKey.data(), key.data(), std::min(key.size(), size_t{12}));
-  device::SetText(row.DisplayText, text);
+  text::SetText(row.DisplayText, text);
   return row;
 }
 

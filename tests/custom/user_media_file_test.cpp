@@ -7,8 +7,8 @@
 
 #include "custom/property_file.h"
 #include "custom/user_file_button.h"
-#include "device/os_info.h"
 #include "platform/sim/sim_system.h"
+#include "settings/os_info.h"
 #include "temp_dir.h"
 
 namespace {
@@ -30,7 +30,7 @@ std::vector<std::string> DvdTexts(const custom::UserMediaRows& rows) {
 
 std::string Registered(sim::SimSystem& system) {
   std::array<char, 256> value{};
-  if (!device::OSInfo::ReadRegString(system, "Quillrate", "UserDefinedFule", value))
+  if (!settings::OSInfo::ReadRegString(system, "Quillrate", "UserDefinedFule", value))
     return "<none>";
   return value.data();
 }
@@ -38,7 +38,7 @@ std::string Registered(sim::SimSystem& system) {
 class UserMediaFileTest : public testing::Test {
  protected:
   void Register(const std::string& path) {
-    ASSERT_TRUE(device::OSInfo::WriteRegString(system, "Quillrate", "UserDefinedFule", path));
+    ASSERT_TRUE(settings::OSInfo::WriteRegString(system, "Quillrate", "UserDefinedFule", path));
   }
   custom::UserMediaRows Load(const std::string& contents) {
     Register(dir.Write("media.txt", contents));
@@ -175,7 +175,7 @@ TEST_F(UserMediaFileTest, NoFileLeavesTheListsEmpty) {
   for (const Case& c : cases) {
     sim::SimSystem fresh{sim::Machine{}};
     if (c.value) {
-      device::OSInfo::WriteRegString(fresh, "Quillrate", "UserDefinedFule", *c.value);
+      settings::OSInfo::WriteRegString(fresh, "Quillrate", "UserDefinedFule", *c.value);
     }
     custom::UserMediaRows rows;
     rows.cd.resize(2);

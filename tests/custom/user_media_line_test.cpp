@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "device/fixed_text.h"
-#include "device/format_c.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
 
 namespace {
 
@@ -21,13 +21,13 @@ using Section = UserMediaSection;
 // "HEXKEY|text" for DVD rows.
 std::string RowText(const custom::UserMediaLine& line) {
   if (line.kind == Kind::CdRow) {
-    return std::string(device::TextOf(line.cd.LeadInKey)) + "|" +
-           std::string(device::TextOf(line.cd.LeadOutKey)) + "|" +
+    return std::string(text::TextOf(line.cd.LeadInKey)) + "|" +
+           std::string(text::TextOf(line.cd.LeadOutKey)) + "|" +
            std::string(custom::DisplayTextOf(line.cd));
   }
   if (line.kind == Kind::DvdRow) {
     std::string hex;
-    for (uint8_t b : line.dvd.MediaIdKey) hex += device::FormatC("%02X", b);
+    for (uint8_t b : line.dvd.MediaIdKey) hex += text::FormatC("%02X", b);
     return hex + "|" + std::string(custom::DisplayTextOf(line.dvd));
   }
   return {};

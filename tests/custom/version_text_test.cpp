@@ -61,10 +61,10 @@ TEST(VersionText, AnEditionAddsItsOwnNameAndVersion) {
   for (const EditionCase& c : cases) {
     SCOPED_TRACE(c.what);
     auto block = custom_test::EmptyBlock();
-    device::SetText(block->ProgramName, c.name);
-    device::SetText(block->MajorVersion, c.major);
-    device::SetText(block->MinorVersion, c.minor);
-    device::SetText(block->Revision, c.revision);
+    text::SetText(block->ProgramName, c.name);
+    text::SetText(block->MajorVersion, c.major);
+    text::SetText(block->MinorVersion, c.minor);
+    text::SetText(block->Revision, c.revision);
     EXPECT_EQ(custom::VersionText("quillrate", custom::ViewOf(*block)),
               "quillrate " + kVersion + "\n" + c.expected + std::string(custom::kLicenceText));
   }

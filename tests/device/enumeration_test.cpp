@@ -5,16 +5,16 @@
 #include <set>
 
 #include "device/atapi_device.h"
-#include "device/fixed_text.h"
 #include "platform/system.h"
 #include "support/sim_machines.h"
+#include "text/fixed_text.h"
 
 namespace {
 
 using device::AtapiDevice;
-using device::TextOf;
 using testing_machines::Hex;
 using testing_machines::MachineFromJson;
+using text::TextOf;
 
 std::string Drive(const std::string& root, const std::string& address, const std::string& product,
                   const std::string& extra = "") {

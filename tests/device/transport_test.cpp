@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "device/atapi_device.h"
-#include "device/fixed_text.h"
 #include "support/sim_machines.h"
+#include "text/fixed_text.h"
 
 namespace {
 
@@ -312,7 +312,7 @@ TEST_P(TransportChoice, ListsDrivesThroughTheChosenTransport) {
   ASSERT_GE(device.GetDriveCount(), 1);
   EXPECT_EQ(device.GetDriveEntry(0)->ViaAspi, GetParam().viaAspi);
   EXPECT_EQ(device.AspiLoaded(), GetParam().aspiLoaded);
-  EXPECT_EQ(device::TextOf(device.GetDriveEntry(0)->RootPath), GetParam().root);
+  EXPECT_EQ(text::TextOf(device.GetDriveEntry(0)->RootPath), GetParam().root);
   EXPECT_TRUE(system->RecordedMessages().shown.empty());
 }
 

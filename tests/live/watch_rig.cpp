@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
-#include "device/fixed_text.h"
-#include "device/format_c.h"
 #include "media/drive_kind.h"
 #include "media/kinds.h"
 #include "media/media_report.h"
 #include "platform/sim/fixture_loader.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
 
 namespace live_test {
 
@@ -27,11 +27,11 @@ WatchRig::WatchRig(std::string_view machineJson, std::optional<std::string> only
     return device.UnansweredCommands() == before;
   };
   options.output = [this, report](const live::WatchEvent& event) {
-    std::string line = device::FormatC("%.3f", static_cast<double>(event.timeMs) / 1000.0) + " " +
+    std::string line = text::FormatC("%.3f", static_cast<double>(event.timeMs) / 1000.0) + " " +
                        event.root + " " + live::EventName(event.kind) + " " +
                        live::StateText(event.state);
     if (event.withReport) {
-      line += " +report " + device::TrimTrailingBlanks(media::DiscKindName(report->discKind));
+      line += " +report " + text::TrimTrailingBlanks(media::DiscKindName(report->discKind));
     }
     lines.push_back(line);
     return true;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "device/format_c.h"
 #include "media/drive_kind.h"
 #include "support/media_rig.h"
+#include "text/format_c.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ TEST(DetectDiscKind, KnownDriveKindSkipsTheDriveClassification) {
 }
 
 std::string AtipAnswer(uint8_t discTypeByte) {
-  return "00 1A 00 00 D0 00 " + device::FormatC("%02X", discTypeByte) +
+  return "00 1A 00 00 D0 00 " + text::FormatC("%02X", discTypeByte) +
          " 00 61 1A 42 00 4F 3B 4A 00 00 00 00 00 00 00 00 00 00 00 00 00";
 }
 
@@ -115,8 +115,8 @@ class AtipDiscType : public ::testing::TestWithParam<AtipCase> {};
 TEST_P(AtipDiscType, GivesKind) {
   const AtipCase& c = GetParam();
   Rig rig = WriterWithDisc(
-      device::FormatC(R"({"type": "cd-rw", "current_profile": %u, "raw": {"43": "%s"}})",
-                      c.currentProfile, AtipAnswer(c.byte2).c_str()));
+      text::FormatC(R"({"type": "cd-rw", "current_profile": %u, "raw": {"43": "%s"}})",
+                    c.currentProfile, AtipAnswer(c.byte2).c_str()));
   EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), c.kind);
 }
 
@@ -167,8 +167,8 @@ class BookType : public ::testing::TestWithParam<BookCase> {};
 TEST_P(BookType, WithCurrentProfile) {
   const BookCase& c = GetParam();
   Rig rig =
-      WriterWithDisc(device::FormatC(R"({"type": "dvd-r", "book_type": %u, "current_profile": %u})",
-                                     c.bookType, c.currentProfile));
+      WriterWithDisc(text::FormatC(R"({"type": "dvd-r", "book_type": %u, "current_profile": %u})",
+                                   c.bookType, c.currentProfile));
   EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device)), c.kind);
 }
 
@@ -230,8 +230,8 @@ TEST(DetectDiscKind, UnknownDriveKindIsAskedAgainAfterTheWait) {
 
 std::string BdAnswer(const char* type, uint8_t layers) {
   std::string hex = "00 72 00 00 44 49 01 01 00 00 00 00";
-  for (int i = 0; i < 3; ++i) hex += device::FormatC(" %02X", unsigned(type[i]));
-  hex += device::FormatC(" 01 %02X", layers);
+  for (int i = 0; i < 3; ++i) hex += text::FormatC(" %02X", unsigned(type[i]));
+  hex += text::FormatC(" 01 %02X", layers);
   for (int at = 17; at < 104; ++at) hex += " 00";
   hex += " 56 45 52 42 41 54 49 4D 65 11 22 33";  // MID, TID, time stamp, revision
   return hex;
@@ -248,8 +248,8 @@ class BdDiscInformation : public ::testing::TestWithParam<BdCase> {};
 
 TEST_P(BdDiscInformation, FillsTheRecord) {
   const BdCase& c = GetParam();
-  Rig rig = WriterWithDisc(device::FormatC(R"({"type": "bd-r", "raw": {"AD/00": "%s"}})",
-                                           BdAnswer(c.type, c.layers).c_str()));
+  Rig rig = WriterWithDisc(text::FormatC(R"({"type": "bd-r", "raw": {"AD/00": "%s"}})",
+                                         BdAnswer(c.type, c.layers).c_str()));
   const media::DiscClass disc = media::ClassifyDisc(*rig.device, media::DriveKind::BdRecordable);
   EXPECT_EQ(media::Code(disc.kind), c.kind);
   const auto& info = disc.bd;
@@ -271,8 +271,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BdCase{"XYZ", 0x10, 1, false}));
 
 TEST(DetectDiscKind, UnknownBdIdentifierSkipsTheAtip) {
-  Rig rig = WriterWithDisc(device::FormatC(R"({"type": "bd-r", "raw": {"AD/00": "%s"}})",
-                                           BdAnswer("XYZ", 0x10).c_str()));
+  Rig rig = WriterWithDisc(
+      text::FormatC(R"({"type": "bd-r", "raw": {"AD/00": "%s"}})", BdAnswer("XYZ", 0x10).c_str()));
   EXPECT_EQ(media::Code(media::DetectDiscKind(*rig.device, media::DriveKind::BdRecordable)), 1);
   EXPECT_EQ(rig.Opcodes(), (std::vector<std::string>{"00", "00", "AD", "AD", "46"}));
 }

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "device/format_c.h"
 #include "media/disc_kind.h"
 #include "media/manufacturer_search.h"
 #include "media/manufacturer_tables.h"
@@ -14,6 +13,7 @@
 #include "media/report_lines.h"
 #include "media/upper_case.h"
 #include "support/media_rig.h"
+#include "text/format_c.h"
 
 namespace {
 

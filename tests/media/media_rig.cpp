@@ -1,7 +1,7 @@
 #include "support/media_rig.h"
 
-#include "device/format_c.h"
 #include "media/drive_kind.h"
+#include "text/format_c.h"
 
 namespace media_test {
 
@@ -46,7 +46,7 @@ std::vector<std::string> Rig::Cdbs() const {
   std::vector<std::string> out;
   for (const sim::LoggedCommand& command : system->Log()) {
     std::string text;
-    for (uint8_t b : command.cdb) text += device::FormatC(text.empty() ? "%02X" : " %02X", b);
+    for (uint8_t b : command.cdb) text += text::FormatC(text.empty() ? "%02X" : " %02X", b);
     out.push_back(text);
   }
   return out;
@@ -55,14 +55,14 @@ std::vector<std::string> Rig::Cdbs() const {
 std::vector<std::string> Rig::Opcodes() const {
   std::vector<std::string> out;
   for (const sim::LoggedCommand& command : system->Log()) {
-    out.push_back(device::FormatC("%02X", command.cdb[0]));
+    out.push_back(text::FormatC("%02X", command.cdb[0]));
   }
   return out;
 }
 
 std::string RawFill(size_t n, uint8_t value) {
   std::string hex;
-  for (size_t i = 0; i < n; ++i) hex += device::FormatC("%02X", value);
+  for (size_t i = 0; i < n; ++i) hex += text::FormatC("%02X", value);
   return "\"" + hex + "\"";
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "device/format_c.h"
 #include "media/atip.h"
 #include "media/disc_kind.h"
 #include "media/drive_kind.h"
@@ -15,6 +14,7 @@
 #include "media/manufacturer_search.h"
 #include "media/media_id.h"
 #include "support/media_rig.h"
+#include "text/format_c.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ using media_test::Rig;
 template <size_t N>
 std::string Hex(const std::array<uint8_t, N>& bytes) {
   std::string text;
-  for (uint8_t b : bytes) text += device::FormatC("%02X", b);
+  for (uint8_t b : bytes) text += text::FormatC("%02X", b);
   return text;
 }
 
@@ -100,8 +100,8 @@ const std::vector<std::pair<const char*, std::function<std::string(device::Atapi
 std::string ShortDrive(const std::string& disc, uint32_t length) {
   std::string faults;
   for (const char* opcode : {"0x12", "0x5A", "0x46", "0xAD", "0x43", "0x51", "0x23", "0xDF"}) {
-    faults += device::FormatC(R"(%s{"command": "%s", "kind": "short", "length": %u})",
-                              faults.empty() ? "" : ", ", opcode, length);
+    faults += text::FormatC(R"(%s{"command": "%s", "kind": "short", "length": %u})",
+                            faults.empty() ? "" : ", ", opcode, length);
   }
   return std::string(R"({"reads": ["cd-r", "cd-rw", "dvd-rom"], "writes": ["cd-r", "cd-rw"],
       "profiles": ["0x11", "0x14", "0x1B", "0x1A", "0x12"], "vendor_media_id": true,

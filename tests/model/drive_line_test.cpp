@@ -5,18 +5,18 @@
 
 #include <cstring>
 
-#include "device/fixed_text.h"
+#include "text/fixed_text.h"
 
 namespace {
 
 device::DriveEntry Entry(const char* root, int16_t adapter, const char* vendor, const char* product,
                          const char* revision) {
   device::DriveEntry e;
-  device::SetText(e.RootPath, root);
+  text::SetText(e.RootPath, root);
   e.Adapter = adapter;
   std::string display = std::string(vendor) + std::string(8 - std::strlen(vendor), ' ') + product;
-  device::SetText(e.DisplayName, display);
-  device::SetText(e.Revision, revision);
+  text::SetText(e.DisplayName, display);
+  text::SetText(e.Revision, revision);
   return e;
 }
 

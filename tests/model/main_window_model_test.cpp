@@ -15,10 +15,10 @@
 #include "custom/temp_dir.h"
 #include "custom/user_media_file.h"
 #include "device/atapi_device.h"
-#include "device/os_info.h"
 #include "features/feature_switches.h"
 #include "media/media_report.h"
 #include "platform/sim/fixture_loader.h"
+#include "settings/os_info.h"
 #include "support/demo_report.h"
 #include "support/sim_machines.h"
 
@@ -580,8 +580,8 @@ TEST(MainWindowModel, TheUserFileButtonRegistersLoadsAndRefuses) {
     EXPECT_EQ(rig.view.messages, c.messages) << c.name;
     EXPECT_EQ(rig.model->UserRows().cd.size(), c.cdRows) << c.name;
     std::array<char, 256> value{};
-    const bool stored = device::OSInfo::ReadRegString(*rig.system, device::kProgramKey,
-                                                      custom::kUserFileValueName, value);
+    const bool stored = settings::OSInfo::ReadRegString(*rig.system, settings::kProgramKey,
+                                                        custom::kUserFileValueName, value);
     EXPECT_EQ(stored ? std::optional<std::string>(value.data()) : std::nullopt, c.registered)
         << c.name;
   }

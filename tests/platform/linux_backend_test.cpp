@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "device/os_info.h"
 #include "platform/linux/sense_format.h"
 #include "platform/linux/settings_file.h"
+#include "settings/os_info.h"
 
 namespace {
 
@@ -72,16 +72,16 @@ class SettingsFileTest : public ::testing::Test {
 TEST_F(SettingsFileTest, RoundTripAndReplaceInOneStep) {
   Store store(path);
   std::array<char, 256> out{};
-  EXPECT_FALSE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
+  EXPECT_FALSE(settings::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
   struct stat info {};
   EXPECT_NE(::stat(path.c_str(), &info), 0) << "a read must not create the file";
-  ASSERT_TRUE(device::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule",
-                                             "/home/u/media list.txt"));
-  ASSERT_TRUE(device::OSInfo::WriteRegDword(store, "Quillrate", "Width", 479));
-  ASSERT_TRUE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
+  ASSERT_TRUE(settings::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule",
+                                               "/home/u/media list.txt"));
+  ASSERT_TRUE(settings::OSInfo::WriteRegDword(store, "Quillrate", "Width", 479));
+  ASSERT_TRUE(settings::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
   EXPECT_EQ(std::string(out.data()), "/home/u/media list.txt");
-  ASSERT_TRUE(device::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule", "a\\b\nc"));
-  ASSERT_TRUE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
+  ASSERT_TRUE(settings::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule", "a\\b\nc"));
+  ASSERT_TRUE(settings::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
   EXPECT_EQ(std::string(out.data()), "a\\b\nc");
   // No temporary file is left beside it.
   EXPECT_EQ(std::system(("test $(ls '" + dir + "/sub' | wc -l) -eq 1").c_str()), 0);
@@ -94,27 +94,27 @@ TEST_F(SettingsFileTest, DamagedFileReadsAsAbsentValues) {
          "HEIGHT=dword:428\n\x01\x02\n";
   Store store(path);
   std::array<char, 256> out{};
-  EXPECT_FALSE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
-  EXPECT_TRUE(device::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule", "ok"));
-  EXPECT_TRUE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
+  EXPECT_FALSE(settings::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
+  EXPECT_TRUE(settings::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule", "ok"));
+  EXPECT_TRUE(settings::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
   EXPECT_EQ(std::string(out.data()), "ok");
 }
 
 TEST_F(SettingsFileTest, OverLongValueReadsAsAbsent) {
   Store store(path);
   std::array<char, 256> out{};
-  ASSERT_TRUE(
-      device::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule", std::string(300, 'x')));
-  EXPECT_FALSE(device::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
+  ASSERT_TRUE(settings::OSInfo::WriteRegString(store, "Quillrate", "UserDefinedFule",
+                                               std::string(300, 'x')));
+  EXPECT_FALSE(settings::OSInfo::ReadRegString(store, "Quillrate", "UserDefinedFule", out));
 }
 
 TEST_F(SettingsFileTest, FolderThatCannotBeMadeFailsCleanly) {
   // A file stands where the settings folder should be: no write can succeed, even as root.
   std::system(("mkdir -p '" + dir + "' && touch '" + dir + "/sub'").c_str());
   Store store(path);
-  EXPECT_FALSE(device::OSInfo::WriteRegDword(store, "Quillrate", "Width", 1));
+  EXPECT_FALSE(settings::OSInfo::WriteRegDword(store, "Quillrate", "Width", 1));
   std::array<char, 256> out{};
-  EXPECT_FALSE(device::OSInfo::ReadRegString(store, "Quillrate", "Width", out));
+  EXPECT_FALSE(settings::OSInfo::ReadRegString(store, "Quillrate", "Width", out));
 }
 
 }  // namespace

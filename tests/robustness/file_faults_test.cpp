@@ -25,11 +25,11 @@
 #include "custom/find_block.h"
 #include "custom/temp_dir.h"
 #include "custom/user_media_file.h"
-#include "device/os_info.h"
 #include "file_fault_support.h"
 #include "platform/files/file_test_hooks.h"
 #include "platform/linux/linux_system.h"
 #include "platform/sim/sim_system.h"
+#include "settings/os_info.h"
 
 namespace file_faults {
 namespace {
@@ -335,14 +335,14 @@ Outcome RunFunction(Kind kind, const Scene& scene) {
     case Kind::Settings: {
       NoMessages messages;
       const auto system = platform::CreateNativeSystem(messages);
-      const bool written = device::OSInfo::WriteRegString(
-          *system, device::kProgramKey, custom::kUserFileValueName, scene.chosen.string());
+      const bool written = settings::OSInfo::WriteRegString(
+          *system, settings::kProgramKey, custom::kUserFileValueName, scene.chosen.string());
       return {written ? 0 : 1, "", written ? "" : system->Settings().WriteFailure()};
     }
     case Kind::MediaFile: {
       sim::SimSystem system{sim::Machine{}};
-      device::OSInfo::WriteRegString(system, device::kProgramKey, custom::kUserFileValueName,
-                                     scene.media.string());
+      settings::OSInfo::WriteRegString(system, settings::kProgramKey, custom::kUserFileValueName,
+                                       scene.media.string());
       custom::UserMediaRows rows;
       const auto loaded = custom::LoadUserMediaFile(system, rows);
       std::string texts;
@@ -386,8 +386,8 @@ void ExpectOneWholeVersion(Way way, Kind kind, Fault fault, const Scene& scene,
       NoMessages messages;
       const auto system = platform::CreateNativeSystem(messages);
       std::array<char, 256> value{};
-      ASSERT_TRUE(device::OSInfo::ReadRegString(*system, device::kProgramKey,
-                                                custom::kUserFileValueName, value));
+      ASSERT_TRUE(settings::OSInfo::ReadRegString(*system, settings::kProgramKey,
+                                                  custom::kUserFileValueName, value));
       EXPECT_EQ(std::string(value.data()), scene.chosen.string());
       const std::string text = [&] {
         const auto bytes = ReadBytes(scene.settings);
@@ -549,7 +549,8 @@ TEST(SettingsFaults, AFileThatCannotBeReadIsNeverReplaced) {
   const Outcome function = RunUnprivileged([&] {
     NoMessages messages;
     const auto system = platform::CreateNativeSystem(messages);
-    const bool written = device::OSInfo::WriteRegDword(*system, device::kProgramKey, "Width", 1);
+    const bool written =
+        settings::OSInfo::WriteRegDword(*system, settings::kProgramKey, "Width", 1);
     return Outcome{written ? 0 : 1, "", system->Settings().WriteFailure()};
   });
   EXPECT_EQ(function.status, 1);

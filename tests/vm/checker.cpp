@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "device/fixed_text.h"
 #include "media/drive_kind.h"
 #include "platform/linux/linux_system.h"
+#include "text/fixed_text.h"
 
 namespace vm {
 
@@ -27,7 +27,7 @@ void Checker::Check(bool ok, const std::string& what, const std::string& detail)
 
 bool Checker::Select(const std::string& root) {
   for (int i = 0; i < device->GetDriveCount(); ++i) {
-    if (device::TextOf(device->GetDriveEntry(static_cast<unsigned>(i))->RootPath) == root) {
+    if (text::TextOf(device->GetDriveEntry(static_cast<unsigned>(i))->RootPath) == root) {
       return device->SelectDrive(i);
     }
   }

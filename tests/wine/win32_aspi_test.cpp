@@ -3,9 +3,9 @@
 // a CD-R writer at adapter 0, target 1 and a DVD writer at adapter 1, target 0.
 #include <gtest/gtest.h>
 
-#include "device/fixed_text.h"
 #include "media/drive_kind.h"
 #include "platform/win32/aspi_library.h"
+#include "text/fixed_text.h"
 #include "wine/win32_test_support.h"
 
 namespace {
@@ -38,8 +38,8 @@ TEST(Win32Aspi, TheDeviceListsWhatTheManagerSees) {
     EXPECT_EQ(entry.Adapter, expected[i].adapter);
     EXPECT_EQ(entry.Target, expected[i].target);
     EXPECT_EQ(entry.Lun, 0);
-    EXPECT_EQ(device::TextOf(entry.RootPath), "");
-    EXPECT_EQ(device::TextOf(entry.Product), expected[i].product);
+    EXPECT_EQ(text::TextOf(entry.RootPath), "");
+    EXPECT_EQ(text::TextOf(entry.Product), expected[i].product);
     EXPECT_TRUE(entry.WritesCdR);
   }
   EXPECT_TRUE(real.messages.shown.empty());

@@ -5,7 +5,7 @@
 
 #include "device/hi_timer.h"
 #include "platform/win32/win32_event.h"
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 #include "wine/win32_test_support.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // Wine's mount manager owns \\.\D:: it opens, but answers neither SCSI request (error 50).
 #include <gtest/gtest.h>
 
-#include "device/fixed_text.h"
 #include "media/drive_kind.h"
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
+#include "text/fixed_text.h"
 #include "wine/win32_test_support.h"
 
 namespace {
@@ -58,12 +58,12 @@ TEST(Win32DriveLetters, EnumerationListsTheLetterWithASubstituteAddress) {
   const auto device = media::CreateDevice(*real.system);
   ASSERT_EQ(device->GetDriveCount(), 1);
   const device::DriveEntry& entry = *device->GetDriveEntry(0);
-  EXPECT_EQ(device::TextOf(entry.RootPath), "D:\\");
+  EXPECT_EQ(text::TextOf(entry.RootPath), "D:\\");
   EXPECT_FALSE(entry.ViaAspi);
   EXPECT_EQ(entry.Adapter, 2);
   EXPECT_EQ(entry.Target, 0);
   EXPECT_EQ(entry.Bus, 0);
-  EXPECT_EQ(device::TextOf(entry.Vendor), "");
+  EXPECT_EQ(text::TextOf(entry.Vendor), "");
   EXPECT_FALSE(entry.WritesCdR);
   EXPECT_TRUE(real.messages.shown.empty());
 }

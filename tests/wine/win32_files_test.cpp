@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "device/format_c.h"
 #include "platform/files/atomic_file.h"
 #include "platform/files/file_test_hooks.h"
 #include "platform/files/input_file.h"
 #include "platform/files/program_file.h"
 #include "platform/files/win32/wide_text.h"
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
+#include "text/format_c.h"
 
 namespace {
 
@@ -136,8 +136,8 @@ TEST(Win32FormatC, NumbersKeepTheirPointUnderAnotherLocale) {
   std::snprintf(naive, sizeof naive, "%.2f", 702.83);
   ASSERT_STREQ(naive, "702,83");  // the locale is really in force
 
-  EXPECT_EQ(device::FormatC("%.2fMB", 702.83), "702.83MB");
-  EXPECT_EQ(device::FormatC("%zu lines, %.1fX", size_t{42}, 2.5), "42 lines, 2.5X");
+  EXPECT_EQ(text::FormatC("%.2fMB", 702.83), "702.83MB");
+  EXPECT_EQ(text::FormatC("%zu lines, %.1fX", size_t{42}, 2.5), "42 lines, 2.5X");
   std::snprintf(naive, sizeof naive, "%.2f", 702.83);
   EXPECT_STREQ(naive, "702,83");  // and it is given back afterwards
   std::setlocale(LC_ALL, "C");

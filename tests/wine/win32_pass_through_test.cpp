@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include "platform/files/win32/wide_text.h"
 #include "platform/win32/device_check.h"

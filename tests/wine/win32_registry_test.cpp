@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "device/os_info.h"
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
+#include "settings/os_info.h"
 #include "wine/win32_test_support.h"
 
 namespace {
 
-using device::OSInfo;
+using settings::OSInfo;
 
 constexpr const wchar_t* kKey = L"SOFTWARE\\Quillrate";
 

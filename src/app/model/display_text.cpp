@@ -1,15 +1,15 @@
 #include "app/model/display_text.h"
 
-#include "device/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace app::model {
 
 std::string DisplayText(const std::string& text) {
-  return device::VisibleText(text, device::LineBreaks::Kept);
+  return text::VisibleText(text, text::LineBreaks::Kept);
 }
 
 std::string DisplayLine(const std::string& text) {
-  return device::VisibleText(text);
+  return text::VisibleText(text);
 }
 
 }  // namespace app::model

@@ -1,8 +1,8 @@
 #include "app/model/drive_line.h"
 
-#include "device/fixed_text.h"
-#include "device/format_c.h"
 #include "media/drive_kind.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
 
 namespace app::model {
 
@@ -14,15 +14,15 @@ std::string DriveField(std::string_view root) {
 }
 
 std::string DriveComboLine(const device::DriveEntry& entry) {
-  std::string field = DriveField(device::TextOf(entry.RootPath));
+  std::string field = DriveField(text::TextOf(entry.RootPath));
   // A drive letter takes the two characters the line was made for; a device name (sr0) is
   // longer, and a full 24-character identity would run into it without a space.
   const bool letter = field.size() == 2 && field[1] == ':';
   if (!field.empty() && !letter) field += ' ';
   std::string line =
-      device::FormatC("%2d-%d-%d-%d %s%24s %4s", entry.Adapter, entry.Bus, entry.Target, entry.Lun,
-                      field.c_str(), std::string(device::TextOf(entry.DisplayName)).c_str(),
-                      std::string(device::TextOf(entry.Revision)).c_str());
+      text::FormatC("%2d-%d-%d-%d %s%24s %4s", entry.Adapter, entry.Bus, entry.Target, entry.Lun,
+                    field.c_str(), std::string(text::TextOf(entry.DisplayName)).c_str(),
+                    std::string(text::TextOf(entry.Revision)).c_str());
   if (line.size() > 254) line.resize(254);
   return line;
 }

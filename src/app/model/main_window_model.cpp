@@ -8,10 +8,11 @@
 #include "app/model/report_export.h"
 #include "custom/user_media_file.h"
 #include "device/atapi_device.h"
-#include "device/format_c.h"
-#include "device/os_info.h"
 #include "features/feature_view.h"
 #include "media/media_report.h"
+#include "settings/os_info.h"
+#include "text/common_texts.h"
+#include "text/format_c.h"
 
 namespace app::model {
 namespace {
@@ -87,7 +88,7 @@ WindowMessage NoDriveMessage(const std::vector<platform::DriveProblem>& problems
   if (!text.empty()) {
     return {DisplayText(kNoDriveOpenedText + text), kErrorCaption, MessageIcon::Error};
   }
-  return {std::string(device::kNoDriveDetectedText) + "\n\n" + kDemoHintText, kErrorCaption,
+  return {std::string(text::kNoDriveDetectedText) + "\n\n" + kDemoHintText, kErrorCaption,
           MessageIcon::Error};
 }
 
@@ -130,8 +131,8 @@ void MainWindowModel::FormCreate(MainWindowView& view) {
   view.ShowStepTexts(DisplayLine(edition.step1), DisplayLine(edition.step2),
                      DisplayLine(edition.step3));
   view.ShowCaption(DisplayLine(
-      device::FormatC("%s v%s.%s.%s", edition.programName.c_str(), edition.majorVersion.c_str(),
-                      edition.minorVersion.c_str(), edition.revision.c_str())));
+      text::FormatC("%s v%s.%s.%s", edition.programName.c_str(), edition.majorVersion.c_str(),
+                    edition.minorVersion.c_str(), edition.revision.c_str())));
 
   // The drives are found on the device thread, so the splash window keeps painting.
   const std::string error =
@@ -209,10 +210,10 @@ void MainWindowModel::FormDestroy(int width, int height) {
   phase_ = WindowPhase::Closed;
   abandonQuery_->store(true);
   thread_.reset();
-  device::OSInfo::WriteRegDword(system_, device::kProgramKey, "Width",
-                                static_cast<uint32_t>(width));
-  device::OSInfo::WriteRegDword(system_, device::kProgramKey, "Height",
-                                static_cast<uint32_t>(height));
+  settings::OSInfo::WriteRegDword(system_, settings::kProgramKey, "Width",
+                                  static_cast<uint32_t>(width));
+  settings::OSInfo::WriteRegDword(system_, settings::kProgramKey, "Height",
+                                  static_cast<uint32_t>(height));
   device_.reset();
   userRows_->Clear();
 }

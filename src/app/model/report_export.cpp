@@ -1,9 +1,9 @@
 #include "app/model/report_export.h"
 
 #include "app/model/display_text.h"
-#include "device/text_encoding.h"
 #include "media/report_json.h"
 #include "platform/files/atomic_file.h"
+#include "text/text_encoding.h"
 
 namespace app::model {
 
@@ -16,7 +16,7 @@ std::string ReportText(const std::vector<std::string>& lines) {
 
 std::string ReportJson(const device::DriveEntry& drive, int driveIndex,
                        const media::MediaReport& report) {
-  return device::EscapeJsonControls(media::ReportJson(drive, driveIndex, report).dump(2)) + "\n";
+  return text::EscapeJsonControls(media::ReportJson(drive, driveIndex, report).dump(2)) + "\n";
 }
 
 std::string SaveReportFile(const std::string& path, const std::string& bytes) {

@@ -1,7 +1,7 @@
 // The busy indicator beside the step-3 text: spokes that turn while the drive becomes ready.
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace win32ui {
 

@@ -1,6 +1,6 @@
 // The Windows window program: the same command line as the Qt program (--simulate, --help,
 // --version), the windows in their order, and the message loop.
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <shellapi.h>
 

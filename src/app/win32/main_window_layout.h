@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/win32/page_control.h"
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace win32ui {
 

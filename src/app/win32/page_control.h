@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace win32ui {
 

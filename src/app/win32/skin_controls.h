@@ -8,7 +8,7 @@
 
 #include "app/win32/skin_fonts.h"
 #include "app/win32/skin_paint.h"
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace win32ui {
 

@@ -2,7 +2,7 @@
 // installed (as the Qt program picks them), at a height in pixels.
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace win32ui {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace win32ui {
 

@@ -2,7 +2,7 @@
 // grey controls, the frame colour and border that the window layouts fix.
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace win32ui {
 

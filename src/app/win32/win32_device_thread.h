@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "app/model/device_thread.h"
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace win32ui {
 

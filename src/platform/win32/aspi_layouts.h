@@ -3,7 +3,7 @@
 // in a 32-bit program (the classic layout), 92 in a 64-bit one.
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <cstddef>
 

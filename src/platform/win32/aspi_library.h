@@ -3,7 +3,7 @@
 // back once the manager has completed it.
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 // Why a CD-ROM drive letter is missing from the drive list: its device cannot be opened, or
 // the system refuses to pass commands to it.
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include "platform/drive_diagnostics.h"
 #include "platform/files/win32/path_kind.h"

@@ -2,7 +2,7 @@
 // command, and IOCTL_SCSI_GET_ADDRESS for its address.
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "platform/win32/registry.h"
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 // was handed.
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <winioctl.h>
 

@@ -1,7 +1,7 @@
 // A manual-reset event the ASPI manager signals when it completes a request.
 #pragma once
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <functional>
 

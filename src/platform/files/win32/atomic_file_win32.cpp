@@ -1,7 +1,7 @@
 // The one atomic writer on Windows: a temporary file in the target's folder, every write
 // checked, flushed with FlushFileBuffers, then put in the target's place in one step
 // (ReplaceFileW over an existing file, MoveFileExW with write-through otherwise).
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <cerrno>
 #include <cstring>

@@ -2,7 +2,7 @@
 // lets others write or rename it meanwhile (as on Linux), and read through that one handle.
 #include <fcntl.h>
 #include <io.h>
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "platform/files/win32/path_kind.h"
 
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include "platform/files/win32/wide_text.h"
 

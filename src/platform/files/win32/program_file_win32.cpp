@@ -1,5 +1,5 @@
 // The running program's file on Windows: the module file name of the process.
-#include "platform/win32/windows_api.h"
+#include "platform/windows_api.h"
 
 #include "platform/files/program_file.h"
 #include "platform/files/win32/wide_text.h"

@@ -1,9 +1,0 @@
-// <windows.h> without the macros that would rename the program's own operations: the system
-// header maps GetDriveType and CreateEvent to their ANSI variants, which are called by
-// their full names here.
-#pragma once
-
-#include <windows.h>
-
-#undef GetDriveType
-#undef CreateEvent
