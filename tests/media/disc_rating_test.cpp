@@ -33,10 +33,10 @@ struct Adip {
         upper(upperCode),
         indicators(indicatorBits),
         blocks(std::move(extendedBlocks)) {}
-  uint8_t bytesInUse;  // physical format byte 31
-  uint8_t primary;     // byte 32
-  uint8_t upper;       // byte 33
-  uint8_t indicators;  // byte 18: extended information blocks present
+  uint8_t bytesInUse;                               // physical format byte 31
+  uint8_t primary;                                  // byte 32
+  uint8_t upper;                                    // byte 33
+  uint8_t indicators;                               // byte 18: extended information blocks present
   std::vector<std::pair<uint8_t, uint8_t>> blocks;  // block i: its first byte, its velocity
 };
 
@@ -76,29 +76,46 @@ TEST(AdipRating, VelocitiesPresentAsTheDiscSaysCountAndNothingElse) {
   const AdipCase cases[] = {
       {"16x +R: 4x primary, 16x upper", {54, 56, 223}, 616, false, DiscRating{4, 16}},
       {"8x +R: 2.4x to 8x", {54, 34, 112}, 616, false, DiscRating{2.4, 8}},
-      {"codes a few per cent high still name their step", {54, 58, 233}, 616, false,
+      {"codes a few per cent high still name their step",
+       {54, 58, 233},
+       616,
+       false,
        DiscRating{4, 16}},
       {"bytes in use stop before the velocities", {32, 56, 223}, 616, false, std::nullopt},
       {"bytes in use reach the primary only", {33, 56, 223}, 616, false, DiscRating{4, 4}},
       {"no velocity given", {54, 0, 0}, 616, false, std::nullopt},
       {"a code near no step names no speed", {54, 0, 195}, 616, false, std::nullopt},
       {"upper only", {54, 0, 223}, 616, false, DiscRating{16, 16}},
-      {"+R with no extended blocks, an indicator without its block", {54, 34, 112, 0x01},
-       616, false, DiscRating{2.4, 8}},
-      {"an extended block raises the rating", {54, 34, 112, 0x02, {{0, 0}, {1, 223}}}, 616,
-       false, DiscRating{2.4, 16}},
-      {"an extended block without its indicator", {54, 34, 112, 0x01, {{0, 0}, {1, 223}}}, 616,
-       false, DiscRating{2.4, 8}},
-      {"extended velocities alone", {0, 0, 0, 0x03, {{1, 56}, {1, 168}}}, 616, false,
+      {"+R with no extended blocks, an indicator without its block",
+       {54, 34, 112, 0x01},
+       616,
+       false,
+       DiscRating{2.4, 8}},
+      {"an extended block raises the rating",
+       {54, 34, 112, 0x02, {{0, 0}, {1, 223}}},
+       616,
+       false,
+       DiscRating{2.4, 16}},
+      {"an extended block without its indicator",
+       {54, 34, 112, 0x01, {{0, 0}, {1, 223}}},
+       616,
+       false,
+       DiscRating{2.4, 8}},
+      {"extended velocities alone",
+       {0, 0, 0, 0x03, {{1, 56}, {1, 168}}},
+       616,
+       false,
        DiscRating{4, 12}},
       {"dual layer: 8x at 3.84 m/s", {54, 37, 123}, 616, true, DiscRating{2.4, 8}},
       {"the same codes on one layer are no step", {54, 0, 123}, 616, false, std::nullopt},
       {"truncated before the velocities", {54, 56, 223}, 36, false, std::nullopt},
       {"truncated between primary and upper", {54, 56, 223}, 37, false, DiscRating{4, 4}},
-      {"truncated in the extended block", {0, 0, 0, 0x01, {{1, 223}}}, 4 + 64 + 3, false,
+      {"truncated in the extended block",
+       {0, 0, 0, 0x01, {{1, 223}}},
+       4 + 64 + 3,
+       false,
        std::nullopt},
-      {"the length field ends before the velocities", {54, 56, 223}, 616, false, std::nullopt,
-       34},
+      {"the length field ends before the velocities", {54, 56, 223}, 616, false, std::nullopt, 34},
       {"nothing sent", {54, 56, 223}, 0, false, std::nullopt},
   };
   for (const AdipCase& c : cases) {
@@ -165,26 +182,87 @@ TEST(AdipRating, TheSpeedQueryReadsItFromItsOwnAnswerAndSetsItAgainstTheOffer) {
   const std::string unknown =
       ": it may not know this media code; a firmware update or other discs may help";
   const QueryCase cases[] = {
-      {"rated 16, offered 4: the warning", sim::DiscType::DvdPlusR, 56, 223, {}, {5540, 2770},
-       std::nullopt, 16, "This drive offers at most 4" + x + " for a disc rated 16" + x + unknown},
-      {"rated 8, offered 16: overspeed", sim::DiscType::DvdPlusR, 34, 112, {}, {22160, 11080},
-       std::nullopt, 8, "This drive offers up to 16" + x + " for a disc rated 8" + x +
-                            ": it allows overspeed"},
-      {"rated 16, offered 16: nothing to say", sim::DiscType::DvdPlusR, 56, 223, {},
-       {22160, 11080}, std::nullopt, 16, std::nullopt},
-      {"rated 16 in an extended block, offered 8", sim::DiscType::DvdPlusR, 34, 112, {223},
-       {11080, 5540}, std::nullopt, 16,
-       "This drive offers at most 8" + x + " for a disc rated 16" + x + unknown},
-      {"+RW rated 8 offered 8", sim::DiscType::DvdPlusRw, 34, 112, {}, {11080}, std::nullopt, 8,
+      {"rated 16, offered 4: the warning",
+       sim::DiscType::DvdPlusR,
+       56,
+       223,
+       {},
+       {5540, 2770},
+       std::nullopt,
+       16,
+       "This drive offers at most 4" + x + " for a disc rated 16" + x + unknown},
+      {"rated 8, offered 16: overspeed",
+       sim::DiscType::DvdPlusR,
+       34,
+       112,
+       {},
+       {22160, 11080},
+       std::nullopt,
+       8,
+       "This drive offers up to 16" + x + " for a disc rated 8" + x + ": it allows overspeed"},
+      {"rated 16, offered 16: nothing to say",
+       sim::DiscType::DvdPlusR,
+       56,
+       223,
+       {},
+       {22160, 11080},
+       std::nullopt,
+       16,
        std::nullopt},
-      {"+R DL rated 8, offered 2.4", sim::DiscType::DvdPlusRDl, 37, 123, {}, {3324},
-       std::nullopt, 8, "This drive offers at most 2.4" + x + " for a disc rated 8" + x + unknown},
-      {"rated unknown: silence", sim::DiscType::DvdPlusR, std::nullopt, std::nullopt, {},
-       {5540}, std::nullopt, std::nullopt, std::nullopt},
-      {"truncated answer: silence", sim::DiscType::DvdPlusR, 56, 223, {}, {5540}, 36u,
-       std::nullopt, std::nullopt},
-      {"a -R carries no rating here", sim::DiscType::DvdR, 56, 223, {}, {5540},
-       std::nullopt, std::nullopt, std::nullopt},
+      {"rated 16 in an extended block, offered 8",
+       sim::DiscType::DvdPlusR,
+       34,
+       112,
+       {223},
+       {11080, 5540},
+       std::nullopt,
+       16,
+       "This drive offers at most 8" + x + " for a disc rated 16" + x + unknown},
+      {"+RW rated 8 offered 8",
+       sim::DiscType::DvdPlusRw,
+       34,
+       112,
+       {},
+       {11080},
+       std::nullopt,
+       8,
+       std::nullopt},
+      {"+R DL rated 8, offered 2.4",
+       sim::DiscType::DvdPlusRDl,
+       37,
+       123,
+       {},
+       {3324},
+       std::nullopt,
+       8,
+       "This drive offers at most 2.4" + x + " for a disc rated 8" + x + unknown},
+      {"rated unknown: silence",
+       sim::DiscType::DvdPlusR,
+       std::nullopt,
+       std::nullopt,
+       {},
+       {5540},
+       std::nullopt,
+       std::nullopt,
+       std::nullopt},
+      {"truncated answer: silence",
+       sim::DiscType::DvdPlusR,
+       56,
+       223,
+       {},
+       {5540},
+       36u,
+       std::nullopt,
+       std::nullopt},
+      {"a -R carries no rating here",
+       sim::DiscType::DvdR,
+       56,
+       223,
+       {},
+       {5540},
+       std::nullopt,
+       std::nullopt,
+       std::nullopt},
   };
   for (const QueryCase& c : cases) {
     const QueryRun run = RunSpeedQuery(c, true);
@@ -192,17 +270,16 @@ TEST(AdipRating, TheSpeedQueryReadsItFromItsOwnAnswerAndSetsItAgainstTheOffer) {
     if (c.ratedX) {
       EXPECT_DOUBLE_EQ(run.report.discRating->highestX, *c.ratedX) << c.name;
     }
-    const std::optional<uint32_t> picked =
-        run.report.hasSpeed && run.report.speedKbps != 0 ? std::optional(run.report.speedKbps)
-                                                         : std::nullopt;
-    const media::SpeedTable table = media::BuildSpeedTable(
-        run.report.speedAnswers.value_or(media::SpeedAnswers{}), run.report.discKind, picked,
-        run.report.discRating);
+    const std::optional<uint32_t> picked = run.report.hasSpeed && run.report.speedKbps != 0
+                                               ? std::optional(run.report.speedKbps)
+                                               : std::nullopt;
+    const media::SpeedTable table =
+        media::BuildSpeedTable(run.report.speedAnswers.value_or(media::SpeedAnswers{}),
+                               run.report.discKind, picked, run.report.discRating);
     EXPECT_EQ(media::SpeedVerdict(table), c.verdict) << c.name;
     // The rating costs no command: the query has the answer from the disc classification.
-    const QueryRun without = RunSpeedQuery({c.name, c.type, {}, {}, {}, c.offeredKbps,
-                                            c.shortPhysicalFormat, {}, {}},
-                                           true);
+    const QueryRun without = RunSpeedQuery(
+        {c.name, c.type, {}, {}, {}, c.offeredKbps, c.shortPhysicalFormat, {}, {}}, true);
     EXPECT_EQ(run.commands, without.commands) << c.name;
     EXPECT_EQ(RunSpeedQuery(c, false).report.lines, run.report.lines) << c.name;
   }
