@@ -1,10 +1,27 @@
 #include "media/disc_rating.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "media/answers/atip_answer.h"
 
 namespace media {
+namespace {
+
+// DVD 1x is 3.49 m/s on a single-layer disc and 3.84 m/s on a dual-layer one; the ADIP codes
+// velocities in quarters of a metre per second.
+constexpr double kCodesPerMetrePerSecond = 4;
+constexpr double kSingleLayerOneXMetresPerSecond = 3.49;
+constexpr double kDualLayerOneXMetresPerSecond = 3.84;
+
+// The multiples + discs are rated at. Discs round their codes, and the codes of real discs
+// are known to stray a few per cent from the nominal velocity, so a code counts as the
+// nearest step within 8 % of it; one further off names no speed rather than a guessed one.
+constexpr std::array<double, 8> kPlusRatedSteps{1, 2, 2.4, 4, 6, 8, 12, 16};
+constexpr double kStepTolerance = 0.08;
+
+}  // namespace
 
 double AtipSpeedCodeX(uint8_t code) {
   // Codes 5 and 7 and those past 11 name no speed that discs are known to carry.
@@ -20,7 +37,49 @@ std::optional<DiscRating> RatingOfAtipA1(bool valid, uint8_t lowestCode, uint8_t
   return DiscRating{lowest <= highest ? lowest : 0, highest};
 }
 
+double AdipVelocityX(uint8_t code, bool dualLayer) {
+  const double oneX =
+      (dualLayer ? kDualLayerOneXMetresPerSecond : kSingleLayerOneXMetresPerSecond) *
+      kCodesPerMetrePerSecond;
+  const double x = code / oneX;
+  double nearest = 0;
+  for (double step : kPlusRatedSteps) {
+    if (std::fabs(x - step) < std::fabs(x - nearest)) nearest = step;
+  }
+  return nearest > 0 && std::fabs(x - nearest) <= nearest * kStepTolerance ? nearest : 0;
+}
+
+std::optional<DiscRating> RatingOfAdip(const PhysicalFormat& format, size_t sent, bool dualLayer) {
+  // Only bytes that arrived and that the answer's length field covers count.
+  const size_t held = std::min({sent, format.DeclaredSize(), format.answer.Size()});
+  const auto byteAt = [&](size_t at) -> uint8_t { return at < held ? format.answer.At(at) : 0; };
+  std::optional<DiscRating> rating;
+  const auto add = [&](size_t at) {
+    const double x = AdipVelocityX(byteAt(at), dualLayer);
+    if (x == 0) return;
+    if (!rating) rating = DiscRating{x, x};
+    rating->lowestX = std::min(rating->lowestX, x);
+    rating->highestX = std::max(rating->highestX, x);
+  };
+  const size_t inUseEnd = PhysicalFormat::kHeaderSize + byteAt(PhysicalFormat::kAdipBytesInUseAt);
+  if (PhysicalFormat::kPrimaryVelocityAt < inUseEnd) add(PhysicalFormat::kPrimaryVelocityAt);
+  if (PhysicalFormat::kUpperVelocityAt < inUseEnd) add(PhysicalFormat::kUpperVelocityAt);
+  const uint8_t indicators = byteAt(PhysicalFormat::kExtendedIndicatorsAt);
+  for (size_t i = 0; i < PhysicalFormat::kExtendedBlockCount; ++i) {
+    const size_t block = PhysicalFormat::ExtendedBlockAt(i);
+    if ((indicators >> i & 1) != 0 && byteAt(block) != 0)
+      add(block + PhysicalFormat::kExtendedVelocityInBlock);
+  }
+  return rating;
+}
+
 std::optional<DiscRating> ReadDiscRating(device::AtapiDevice& device, DiscKind kind) {
+  if (InfoOf(kind).ids == DvdIds::Plus) {
+    // The length the disc classification reads, whose answer the query keeps.
+    const auto format = ReadPhysicalFormat(device, PhysicalFormat::kWithDvdRamRecordLength);
+    if (!format) return std::nullopt;
+    return RatingOfAdip(*format, device.BytesTransferred(), IsDoubleLayer(kind));
+  }
   if (!IsCdR(kind) && !IsCdRw(kind)) return std::nullopt;
   const auto atip = ReadAtip(device, true, AtipAnswer::kTimesLength);
   // A header without a descriptor, or a table of contents in its place, carries nothing.

@@ -1,13 +1,15 @@
 // The write speeds the disc itself says it is made for. A recordable CD may carry them in its
-// ATIP (the A1 values: lowest and highest CLV recording speed). DVD and BD ratings are not
-// read: the disc structures that may hold one are not decoded here, so those discs have no
-// rating and get no verdict.
+// ATIP (the A1 values: lowest and highest CLV recording speed); a DVD+R, +R DL or +RW in its
+// ADIP (the recording velocities of the physical format information). Other DVDs and BDs
+// carry no rating this program reads, so they get no verdict.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
 #include "device/atapi_device.h"
+#include "media/answers/dvd_structures.h"
 #include "media/kinds.h"
 
 namespace media {
@@ -24,8 +26,18 @@ double AtipSpeedCodeX(uint8_t code);
 // The rating of A1 values; none without a highest speed.
 std::optional<DiscRating> RatingOfAtipA1(bool valid, uint8_t lowestCode, uint8_t highestCode);
 
-// Reads the rating of the disc of `kind`: the ATIP exactly as the query reads it, so the
-// query's kept answer is given again; none where the disc carries no rating.
+// The speed of an ADIP recording velocity code (0.25 m/s units) as a multiple of DVD 1x, for
+// a single- or dual-layer disc: the step of the ladder + discs are sold at that the code is
+// nearest to; 0 for a code that names none.
+double AdipVelocityX(uint8_t code, bool dualLayer);
+
+// The rating of a + disc's physical format answer, of which `sent` bytes arrived: the
+// slowest and fastest of the velocities present; none when no velocity is.
+std::optional<DiscRating> RatingOfAdip(const PhysicalFormat& format, size_t sent, bool dualLayer);
+
+// Reads the rating of the disc of `kind`: the ATIP or the physical format exactly as the
+// query reads it, so the query's kept answer is given again; none where the disc carries no
+// rating.
 std::optional<DiscRating> ReadDiscRating(device::AtapiDevice& device, DiscKind kind);
 
 }  // namespace media

@@ -101,6 +101,8 @@ void DvdLines(device::AtapiDevice& device, const ManufacturerSources& sources,
   report.capacityBlocks = ReadFormattedCapacity(device);
   out.Add(DvdCapacityLines(report.capacityBlocks));
   ManufacturerLine(device, sources, facts, report, out);
+  // Before the speed is set: the classification's physical format is still at hand.
+  if (options.speedTable) report.discRating = ReadDiscRating(device, kind);
   if (!options.speedLimit) return;
   report.writeSpeeds = SetMaxStreaming(device);
   device.SetCdSpeed(0, kHighestSpeed, kHighestSpeed, 0);

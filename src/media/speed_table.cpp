@@ -35,9 +35,6 @@ bool CountedIn1352(uint32_t kbps) {
   return NearDvdStep(kbps, kDvdOneX1352Kbps) && !NearDvdStep(kbps, kDvdOneXKbps);
 }
 
-// A rating is exceeded only by more than rounding: CD 1x is 176.4 kB/s, drives often count 176.
-constexpr double kRatingTolerance = 1.02;
-
 }  // namespace
 
 SpeedFamily FamilyOfDisc(DiscKind kind) {

@@ -24,6 +24,9 @@ inline constexpr double kBdOneXKbps = 4495.5;
 // Some drives count DVD speeds in multiples of 1352 kB/s (1000-byte kilobytes).
 inline constexpr double kDvdOneX1352Kbps = 1352;
 
+// A rating is exceeded only by more than rounding: CD 1x is 176.4 kB/s, drives often count 176.
+inline constexpr double kRatingTolerance = 1.02;
+
 // Flags of one row.
 enum SpeedFlag : uint32_t {
   kSpeedZero = 1u << 0,         // the drive lists a speed of 0

@@ -14,9 +14,14 @@ std::string MultipleText(double x) {
 std::optional<std::string> SpeedVerdict(const SpeedTable& table) {
   if (!table.rating || table.rating->highestX <= 0) return std::nullopt;
   const std::optional<double> offered = table.HighestTrustedX();
-  if (!offered || *offered >= table.rating->highestX * kWellBelowShare) return std::nullopt;
+  if (!offered) return std::nullopt;
+  const double rated = table.rating->highestX;
+  if (*offered > rated * kRatingTolerance)
+    return "This drive offers up to " + MultipleText(*offered) + " for a disc rated " +
+           MultipleText(rated) + ": it allows overspeed";
+  if (*offered >= rated * kWellBelowShare) return std::nullopt;
   return "This drive offers at most " + MultipleText(*offered) + " for a disc rated " +
-         MultipleText(table.rating->highestX) +
+         MultipleText(rated) +
          ": it may not know this media code; a firmware update or other discs may help";
 }
 

@@ -16,10 +16,11 @@ inline constexpr double kWellBelowShare = 0.75;
 // "16×", "2.4×": a whole multiple without decimals, any other with one; UTF-8.
 std::string MultipleText(double x);
 
-// The verdict when the drive's highest trusted offer is well below the disc's rating; none
-// when the disc has no rating, the drive offers nothing that can be trusted, or the offer is
-// near the rating or above it. (Whether a drive falls back to a generic strategy for a media
-// code it does not know shows in no answer the program reads, so no verdict says it.)
+// The verdict when the drive's highest trusted offer is well below the disc's rating, or
+// above it by more than rounding (the drive allows overspeed); none when the disc has no
+// rating, the drive offers nothing that can be trusted, or the offer is near the rating.
+// (Whether a drive falls back to a generic strategy for a media code it does not know shows
+// in no answer the program reads, so no verdict says it.)
 std::optional<std::string> SpeedVerdict(const SpeedTable& table);
 
 }  // namespace media

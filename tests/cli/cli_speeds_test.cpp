@@ -72,8 +72,8 @@ TEST(CliSpeeds, JsonOnEveryQuirkOfTheSpeedsMachine) {
        "5",
        {9173, 8467, 7056},
        {"above_rating"},
-       false},
-      {"demo DVD+R", "--simulate", "2", {22160, 11080}, {}, false},
+       true},
+      {"demo DVD+R rated 8x", "--simulate", "2", {22160, 11080}, {"above_rating"}, true},
       {"demo BD-R", "--simulate", "4", {35968, 26976, 17984}, {}, false},
   };
   for (const JsonCase& c : cases) {

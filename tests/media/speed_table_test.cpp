@@ -333,7 +333,7 @@ struct VerdictCase {
   std::optional<std::string> verdict;
 };
 
-TEST(SpeedVerdict, OnlyWhenTheOfferIsWellBelowAKnownRating) {
+TEST(SpeedVerdict, OnlyWhenTheOfferIsWellBelowOrAboveAKnownRating) {
   const std::string x = "\xC3\x97";
   const VerdictCase cases[] = {
       {"16x disc, the drive offers 8x",
@@ -358,10 +358,31 @@ TEST(SpeedVerdict, OnlyWhenTheOfferIsWellBelowAKnownRating) {
        {{7056, kClv, kPerf}},
        media::DiscRating{0, 48},
        std::nullopt},
-      {"48x disc, the drive offers 52x",
+      {"48x disc, the drive offers 52x: overspeed",
        DiscKind::CdR,
        {{9173, kClv, kPerf}},
        media::DiscRating{0, 48},
+       "This drive offers up to 52" + x + " for a disc rated 48" + x + ": it allows overspeed"},
+      {"48x disc, the drive offers 48.75x: rounding, not overspeed",
+       DiscKind::CdR,
+       {{8600, kClv, kPerf}},
+       media::DiscRating{0, 48},
+       std::nullopt},
+      {"16x DVD+R, the drive offers 4x",
+       DiscKind::DvdPlusR,
+       {{5540, kClv, kPerf}, {2770, kClv, kPerf}},
+       media::DiscRating{4, 16},
+       "This drive offers at most 4" + x + " for a disc rated 16" + x +
+           ": it may not know this media code; a firmware update or other discs may help"},
+      {"8x DVD+R, the drive offers 16x",
+       DiscKind::DvdPlusR,
+       {{22160, kClv, kPerf}},
+       media::DiscRating{2.4, 8},
+       "This drive offers up to 16" + x + " for a disc rated 8" + x + ": it allows overspeed"},
+      {"an untrusted row above the rating is no overspeed",
+       DiscKind::DvdPlusR,
+       {{99999, kClv, kPerf}, {11080, kClv, kPerf}},
+       media::DiscRating{2.4, 8},
        std::nullopt},
       {"no rating: no verdict",
        DiscKind::DvdPlusR,

@@ -131,7 +131,7 @@ void Exercise(sim::Machine machine, const std::string& label) {
     EXPECT_FALSE(media::DiscStatusLines(status).empty());
 
     // The speed query: the same lines, a table no longer than both lists can make, and a
-    // verdict only in its one shape.
+    // verdict only in one of its two shapes.
     media::QueryOptions speedQuery;
     speedQuery.speedTable = true;
     const size_t beforeSpeeds = system.Log().size();
@@ -146,7 +146,9 @@ void Exercise(sim::Machine machine, const std::string& label) {
     EXPECT_LE(table.rows.size(), 50u + 56u);
     const auto verdict = media::SpeedVerdict(table);
     if (verdict) {
-      EXPECT_EQ(verdict->rfind("This drive offers at most ", 0), 0u) << *verdict;
+      EXPECT_TRUE(verdict->rfind("This drive offers at most ", 0) == 0 ||
+                  verdict->rfind("This drive offers up to ", 0) == 0)
+          << *verdict;
     }
     EXPECT_FALSE(media::SpeedTableLines(speeds.discKind, table, verdict).empty());
 

@@ -24,10 +24,31 @@ struct PhysicalFormat {
   static constexpr size_t kAdipTidAt = 31;      // then the media type ID, 3 bytes
   static constexpr size_t kDvdRamInfoAt = 553;  // DVD-RAM: the manufacturer's record
 
+  // + discs: the recording velocities of the ADIP, each the linear velocity in units of
+  // 0.25 m/s. The primary and upper velocities of the basic write strategy count only when
+  // the number of ADIP bytes in use reaches them; extended information block i (32 bytes,
+  // its first byte non-zero when present) counts when bit i of the indicators is set.
+  static constexpr size_t kExtendedIndicatorsAt = 22;
+  static constexpr size_t kAdipBytesInUseAt = 35;  // counts from physical format byte 0
+  static constexpr size_t kPrimaryVelocityAt = 36;
+  static constexpr size_t kUpperVelocityAt = 37;
+  static constexpr size_t kExtendedBlocksAt = 68;
+  static constexpr size_t kExtendedBlockSize = 32;
+  static constexpr size_t kExtendedBlockCount = 8;
+  static constexpr size_t kExtendedVelocityInBlock = 3;
+  static constexpr size_t kHeaderSize = 4;
+
   device::ResponseView answer;
 
   uint8_t BookType() const { return answer.At(kBookTypeByte) >> 4; }
   bool DataAreaStartsAt030000h() const { return answer.At(kDataAreaStartSecondByte) == 0x03; }
+  // The bytes the answer holds by its own data length field.
+  size_t DeclaredSize() const { return size_t{answer.BE16(0)} + 2; }
+  uint8_t ExtendedIndicators() const { return answer.At(kExtendedIndicatorsAt); }
+  uint8_t AdipBytesInUse() const { return answer.At(kAdipBytesInUseAt); }
+  static constexpr size_t ExtendedBlockAt(size_t i) {
+    return kExtendedBlocksAt + i * kExtendedBlockSize;
+  }
 };
 
 // Format 0Eh of a DVD-R or -RW: the pre-recorded information. The manufacturer ID is the

@@ -44,6 +44,10 @@ PageWriteSpeed ParsePageWriteSpeed(const json& value, const std::string& where) 
   return w;
 }
 
+uint8_t ParseByte(const json& value, const std::string& where) {
+  return static_cast<uint8_t>(Ranged(value, where, 0, 255));
+}
+
 DiscType ParseDiscType(const json& value, const std::string& where) {
   const std::optional<DiscType> type =
       value.is_string() ? DiscTypeNamed(value.get<std::string>()) : std::nullopt;
@@ -81,6 +85,10 @@ Disc ParseDisc(const json& value, const std::string& where) {
       .Bytes("plus_mid", disc.plusMid)
       .Bytes("plus_tid", disc.plusTid)
       .Number("plus_revision", disc.plusRevision, 0, 255)
+      .Number("plus_primary_velocity", disc.plusPrimaryVelocity, 0, 255)
+      .Number("plus_upper_velocity", disc.plusUpperVelocity, 0, 255)
+      .List("plus_extended_velocities", disc.plusExtendedVelocities, ParseByte,
+            {8, "extended information blocks"})
       .Bytes("minus_mid", disc.minusMid)
       .Bytes("ram_info", disc.ramInfo)
       .Field("bd_type",

@@ -77,6 +77,11 @@ struct Disc {
   std::array<uint8_t, 8> plusMid{};
   std::array<uint8_t, 3> plusTid{};
   uint8_t plusRevision = 0;
+  // DVD+R/+RW ADIP recording velocities in 0.25 m/s units: the basic write strategy's primary
+  // and upper velocity, and one per extended information block; none given: no velocities.
+  std::optional<uint8_t> plusPrimaryVelocity;
+  std::optional<uint8_t> plusUpperVelocity;
+  std::vector<uint8_t> plusExtendedVelocities;  // at most 8
   std::array<uint8_t, 12> minusMid{};
   std::array<uint8_t, 64> ramInfo{};
 

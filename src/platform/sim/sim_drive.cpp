@@ -42,6 +42,22 @@ void PutMsf(std::vector<uint8_t>& v, size_t at, const Msf& msf) {
   v[at + 2] = msf.f;
 }
 
+// The ADIP recording velocities of a + disc: the primary and upper ones in the basic
+// physical format (the bytes in use then reach them), each extended one in a block of its own
+// with its indicator bit set.
+void PutAdipVelocities(std::vector<uint8_t>& data, const Disc& disc) {
+  constexpr size_t kAt = 4;  // the answer's header
+  if (disc.plusPrimaryVelocity || disc.plusUpperVelocity) data[kAt + 31] = 64;
+  if (disc.plusPrimaryVelocity) data[kAt + 32] = *disc.plusPrimaryVelocity;
+  if (disc.plusUpperVelocity) data[kAt + 33] = *disc.plusUpperVelocity;
+  for (size_t i = 0; i < disc.plusExtendedVelocities.size() && i < 8; ++i) {
+    data[kAt + 18] |= static_cast<uint8_t>(1u << i);
+    const size_t block = kAt + 64 + 32 * i;
+    data[block] = 0x01;
+    data[block + 3] = disc.plusExtendedVelocities[i];
+  }
+}
+
 uint8_t BookTypeOf(const Disc& disc) {
   return disc.bookType.value_or(Traits(disc.type).bookType);
 }
@@ -503,6 +519,7 @@ SimDrive::Answer SimDrive::ReadDiscStructure(const std::array<uint8_t, 16>& cdb)
       PutBytes(data, 23, disc.plusMid);  // ADIP disc manufacturer ID
       PutBytes(data, 31, disc.plusTid);  // ADIP media type ID
       data[34] = disc.plusRevision;
+      PutAdipVelocities(data, disc);
     }
     if (DvdIdsOf(disc) == DvdIds::Ram) PutBytes(data, 553, disc.ramInfo);
     PutBE16(data, 0, static_cast<uint32_t>(data.size() - 2));
