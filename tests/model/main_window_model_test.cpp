@@ -799,6 +799,7 @@ TEST(MainWindowModel, CancelStopsTheDetailsReadingThatFollowsAQuery) {
   rig.model->OpenDetails();
   rig.thread->RunAll();
   rig.model->cmdRefreshClick();
+  EXPECT_TRUE(rig.view.details.back().reading) << "the open view does not say it will be read";
   ASSERT_TRUE(rig.thread->Step());  // the query; the details reading is queued after it
   ASSERT_EQ(rig.thread->Queued(), 1u);
   EXPECT_TRUE(rig.view.details.back().reading);

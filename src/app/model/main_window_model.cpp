@@ -275,6 +275,8 @@ void MainWindowModel::PressFeature(size_t row) {
 void MainWindowModel::cmdRefreshClick() {
   // A second press while a query runs, or a press once closing has begun, starts nothing.
   if (!device_ || phase_ != WindowPhase::Idle || !queryAllowed_) return;
+  // An open details view is read again once the report is done: it says so meanwhile.
+  detailsAfterQuery_ = detailsOpen_;
   ClearReport();
   view_->ShowPage(kInformationPage);
   abandonQuery_->store(false);
@@ -325,8 +327,10 @@ void MainWindowModel::cmdRefreshClick() {
           // The details follow the report they belong to, in the same snapshot.
           ReadDetails(true);
         }
+        detailsAfterQuery_ = false;
         queryCancelled_ = false;
         pleaseWaitShown_ = false;
+        ShowDetailsState();
         view_->QueryEnded();
       });
 }
@@ -363,7 +367,7 @@ void MainWindowModel::DetailsClosed() {
 
 void MainWindowModel::ShowDetailsState() {
   if (!detailsOpen_) return;
-  if (detailsReading_) {
+  if (detailsReading_ || detailsAfterQuery_) {
     view_->ShowDetails(ReadingDetails());
   } else if (details_) {
     view_->ShowDetails(DescribeDetails(*details_));

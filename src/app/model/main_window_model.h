@@ -143,6 +143,7 @@ class MainWindowModel {
   // The details view: whether it is open, a reading is under way, and the last reading.
   bool detailsOpen_ = false;
   bool detailsReading_ = false;
+  bool detailsAfterQuery_ = false;  // a query runs that the open view's reading will follow
   std::optional<DiscDetails> details_;
   // Set when the window stops waiting for the drive's work: a query ends after the drive's
   // current command, and the device sends nothing more. Shared with the report sink and the
