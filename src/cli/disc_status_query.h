@@ -1,11 +1,9 @@
 // What status and fits share: the chosen drive asked for its disc's status, once, with the
-// drive's usual waits and the note when it stops answering; the result as JSON fields.
+// drive's usual waits and the note when it stops answering.
 #pragma once
 
 #include <optional>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "media/disc_status.h"
 
@@ -25,9 +23,5 @@ std::optional<DiscStatusQuery> QueryDiscStatus(Session& session, int requestedDr
 
 // "Drive 2: VEXO DVD-RW DX-1620D", the line before the status.
 std::string DriveHeading(Session& session, int index);
-
-// disc_status, erasable, sessions, last_session_state, free_blocks, free_bytes and
-// recorded_blocks; null where the drive does not say.
-nlohmann::ordered_json DiscStatusJson(const media::DiscStatus& status);
 
 }  // namespace cli

@@ -17,6 +17,7 @@
 #include "cli/json_output.h"
 #include "cli/session.h"
 #include "media/disc_size.h"
+#include "media/disc_status_json.h"
 #include "media/disc_status_text.h"
 #include "platform/files/input_file.h"
 
@@ -111,7 +112,7 @@ Command AddFitsCommand(CLI::App& app) {
               json["free_blocks"] = status.freeBlocks ? nlohmann::ordered_json(*status.freeBlocks)
                                                       : nlohmann::ordered_json(nullptr);
               json["needed_blocks"] = needed.blocks;
-              json["disc_status"] = DiscStatusJson(status)["disc_status"];
+              json["disc_status"] = media::DiscStatusJson(status)["disc_status"];
               json["text"] = fit ? nlohmann::ordered_json(media::FitText(*fit))
                                  : nlohmann::ordered_json(nullptr);
               PrintJson(session.out, json);

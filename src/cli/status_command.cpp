@@ -12,6 +12,7 @@
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
+#include "media/disc_status_json.h"
 #include "media/disc_status_text.h"
 
 namespace cli {
@@ -38,7 +39,7 @@ Command AddStatusCommand(CLI::App& app) {
             const media::DiscStatus& status = query->status;
             if (options->json) {
               nlohmann::ordered_json json{{"drive", query->index}};
-              json.update(DiscStatusJson(status));
+              json.update(media::DiscStatusJson(status));
               json["lines"] = media::DiscStatusLines(status);
               PrintJson(session.out, json);
             } else {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <deque>
 #include <filesystem>
@@ -157,6 +159,8 @@ class RecordingView : public app::model::MainWindowView {
     }
   }
   void QueryEnded() override { ++queriesEnded; }
+  std::vector<app::model::DetailsDescription> details;  // each time the details view is shown
+  void ShowDetails(const app::model::DetailsDescription& d) override { details.push_back(d); }
 };
 
 // A model on a simulated machine, started.
@@ -676,6 +680,142 @@ TEST(MainWindowModel, FormDestroyWritesTheSizeAndReleasesTheDevice) {
   const auto* width = rig.system->Registry().Find("SOFTWARE\\Quillrate\\", "Width");
   ASSERT_NE(width, nullptr);
   EXPECT_EQ(width->data, (std::vector<uint8_t>{0xF4, 0x01, 0x00, 0x00}));
+}
+
+// --- The details view ---------------------------------------------------------------------
+
+std::vector<uint8_t> Opcodes(const sim::SimSystem& system) {
+  std::vector<uint8_t> opcodes;
+  for (const auto& command : system.Log()) opcodes.push_back(command.cdb[0]);
+  return opcodes;
+}
+
+// The commands of a query from the window, the details view opened (and read) or not before.
+std::vector<uint8_t> QueryCommands(bool openDetails, bool closeDetails) {
+  Rig rig(DemoJson());
+  if (openDetails) {
+    rig.model->OpenDetails();
+    rig.thread->RunAll();
+    if (closeDetails) rig.model->DetailsClosed();
+  }
+  rig.system->ClearLog();
+  rig.model->cmdRefreshClick();
+  rig.thread->RunAll();
+  EXPECT_EQ(rig.view.memo, kDemoCdReport);
+  return Opcodes(*rig.system);
+}
+
+TEST(MainWindowModel, TheDetailsAreReadOffTheWindowsThreadOnlyWhenTheViewAsks) {
+  Rig rig(DemoJson());
+  rig.system->ClearLog();
+  rig.model->OpenDetails();
+  ASSERT_EQ(rig.view.details.size(), 1u);
+  EXPECT_TRUE(rig.view.details[0].reading);
+  EXPECT_EQ(rig.view.details[0].statusLines,
+            std::vector<std::string>{app::model::kDetailsReadingText});
+  EXPECT_TRUE(rig.system->Log().empty()) << "the window's thread asked the drive";
+  EXPECT_EQ(rig.thread->Queued(), 1u);
+  EXPECT_FALSE(rig.view.input.query) << "a query could start beside the reading";
+  rig.thread->RunAll();
+  ASSERT_EQ(rig.view.details.size(), 2u);
+  EXPECT_FALSE(rig.view.details[1].reading);
+  EXPECT_EQ(rig.view.details[1].statusLines,
+            std::vector<std::string>{"Appendable: 2 sessions, 245 MB free"});
+  EXPECT_EQ(rig.view.details[1].plot.marks.size(), 4u);
+  EXPECT_TRUE(rig.view.input.query);
+  EXPECT_EQ(rig.model->Phase(), WindowPhase::Idle);
+  // Opened again, it shows what was read, and asks nothing.
+  rig.system->ClearLog();
+  rig.model->DetailsClosed();
+  rig.model->OpenDetails();
+  EXPECT_EQ(rig.thread->Queued(), 0u);
+  EXPECT_EQ(rig.view.details.back().statusLines, rig.view.details[1].statusLines);
+  // Read Again asks afresh.
+  rig.model->ReadDetailsAgain();
+  rig.thread->RunAll();
+  EXPECT_FALSE(rig.system->Log().empty());
+  EXPECT_EQ(rig.view.details.back().statusLines, rig.view.details[1].statusLines);
+}
+
+TEST(MainWindowModel, AQuerySendsWhatItSentUnlessTheDetailsViewIsOpen) {
+  const std::vector<uint8_t> plain = QueryCommands(false, false);
+  ASSERT_FALSE(plain.empty());
+  EXPECT_EQ(QueryCommands(true, true), plain) << "a closed details view still reads";
+  // Open, the details are read again after the query's own commands, which stay as they are.
+  const std::vector<uint8_t> open = QueryCommands(true, false);
+  ASSERT_GT(open.size(), plain.size());
+  EXPECT_TRUE(std::equal(plain.begin(), plain.end(), open.begin()));
+}
+
+TEST(MainWindowModel, TheDetailsFollowTheReportAndAreSavedWithIt) {
+  Rig rig(DemoJson());
+  custom_test::TempDir dir;
+  rig.model->cmdRefreshClick();
+  rig.thread->RunAll();
+  // Not read: the saved report is the report alone.
+  ASSERT_EQ(rig.model->SaveReport(dir.Path() + "/plain.json", true), "");
+  std::ifstream plainJson(dir.Path() + "/plain.json");
+  EXPECT_FALSE(nlohmann::json::parse(plainJson).contains("details"));
+  std::string reportText;
+  for (const std::string& line : kDemoCdReport) reportText += line + "\n";
+  EXPECT_EQ(rig.model->ReportText(), reportText);
+
+  rig.model->OpenDetails();
+  rig.thread->RunAll();
+  ASSERT_TRUE(rig.model->Details().has_value());
+  const app::model::DetailsDescription shown = rig.view.details.back();
+  std::string withDetails = reportText;
+  for (const std::string& line : app::model::DetailsExportLines(shown)) withDetails += line + "\n";
+  EXPECT_EQ(rig.model->ReportText(), withDetails);
+  ASSERT_EQ(rig.model->SaveReport(dir.Path() + "/r", false), "");
+  std::ifstream savedText(dir.Path() + "/r.txt");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(savedText), {}), withDetails);
+  ASSERT_EQ(rig.model->SaveReport(dir.Path() + "/r.json", true), "");
+  std::ifstream savedJson(dir.Path() + "/r.json");
+  const nlohmann::json json = nlohmann::json::parse(savedJson);
+  EXPECT_EQ(json["details"]["status"]["disc_status"], "appendable");
+  EXPECT_EQ(json["details"]["speeds"]["speeds"].size(), 4u);
+  EXPECT_TRUE(json["details"]["speeds"]["verdict"].is_null());
+  EXPECT_EQ(json["lines"].size(), kDemoCdReport.size());
+
+  // Another drive: the report and its details go, and the open view reads that drive's.
+  rig.model->cboDrivesChange(1);
+  rig.thread->RunAll();
+  EXPECT_FALSE(rig.model->HasReport());
+  EXPECT_EQ(rig.view.details.back().statusLines,
+            std::vector<std::string>{"Blank, 4 700 MB free (4.37 GiB, 2 295 104 blocks)"});
+  // Closed, a drive change reads nothing.
+  rig.model->DetailsClosed();
+  const size_t shownBefore = rig.view.details.size();
+  rig.system->ClearLog();
+  rig.model->cboDrivesChange(2);
+  rig.thread->RunAll();
+  EXPECT_EQ(rig.view.details.size(), shownBefore);
+  EXPECT_FALSE(rig.model->Details().has_value());
+}
+
+TEST(MainWindowModel, CancelStopsTheDetailsReadingThatFollowsAQuery) {
+  Rig rig(DemoJson());
+  rig.model->OpenDetails();
+  rig.thread->RunAll();
+  rig.model->cmdRefreshClick();
+  EXPECT_TRUE(rig.view.details.back().reading) << "the open view does not say it will be read";
+  ASSERT_TRUE(rig.thread->Step());  // the query; the details reading is queued after it
+  ASSERT_EQ(rig.thread->Queued(), 1u);
+  EXPECT_TRUE(rig.view.details.back().reading);
+  EXPECT_TRUE(rig.view.input.cancel);
+  rig.model->CancelQuery();
+  rig.thread->RunAll();
+  EXPECT_EQ(rig.view.details.back().statusLines,
+            std::vector<std::string>{app::model::kDetailsNotReadText});
+  EXPECT_FALSE(rig.model->Details().has_value());
+  EXPECT_EQ(rig.model->Phase(), WindowPhase::Idle);
+  EXPECT_EQ(rig.view.memo, kDemoCdReport) << "the report stays as the query left it";
+  // The drive takes commands again.
+  rig.model->ReadDetailsAgain();
+  rig.thread->RunAll();
+  EXPECT_EQ(rig.view.details.back().statusLines,
+            std::vector<std::string>{"Appendable: 2 sessions, 245 MB free"});
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ constexpr const char* kControls =
     "           remarks.\n"
     "Report     Ctrl+S or a right-click on the report: copy\n"
     "           it, save it as text (.txt) or as JSON (.json).\n"
+    "Details    Ctrl+D or the report's menu: the disc's\n"
+    "           status, free space and write speeds.\n"
     "Keys       Tab moves between the controls, Space\n"
     "           presses a button, Alt+Space opens the window\n"
     "           menu, Alt+F4 closes, F1 shows this help.\n"

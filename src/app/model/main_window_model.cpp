@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/model/details_export.h"
 #include "app/model/display_text.h"
 #include "app/model/drive_line.h"
 #include "app/model/help_text.h"
@@ -231,6 +232,7 @@ void MainWindowModel::cboDrivesChange(int line) {
       [this](const std::string&) {
         ClearReport();
         RefreshAbilities();
+        if (detailsOpen_) ReadDetails(false);
       });
 }
 
@@ -273,6 +275,8 @@ void MainWindowModel::PressFeature(size_t row) {
 void MainWindowModel::cmdRefreshClick() {
   // A second press while a query runs, or a press once closing has begun, starts nothing.
   if (!device_ || phase_ != WindowPhase::Idle || !queryAllowed_) return;
+  // An open details view is read again once the report is done: it says so meanwhile.
+  detailsAfterQuery_ = detailsOpen_;
   ClearReport();
   view_->ShowPage(kInformationPage);
   abandonQuery_->store(false);
@@ -319,9 +323,14 @@ void MainWindowModel::cmdRefreshClick() {
           AppendReportLine(kQueryCancelledText);
         } else if (!error.empty() && phase_ != WindowPhase::Closing) {
           ShowError(error);
+        } else if (detailsOpen_ && lastReport_ && phase_ != WindowPhase::Closing) {
+          // The details follow the report they belong to, in the same snapshot.
+          ReadDetails(true);
         }
+        detailsAfterQuery_ = false;
         queryCancelled_ = false;
         pleaseWaitShown_ = false;
+        ShowDetailsState();
         view_->QueryEnded();
       });
 }
@@ -330,6 +339,77 @@ void MainWindowModel::ClearReport() {
   view_->ClearReport();
   reportLines_.clear();
   if (phase_ != WindowPhase::Querying) lastReport_.reset();
+  details_.reset();
+  ShowDetailsState();
+}
+
+void MainWindowModel::OpenDetails() {
+  if (!device_ || phase_ == WindowPhase::Closing || phase_ == WindowPhase::Closed ||
+      !queryAllowed_) {
+    return;
+  }
+  detailsOpen_ = true;
+  if (!details_ && !detailsReading_) {
+    ReadDetails(false);
+  } else {
+    ShowDetailsState();
+  }
+}
+
+void MainWindowModel::ReadDetailsAgain() {
+  if (!detailsOpen_ || phase_ != WindowPhase::Idle) return;
+  ReadDetails(false);
+}
+
+void MainWindowModel::DetailsClosed() {
+  detailsOpen_ = false;
+}
+
+void MainWindowModel::ShowDetailsState() {
+  if (!detailsOpen_) return;
+  if (detailsReading_ || detailsAfterQuery_) {
+    view_->ShowDetails(ReadingDetails());
+  } else if (details_) {
+    view_->ShowDetails(DescribeDetails(*details_));
+  } else {
+    view_->ShowDetails(NotReadDetails());
+  }
+}
+
+// Off the window's thread, after whatever device work is queued. Opened on its own, the view
+// asks the drive afresh (the disc may have changed); after a query it takes the query's
+// snapshot, so nothing the query already asked is asked again.
+void MainWindowModel::ReadDetails(bool afterQuery) {
+  if (!device_ || detailsReading_ || phase_ == WindowPhase::Closing) return;
+  detailsReading_ = true;
+  details_.reset();
+  ShowDetailsState();
+  auto read = std::make_shared<std::optional<DiscDetails>>();
+  Post(
+      WindowPhase::DeviceWork,
+      [this, read, afterQuery] {
+        if (!afterQuery) device_->ForgetAnswers();
+        *read = ReadDiscDetails(*device_);
+      },
+      [this, read](const std::string& error) {
+        detailsReading_ = false;
+        if (phase_ == WindowPhase::Closing) return;
+        if (queryCancelled_) {
+          // Cancelled with the query it followed: the device takes commands again, and the
+          // view says the details were not read.
+          abandonQuery_->store(false);
+          queryCancelled_ = false;
+          ShowDetailsState();
+          return;
+        }
+        if (!error.empty()) {
+          ShowDetailsState();
+          ShowError(error);
+          return;
+        }
+        details_ = std::move(*read);
+        ShowDetailsState();
+      });
 }
 
 void MainWindowModel::AppendReportLine(const std::string& line) {
@@ -388,18 +468,22 @@ bool MainWindowModel::HasCompleteReport() const {
 }
 
 std::string MainWindowModel::ReportText() const {
-  return model::ReportText(reportLines_);
+  std::string text = model::ReportText(reportLines_);
+  if (details_) text += model::ReportText(DetailsExportLines(DescribeDetails(*details_)));
+  return text;
 }
 
 std::string MainWindowModel::SaveReport(const std::string& typed, bool json) const {
   const std::string path = WithReportSuffix(typed, json);
-  if (!json) return SaveReportFile(path, model::ReportText(reportLines_));
+  if (!json) return SaveReportFile(path, ReportText());
   const device::DriveEntry* drive =
       device_ && lastReportDrive_ >= 0
           ? device_->GetDriveEntry(static_cast<unsigned>(lastReportDrive_))
           : nullptr;
   if (!lastReport_ || drive == nullptr) return kNoCompleteReport;
-  return SaveReportFile(path, ReportJson(*drive, lastReportDrive_, *lastReport_));
+  if (!details_) return SaveReportFile(path, ReportJson(*drive, lastReportDrive_, *lastReport_));
+  return SaveReportFile(path,
+                        ReportJsonWithDetails(*drive, lastReportDrive_, *lastReport_, *details_));
 }
 
 void MainWindowModel::Post(WindowPhase phase, DeviceThread::Job job, DeviceThread::Done done) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/model/details_model.h"
 #include "app/model/device_thread.h"
 #include "app/model/main_window_view.h"
 #include "app/model/program_services.h"
@@ -76,9 +77,20 @@ class MainWindowModel {
   // command, sends the drive nothing more, and the report says it was cancelled.
   void CancelQuery();
 
+  // The details view (the memo's menu, Ctrl+D): opening it reads the details once, on the
+  // device thread; while it is open each query is followed by a new reading. Read Again
+  // reads them afresh; closing the view stops that.
+  void OpenDetails();
+  void ReadDetailsAgain();
+  void DetailsClosed();
+  bool DetailsOpen() const { return detailsOpen_; }
+  // The last details read for the report shown, if any.
+  const std::optional<DiscDetails>& Details() const { return details_; }
+
   // The memo's menu: the last report as text, and saving it as text or JSON.
   bool HasReport() const;
   bool HasCompleteReport() const;  // a finished query whose JSON can be saved
+  // The report's lines, then the details block when the details were read.
   std::string ReportText() const;
   // Empty when saved; otherwise why not. A file name without a suffix gets the format's
   // (".txt" or ".json").
@@ -106,6 +118,8 @@ class MainWindowModel {
   void ClearReport();
   void AppendReportLine(const std::string& line);
   void QueryDone(const std::string& error);
+  void ReadDetails(bool afterQuery);
+  void ShowDetailsState();
 
   platform::System& system_;
   ProgramServices services_;
@@ -126,6 +140,11 @@ class MainWindowModel {
   std::vector<std::string> reportLines_;
   std::unique_ptr<media::MediaReport> lastReport_;  // the last finished query, for its JSON
   int lastReportDrive_ = -1;
+  // The details view: whether it is open, a reading is under way, and the last reading.
+  bool detailsOpen_ = false;
+  bool detailsReading_ = false;
+  bool detailsAfterQuery_ = false;  // a query runs that the open view's reading will follow
+  std::optional<DiscDetails> details_;
   // Set when the window stops waiting for the drive's work: a query ends after the drive's
   // current command, and the device sends nothing more. Shared with the report sink and the
   // device on the device thread.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/model/details_model.h"
+
 namespace app::model {
 
 enum class MessageIcon { Information, Warning, Error };
@@ -81,6 +83,10 @@ class MainWindowView {
   virtual void ShowHelp(const std::string& caption, const std::string& text) = 0;
   // The user-file button's open-file dialog: the chosen file, or nothing when cancelled.
   virtual std::optional<std::string> ChooseUserFile() = 0;
+
+  // The details window: shown (or brought forward) with this description, and shown again
+  // with each new reading while it is open.
+  virtual void ShowDetails(const DetailsDescription& /*details*/) {}
 
   // The window closes itself: device work it was waiting for has ended.
   virtual void CloseWindow() = 0;

@@ -12,6 +12,7 @@
 #include "app/model/main_window_places.h"
 #include "app/model/report_export.h"
 #include "app/qt/frm_build_qr.h"
+#include "app/qt/frm_details.h"
 #include "app/qt/frm_quillrate_msg_box.h"
 #include "app/qt/frm_splash.h"
 #include "app/qt/frm_warning.h"
@@ -76,6 +77,8 @@ void TfrmMain::ConnectEvents() {
   // The report's menu is the keyboard's too; F1 opens the help.
   auto* reportKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
   connect(reportKey, &QShortcut::activated, this, [this] { ShowReportMenu(); });
+  auto* detailsKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+  connect(detailsKey, &QShortcut::activated, this, [this] { OpenDetails(); });
   auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(helpKey, &QShortcut::activated, this, [this] { model_->HelpRequested(); });
 }
@@ -136,7 +139,10 @@ void TfrmMain::ShowReportMenu(const QPoint& pos) {
   saveText->setEnabled(haveReport);
   QAction* saveJson = menu->addAction(model::kSaveJsonItem);
   saveJson->setEnabled(model_->HasCompleteReport());
+  menu->addSeparator();
+  QAction* details = menu->addAction(model::kDetailsMenuItem);
   QAction* chosen = RunMenu(*menu, controls_.memTranslator->viewport()->mapToGlobal(pos));
+  if (chosen == details) OpenDetails();
   if (chosen == copy) CopyReport();
   if (chosen == saveText || chosen == saveJson) SaveReportFromDialog(chosen == saveJson);
 }
@@ -160,8 +166,27 @@ void TfrmMain::SaveReportFromDialog(bool json) {
   }
 }
 
+void TfrmMain::OpenDetails() {
+  model_->OpenDetails();
+  if (details_ != nullptr && details_->isVisible()) {
+    details_->raise();
+    details_->activateWindow();
+  }
+}
+
+void TfrmMain::ShowDetails(const model::DetailsDescription& details) {
+  if (details_ == nullptr) {
+    details_ = new TfrmDetails(
+        this, {[this] { model_->ReadDetailsAgain(); }, [this] { model_->DetailsClosed(); }});
+  }
+  details_->ShowDetails(details);
+  if (!details_->isVisible()) details_->show();
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event) {
   if (model_->CloseRequested()) {
+    // The details window goes with the main window (it would keep the program running).
+    if (details_ != nullptr) details_->hide();
     event->accept();
   } else {
     event->ignore();

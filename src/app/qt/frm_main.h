@@ -16,6 +16,7 @@
 
 namespace app {
 
+class TfrmDetails;
 class TfrmSplash;
 
 class TfrmMain : public QWidget, private model::MainWindowView {
@@ -49,6 +50,9 @@ class TfrmMain : public QWidget, private model::MainWindowView {
   void ShowReportMenu();
   void CopyReport();
   bool SaveReportAs(const QString& path, bool json, QString* error = nullptr);
+  // The details window (the report's menu, Ctrl+D); none until first opened.
+  void OpenDetails();
+  TfrmDetails* Details() const { return details_; }
 
  signals:
   // All device work posted so far has completed and its results are shown.
@@ -93,9 +97,11 @@ class TfrmMain : public QWidget, private model::MainWindowView {
   void CloseWindow() override;
   void DeviceWorkEnded() override;
   void QueryEnded() override;
+  void ShowDetails(const model::DetailsDescription& details) override;
 
   MainWindowControls controls_;
   std::unique_ptr<TfrmSplash> splash_;
+  TfrmDetails* details_ = nullptr;  // a child window: Qt deletes it with the main window
   std::unique_ptr<model::MainWindowModel> model_;
 };
 

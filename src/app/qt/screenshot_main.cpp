@@ -10,6 +10,7 @@
 #include "app/model/main_window_model.h"
 #include "app/model/program_services.h"
 #include "app/qt/frm_build_qr.h"
+#include "app/qt/frm_details.h"
 #include "app/qt/frm_main.h"
 #include "app/qt/frm_quillrate_msg_box.h"
 #include "app/qt/frm_splash.h"
@@ -66,6 +67,14 @@ int main(int argc, char** argv) {
   pages.SetActivePageIndex(2);
   ok = Save(main, dir, "main_trimwave.png") && ok;
   pages.SetActivePageIndex(0);
+  QSignalSpy idle(&main, &app::TfrmMain::DeviceIdle);
+  main.OpenDetails();
+  if (main.Details() == nullptr || (idle.isEmpty() && !idle.wait(30000))) {
+    std::fprintf(stderr, "the details were not read\n");
+    return 1;
+  }
+  ok = Save(*main.Details(), dir, "details.png") && ok;
+  main.Details()->hide();
 
   app::TfrmSplash splash;
   ok = Save(splash, dir, "splash.png") && ok;

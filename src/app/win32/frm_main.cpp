@@ -49,6 +49,7 @@ TfrmMain::~TfrmMain() {
 }
 
 bool TfrmMain::PreTranslate(MSG& msg) {
+  if (details_ && details_->PreTranslate(msg)) return true;
   HWND window = Handle();
   if (window == nullptr || (msg.hwnd != window && !IsChild(window, msg.hwnd))) return false;
   if (msg.message == WM_KEYDOWN) {
@@ -66,6 +67,10 @@ bool TfrmMain::PreTranslate(MSG& msg) {
     if (msg.wParam == 'S' && control) {
       controls_.suiPageControl1->SetActivePageIndex(app::model::kInformationPage);
       ShowReportMenu(-1, -1);
+      return true;
+    }
+    if (msg.wParam == 'D' && control) {
+      OpenDetails();
       return true;
     }
     // Esc stops a running query; otherwise it is the dialog keys' Cancel, which closes.
@@ -158,7 +163,7 @@ void TfrmMain::lblCopyrightClick() {
 }
 
 void TfrmMain::ShowReportMenu(int x, int y) {
-  enum : UINT { kCopy = 1, kSaveText, kSaveJson };
+  enum : UINT { kCopy = 1, kSaveText, kSaveJson, kDetails };
   HMENU menu = CreatePopupMenu();
   const auto item = [&](UINT id, const char* text, bool enabled) {
     AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, platform::Widen(text).c_str());
@@ -167,6 +172,8 @@ void TfrmMain::ShowReportMenu(int x, int y) {
   item(kCopy, app::model::kCopyReportItem, haveReport);
   item(kSaveText, app::model::kSaveTextItem, haveReport);
   item(kSaveJson, app::model::kSaveJsonItem, model_->HasCompleteReport());
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  item(kDetails, app::model::kDetailsMenuItem, true);
   if (x == -1 && y == -1) {
     // From the keyboard: at the memo's corner.
     RECT r;
@@ -177,6 +184,7 @@ void TfrmMain::ShowReportMenu(int x, int y) {
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr));
   DestroyMenu(menu);
+  if (chosen == kDetails) OpenDetails();
   if (chosen == kCopy) CopyReport();
   if (chosen == kSaveText || chosen == kSaveJson) SaveReportAs(chosen == kSaveJson);
 }
@@ -414,6 +422,20 @@ std::optional<std::string> TfrmMain::ChooseUserFile() {
   const std::string chosen = ChooseExistingFile(Handle());
   if (chosen.empty()) return std::nullopt;
   return chosen;
+}
+
+void TfrmMain::OpenDetails() {
+  model_->OpenDetails();
+  if (details_ && IsWindowVisible(details_->Handle())) SetForegroundWindow(details_->Handle());
+}
+
+void TfrmMain::ShowDetails(const app::model::DetailsDescription& details) {
+  if (!details_) {
+    details_ = std::make_unique<TfrmDetails>(
+        Handle(), TfrmDetails::Events{[this] { model_->ReadDetailsAgain(); },
+                                      [this] { model_->DetailsClosed(); }});
+  }
+  details_->ShowDetails(details);
 }
 
 void TfrmMain::CloseWindow() {

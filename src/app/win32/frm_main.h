@@ -10,6 +10,7 @@
 
 #include "app/model/main_window_model.h"
 #include "app/model/main_window_view.h"
+#include "app/win32/frm_details.h"
 #include "app/win32/frm_small_windows.h"
 #include "app/win32/main_window_layout.h"
 #include "app/win32/skin_window.h"
@@ -45,6 +46,9 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
   void ShowReportMenu(int x, int y);
   void CopyReport();
   void SaveReportAs(bool json);
+  // The details window (the report's menu, Ctrl+D); none until first opened.
+  void OpenDetails();
+  TfrmDetails* Details() const { return details_.get(); }
 
  private:
   bool OnCommand(HWND control, WORD code) override;
@@ -78,9 +82,11 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
   void ShowHelp(const std::string& caption, const std::string& text) override;
   std::optional<std::string> ChooseUserFile() override;
   void CloseWindow() override;
+  void ShowDetails(const app::model::DetailsDescription& details) override;
 
   MainWindowControls controls_;
   std::unique_ptr<TfrmSplash> splash_;
+  std::unique_ptr<TfrmDetails> details_;
   std::unique_ptr<app::model::MainWindowModel> model_;
   bool creating_ = true;
   bool closeAfterCreate_ = false;
