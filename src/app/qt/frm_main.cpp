@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QShortcut>
 
+#include "app/look/small_windows.h"
 #include "app/model/main_window_places.h"
 #include "app/model/report_export.h"
 #include "app/qt/frm_build_qr.h"
@@ -298,7 +299,7 @@ void TfrmMain::ShowAbout(const std::string& text) {
 }
 
 void TfrmMain::ShowHelp(const std::string& caption, const std::string& text) {
-  TfrmQuillrateMsgBox help(this, Text(text), Text(caption), "frmHelp");
+  TfrmQuillrateMsgBox help(this, Text(text), Text(caption), look::kHelpName);
   RunModal(help);
 }
 

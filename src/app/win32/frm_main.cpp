@@ -406,7 +406,7 @@ void TfrmMain::ShowAbout(const std::string& text) {
 }
 
 void TfrmMain::ShowHelp(const std::string& caption, const std::string& text) {
-  TfrmQuillrateMsgBox help(Handle(), text, caption.c_str(), L"frmHelp");
+  TfrmQuillrateMsgBox help(Handle(), text, caption.c_str(), app::look::kHelpName);
   help.RunModal(Handle());
 }
 
