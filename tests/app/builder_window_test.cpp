@@ -43,7 +43,7 @@ TEST(BuilderWindow, EveryOutcomeShowsItsMessageAndEnablesBuildAgain) {
                         Case{good, "Information", "File created successfully !", true}}) {
     std::remove((dir + "/out/Quillrate.exe").c_str());
     app::TfrmBuildQR form;
-    form.outputDir = dir + "/out";
+    form.builder.outputDir = dir + "/out";
     form.txtFile->setText(QString::fromStdString(c.path));
     ModalWatcher watcher;
     form.cmdBuildClick();
@@ -78,8 +78,8 @@ TEST(BuilderWindow, BuildingFromTheProgramsOwnFolderAsksForTheFolder) {
     SCOPED_TRACE(c.name);
     std::remove((dir + "/chosen/Quillrate.exe").c_str());
     app::TfrmBuildQR form;
-    form.programFile = dir + "/installed/quillrate";
-    form.outputDir = dir + "/installed";
+    form.builder.programFile = dir + "/installed/quillrate";
+    form.builder.outputDir = dir + "/installed";
     int asked = 0;
     form.chooseOutputDir = [&](QWidget*) {
       ++asked;
@@ -107,8 +107,8 @@ TEST(BuilderWindow, BuildingFromTheProgramsOwnFolderAsksForTheFolder) {
   }
   // Any other folder is written into as it stands, without a question.
   app::TfrmBuildQR form;
-  form.programFile = dir + "/installed/quillrate";
-  form.outputDir = dir + "/chosen";
+  form.builder.programFile = dir + "/installed/quillrate";
+  form.builder.outputDir = dir + "/chosen";
   form.chooseOutputDir = [](QWidget*) -> std::string {
     ADD_FAILURE() << "asked for a folder";
     return {};

@@ -25,6 +25,7 @@
 #include "app/qt/skin/skin_buttons.h"
 #include "app/qt/skin/skin_form.h"
 #include "app/qt/skin/skin_message_box.h"
+#include "app/qt/skin/skin_palette.h"
 #include "app/qt/skin/skin_widgets.h"
 #include "gui_test_support.h"
 #include "platform/sim/fixture_loader.h"
@@ -223,6 +224,36 @@ TEST(Look, TheReportAndItsPopupsStayReadableUnderADarkTheme) {
   const TextLook list = MeasureText(listPicture);
   EXPECT_GT(Luminance(list.background), 0.6) << "the drop-down list turned dark";
   EXPECT_GE(list.contrast, 4.5);
+}
+
+// --- The look both views draw from ---------------------------------------------------------
+
+// Qt shades the page control's colours itself at 16 bits a channel; they must round to the
+// look's colours, which the Win32 view paints, or the two views drift apart.
+TEST(Look, QtsOwnShadesAreTheLooksColours) {
+  const struct {
+    const char* name;
+    QColor qt;
+    app::look::Rgb look;
+  } cases[] = {{"page", skin::kPageColor, app::look::kPageColor},
+               {"hidden tab's bottom", skin::kTabBottom, app::look::kTabBottom}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.qt.rgb(), skin::ToQColor(c.look).rgb()) << c.name;
+  }
+}
+
+TEST(Look, TheFramesTitleButtonsAreWhereTheLookPutsThem) {
+  app::TfrmWarning warning(nullptr, "warning", "Warning...");
+  const auto* frame = warning.findChild<skin::SkinForm*>("suiForm1");
+  ASSERT_NE(frame, nullptr);
+  for (auto button : {skin::SkinForm::SystemMenu, skin::SkinForm::Minimize,
+                      skin::SkinForm::Maximize, skin::SkinForm::Close}) {
+    const app::look::LayoutRect at = app::look::TitleButtonRect(
+        frame->width(), frame->TitleButtons(), static_cast<app::look::TitleButton>(button));
+    EXPECT_EQ(frame->TitleButtonRect(button), QRect(at.left, at.top, at.width, at.height))
+        << button;
+    EXPECT_FALSE(frame->TitleButtonRect(button).isEmpty()) << button;
+  }
 }
 
 // --- Sizes and scale ----------------------------------------------------------------------

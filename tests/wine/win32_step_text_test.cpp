@@ -38,7 +38,7 @@ class Parent {
 HWND StepLabel(HWND parent, const model::ControlPlace& place, int left, int top, bool wrap) {
   return win32ui::MakeLabel(parent, platform::Widen(place.name).c_str(), L"",
                             win32ui::At(left, top, place.at.width, place.at.height),
-                            win32ui::SkinFont({L"Verdana", 11}), RGB(0, 0, 0), RGB(255, 255, 255),
+                            win32ui::SkinFont(app::look::kText), RGB(0, 0, 0), RGB(255, 255, 255),
                             wrap);
 }
 

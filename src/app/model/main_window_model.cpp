@@ -18,7 +18,6 @@
 namespace app::model {
 namespace {
 
-constexpr const char* kErrorCaption = "Error ...";
 constexpr const char* kInformationCaption = "Information";
 constexpr const char* kNoDeviceText = "Unable to create Device Object !";
 constexpr const char* kNoCompleteReport = "There is no complete report to save.";

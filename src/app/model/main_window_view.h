@@ -14,6 +14,9 @@ namespace app::model {
 
 enum class MessageIcon { Information, Warning, Error };
 
+// The caption of every error box of the window programs.
+inline constexpr const char* kErrorCaption = "Error ...";
+
 // A modal message box: its text, caption and icon.
 struct WindowMessage {
   std::string text;

@@ -24,6 +24,16 @@ std::string SaveReportFile(const std::string& path, const std::string& bytes);
 inline constexpr const char* kCopyReportItem = "Copy &Report";
 inline constexpr const char* kSaveTextItem = "Save Report as &Text...";
 inline constexpr const char* kSaveJsonItem = "Save Report as &JSON...";
+// The save dialog's title, and the file name and suffix it proposes, for each format.
+struct SaveReportDialog {
+  const char* title;
+  const char* fileName;
+  const char* suffix;
+};
+inline constexpr SaveReportDialog kSaveTextDialog{"Save Report as Text", "quillrate-report.txt",
+                                                  "txt"};
+inline constexpr SaveReportDialog kSaveJsonDialog{"Save Report as JSON", "quillrate-report.json",
+                                                  "json"};
 // The report's file name as the user typed it, with the format's suffix (".txt", ".json")
 // added when its last part has none; a name with any suffix is kept as typed.
 std::string WithReportSuffix(const std::string& path, bool json);

@@ -52,7 +52,7 @@ int RunQuillrate(QApplication& application, const QStringList& arguments,
   } catch (const std::exception& e) {
     // A simulated machine that cannot be loaded: the reason, and a status that says it.
     fprintf(stderr, "quillrate: %s\n", DisplayText(e.what()).toLocal8Bit().constData());
-    ShowStartupMessage(DisplayText(e.what()), "Error ...", platform::kIconError);
+    ShowStartupMessage(DisplayText(e.what()), model::kErrorCaption, platform::kIconError);
     return kExitFixture;
   }
 
@@ -70,7 +70,8 @@ int RunQuillrate(QApplication& application, const QStringList& arguments,
     frmMain.show();
     return application.exec();
   } catch (const std::exception& e) {
-    ShowStartupMessage(QString::fromLocal8Bit(e.what()), "Error ...", platform::kIconError);
+    ShowStartupMessage(QString::fromLocal8Bit(e.what()), model::kErrorCaption,
+                       platform::kIconError);
   }
   return 0;
 }

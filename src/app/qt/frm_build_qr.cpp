@@ -1,7 +1,5 @@
 #include "app/qt/frm_build_qr.h"
 
-#include <exception>
-
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -10,28 +8,28 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+#include "app/look/builder_window.h"
+#include "app/qt/skin/look_rect.h"
 #include "app/qt/skin/skin_buttons.h"
 #include "app/qt/skin/skin_fonts.h"
 #include "app/qt/skin/skin_form.h"
 #include "app/qt/skin/skin_message_box.h"
 #include "app/qt/skin/skin_widgets.h"
-#include "custom/build_edition.h"
 
 namespace app {
 namespace {
 
-skin::SkinButton* MakeButton(QWidget* parent, const char* name, const char* caption,
-                             const QRect& at) {
-  auto* button = new skin::SkinButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(at);
-  button->setFont(skin::SkinFont({"Verdana", 11, false}));
+skin::SkinButton* MakeButton(QWidget* parent, const model::ControlPlace& place) {
+  auto* button = new skin::SkinButton(place.text, parent);
+  button->setObjectName(place.name);
+  button->setGeometry(skin::ToQRect(place.at));
+  button->setFont(skin::SkinFont(look::kBuilderFont));
   return button;
 }
 
-std::string ChooseOutputFolder(QWidget* owner) {
+std::string ChooseFolder(QWidget* owner) {
   const QString chosen = QFileDialog::getExistingDirectory(
-      owner, "Choose the folder for Quillrate.exe",
+      owner, look::kBuilderFolderTitle,
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   return QFile::encodeName(chosen).toStdString();
 }
@@ -39,26 +37,23 @@ std::string ChooseOutputFolder(QWidget* owner) {
 }  // namespace
 
 TfrmBuildQR::TfrmBuildQR(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
-      prototypePath(platform::RunningProgramPath()),
-      programFile(platform::RunningProgramFile()),
-      chooseOutputDir(ChooseOutputFolder) {
-  setObjectName("frmBuildQR");
-  setFixedSize(454, 123);
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), chooseOutputDir(ChooseFolder) {
+  setObjectName(look::kBuilderName);
+  setFixedSize(look::kBuilderSize.width, look::kBuilderSize.height);
   suiForm1 = new skin::SkinForm(this);
-  suiForm1->setGeometry(0, 0, 454, 123);
-  suiForm1->SetCaption("Quill-Rate Builder");
+  suiForm1->setGeometry(rect());
+  suiForm1->SetCaption(look::kBuilderCaption);
   suiForm1->SetTitleButtons(0);
-  const QFont font = skin::SkinFont({"Verdana", 11, false});
-  Label1 = skin::MakeLabel(suiForm1, "Label1",
-                           "Please select parameter file :", QRect(8, 36, 200, 13), font);
+  const QFont font = skin::SkinFont(look::kBuilderFont);
+  Label1 = skin::MakeLabel(suiForm1, look::kBuilderLabel.name, look::kBuilderLabel.text,
+                           skin::ToQRect(look::kBuilderLabel.at), font);
   txtFile = new QLineEdit(suiForm1);
-  txtFile->setObjectName("txtFile");
-  txtFile->setGeometry(8, 56, 361, 21);
+  txtFile->setObjectName(look::kBuilderFile.name);
+  txtFile->setGeometry(skin::ToQRect(look::kBuilderFile.at));
   txtFile->setFont(font);
-  cmdBrowse = MakeButton(suiForm1, "cmdBrowse", "Browse", QRect(376, 56, 69, 21));
-  cmdBuild = MakeButton(suiForm1, "cmdBuild", "Build", QRect(300, 92, 69, 21));
-  cmdClose = MakeButton(suiForm1, "cmdClose", "Close", QRect(376, 92, 69, 21));
+  cmdBrowse = MakeButton(suiForm1, look::kBuilderBrowse);
+  cmdBuild = MakeButton(suiForm1, look::kBuilderBuild);
+  cmdClose = MakeButton(suiForm1, look::kBuilderClose);
   connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowseClick(); });
   connect(cmdBuild, &QPushButton::clicked, this, [this] { cmdBuildClick(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdCloseClick(); });
@@ -68,46 +63,40 @@ TfrmBuildQR::TfrmBuildQR(QWidget* owner)
 }
 
 void TfrmBuildQR::cmdBrowseClick() {
-  // The filter reads "Any Files(*.*)" and shows every file, names without a dot included.
-  const QString chosen =
-      QFileDialog::getOpenFileName(this, QString(), QString(), "Any Files(*.*) (*)", nullptr,
-                                   QFileDialog::HideNameFilterDetails);
+  // The filter shows every file, names without a dot included.
+  const QString chosen = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                                      QString(look::kBuilderFilterName) + " (*)",
+                                                      nullptr, QFileDialog::HideNameFilterDetails);
   if (!chosen.isEmpty()) txtFile->setText(chosen);
 }
 
 void TfrmBuildQR::cmdBuildClick() {
-  cmdBuild->setEnabled(false);
-  custom::BuildRequest request;
-  request.propertyPath =
-      custom::PropertyPathFromField(QFile::encodeName(txtFile->text()).toStdString());
-  request.prototypePath = prototypePath;
-  if (!request.propertyPath.empty() && custom::OutputDirNeedsChoice(outputDir, programFile)) {
-    const std::string chosen = chooseOutputDir(this);
-    if (chosen.empty()) {
-      cmdBuild->setEnabled(true);
-      return;
-    }
-    outputDir = chosen;
-  }
-  request.outputDir = outputDir;
-  custom::BuildOutcome outcome;
-  try {
-    outcome = custom::BuildEdition(request);
-  } catch (const std::exception& e) {
-    // Out of memory for a huge property file or prototype: nothing was written.
-    outcome = custom::BuildError(custom::BuildStatus::LoadPrototypeFailed, e.what());
-  }
-  skin::SkinMessageBox box(this);
-  box.SetCaption(QString::fromStdString(outcome.caption));
-  box.SetIcon(outcome.icon == custom::MessageIcon::Stop ? skin::SkinMessageBox::Icon::Error
-                                                        : skin::SkinMessageBox::Icon::Information);
-  box.SetText(QString::fromLocal8Bit(outcome.text.c_str()));
-  box.Execute();
-  cmdBuild->setEnabled(true);
+  builder.cmdBuildClick(*this);
 }
 
 void TfrmBuildQR::cmdCloseClick() {
   close();
+}
+
+std::string TfrmBuildQR::FileFieldText() {
+  return QFile::encodeName(txtFile->text()).toStdString();
+}
+
+void TfrmBuildQR::EnableBuild(bool enabled) {
+  cmdBuild->setEnabled(enabled);
+}
+
+std::string TfrmBuildQR::ChooseOutputFolder() {
+  return chooseOutputDir(this);
+}
+
+void TfrmBuildQR::ShowMessage(const model::WindowMessage& message) {
+  skin::SkinMessageBox box(this);
+  box.SetCaption(QString::fromStdString(message.caption));
+  box.SetIcon(message.icon == model::MessageIcon::Error ? skin::SkinMessageBox::Icon::Error
+                                                        : skin::SkinMessageBox::Icon::Information);
+  box.SetText(QString::fromLocal8Bit(message.text.c_str()));
+  box.Execute();
 }
 
 }  // namespace app

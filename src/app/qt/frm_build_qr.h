@@ -1,4 +1,6 @@
-// The builder window of build mode: a property file in, a customized edition out.
+// The builder window of build mode: a property file in, a customized edition out. What a
+// build does is the builder model's; the window lays out its controls and shows what it is
+// told.
 #pragma once
 
 #include <QDialog>
@@ -6,7 +8,8 @@
 #include <functional>
 #include <string>
 
-class QFileDialog;
+#include "app/model/builder_model.h"
+
 class QLabel;
 class QLineEdit;
 
@@ -17,7 +20,7 @@ class SkinForm;
 
 namespace app {
 
-class TfrmBuildQR : public QDialog {
+class TfrmBuildQR : public QDialog, private model::BuilderView {
   Q_OBJECT
  public:
   explicit TfrmBuildQR(QWidget* owner = nullptr);
@@ -33,16 +36,17 @@ class TfrmBuildQR : public QDialog {
   void cmdBuildClick();
   void cmdCloseClick();
 
-  // Where the builder reads its prototype and writes "Quillrate.exe"; the running program
-  // and the current folder unless a test says otherwise.
-  std::string prototypePath;
-  std::string outputDir = ".";
-  // The program's own file: when the output folder is its folder (an installed copy started
-  // there), Build asks for the folder instead, and keeps the answer for the next builds.
-  std::string programFile;
+  // The builds: where the prototype comes from and the edition goes (tests change them).
+  model::BuilderModel builder;
   // Asks the user for the edition's folder; empty when the user cancels. A folder chooser
   // unless a test says otherwise.
   std::function<std::string(QWidget* owner)> chooseOutputDir;
+
+ private:
+  std::string FileFieldText() override;
+  void EnableBuild(bool enabled) override;
+  std::string ChooseOutputFolder() override;
+  void ShowMessage(const model::WindowMessage& message) override;
 };
 
 }  // namespace app

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QShortcut>
 
+#include "app/look/small_windows.h"
 #include "app/model/main_window_places.h"
 #include "app/model/report_export.h"
 #include "app/qt/frm_build_qr.h"
@@ -148,20 +149,21 @@ void TfrmMain::ShowReportMenu(const QPoint& pos) {
 }
 
 void TfrmMain::SaveReportFromDialog(bool json) {
-  QFileDialog dialog(this, json ? "Save Report as JSON" : "Save Report as Text");
+  const model::SaveReportDialog& choice = json ? model::kSaveJsonDialog : model::kSaveTextDialog;
+  QFileDialog dialog(this, choice.title);
   dialog.setObjectName("SaveDialog1");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(json ? model::kJsonFilterName : model::kTextFilterName);
   // A name typed without a suffix gets the format's, before the overwrite question.
-  dialog.setDefaultSuffix(json ? "json" : "txt");
-  dialog.selectFile(json ? "quillrate-report.json" : "quillrate-report.txt");
+  dialog.setDefaultSuffix(choice.suffix);
+  dialog.selectFile(choice.fileName);
   if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().first();
   if (path.isEmpty()) return;
   QString error;
   if (!SaveReportAs(path, json, &error)) {
-    ShowStartupMessage(Text(model::ReportNotSavedText(error.toStdString())), "Error ...",
+    ShowStartupMessage(Text(model::ReportNotSavedText(error.toStdString())), model::kErrorCaption,
                        FlagsOf(model::MessageIcon::Error));
   }
 }
@@ -323,7 +325,7 @@ void TfrmMain::ShowAbout(const std::string& text) {
 }
 
 void TfrmMain::ShowHelp(const std::string& caption, const std::string& text) {
-  TfrmQuillrateMsgBox help(this, Text(text), Text(caption), "frmHelp");
+  TfrmQuillrateMsgBox help(this, Text(text), Text(caption), look::kHelpName);
   RunModal(help);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "app/qt/skin/look_rect.h"
 #include "app/qt/skin/skin_buttons.h"
 #include "app/qt/skin/skin_fonts.h"
 #include "app/qt/skin/skin_form.h"
@@ -12,23 +13,25 @@ namespace app {
 TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(QWidget* owner, const QString& aboutText,
                                          const QString& caption, const QString& name)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
+  namespace look = app::look;
   setObjectName(name);
-  setFixedSize(486, 420);
+  setFixedSize(look::kAboutSize.width, look::kAboutSize.height);
   suiForm1 = new skin::SkinForm(this);
-  suiForm1->setGeometry(0, 0, 486, 420);
+  suiForm1->setGeometry(rect());
   suiForm1->SetCaption(caption);
   suiForm1->SetTitleButtons(skin::SkinForm::Close);
   Bevel1 = new skin::Bevel(suiForm1);
-  Bevel1->setObjectName("Bevel1");
-  Bevel1->setGeometry(12, 36, 461, 349);
-  lblQuillrate = skin::MakeLabel(suiForm1, "lblQuillrate", QString(), QRect(20, 40, 445, 341),
-                                 skin::SkinFont({"Courier New", 12}));
+  Bevel1->setObjectName(look::kAboutBevel.name);
+  Bevel1->setGeometry(skin::ToQRect(look::kAboutBevel.at));
+  lblQuillrate =
+      skin::MakeLabel(suiForm1, look::kAboutText.name, QString(),
+                      skin::ToQRect(look::kAboutText.at), skin::SkinFont(look::kAboutTextFont));
   lblQuillrate->setWordWrap(true);
   lblQuillrate->setAttribute(Qt::WA_TranslucentBackground, true);
-  cmdClose = new skin::SkinButton("Close", suiForm1);
-  cmdClose->setObjectName("cmdClose");
-  cmdClose->setGeometry(208, 392, 81, 21);
-  cmdClose->setFont(skin::SkinFont({"Verdana", 11, true}));
+  cmdClose = new skin::SkinButton(look::kAboutClose.text, suiForm1);
+  cmdClose->setObjectName(look::kAboutClose.name);
+  cmdClose->setGeometry(skin::ToQRect(look::kAboutClose.at));
+  cmdClose->setFont(skin::SkinFont(look::kAboutCloseFont));
   cmdClose->setDefault(true);
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdCloseClick(); });
   FormCreate(aboutText);

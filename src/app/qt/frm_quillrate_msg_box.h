@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "app/look/small_windows.h"
+
 class QLabel;
 
 namespace skin {
@@ -20,8 +22,8 @@ class TfrmQuillrateMsgBox : public QDialog {
   // `aboutText` is the composed text, as the main-window model shows it. The help window is
   // the same box with its own caption and name.
   TfrmQuillrateMsgBox(QWidget* owner, const QString& aboutText,
-                      const QString& caption = "Quill-Rate",
-                      const QString& name = "frmQuillrateMsgBox");
+                      const QString& caption = app::look::kAboutCaption,
+                      const QString& name = app::look::kAboutName);
 
   skin::SkinForm* suiForm1;
   skin::Bevel* Bevel1;

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "app/look/small_windows.h"
+#include "app/qt/skin/look_rect.h"
 #include "app/qt/skin/skin_fonts.h"
 #include "app/qt/skin/skin_form.h"
 #include "app/qt/skin/skin_widgets.h"
@@ -12,16 +14,17 @@ namespace app {
 
 TfrmSplash::TfrmSplash(QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-  setObjectName("frmSplash");
-  setWindowTitle("frmSplash");
-  setFixedSize(248, 87);
-  setMinimumWidth(130);
+  namespace look = app::look;
+  setObjectName(look::kSplashName);
+  setWindowTitle(look::kSplashName);
+  setFixedSize(look::kSplashSize.width, look::kSplashSize.height);
+  setMinimumWidth(look::kSplashMinimumWidth);
   suiForm1 = new skin::SkinForm(this);
-  suiForm1->setGeometry(1, 1, 246, 85);
+  suiForm1->setGeometry(skin::ToQRect(look::kSplashFrame));
   suiForm1->SetTitleBarVisible(false);
   suiForm1->SetTitleButtons(0);
-  Label1 = skin::MakeLabel(suiForm1, "Label1", "Querying Device ...", QRect(64, 36, 123, 13),
-                           skin::SkinFont({"Verdana", 11, true}));
+  Label1 = skin::MakeLabel(suiForm1, look::kSplashLabel.name, look::kSplashLabel.text,
+                           skin::ToQRect(look::kSplashLabel.at), skin::SkinFont(look::kSplashFont));
   skin::FitTextWidth(*Label1, Label1->text());
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));

@@ -34,7 +34,7 @@ QLabel* Label(QWidget* parent, const char* name, const char* caption, QRect geom
 // A value label shows "YES", "NO" or "N/A"; it is narrowed once for the widest of them.
 QLabel* ValueLabel(QWidget* parent, const char* name, QRect geometry) {
   QLabel* label =
-      skin::MakeLabel(parent, name, "N/A", geometry, SkinFont({"Tahoma", 11}), skin::kBlue);
+      skin::MakeLabel(parent, name, "N/A", geometry, SkinFont(look::kPageText), skin::kBlue);
   const QFontMetrics metrics(label->font());
   skin::FitTextWidth(
       *label, metrics.horizontalAdvance("YES") > metrics.horizontalAdvance("N/A") ? "YES" : "N/A");
@@ -51,17 +51,17 @@ QRect PlaceOf(const model::LayoutRect& r) {
 FeatureRowControls BuildFeatureRow(QWidget* page, const FeatureRowLayout& row) {
   FeatureRowControls controls;
   controls.title =
-      Label(page, row.titleName, row.titleText, PlaceOf(row.title), {"Tahoma", 11}, skin::kNavy);
+      Label(page, row.titleName, row.titleText, PlaceOf(row.title), look::kPageText, skin::kNavy);
   controls.supportCaption = Label(page, row.supportCaptionName, row.supportCaptionText,
-                                  PlaceOf(row.supportCaption), {"Tahoma", 11});
+                                  PlaceOf(row.supportCaption), look::kPageText);
   controls.support = ValueLabel(page, row.supportName, PlaceOf(row.support));
   controls.stateCaption = Label(page, row.stateCaptionName, row.stateCaptionText,
-                                PlaceOf(row.stateCaption), {"Tahoma", 11});
+                                PlaceOf(row.stateCaption), look::kPageText);
   controls.state = ValueLabel(page, row.stateName, PlaceOf(row.state));
   controls.button = new skin::SkinButton(row.buttonCaption, page);
   controls.button->setObjectName(row.buttonName);
   controls.button->setGeometry(PlaceOf(row.button));
-  controls.button->setFont(SkinFont({"Tahoma", 9}));
+  controls.button->setFont(SkinFont(look::kFeatureButtonFont));
   for (const model::LayoutSeparator& line : row.separators) {
     new skin::Separator(page, line.horizontal ? Direction::Horizontal : Direction::Vertical,
                         line.left, line.top, line.length);
@@ -88,20 +88,20 @@ void BuildTopRows(QWidget* f, MainWindowControls& c) {
   c.imgbtnOLV->SetPictures(makerLogo, makerLogo, makerLogo);
 
   c.cmdShowQR = Placed(new skin::SkinButton(model::kShowQuillRate.text, f), model::kShowQuillRate);
-  c.cmdShowQR->setFont(SkinFont({"Verdana", 12, true}));
+  c.cmdShowQR->setFont(SkinFont(look::kShowQuillRateFont));
   c.cmdShowQR->SetTextColor(skin::kRed);
 
-  c.Label1 = Label(f, model::kStep1Title, {"Verdana", 11, true}, skin::kNavy);
+  c.Label1 = Label(f, model::kStep1Title, look::kBoldText, skin::kNavy);
   c.lblStep1 = skin::MakeLabel(f, model::kStep1Text.name, model::kStep1Text.text,
-                               PlaceOf(model::kStep1Text.at), SkinFont({"Verdana", 11}));
+                               PlaceOf(model::kStep1Text.at), SkinFont(look::kText));
   SizeToText(*c.lblStep1, model::kStepTextRight);
 
   c.cboDrives = Placed(new skin::SkinComboBox(f, model::kDriveListItemHeight), model::kDriveList);
-  c.cboDrives->setFont(SkinFont({"Courier New", 12}));
+  c.cboDrives->setFont(SkinFont(look::kDriveListFont));
 
-  c.Label3 = Label(f, model::kStep2Title, {"Verdana", 11, true}, skin::kNavy);
+  c.Label3 = Label(f, model::kStep2Title, look::kBoldText, skin::kNavy);
   c.lblStep2 = skin::MakeLabel(f, model::kStep2Text.name, model::kStep2Text.text,
-                               PlaceOf(model::kStep2Text.at), SkinFont({"Verdana", 11}));
+                               PlaceOf(model::kStep2Text.at), SkinFont(look::kText));
   c.lblStep2->setWordWrap(true);
   FitWrapped(*c.lblStep2);
 
@@ -113,14 +113,14 @@ void BuildTopRows(QWidget* f, MainWindowControls& c) {
   c.cmdRefresh->setShortcut(QKeySequence(Qt::Key_F5));
   c.cmdRefresh->setToolTip("Query the disc in the selected drive (F5)");
 
-  c.Label5 = Label(f, model::kStep3Title, {"Verdana", 11, true}, skin::kNavy);
+  c.Label5 = Label(f, model::kStep3Title, look::kBoldText, skin::kNavy);
   c.lblStep3 = skin::MakeLabel(f, model::kStep3Text.name, model::kStep3Text.text,
-                               PlaceOf(model::kStep3Text.at), SkinFont({"Verdana", 11}));
+                               PlaceOf(model::kStep3Text.at), SkinFont(look::kText));
   SizeToText(*c.lblStep3, model::kStepTextRight);
 
   c.busyIndicator = Placed(new skin::BusyIndicator(f), model::kBusyIndicator);
   c.cmdCancelQuery = Placed(new skin::SkinButton(model::kQueryCancel.text, f), model::kQueryCancel);
-  c.cmdCancelQuery->setFont(SkinFont({"Tahoma", 11, true}));
+  c.cmdCancelQuery->setFont(SkinFont(look::kBoldButton));
   c.cmdCancelQuery->setShortcut(QKeySequence(Qt::Key_Escape));
   c.cmdCancelQuery->setToolTip("Stop the query; nothing more is sent to the drive (Esc)");
   c.cmdCancelQuery->hide();
@@ -128,7 +128,7 @@ void BuildTopRows(QWidget* f, MainWindowControls& c) {
 
 void BuildPages(QWidget* f, MainWindowControls& c) {
   c.suiPageControl1 = Placed(new skin::SkinPageControl(f), model::kPageControl);
-  c.suiPageControl1->setFont(SkinFont({"Tahoma", 11}));
+  c.suiPageControl1->setFont(SkinFont(look::kPageText));
   c.suiPageControl1->SetTabMargin(model::kPageTabMargin);
 
   std::array<QWidget*, 3> pages{};
@@ -142,7 +142,7 @@ void BuildPages(QWidget* f, MainWindowControls& c) {
   c.suiTabSheet3 = pages[2];
 
   c.memTranslator = Placed(new skin::SkinMemo(c.suiTabSheet1), model::kMemo);
-  c.memTranslator->setFont(SkinFont({"Courier New", 11}));
+  c.memTranslator->setFont(SkinFont(look::kMemoFont));
   c.memTranslator->setPlainText(model::kMemo.text);
   c.memTranslator->setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -179,7 +179,7 @@ void BuildBottomRow(QWidget* f, MainWindowControls& c) {
   c.cmdAddUserFile->hide();
 
   c.lblCopyright = Placed(new skin::LinkLabel(f), model::kCopyright);
-  c.lblCopyright->setFont(SkinFont({"Verdana", 11, false, true}));
+  c.lblCopyright->setFont(SkinFont(look::kLinkText));
   c.lblCopyright->setText(kMakerCopyright);
   c.lblCopyright->SetLinkTarget(kMakerWebAddress);
 
@@ -195,7 +195,7 @@ void SizeToText(QLabel& label, int right) {
   const int available = right - label.x();
   const QString text = label.text();
   // Narrower characters first, then the end cut off with an ellipsis.
-  QFont font = SkinFont({"Verdana", 11});
+  QFont font = SkinFont(look::kText);
   for (int stretch = 95;
        stretch >= 75 && QFontMetrics(font).horizontalAdvance(text) + 1 > available; stretch -= 5) {
     font.setStretch(stretch);
@@ -211,7 +211,7 @@ void SizeToText(QLabel& label, int right) {
 }
 
 void FitWrapped(QLabel& label) {
-  QFont font = SkinFont({"Verdana", 11});
+  QFont font = SkinFont(look::kText);
   const auto fits = [&](const QFont& candidateFont, const QString& candidate) {
     const QRect needed = QFontMetrics(candidateFont)
                              .boundingRect(QRect(0, 0, label.width(), 10000),
@@ -236,7 +236,7 @@ void BuildMainWindowLayout(QWidget& window, MainWindowControls& c) {
   // The skin lays its controls at fixed places: the window keeps its designed size (a bigger
   // one would show grey space, a smaller one cut them off).
   window.setFixedSize(area.size());
-  window.setFont(SkinFont({"MS Sans Serif", 11}));
+  window.setFont(SkinFont(look::kWindowFont));
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     window.move(screen->availableGeometry().center() - QPoint(area.width() / 2, area.height() / 2));
   }

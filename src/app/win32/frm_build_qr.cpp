@@ -3,9 +3,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <exception>
-
-#include "app/model/main_window_view.h"
+#include "app/look/builder_window.h"
 #include "app/win32/frm_small_windows.h"
 #include "app/win32/skin_controls.h"
 #include "app/win32/skin_palette.h"
@@ -19,7 +17,10 @@ std::string ChooseExistingFile(HWND owner) {
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = L"Any Files(*.*)\0*.*\0";
+  // The one filter, which shows every file.
+  const std::wstring filter =
+      platform::Widen(app::look::kBuilderFilterName) + L'\0' + L"*.*" + L'\0';
+  dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = path;
   dialog.nMaxFile = static_cast<DWORD>(std::size(path));
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
@@ -58,17 +59,19 @@ std::string ChooseFolder(HWND owner, const wchar_t* title) {
 }
 
 TfrmBuildQR::TfrmBuildQR(HWND owner) {
-  FrameLook look;
-  look.buttons = 0;
-  Create(L"Quill-Rate Builder", CW_USEDEFAULT, CW_USEDEFAULT, 454, 123, owner, 0, 0, look);
-  HFONT font = SkinFont({L"Verdana", 11});
-  MakeLabel(Handle(), L"Label1", L"Please select parameter file :", At(8, 36, 200, 13), font,
-            kBlack, kFrameColor);
-  txtFile_ = MakeControl(Handle(), L"EDIT", L"txtFile", L"", WS_TABSTOP | ES_AUTOHSCROLL,
-                         At(8, 56, 361, 21), font, WS_EX_CLIENTEDGE);
-  cmdBrowse_ = MakeButton(Handle(), L"cmdBrowse", L"Browse", At(376, 56, 69, 21), font);
-  cmdBuild_ = MakeButton(Handle(), L"cmdBuild", L"Build", At(300, 92, 69, 21), font);
-  cmdClose_ = MakeButton(Handle(), L"cmdClose", L"Close", At(376, 92, 69, 21), font);
+  namespace look = app::look;
+  FrameLook frame;
+  frame.buttons = 0;
+  Create(platform::Widen(look::kBuilderCaption), CW_USEDEFAULT, CW_USEDEFAULT,
+         look::kBuilderSize.width, look::kBuilderSize.height, owner, 0, 0, frame);
+  HFONT font = SkinFont(look::kBuilderFont);
+  MakeLabel(Handle(), look::kBuilderLabel, Wide(look::kBuilderLabel.text), font, kBlack);
+  txtFile_ =
+      MakeControl(Handle(), L"EDIT", Wide(look::kBuilderFile.name).c_str(), L"",
+                  WS_TABSTOP | ES_AUTOHSCROLL, At(look::kBuilderFile.at), font, WS_EX_CLIENTEDGE);
+  cmdBrowse_ = MakeButton(Handle(), look::kBuilderBrowse, font);
+  cmdBuild_ = MakeButton(Handle(), look::kBuilderBuild, font);
+  cmdClose_ = MakeButton(Handle(), look::kBuilderClose, font);
 }
 
 bool TfrmBuildQR::OnCommand(HWND control, WORD code) {
@@ -91,36 +94,27 @@ void TfrmBuildQR::cmdBrowseClick() {
 }
 
 void TfrmBuildQR::cmdBuildClick() {
-  EnableWindow(cmdBuild_, FALSE);
-  custom::BuildRequest request;  // the prototype: this program's own file
-  request.propertyPath = custom::PropertyPathFromField(ControlText(txtFile_));
-  // Never beside an installed program (Program Files): the user chooses the folder.
-  if (!request.propertyPath.empty() &&
-      custom::OutputDirNeedsChoice(outputDir_, platform::RunningProgramFile())) {
-    const std::string chosen =
-        ChooseFolder(Handle(), L"Choose the folder for Quillrate.exe (not the program's own)");
-    if (chosen.empty()) {
-      EnableWindow(cmdBuild_, TRUE);
-      return;
-    }
-    outputDir_ = chosen;
-  }
-  request.outputDir = outputDir_;
-  custom::BuildOutcome outcome;
-  try {
-    outcome = custom::BuildEdition(request);
-  } catch (const std::exception& e) {
-    outcome = custom::BuildError(custom::BuildStatus::LoadPrototypeFailed, e.what());
-  }
-  ShowSkinMessage(
-      Handle(), {outcome.text, outcome.caption,
-                 outcome.icon == custom::MessageIcon::Stop ? app::model::MessageIcon::Error
-                                                           : app::model::MessageIcon::Information});
-  EnableWindow(cmdBuild_, TRUE);
+  builder_.cmdBuildClick(*this);
 }
 
 void TfrmBuildQR::cmdCloseClick() {
   Close();
+}
+
+std::string TfrmBuildQR::FileFieldText() {
+  return ControlText(txtFile_);
+}
+
+void TfrmBuildQR::EnableBuild(bool enabled) {
+  EnableWindow(cmdBuild_, enabled ? TRUE : FALSE);
+}
+
+std::string TfrmBuildQR::ChooseOutputFolder() {
+  return ChooseFolder(Handle(), platform::Widen(app::look::kBuilderFolderTitle).c_str());
+}
+
+void TfrmBuildQR::ShowMessage(const app::model::WindowMessage& message) {
+  ShowSkinMessage(Handle(), message);
 }
 
 }  // namespace win32ui

@@ -1,14 +1,16 @@
 // The builder window of build mode, on Win32: a property file in, a customized edition
-// "Quillrate.exe" out, built from the running program's own file.
+// "Quillrate.exe" out, built from the running program's own file. What a build does is the
+// builder model's; the window lays out its controls and shows what it is told.
 #pragma once
 
 #include <string>
 
+#include "app/model/builder_model.h"
 #include "app/win32/skin_window.h"
 
 namespace win32ui {
 
-class TfrmBuildQR : public SkinWindow {
+class TfrmBuildQR : public SkinWindow, private app::model::BuilderView {
  public:
   explicit TfrmBuildQR(HWND owner);
 
@@ -18,14 +20,16 @@ class TfrmBuildQR : public SkinWindow {
 
  private:
   bool OnCommand(HWND control, WORD code) override;
+  std::string FileFieldText() override;
+  void EnableBuild(bool enabled) override;
+  std::string ChooseOutputFolder() override;
+  void ShowMessage(const app::model::WindowMessage& message) override;
 
   HWND txtFile_ = nullptr;
   HWND cmdBrowse_ = nullptr;
   HWND cmdBuild_ = nullptr;
   HWND cmdClose_ = nullptr;
-  // Where "Quillrate.exe" goes: the current folder, or the folder the user chose once the
-  // current folder turned out to be the program's own.
-  std::string outputDir_ = ".";
+  app::model::BuilderModel builder_;
 };
 
 // The open-file dialog with the filter "Any Files(*.*)" and a file that must exist: the

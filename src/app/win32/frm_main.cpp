@@ -208,21 +208,24 @@ void TfrmMain::CopyReport() {
 
 void TfrmMain::SaveReportAs(bool json) {
   wchar_t path[MAX_PATH * 4] = {};
-  std::wcscpy(path, json ? L"quillrate-report.json" : L"quillrate-report.txt");
+  const app::model::SaveReportDialog& choice =
+      json ? app::model::kSaveJsonDialog : app::model::kSaveTextDialog;
+  std::wcscpy(path, platform::Widen(choice.fileName).c_str());
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = Handle();
   dialog.lpstrFilter = json ? L"JSON files (*.json)\0*.json\0" : L"Text files (*.txt)\0*.txt\0";
   // A name typed without a suffix gets the format's, before the overwrite question.
-  dialog.lpstrDefExt = json ? L"json" : L"txt";
+  const std::wstring suffix = platform::Widen(choice.suffix), title = platform::Widen(choice.title);
+  dialog.lpstrDefExt = suffix.c_str();
   dialog.lpstrFile = path;
   dialog.nMaxFile = static_cast<DWORD>(std::size(path));
-  dialog.lpstrTitle = json ? L"Save Report as JSON" : L"Save Report as Text";
+  dialog.lpstrTitle = title.c_str();
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetSaveFileNameW(&dialog)) return;
   const std::string error = model_->SaveReport(platform::Narrow(path), json);
   if (!error.empty()) {
-    ShowSkinMessage(Handle(), {app::model::ReportNotSavedText(error), "Error ...",
+    ShowSkinMessage(Handle(), {app::model::ReportNotSavedText(error), app::model::kErrorCaption,
                                app::model::MessageIcon::Error});
   }
 }
@@ -414,7 +417,7 @@ void TfrmMain::ShowAbout(const std::string& text) {
 }
 
 void TfrmMain::ShowHelp(const std::string& caption, const std::string& text) {
-  TfrmQuillrateMsgBox help(Handle(), text, caption.c_str(), L"frmHelp");
+  TfrmQuillrateMsgBox help(Handle(), text, caption.c_str(), app::look::kHelpName);
   help.RunModal(Handle());
 }
 

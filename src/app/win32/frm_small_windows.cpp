@@ -19,31 +19,32 @@ std::wstring WindowsLines(const std::string& utf8) {
   return text;
 }
 
-constexpr int kIconSize = 32;
-constexpr int kWidestText = 520;
+namespace look = app::look;
 
 }  // namespace
 
 TfrmSplash::TfrmSplash(HWND owner) {
-  FrameLook look;
-  look.titleBar = false;
+  FrameLook frame;
+  frame.titleBar = false;
   // The skinned frame lies one pixel inside the window.
-  look.inset = 1;
-  const POINT at = CentredOnScreen(248, 87);
-  Create(L"frmSplash", at.x, at.y, 248, 87, owner, 0, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, look);
-  MakeLabel(Handle(), L"Label1", L"Querying Device ...", At(64, 36, 123, 13),
-            SkinFont({L"Verdana", 11, true}), kBlack, kFrameColor);
+  frame.inset = look::kSplashFrame.left;
+  const look::WindowSize size = look::kSplashSize;
+  const POINT at = CentredOnScreen(size.width, size.height);
+  Create(Wide(look::kSplashName), at.x, at.y, size.width, size.height, owner, 0,
+         WS_EX_TOPMOST | WS_EX_TOOLWINDOW, frame);
+  MakeLabel(Handle(), look::kSplashLabel, Wide(look::kSplashLabel.text),
+            SkinFont(look::kSplashFont), kBlack);
 }
 
 TfrmWarning::TfrmWarning(HWND owner, const std::string& text, const std::string& caption) {
-  FrameLook look;
-  look.buttons = kSystemMenu | kClose | kMaximize | kMinimize;
+  FrameLook frame;
+  frame.buttons = look::kAllTitleButtons;
   // Always the same place on the screen, wherever the main window is.
-  Create(platform::Widen(caption), 318, 265, 341, 122, owner, 0, 0, look);
-  MakeLabel(Handle(), L"Label1", WindowsLines(text), At(24, 36, 289, 53),
-            SkinFont({L"Verdana", 11, true}), kNavy, kFrameColor, true);
-  suiButton1_ = MakeButton(Handle(), L"suiButton1", L"Close", At(248, 88, 80, 25),
-                           SkinFont({L"Tahoma", 11, true}));
+  Create(platform::Widen(caption), look::kWarningLeft, look::kWarningTop, look::kWarningSize.width,
+         look::kWarningSize.height, owner, 0, 0, frame);
+  MakeLabel(Handle(), look::kWarningLabel, WindowsLines(text), SkinFont(look::kWarningFont), kNavy,
+            true);
+  suiButton1_ = MakeButton(Handle(), look::kWarningClose, SkinFont(look::kWarningCloseFont));
   SetFocus(suiButton1_);
 }
 
@@ -54,26 +55,26 @@ bool TfrmWarning::OnCommand(HWND control, WORD code) {
 }
 
 TfrmQuillrateMsgBox::TfrmQuillrateMsgBox(HWND owner, const std::string& aboutText,
-                                         const char* caption, const wchar_t* name) {
-  FrameLook look;
-  look.buttons = kClose;
+                                         const char* caption, const char* name) {
+  FrameLook frame;
+  frame.buttons = kClose;
+  const look::WindowSize size = look::kAboutSize;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
   RECT area;
   if (owner != nullptr && GetWindowRect(owner, &area)) {
-    x = (area.left + area.right - 486) / 2;
-    y = (area.top + area.bottom - 420) / 2;
+    x = (area.left + area.right - size.width) / 2;
+    y = (area.top + area.bottom - size.height) / 2;
   }
-  Create(platform::Widen(caption).c_str(), x, y, 486, 420, owner, 0, 0, look);
-  SetControlName(Handle(), name);
-  MakeLabel(Handle(), L"lblQuillrate", WindowsLines(aboutText), At(20, 40, 445, 341),
-            SkinFont({L"Courier New", 12}), kBlack, kFrameColor, true);
-  cmdClose_ = MakeButton(Handle(), L"cmdClose", L"Close", At(208, 392, 81, 21),
-                         SkinFont({L"Verdana", 11, true}));
+  Create(platform::Widen(caption).c_str(), x, y, size.width, size.height, owner, 0, 0, frame);
+  SetControlName(Handle(), Wide(name).c_str());
+  MakeLabel(Handle(), look::kAboutText, WindowsLines(aboutText), SkinFont(look::kAboutTextFont),
+            kBlack, true);
+  cmdClose_ = MakeButton(Handle(), look::kAboutClose, SkinFont(look::kAboutCloseFont));
   SetFocus(cmdClose_);
 }
 
 void TfrmQuillrateMsgBox::PaintExtras(HDC dc) {
-  PaintBevel(dc, {12, 36, 12 + 461, 36 + 349});
+  PaintBevel(dc, ToRect(look::kAboutBevel.at));
 }
 
 bool TfrmQuillrateMsgBox::OnCommand(HWND control, WORD code) {
@@ -85,33 +86,28 @@ bool TfrmQuillrateMsgBox::OnCommand(HWND control, WORD code) {
 SkinMessageBox::SkinMessageBox(HWND owner, const app::model::WindowMessage& message)
     : icon_(message.icon) {
   const std::wstring text = WindowsLines(message.text);
-  HFONT font = SkinFont({L"Verdana", 11});
+  HFONT font = SkinFont(look::kMessageFont);
   // The box fits its text: a long message wraps at word boundaries.
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
-  const int widest = std::max(100, std::min(kWidestText, GetSystemMetrics(SM_CXSCREEN) - 160));
+  const int widest =
+      std::max(100, std::min(look::kMessageWidestText, GetSystemMetrics(SM_CXSCREEN) - 160));
   RECT needed{0, 0, widest, 0};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
             DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  const int top = kTitleBarHeight + 16;
-  const int textLeft = 16 + kIconSize + 14;
-  const int textWidth = needed.right + 4, textHeight = needed.bottom;
-  const int contentHeight = std::max(kIconSize, textHeight);
-  const int width = std::max(textLeft + textWidth + 20, 200);
-  const int buttonTop = top + contentHeight + 16;
-  const int height = buttonTop + 25 + 12;
-  FrameLook look;
-  look.buttons = kClose;
-  Create(platform::Widen(message.caption), CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner, 0,
-         WS_EX_TOPMOST, look);
-  SetControlName(Handle(), L"suiMsgBox");
-  MakeLabel(Handle(), L"text", text,
-            At(textLeft, top + std::max(0, (kIconSize - textHeight) / 2), textWidth, textHeight),
-            font, kBlack, kFrameColor, true);
-  okButton_ = MakeButton(Handle(), L"btnOK", L"OK", At((width - 75) / 2, buttonTop, 75, 25),
-                         SkinFont({L"Tahoma", 11}));
+  const look::MessageLayout layout = look::LayOutMessage(needed.right, needed.bottom);
+  FrameLook frame;
+  frame.buttons = kClose;
+  Create(platform::Widen(message.caption), CW_USEDEFAULT, CW_USEDEFAULT, layout.size.width,
+         layout.size.height, owner, 0, WS_EX_TOPMOST, frame);
+  SetControlName(Handle(), Wide(look::kMessageBox.window).c_str());
+  MakeLabel(Handle(), Wide(look::kMessageBox.text).c_str(), text, At(layout.text), font, kBlack,
+            kFrameColor, true);
+  okButton_ = MakeButton(Handle(), Wide(look::kMessageOk.name).c_str(), Wide(look::kMessageOk.text),
+                         At(layout.ok), SkinFont(look::kMessageOkFont));
+  iconAt_ = {layout.icon.left, layout.icon.top};
   SetFocus(okButton_);
 }
 
@@ -125,7 +121,7 @@ void SkinMessageBox::PaintExtras(HDC dc) {
   const Picture picture = icon_ == app::model::MessageIcon::Error     ? Picture::IconError
                           : icon_ == app::model::MessageIcon::Warning ? Picture::IconWarning
                                                                       : Picture::IconInformation;
-  DrawPicture(dc, picture, 16, kTitleBarHeight + 16);
+  DrawPicture(dc, picture, iconAt_.x, iconAt_.y);
 }
 
 void ShowSkinMessage(HWND owner, const app::model::WindowMessage& message) {

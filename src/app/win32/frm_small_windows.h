@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/look/small_windows.h"
 #include "app/model/main_window_view.h"
 #include "app/win32/skin_window.h"
 
@@ -26,8 +27,9 @@ class TfrmWarning : public SkinWindow {
 class TfrmQuillrateMsgBox : public SkinWindow {
  public:
   // The help window is the same box with its own caption and name.
-  TfrmQuillrateMsgBox(HWND owner, const std::string& aboutText, const char* caption = "Quill-Rate",
-                      const wchar_t* name = L"frmQuillrateMsgBox");
+  TfrmQuillrateMsgBox(HWND owner, const std::string& aboutText,
+                      const char* caption = app::look::kAboutCaption,
+                      const char* name = app::look::kAboutName);
 
  private:
   bool OnCommand(HWND control, WORD code) override;
@@ -45,6 +47,7 @@ class SkinMessageBox : public SkinWindow {
   void PaintExtras(HDC dc) override;
   HWND okButton_ = nullptr;
   app::model::MessageIcon icon_;
+  POINT iconAt_{};
 };
 
 // Shows a message box modally over `owner` (or over nothing).

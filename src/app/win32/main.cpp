@@ -82,8 +82,8 @@ int main() {
   } catch (const std::exception& e) {
     // A simulated machine that cannot be loaded: the reason, and a status that says it.
     std::fprintf(stderr, "quillrate: %s\n", app::model::DisplayText(e.what()).c_str());
-    win32ui::ShowSkinMessage(
-        nullptr, {app::model::DisplayText(e.what()), "Error ...", app::model::MessageIcon::Error});
+    win32ui::ShowSkinMessage(nullptr, {app::model::DisplayText(e.what()), app::model::kErrorCaption,
+                                       app::model::MessageIcon::Error});
     return kExitFixture;
   }
 
@@ -94,8 +94,8 @@ int main() {
     if (frmMain.TerminateRequested()) return 0;
     return RunMessageLoop(frmMain);
   } catch (const std::exception& e) {
-    win32ui::ShowSkinMessage(
-        nullptr, {app::model::DisplayText(e.what()), "Error ...", app::model::MessageIcon::Error});
+    win32ui::ShowSkinMessage(nullptr, {app::model::DisplayText(e.what()), app::model::kErrorCaption,
+                                       app::model::MessageIcon::Error});
   }
   return 0;
 }

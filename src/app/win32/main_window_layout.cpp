@@ -83,7 +83,7 @@ HWND SizedLabel(HWND parent, const ControlPlace& place, HFONT font, bool wrapped
 
 FeatureRowControls BuildFeatureRow(HWND page, const FeatureRowLayout& row) {
   using platform::Widen;
-  HFONT tahoma = SkinFont({L"Tahoma", 11});
+  HFONT tahoma = SkinFont(app::look::kPageText);
   Label(page, Widen(row.titleName).c_str(), Widen(row.titleText).c_str(), PlaceOf(row.title),
         tahoma, kNavy, kPageColor);
   Label(page, Widen(row.supportCaptionName).c_str(), Widen(row.supportCaptionText).c_str(),
@@ -97,7 +97,7 @@ FeatureRowControls BuildFeatureRow(HWND page, const FeatureRowLayout& row) {
                          kBlue, kPageColor, L"YES");
   controls.button =
       MakeButton(page, Widen(row.buttonName).c_str(), Widen(row.buttonCaption).c_str(),
-                 PlaceOf(row.button), SkinFont({L"Tahoma", 9}));
+                 PlaceOf(row.button), SkinFont(app::look::kFeatureButtonFont));
   for (const app::model::LayoutSeparator& line : row.separators) {
     MakeSeparator(page, line.left, line.top, line.length, line.horizontal);
   }
@@ -120,7 +120,7 @@ void SizeToText(HWND label, int right) {
   GetWindowRect(label, &r);
   MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
   const int available = right - r.left;
-  HFONT verdana = SkinFont({L"Verdana", 11});
+  HFONT verdana = SkinFont(app::look::kText);
   const std::string text = ControlText(label);
   // Narrower characters first, then the end cut off with an ellipsis.
   HFONT font = FittedFont(verdana, platform::Widen(text).c_str(), available);
@@ -139,10 +139,10 @@ void FitWrapped(HWND label) {
   GetClientRect(label, &r);
   const std::string text = ControlText(label);
   LOGFONTW base{};
-  GetObjectW(SkinFont({L"Verdana", 11}), sizeof base, &base);
+  GetObjectW(SkinFont(app::look::kText), sizeof base, &base);
   HDC dc = GetDC(label);
   TEXTMETRICW metrics{};
-  HGDIOBJ old = SelectObject(dc, SkinFont({L"Verdana", 11}));
+  HGDIOBJ old = SelectObject(dc, SkinFont(app::look::kText));
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   const auto fitsIn = [&](HFONT font, const std::string& candidate) {
@@ -158,7 +158,7 @@ void FitWrapped(HWND label) {
   // Narrower characters, in steps of 5 % down to 75 %, until the text fits the box; a text
   // that does not fit even then loses its end to an ellipsis.
   static std::map<int, HFONT> narrowed;
-  HFONT chosen = SkinFont({L"Verdana", 11});
+  HFONT chosen = SkinFont(app::look::kText);
   for (int stretch = 95; stretch >= 75 && !fitsIn(chosen, text); stretch -= 5) {
     HFONT& made = narrowed[stretch];
     if (made == nullptr) {
@@ -178,8 +178,8 @@ void FitWrapped(HWND label) {
 void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   namespace model = app::model;
   using platform::Widen;
-  HFONT verdana = SkinFont({L"Verdana", 11});
-  HFONT verdanaBold = SkinFont({L"Verdana", 11, true});
+  HFONT verdana = SkinFont(app::look::kText);
+  HFONT verdanaBold = SkinFont(app::look::kBoldText);
   // In tab order: the drive list, the query button, the pages, the "QUILL-RATE" button and
   // the link.
   c.Label1 = Label(f, model::kStep1Title, verdanaBold, kNavy);
@@ -189,7 +189,7 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   driveList.bottom = kDriveListDropDownHeight;
   c.cboDrives = MakeControl(f, L"COMBOBOX", Widen(model::kDriveList.name).c_str(), L"",
                             CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, driveList,
-                            SkinFont({L"Courier New", 12}));
+                            SkinFont(app::look::kDriveListFont));
   SendMessageW(c.cboDrives, CB_SETITEMHEIGHT, 0, model::kDriveListItemHeight);
   c.Label3 = Label(f, model::kStep2Title, verdanaBold, kNavy);
   c.lblStep2 = SizedLabel(f, model::kStep2Text, verdana, true);
@@ -203,12 +203,12 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   c.busyIndicator = MakeBusyIndicator(f, PlaceOf(model::kBusyIndicator.at));
   c.cmdCancelQuery =
       MakeButton(f, Widen(model::kQueryCancel.name).c_str(), Widen(model::kQueryCancel.text),
-                 PlaceOf(model::kQueryCancel.at), SkinFont({L"Tahoma", 11, true}));
+                 PlaceOf(model::kQueryCancel.at), SkinFont(app::look::kBoldButton));
   ShowWindow(c.cmdCancelQuery, SW_HIDE);
 
   c.suiPageControl1 = std::make_unique<PageControl>(
       f, Widen(model::kPageControl.name).c_str(), PlaceOf(model::kPageControl.at),
-      SkinFont({L"Tahoma", 11}), model::kPageTabMargin);
+      SkinFont(app::look::kPageText), model::kPageTabMargin);
   HWND pages[3];
   for (size_t i = 0; i < 3; ++i) {
     pages[i] = c.suiPageControl1->AddPage(Widen(model::kPages[i].name).c_str(),
@@ -217,7 +217,7 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   c.memTranslator = MakeControl(
       pages[0], L"EDIT", Widen(model::kMemo.name).c_str(), Widen(model::kMemo.text).c_str(),
       ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-      PlaceOf(model::kMemo.at), SkinFont({L"Courier New", 11}), WS_EX_CLIENTEDGE);
+      PlaceOf(model::kMemo.at), SkinFont(app::look::kMemoFont), WS_EX_CLIENTEDGE);
   ForwardContextMenu(c.memTranslator);
   for (size_t i = 0; i < 3; ++i) {
     c.features[i] = BuildFeatureRow(pages[kFeatureRows[i].page], kFeatureRows[i]);
@@ -227,16 +227,16 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
 
   c.cmdShowQR =
       MakeButton(f, Widen(model::kShowQuillRate.name).c_str(), Widen(model::kShowQuillRate.text),
-                 PlaceOf(model::kShowQuillRate.at), SkinFont({L"Verdana", 12, true}), kRed);
+                 PlaceOf(model::kShowQuillRate.at), SkinFont(app::look::kShowQuillRateFont), kRed);
   c.imgbtnOLV = MakePictureButton(f, Widen(model::kMakerLogo.name).c_str(),
                                   PlaceOf(model::kMakerLogo.at), Picture::MakerLogo,
                                   Picture::MakerLogo, Picture::MakerLogo, kFrameColor, false);
   c.cmdAddUserFile = MakeButton(f, Widen(model::kUserFileButton.name).c_str(), L"",
                                 PlaceOf(model::kUserFileButton.at), verdana);
   ShowWindow(c.cmdAddUserFile, SW_HIDE);
-  c.lblCopyright = MakeLinkLabel(f, Widen(model::kCopyright.name).c_str(),
-                                 Widen(app::kMakerCopyright), PlaceOf(model::kCopyright.at),
-                                 SkinFont({L"Verdana", 11, false, true}), kFrameColor);
+  c.lblCopyright =
+      MakeLinkLabel(f, Widen(model::kCopyright.name).c_str(), Widen(app::kMakerCopyright),
+                    PlaceOf(model::kCopyright.at), SkinFont(app::look::kLinkText), kFrameColor);
   static const std::wstring makerAddress = Widen(app::kMakerWebAddress);
   linkTarget = makerAddress.c_str();
   // Sized to its picture.

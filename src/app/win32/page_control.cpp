@@ -12,10 +12,7 @@ namespace {
 
 constexpr wchar_t kControlClass[] = L"QuillratePageControl";
 constexpr wchar_t kPageClass[] = L"QuillratePage";
-constexpr int kTabTop = 3;
-constexpr int kTabHeight = 22;
-constexpr int kPageLeft = 3;
-constexpr int kPageTop = 25;
+using app::look::kPageTop;
 
 LRESULT CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
@@ -56,10 +53,10 @@ PageControl::PageControl(HWND parent, const wchar_t* name, RECT at, HFONT font, 
 HWND PageControl::AddPage(const wchar_t* name, const std::wstring& caption) {
   RECT client;
   GetClientRect(hwnd_, &client);
+  const app::look::LayoutRect at = app::look::PageRect(client.right, client.bottom);
   HWND page = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, caption.c_str(),
-                              WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS, kPageLeft, kPageTop,
-                              client.right - 2 * kPageLeft, client.bottom - kPageTop - 3, hwnd_,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+                              WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS, at.left, at.top, at.width,
+                              at.height, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetControlName(page, name);
   pages_.push_back({page, caption});
   InvalidateRect(hwnd_, nullptr, FALSE);
@@ -91,9 +88,9 @@ RECT PageControl::TabRect(int index) const {
     const std::wstring& caption = pages_[static_cast<size_t>(i)].caption;
     SIZE size{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    const int width = size.cx + 20;
+    const int width = size.cx + app::look::kTabPadding;
     if (i == index) {
-      found = {left, kTabTop, left + width, kTabTop + kTabHeight};
+      found = ToRect({left, app::look::kTabTop, width, app::look::kTabHeight});
       break;
     }
     left += width;
@@ -120,10 +117,10 @@ void PageControl::Paint(HDC dc) {
     const RECT face{tab.left + 1, tab.top + 1, tab.right - 1,
                     active ? tab.bottom + 1 : tab.bottom - 1};
     FillVertical(dc, face,
-                 active          ? kWhite
+                 active          ? ToColorRef(app::look::kActiveTabTop)
                  : i == hovered_ ? kControlTop
                                  : kControlBottom,
-                 active ? kPageColor : RGB(0xCD, 0xD1, 0xD7));
+                 active ? kPageColor : ToColorRef(app::look::kTabBottom));
     FrameRect(dc, {tab.left, tab.top, tab.right, active ? tab.bottom + 1 : tab.bottom},
               kControlBorder);
     if (active) {
@@ -143,13 +140,7 @@ void PageControl::Paint(HDC dc) {
 }
 
 LRESULT CALLBACK PageControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* control =
-        static_cast<PageControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    control->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-  }
-  auto* control = reinterpret_cast<PageControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* control = ObjectOfWindow<PageControl>(hwnd, message, lParam);
   if (control == nullptr || message == WM_NCDESTROY) {
     if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -24,6 +24,8 @@ class PageControl {
   int PageCount() const { return static_cast<int>(pages_.size()); }
 
  private:
+  template <typename Object>
+  friend Object* ObjectOfWindow(HWND hwnd, UINT message, LPARAM lParam);
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   RECT TabRect(int index) const;

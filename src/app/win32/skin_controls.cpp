@@ -76,6 +76,16 @@ void Attach(HWND control, const ControlLook& look) {
   SetWindowSubclass(control, Subclass, kSubclassId, 0);
 }
 
+// The look of a control that shows text: `hot` while the mouse is over it.
+ControlLook TextLook(HFONT font, COLORREF text, COLORREF hot, COLORREF background) {
+  ControlLook look;
+  look.font = font;
+  look.text = text;
+  look.hotText = hot;
+  look.background = background;
+  return look;
+}
+
 void PaintOwnerDrawn(const DRAWITEMSTRUCT& item) {
   const ControlLook* look = LookOf(item.hwndItem);
   if (look == nullptr) return;
@@ -167,12 +177,7 @@ HWND MakeLabel(HWND parent, const wchar_t* name, const std::wstring& text, RECT 
                COLORREF color, COLORREF background, bool wrap) {
   HWND label = MakeControl(parent, L"STATIC", name, text,
                            SS_NOPREFIX | (wrap ? SS_LEFT : SS_LEFTNOWORDWRAP), at, font);
-  ControlLook look;
-  look.font = font;
-  look.text = color;
-  look.hotText = color;
-  look.background = background;
-  Attach(label, look);
+  Attach(label, TextLook(font, color, color, background));
   return label;
 }
 
@@ -180,12 +185,22 @@ HWND MakeButton(HWND parent, const wchar_t* name, const std::wstring& caption, R
                 COLORREF color, bool tabStop) {
   HWND button = MakeControl(parent, L"BUTTON", name, caption,
                             BS_OWNERDRAW | (tabStop ? WS_TABSTOP : 0), at, font);
-  ControlLook look;
-  look.font = font;
-  look.text = color;
-  look.hotText = color;
-  Attach(button, look);
+  Attach(button, TextLook(font, color, color, kFrameColor));
   return button;
+}
+
+HWND MakeLabel(HWND parent, const app::model::ControlPlace& place, const std::wstring& text,
+               HFONT font, COLORREF color, bool wrap) {
+  return MakeLabel(parent, Wide(place.name).c_str(), text, At(place.at), font, color, kFrameColor,
+                   wrap);
+}
+
+HWND MakeButton(HWND parent, const app::model::ControlPlace& place, HFONT font) {
+  return MakeButton(parent, Wide(place.name).c_str(), Wide(place.text), At(place.at), font);
+}
+
+std::wstring Wide(const char* text) {
+  return platform::Widen(text);
 }
 
 HWND MakePictureButton(HWND parent, const wchar_t* name, RECT at, Picture normal, Picture hover,
@@ -206,12 +221,7 @@ HWND MakeLinkLabel(HWND parent, const wchar_t* name, const std::wstring& text, R
                    COLORREF background) {
   HWND label = MakeControl(parent, L"STATIC", name, text,
                            SS_NOPREFIX | SS_LEFTNOWORDWRAP | SS_NOTIFY, at, font);
-  ControlLook look;
-  look.font = font;
-  look.text = kBlue;
-  look.hotText = kRed;
-  look.background = background;
-  Attach(label, look);
+  Attach(label, TextLook(font, kBlue, kRed, background));
   return label;
 }
 

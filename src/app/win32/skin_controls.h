@@ -6,8 +6,10 @@
 
 #include <string>
 
+#include "app/model/main_window_places.h"
 #include "app/win32/skin_fonts.h"
 #include "app/win32/skin_paint.h"
+#include "app/win32/skin_palette.h"
 #include "platform/windows_api.h"
 
 namespace win32ui {
@@ -20,10 +22,10 @@ std::wstring ControlName(HWND control);
 
 struct ControlLook {
   HFONT font = nullptr;
-  COLORREF text = RGB(0, 0, 0);
-  COLORREF background = RGB(0xE8, 0xE8, 0xE8);
-  COLORREF hotText = RGB(0, 0, 0);  // a link label's colour while the mouse is over it
-  bool picture = false;             // a picture button
+  COLORREF text = kBlack;
+  COLORREF background = kFrameColor;
+  COLORREF hotText = kBlack;  // a link label's colour while the mouse is over it
+  bool picture = false;       // a picture button
   Picture normal = Picture::QueryNormal, hover = Picture::QueryNormal,
           pressed = Picture::QueryNormal;
 };
@@ -31,11 +33,17 @@ struct ControlLook {
 HWND MakeLabel(HWND parent, const wchar_t* name, const std::wstring& text, RECT at, HFONT font,
                COLORREF color, COLORREF background, bool wrap = false);
 HWND MakeButton(HWND parent, const wchar_t* name, const std::wstring& caption, RECT at, HFONT font,
-                COLORREF color = RGB(0, 0, 0), bool tabStop = true);
+                COLORREF color = kBlack, bool tabStop = true);
 HWND MakePictureButton(HWND parent, const wchar_t* name, RECT at, Picture normal, Picture hover,
                        Picture pressed, COLORREF background, bool tabStop);
 HWND MakeLinkLabel(HWND parent, const wchar_t* name, const std::wstring& text, RECT at, HFONT font,
                    COLORREF background);
+// The same at the look's place, with its name and (for the button) its text.
+HWND MakeLabel(HWND parent, const app::model::ControlPlace& place, const std::wstring& text,
+               HFONT font, COLORREF color, bool wrap = false);
+HWND MakeButton(HWND parent, const app::model::ControlPlace& place, HFONT font);
+// A name or text of the look as the system's wide text.
+std::wstring Wide(const char* text);
 // A thin etched line: horizontal when `horizontal`, else vertical, `length` pixels long.
 HWND MakeSeparator(HWND parent, int left, int top, int length, bool horizontal);
 // A bevel: a sunken box of two lines, drawn on its window's frame.
@@ -51,6 +59,9 @@ bool HandleControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // Geometry as the layouts write it: left, top, width, height.
 inline RECT At(int left, int top, int width, int height) {
   return {left, top, width, height};
+}
+inline RECT At(const app::look::LayoutRect& r) {
+  return At(r.left, r.top, r.width, r.height);
 }
 HWND MakeControl(HWND parent, const wchar_t* className, const wchar_t* name,
                  const std::wstring& text, DWORD style, RECT at, HFONT font, DWORD exStyle = 0);

@@ -5,17 +5,10 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/files/win32/wide_text.h"
+
 namespace win32ui {
 namespace {
-
-std::vector<std::wstring> CandidatesFor(const std::wstring& family) {
-  if (family == L"Courier New") {
-    return {L"Courier New",    L"Liberation Mono", L"DejaVu Sans Mono",
-            L"Noto Sans Mono", L"Cousine",         L"FreeMono"};
-  }
-  if (family == L"Tahoma") return {L"Tahoma", L"DejaVu Sans", L"Liberation Sans", L"Noto Sans"};
-  return {family, L"Verdana", L"DejaVu Sans", L"Liberation Sans", L"Noto Sans", L"Tahoma"};
-}
 
 int CALLBACK Found(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
@@ -38,9 +31,10 @@ std::wstring Resolve(const std::wstring& family) {
   auto at = resolved.find(family);
   if (at != resolved.end()) return at->second;
   std::wstring choice = family;
-  for (const std::wstring& candidate : CandidatesFor(family)) {
-    if (Installed(candidate)) {
-      choice = candidate;
+  const std::string layoutFamily = platform::Narrow(family);
+  for (std::string_view candidate : app::look::FontCandidates(layoutFamily)) {
+    if (Installed(platform::Widen(std::string(candidate)))) {
+      choice = platform::Widen(std::string(candidate));
       break;
     }
   }
@@ -51,13 +45,13 @@ std::wstring Resolve(const std::wstring& family) {
 }  // namespace
 
 HFONT SkinFont(const FontChoice& choice) {
-  static std::map<std::tuple<std::wstring, int, bool, bool>, HFONT> made;
+  static std::map<std::tuple<std::string, int, bool, bool>, HFONT> made;
   const auto key =
-      std::make_tuple(std::wstring(choice.family), choice.pixelSize, choice.bold, choice.underline);
+      std::make_tuple(std::string(choice.family), choice.pixelSize, choice.bold, choice.underline);
   auto at = made.find(key);
   if (at != made.end()) return at->second;
-  const std::wstring family = Resolve(choice.family);
-  const bool fixed = std::wstring(choice.family) == L"Courier New";
+  const std::wstring family = Resolve(platform::Widen(choice.family));
+  const bool fixed = app::look::IsFixedPitch(choice.family);
   // A negative height asks for the character height, as the layouts give it.
   HFONT font =
       CreateFontW(-choice.pixelSize, 0, 0, 0, choice.bold ? FW_BOLD : FW_NORMAL, FALSE,

@@ -1,17 +1,13 @@
-// The layouts' fonts on this system: a family that the layouts name, or the nearest one
-// installed (as the Qt program picks them), at a height in pixels.
+// The look's fonts on this system: a family that the layouts name, or the first of its
+// stand-ins that is installed, at a height in pixels.
 #pragma once
 
+#include "app/look/fonts.h"
 #include "platform/windows_api.h"
 
 namespace win32ui {
 
-struct FontChoice {
-  const wchar_t* family;
-  int pixelSize;
-  bool bold = false;
-  bool underline = false;
-};
+using app::look::FontChoice;
 
 // Made once per choice and kept for the program's life.
 HFONT SkinFont(const FontChoice& choice);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "app/win32/skin_fonts.h"
 #include "app/win32/skin_palette.h"
@@ -9,40 +10,18 @@
 namespace win32ui {
 namespace {
 
-constexpr int kButtonWidth = 17;
-constexpr int kButtonHeight = 15;
-
-const wchar_t* ResourceName(Picture picture) {
-  switch (picture) {
-    case Picture::QueryNormal:
-      return L"QUERY_NORMAL";
-    case Picture::QueryHover:
-      return L"QUERY_HOVER";
-    case Picture::QueryPressed:
-      return L"QUERY_PRESSED";
-    case Picture::MakerLogo:
-      return L"MAKER_LOGO";
-    case Picture::OemLogo:
-      return L"OEM_LOGO";
-    case Picture::IconInformation:
-      return L"ICON_INFORMATION";
-    case Picture::IconWarning:
-      return L"ICON_WARNING";
-    case Picture::IconError:
-      break;
-  }
-  return L"ICON_ERROR";
-}
+// The pictures' resource names, in the order of Picture.
+constexpr const wchar_t* kResourceNames[] = {
+    L"QUERY_NORMAL", L"QUERY_HOVER",      L"QUERY_PRESSED", L"MAKER_LOGO",
+    L"OEM_LOGO",     L"ICON_INFORMATION", L"ICON_WARNING",  L"ICON_ERROR",
+};
+constexpr size_t kPictureCount = std::size(kResourceNames);
+static_assert(static_cast<size_t>(Picture::IconError) + 1 == kPictureCount);
 
 COLORREF Mix(COLORREF a, COLORREF b, int part, int whole) {
   auto channel = [&](int x, int y) { return x + (y - x) * part / std::max(whole, 1); };
   return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
              channel(GetBValue(a), GetBValue(b)));
-}
-
-COLORREF Lighter(COLORREF color, int percent) {
-  auto channel = [&](int x) { return std::min(255, x * percent / 100); };
-  return RGB(channel(GetRValue(color)), channel(GetGValue(color)), channel(GetBValue(color)));
 }
 
 void RoundBox(HDC dc, const RECT& rect, COLORREF border, int radius) {
@@ -56,12 +35,13 @@ void RoundBox(HDC dc, const RECT& rect, COLORREF border, int radius) {
 }
 
 void PaintTitleButton(HDC dc, int width, const FrameLook& look, TitleButton button) {
-  const RECT r = TitleButtonRect(width, look.buttons, button);
+  const RECT r = ToRect(app::look::TitleButtonRect(width, look.buttons, button));
   if (IsRectEmpty(&r)) return;
   if (button == kSystemMenu) {
     // The system menu's mark: a small disc.
-    HBRUSH brush = CreateSolidBrush(RGB(0xB8, 0xC8, 0xE0));
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0xF0, 0xF4, 0xFA));
+    HBRUSH brush = CreateSolidBrush(ToColorRef(app::look::kSystemMenuDisc));
+    HPEN pen =
+        CreatePen(PS_SOLID, 1, ToColorRef(app::look::kSystemMenuEdge, app::look::kSystemMenuDisc));
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     Ellipse(dc, r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
@@ -72,13 +52,14 @@ void PaintTitleButton(HDC dc, int width, const FrameLook& look, TitleButton butt
     FillSolid(dc, {r.left + 6, r.top + 6, r.left + 9, r.top + 9}, kTitleBottom);
     return;
   }
-  COLORREF face = look.pressed == button && look.hovered == button ? Mix(kTitleBottom, 0, 1, 4)
-                  : look.hovered == button                         ? Lighter(kTitleTop, 135)
-                                                                   : Lighter(kTitleTop, 112);
-  if (button == kClose && look.hovered == button) face = RGB(0xC8, 0x3C, 0x32);
+  app::look::Rgb face = look.pressed == button && look.hovered == button
+                            ? app::look::kTitleButtonPressed
+                        : look.hovered == button ? app::look::kTitleButtonHover
+                                                 : app::look::kTitleButtonFace;
+  if (button == kClose && look.hovered == button) face = app::look::kCloseButtonHover;
   const RECT inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-  FillSolid(dc, inner, face);
-  RoundBox(dc, r, Mix(face, kWhite, 3, 5), 4);
+  FillSolid(dc, inner, ToColorRef(face));
+  RoundBox(dc, r, ToColorRef(app::look::kTitleButtonEdge, face), 4);
   const RECT g{r.left + 5, r.top + 4, r.right - 5, r.bottom - 4};
   switch (button) {
     case kClose:
@@ -103,13 +84,13 @@ void PaintTitleButton(HDC dc, int width, const FrameLook& look, TitleButton butt
 }  // namespace
 
 HBITMAP PictureBitmap(Picture picture) {
-  static std::array<HBITMAP, 8> loaded{};
-  static std::array<bool, 8> tried{};
+  static std::array<HBITMAP, kPictureCount> loaded{};
+  static std::array<bool, kPictureCount> tried{};
   const auto index = static_cast<size_t>(picture);
   if (!tried[index]) {
     tried[index] = true;
     loaded[index] = static_cast<HBITMAP>(LoadImageW(
-        GetModuleHandleW(nullptr), ResourceName(picture), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        GetModuleHandleW(nullptr), kResourceNames[index], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   }
   return loaded[index];
 }
@@ -163,35 +144,14 @@ void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color, int style) {
   DeleteObject(pen);
 }
 
-RECT TitleButtonRect(int width, int buttons, TitleButton button) {
-  if ((buttons & button) == 0) return {};
-  const int top = 1 + (kTitleBarHeight - kButtonHeight) / 2;
-  if (button == kSystemMenu) return {4, top, 4 + kButtonHeight, top + kButtonHeight};
-  int right = width - 4;
-  for (TitleButton b : {kClose, kMaximize, kMinimize}) {
-    if ((buttons & b) == 0) continue;
-    if (b == button) return {right - kButtonWidth, top, right, top + kButtonHeight};
-    right -= kButtonWidth + 2;
-  }
-  return {};
-}
-
 void PaintFrame(HDC dc, const RECT& client, const std::wstring& caption, const FrameLook& look) {
   FillSolid(dc, client, kFrameColor);
   const int width = client.right - client.left;
   if (look.titleBar) {
     const RECT bar{1, 1, width - 1, 1 + kTitleBarHeight};
     FillVertical(dc, bar, kTitleTop, kTitleBottom);
-    int left = 8;
-    if (look.buttons & kSystemMenu)
-      left = TitleButtonRect(width, look.buttons, kSystemMenu).right + 6;
-    int right = bar.right - 4;
-    for (TitleButton b : {kMinimize, kMaximize, kClose}) {
-      const RECT r = TitleButtonRect(width, look.buttons, b);
-      if (!IsRectEmpty(&r)) right = std::min(right, static_cast<int>(r.left) - 4);
-    }
-    RECT text{left, bar.top, right, bar.bottom};
-    HGDIOBJ old = SelectObject(dc, SkinFont({L"Tahoma", 11, true}));
+    RECT text = ToRect(app::look::CaptionRect(width, look.buttons));
+    HGDIOBJ old = SelectObject(dc, SkinFont(app::look::kTitleFont));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTitleText);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
@@ -211,7 +171,7 @@ void PaintButton(HDC dc, const RECT& rect, const std::wstring& caption, const Bu
   const RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
   FillVertical(dc, inner, look.down ? kPressedTop : kControlTop,
                look.down ? kPressedBottom : kControlBottom);
-  const COLORREF border = !look.enabled              ? Lighter(kControlBorder, 140)
+  const COLORREF border = !look.enabled              ? ToColorRef(app::look::kDisabledBorder)
                           : look.hover || look.focus ? kHoverBorder
                                                      : kControlBorder;
   RoundBox(dc, rect, border, 6);

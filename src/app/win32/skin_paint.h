@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/look/frame.h"
 #include "platform/windows_api.h"
 
 namespace win32ui {
@@ -30,10 +31,17 @@ void FillVertical(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom);
 void FrameRect(HDC dc, const RECT& rect, COLORREF color);
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color, int style = PS_SOLID);
 
-enum TitleButton { kNoButton = 0, kSystemMenu = 1, kClose = 2, kMaximize = 4, kMinimize = 8 };
+using app::look::kClose;
+using app::look::kMaximize;
+using app::look::kMinimize;
+using app::look::kNoButton;
+using app::look::kSystemMenu;
+using app::look::TitleButton;
 
-// Where a title-bar button lies in a frame `width` pixels wide; empty when not shown.
-RECT TitleButtonRect(int width, int buttons, TitleButton button);
+// A rectangle of the look (left, top, width, height) as GDI's edges.
+inline RECT ToRect(const app::look::LayoutRect& r) {
+  return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
 // The frame: colour, title bar with caption and buttons, 1-pixel black border.
 struct FrameLook {
   bool titleBar = true;
@@ -51,7 +59,7 @@ struct ButtonLook {
   bool down = false;
   bool hover = false;
   bool focus = false;
-  COLORREF textColor = RGB(0, 0, 0);
+  COLORREF textColor = 0;  // black
   HFONT font = nullptr;
 };
 void PaintButton(HDC dc, const RECT& rect, const std::wstring& caption, const ButtonLook& look);

@@ -1,31 +1,38 @@
-// The skin's colours, as the Qt program's skin has them: a steel-blue title bar over light
-// grey controls, the frame colour and border that the window layouts fix.
+// The skin's colours as GDI paints them: each is the look's colour of the same name.
 #pragma once
 
+#include "app/look/frame.h"
+#include "app/look/palette.h"
 #include "platform/windows_api.h"
 
 namespace win32ui {
 
-inline constexpr COLORREF kFrameColor = RGB(0xE8, 0xE8, 0xE8);
-inline constexpr COLORREF kPageColor = RGB(0xEC, 0xEC, 0xEC);  // the frame colour, 4 % lighter
-inline constexpr COLORREF kBorderColor = RGB(0, 0, 0);
-inline constexpr COLORREF kTitleTop = RGB(0x4A, 0x74, 0xA8);
-inline constexpr COLORREF kTitleBottom = RGB(0x23, 0x45, 0x75);
-inline constexpr COLORREF kTitleText = RGB(0xFF, 0xFF, 0xFF);
-inline constexpr COLORREF kControlTop = RGB(0xFA, 0xFA, 0xFA);
-inline constexpr COLORREF kControlBottom = RGB(0xD6, 0xDA, 0xE0);
-inline constexpr COLORREF kControlBorder = RGB(0x7A, 0x86, 0x96);
-inline constexpr COLORREF kHoverBorder = RGB(0x3C, 0x6C, 0xB0);
-inline constexpr COLORREF kPressedTop = RGB(0xC4, 0xCC, 0xD8);
-inline constexpr COLORREF kPressedBottom = RGB(0xE6, 0xEA, 0xF0);
-inline constexpr COLORREF kDisabledText = RGB(0x9A, 0x9A, 0x9A);
-inline constexpr COLORREF kFocusColor = RGB(0x3C, 0x6C, 0xB0);
-inline constexpr COLORREF kNavy = RGB(0x00, 0x00, 0x80);
-inline constexpr COLORREF kBlue = RGB(0x00, 0x00, 0xFF);
-inline constexpr COLORREF kRed = RGB(0xFF, 0x00, 0x00);
-inline constexpr COLORREF kBlack = RGB(0, 0, 0);
-inline constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+// A colour of the look; one with transparency as it shows over `under`.
+constexpr COLORREF ToColorRef(app::look::Rgb c, app::look::Rgb under = app::look::kFrameColor) {
+  const app::look::Rgb shown = c.alpha == 0xFF ? c : app::look::Blend(c, under);
+  return RGB(shown.red, shown.green, shown.blue);
+}
 
-inline constexpr int kTitleBarHeight = 21;
+inline constexpr COLORREF kFrameColor = ToColorRef(app::look::kFrameColor);
+inline constexpr COLORREF kPageColor = ToColorRef(app::look::kPageColor);
+inline constexpr COLORREF kBorderColor = ToColorRef(app::look::kBorderColor);
+inline constexpr COLORREF kTitleTop = ToColorRef(app::look::kTitleTop);
+inline constexpr COLORREF kTitleBottom = ToColorRef(app::look::kTitleBottom);
+inline constexpr COLORREF kTitleText = ToColorRef(app::look::kTitleText);
+inline constexpr COLORREF kControlTop = ToColorRef(app::look::kControlTop);
+inline constexpr COLORREF kControlBottom = ToColorRef(app::look::kControlBottom);
+inline constexpr COLORREF kControlBorder = ToColorRef(app::look::kControlBorder);
+inline constexpr COLORREF kHoverBorder = ToColorRef(app::look::kHoverBorder);
+inline constexpr COLORREF kPressedTop = ToColorRef(app::look::kPressedTop);
+inline constexpr COLORREF kPressedBottom = ToColorRef(app::look::kPressedBottom);
+inline constexpr COLORREF kDisabledText = ToColorRef(app::look::kDisabledText);
+inline constexpr COLORREF kFocusColor = ToColorRef(app::look::kFocusColor);
+inline constexpr COLORREF kNavy = ToColorRef(app::look::kNavy);
+inline constexpr COLORREF kBlue = ToColorRef(app::look::kBlue);
+inline constexpr COLORREF kRed = ToColorRef(app::look::kRed);
+inline constexpr COLORREF kBlack = ToColorRef(app::look::kBlack);
+inline constexpr COLORREF kWhite = ToColorRef(app::look::kWhite);
+
+using app::look::kTitleBarHeight;
 
 }  // namespace win32ui

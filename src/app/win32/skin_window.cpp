@@ -84,13 +84,7 @@ void SkinWindow::Close() {
 }
 
 LRESULT CALLBACK SkinWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* window =
-        static_cast<SkinWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    window->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-  }
-  auto* window = reinterpret_cast<SkinWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* window = ObjectOfWindow<SkinWindow>(hwnd, message, lParam);
   if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     window->hwnd_ = nullptr;
@@ -104,12 +98,7 @@ LRESULT CALLBACK SkinWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
 int SkinWindow::ButtonAt(int x, int y) const {
   RECT client;
   GetClientRect(hwnd_, &client);
-  const POINT point{x, y};
-  for (TitleButton b : {kSystemMenu, kMinimize, kMaximize, kClose}) {
-    const RECT r = TitleButtonRect(client.right, look_.buttons, b);
-    if (PtInRect(&r, point)) return b;
-  }
-  return kNoButton;
+  return app::look::TitleButtonAt(client.right, look_.buttons, x, y);
 }
 
 void SkinWindow::TriggerTitleButton(int button) {
@@ -124,7 +113,7 @@ void SkinWindow::TriggerTitleButton(int button) {
       if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
       break;
     case kSystemMenu: {
-      const RECT r = TitleButtonRect(0, look_.buttons, kSystemMenu);
+      const RECT r = ToRect(app::look::TitleButtonRect(0, look_.buttons, kSystemMenu));
       POINT at{r.left, r.bottom};
       ClientToScreen(hwnd_, &at);
       HMENU menu = GetSystemMenu(hwnd_, FALSE);
@@ -138,32 +127,85 @@ void SkinWindow::TriggerTitleButton(int button) {
   }
 }
 
+void SkinWindow::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  wchar_t caption[512] = {};
+  GetWindowTextW(hwnd_, caption, 512);
+  look_.maximized = IsZoomed(hwnd_) != FALSE;
+  PaintFrame(dc, client, caption, look_);
+  PaintExtras(dc);
+  EndPaint(hwnd_, &ps);
+}
+
+LRESULT SkinWindow::HitTest(LPARAM lParam) const {
+  POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ScreenToClient(hwnd_, &point);
+  if (look_.titleBar && point.y >= 1 && point.y <= kTitleBarHeight &&
+      ButtonAt(point.x, point.y) == kNoButton && !IsZoomed(hwnd_)) {
+    return HTCAPTION;
+  }
+  return HTCLIENT;
+}
+
+void SkinWindow::ShowHovered(int button) {
+  if (button != look_.hovered) {
+    look_.hovered = button;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+  }
+}
+
+void SkinWindow::MouseMoved(LPARAM lParam) {
+  if (!tracking_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+    tracking_ = TrackMouseEvent(&track) != FALSE;
+  }
+  ShowHovered(ButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+}
+
+void SkinWindow::ButtonDown(LPARAM lParam) {
+  const int button = ButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  if (button == kSystemMenu) {
+    TriggerTitleButton(button);
+  } else if (button != kNoButton) {
+    look_.pressed = button;
+    SetCapture(hwnd_);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+  }
+}
+
+void SkinWindow::ButtonUp(LPARAM lParam) {
+  const int pressed = look_.pressed;
+  look_.pressed = kNoButton;
+  if (pressed == kNoButton) return;
+  ReleaseCapture();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  if (ButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) == pressed) {
+    TriggerTitleButton(pressed);
+  }
+}
+
+bool SkinWindow::Command(WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0) return OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+  if (LOWORD(wParam) != IDCANCEL) return false;
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  return true;
+}
+
 LRESULT SkinWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (HandleControlMessage(hwnd_, message, wParam, lParam, &result)) return result;
   switch (message) {
     case WM_COMMAND:
-      if (lParam != 0 && OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) return 0;
-      if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
-        PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-        return 0;
-      }
+      if (Command(wParam, lParam)) return 0;
       break;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      RECT client;
-      GetClientRect(hwnd_, &client);
-      wchar_t caption[512] = {};
-      GetWindowTextW(hwnd_, caption, 512);
-      look_.maximized = IsZoomed(hwnd_) != FALSE;
-      PaintFrame(dc, client, caption, look_);
-      PaintExtras(dc);
-      EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      Paint();
       return 0;
-    }
     case WM_SETTEXT: {
       const LRESULT done = DefWindowProcW(hwnd_, message, wParam, lParam);
       InvalidateRect(hwnd_, nullptr, FALSE);
@@ -172,57 +214,21 @@ LRESULT SkinWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       InvalidateRect(hwnd_, nullptr, FALSE);
       break;
-    case WM_NCHITTEST: {
-      POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      ScreenToClient(hwnd_, &point);
-      if (look_.titleBar && point.y >= 1 && point.y <= kTitleBarHeight &&
-          ButtonAt(point.x, point.y) == kNoButton && !IsZoomed(hwnd_)) {
-        return HTCAPTION;
-      }
-      return HTCLIENT;
-    }
-    case WM_MOUSEMOVE: {
-      const int hovered = ButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      if (!tracking_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
-        tracking_ = TrackMouseEvent(&track) != FALSE;
-      }
-      if (hovered != look_.hovered) {
-        look_.hovered = hovered;
-        InvalidateRect(hwnd_, nullptr, FALSE);
-      }
+    case WM_NCHITTEST:
+      return HitTest(lParam);
+    case WM_MOUSEMOVE:
+      MouseMoved(lParam);
       break;
-    }
     case WM_MOUSELEAVE:
       tracking_ = false;
-      if (look_.hovered != kNoButton) {
-        look_.hovered = kNoButton;
-        InvalidateRect(hwnd_, nullptr, FALSE);
-      }
+      ShowHovered(kNoButton);
       break;
-    case WM_LBUTTONDOWN: {
-      const int button = ButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      if (button == kSystemMenu) {
-        TriggerTitleButton(button);
-      } else if (button != kNoButton) {
-        look_.pressed = button;
-        SetCapture(hwnd_);
-        InvalidateRect(hwnd_, nullptr, FALSE);
-      }
+    case WM_LBUTTONDOWN:
+      ButtonDown(lParam);
       return 0;
-    }
-    case WM_LBUTTONUP: {
-      const int pressed = look_.pressed;
-      look_.pressed = kNoButton;
-      if (pressed != kNoButton) {
-        ReleaseCapture();
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        if (ButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) == pressed) {
-          TriggerTitleButton(pressed);
-        }
-      }
+    case WM_LBUTTONUP:
+      ButtonUp(lParam);
       return 0;
-    }
     case WM_CLOSE:
       if (OnClose()) DestroyWindow(hwnd_);
       return 0;

@@ -41,9 +41,19 @@ class SkinWindow {
   FrameLook look_;
 
  private:
+  template <typename Object>
+  friend Object* ObjectOfWindow(HWND hwnd, UINT message, LPARAM lParam);
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   int ButtonAt(int x, int y) const;
   void TriggerTitleButton(int button);
+  // The frame's share of the messages.
+  void Paint();
+  LRESULT HitTest(LPARAM lParam) const;
+  void ShowHovered(int button);
+  void MouseMoved(LPARAM lParam);
+  void ButtonDown(LPARAM lParam);
+  void ButtonUp(LPARAM lParam);
+  bool Command(WPARAM wParam, LPARAM lParam);  // true when handled
 
   HWND hwnd_ = nullptr;
   bool modalDone_ = false;

@@ -25,4 +25,16 @@ inline bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT sty
   return RegisterClassExW(&wc) != 0;
 }
 
+// The object behind a window created with that object as its creation parameter: kept in the
+// window's user data from WM_NCCREATE on; null before, and once a procedure has cleared it.
+template <typename Object>
+Object* ObjectOfWindow(HWND hwnd, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* object = static_cast<Object*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    object->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+  }
+  return reinterpret_cast<Object*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 }  // namespace win32ui

@@ -32,7 +32,7 @@ void SkinButton::paintEvent(QPaintEvent*) {
   face.setColorAt(0, down ? kPressedTop : kControlTop);
   face.setColorAt(1, down ? kPressedBottom : kControlBottom);
   painter.setBrush(face);
-  painter.setPen(!isEnabled()          ? kControlBorder.lighter(140)
+  painter.setPen(!isEnabled()          ? ToQColor(app::look::kDisabledBorder)
                  : hover || hasFocus() ? kHoverBorder
                                        : kControlBorder);
   painter.drawRoundedRect(box, 3, 3);

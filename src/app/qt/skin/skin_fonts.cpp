@@ -10,14 +10,12 @@ namespace skin {
 namespace {
 
 QStringList CandidatesFor(const QString& layoutFamily) {
-  if (layoutFamily == "Courier New") {
-    return {"Courier New",    "Liberation Mono", "DejaVu Sans Mono",
-            "Noto Sans Mono", "Cousine",         "FreeMono"};
+  QStringList candidates;
+  const std::string family = layoutFamily.toStdString();
+  for (std::string_view candidate : app::look::FontCandidates(family)) {
+    candidates << QString::fromLatin1(candidate.data(), static_cast<qsizetype>(candidate.size()));
   }
-  if (layoutFamily == "Tahoma") {
-    return {"Tahoma", "DejaVu Sans", "Liberation Sans", "Noto Sans", "FreeSans"};
-  }
-  return {layoutFamily, "Verdana", "DejaVu Sans", "Liberation Sans", "Noto Sans", "FreeSans"};
+  return candidates;
 }
 
 }  // namespace
@@ -34,7 +32,7 @@ QString ResolveFamily(const QString& layoutFamily) {
       break;
     }
   }
-  if (choice.isEmpty() && layoutFamily == "Courier New") {
+  if (choice.isEmpty() && app::look::IsFixedPitch(layoutFamily.toStdString())) {
     choice = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
   }
   if (choice.isEmpty()) choice = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
@@ -48,7 +46,7 @@ QFont SkinFont(const FontChoice& choice) {
   font.setPixelSize(choice.pixelSize);
   font.setBold(choice.bold);
   font.setUnderline(choice.underline);
-  if (layoutFamily == "Courier New") {
+  if (app::look::IsFixedPitch(choice.family)) {
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
   } else {

@@ -1,21 +1,17 @@
-// Fonts of the skin. The window layouts name Windows families ("Verdana", "Tahoma",
-// "Courier New", "MS Sans Serif"); on other systems they map to installed families of the
-// same kind, and the fixed-pitch family is always really fixed-pitch.
+// Fonts of the skin as Qt draws them: the look's layout families, each mapped to the first of
+// its stand-ins that is installed; the fixed-pitch family is always really fixed-pitch.
 #pragma once
 
 #include <QFont>
 #include <QString>
 
+#include "app/look/fonts.h"
+
 class QWidget;
 
 namespace skin {
 
-struct FontChoice {
-  const char* family = "MS Sans Serif";
-  int pixelSize = 11;
-  bool bold = false;
-  bool underline = false;
-};
+using app::look::FontChoice;
 
 QFont SkinFont(const FontChoice& choice);
 

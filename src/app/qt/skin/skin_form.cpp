@@ -8,16 +8,11 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include "app/qt/skin/look_rect.h"
 #include "app/qt/skin/skin_fonts.h"
 #include "app/qt/skin/skin_palette.h"
 
 namespace skin {
-namespace {
-
-constexpr int kButtonWidth = 17;
-constexpr int kButtonHeight = 15;
-
-}  // namespace
 
 SkinForm::SkinForm(QWidget* parent) : QWidget(parent) {
   setObjectName("suiForm1");
@@ -25,7 +20,7 @@ SkinForm::SkinForm(QWidget* parent) : QWidget(parent) {
   if (parent != nullptr) UseSkinPalette(*parent->window());
   setAttribute(Qt::WA_StyledBackground, false);
   setMouseTracking(true);
-  setFont(SkinFont({"Tahoma", 11, true}));
+  setFont(SkinFont(app::look::kTitleFont));
   // Frameless windows lose the window manager's keys; the frame brings them back.
   auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
   closeKey->setContext(Qt::WindowShortcut);
@@ -56,17 +51,9 @@ void SkinForm::SetTitleButtons(int buttons) {
 }
 
 QRect SkinForm::TitleButtonRect(TitleButton button) const {
-  if (!titleBarVisible_ || !(buttons_ & button)) return {};
-  const int top = 1 + (kTitleBarHeight - kButtonHeight) / 2;
-  if (button == SystemMenu) return {4, top, kButtonHeight, kButtonHeight};
-  int right = width() - 4;
-  for (TitleButton b : {Close, Maximize, Minimize}) {
-    if (!(buttons_ & b)) continue;
-    const QRect rect(right - kButtonWidth, top, kButtonWidth, kButtonHeight);
-    if (b == button) return rect;
-    right -= kButtonWidth + 2;
-  }
-  return {};
+  if (!titleBarVisible_) return {};
+  return ToQRect(
+      app::look::TitleButtonRect(width(), buttons_, static_cast<app::look::TitleButton>(button)));
 }
 
 void SkinForm::Trigger(TitleButton button) {
@@ -117,10 +104,8 @@ void SkinForm::ShowSystemMenu(const QPoint& globalPos) {
 }
 
 int SkinForm::ButtonAt(const QPoint& pos) const {
-  for (TitleButton b : {SystemMenu, Minimize, Maximize, Close}) {
-    if (TitleButtonRect(b).contains(pos)) return b;
-  }
-  return 0;
+  if (!titleBarVisible_) return 0;
+  return app::look::TitleButtonAt(width(), buttons_, pos.x(), pos.y());
 }
 
 void SkinForm::PaintTitleButton(QPainter& painter, TitleButton button) const {
@@ -128,12 +113,13 @@ void SkinForm::PaintTitleButton(QPainter& painter, TitleButton button) const {
   if (rect.isEmpty()) return;
   painter.save();
   if (button != SystemMenu) {
-    QColor face = (pressed_ == button && hovered_ == button) ? kTitleBottom.darker(130)
-                  : hovered_ == button                       ? kTitleTop.lighter(135)
-                                                             : kTitleTop.lighter(112);
-    if (button == Close && hovered_ == button) face = QColor(0xC8, 0x3C, 0x32);
-    painter.setPen(QColor(0xFF, 0xFF, 0xFF, 150));
-    painter.setBrush(face);
+    app::look::Rgb face = (pressed_ == button && hovered_ == button)
+                              ? app::look::kTitleButtonPressed
+                          : hovered_ == button ? app::look::kTitleButtonHover
+                                               : app::look::kTitleButtonFace;
+    if (button == Close && hovered_ == button) face = app::look::kCloseButtonHover;
+    painter.setPen(ToQColor(app::look::kTitleButtonEdge));
+    painter.setBrush(ToQColor(face));
     painter.drawRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
   }
   painter.setRenderHint(QPainter::Antialiasing, true);
@@ -163,11 +149,11 @@ void SkinForm::PaintTitleButton(QPainter& painter, TitleButton button) const {
     case SystemMenu: {
       // The system menu's mark: a small disc.
       const QRectF disc = QRectF(rect).adjusted(1.5, 1.5, -1.5, -1.5);
-      painter.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 220), 1));
+      painter.setPen(QPen(ToQColor(app::look::kSystemMenuEdge), 1));
       QRadialGradient shine(disc.center() - QPointF(2, 2), disc.width() / 1.5);
-      shine.setColorAt(0, QColor(0xF4, 0xF8, 0xFF));
-      shine.setColorAt(0.6, QColor(0xB8, 0xC8, 0xE0));
-      shine.setColorAt(1, QColor(0x70, 0x88, 0xB0));
+      shine.setColorAt(0, ToQColor(app::look::kSystemMenuShine));
+      shine.setColorAt(0.6, ToQColor(app::look::kSystemMenuDisc));
+      shine.setColorAt(1, ToQColor(app::look::kSystemMenuShade));
       painter.setBrush(shine);
       painter.drawEllipse(disc);
       painter.setBrush(kTitleBottom);
@@ -189,14 +175,7 @@ void SkinForm::paintEvent(QPaintEvent*) {
     painter.fillRect(bar, gradient);
     painter.setPen(kTitleText);
     painter.setFont(font());
-    int left = 8;
-    if (buttons_ & SystemMenu) left = TitleButtonRect(SystemMenu).right() + 6;
-    int right = bar.right() - 4;
-    for (TitleButton b : {Minimize, Maximize, Close}) {
-      const QRect r = TitleButtonRect(b);
-      if (!r.isEmpty()) right = std::min(right, r.left() - 4);
-    }
-    const QRect textRect(left, bar.top(), right - left, bar.height());
+    const QRect textRect = ToQRect(app::look::CaptionRect(width(), buttons_));
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                      painter.fontMetrics().elidedText(caption_, Qt::ElideRight, textRect.width()));
     for (TitleButton b : {SystemMenu, Minimize, Maximize, Close}) PaintTitleButton(painter, b);

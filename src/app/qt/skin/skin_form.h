@@ -6,6 +6,8 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "app/look/frame.h"
+
 class QMenu;
 
 namespace skin {
@@ -13,7 +15,12 @@ namespace skin {
 class SkinForm : public QWidget {
   Q_OBJECT
  public:
-  enum TitleButton { SystemMenu = 1, Minimize = 2, Maximize = 4, Close = 8 };
+  enum TitleButton {
+    SystemMenu = app::look::kSystemMenu,
+    Minimize = app::look::kMinimize,
+    Maximize = app::look::kMaximize,
+    Close = app::look::kClose,
+  };
 
   explicit SkinForm(QWidget* parent);
 
@@ -46,7 +53,7 @@ class SkinForm : public QWidget {
 
   QString caption_;
   bool titleBarVisible_ = true;
-  int buttons_ = SystemMenu | Minimize | Maximize | Close;
+  int buttons_ = app::look::kAllTitleButtons;
   int hovered_ = 0;
   int pressed_ = 0;
   bool dragging_ = false;

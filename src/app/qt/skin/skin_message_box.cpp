@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QTextLayout>
 
+#include "app/look/small_windows.h"
+#include "app/qt/skin/look_rect.h"
 #include "app/qt/skin/modal.h"
 #include "app/qt/skin/skin_buttons.h"
 #include "app/qt/skin/skin_fonts.h"
@@ -17,9 +19,10 @@
 namespace skin {
 namespace {
 
-constexpr int kIconSize = 32;
-// A message wider than this wraps, and never wider than the screen allows.
-constexpr int kWidestText = 520;
+namespace look = app::look;
+
+constexpr int kIconSize = look::kMessageIconSize;
+// A message is never wider than the screen allows.
 constexpr int kScreenMargin = 24;
 
 // The text in lines no wider than `width`: broken at word boundaries where it can be, and
@@ -56,9 +59,9 @@ QPixmap MessageIconPicture(SkinMessageBox::Icon icon) {
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
   const QRectF circle(2, 2, 28, 28);
-  QColor fill = icon == SkinMessageBox::Icon::Error     ? QColor(0xC8, 0x2A, 0x22)
-                : icon == SkinMessageBox::Icon::Warning ? QColor(0xE0, 0xA8, 0x20)
-                                                        : QColor(0x2C, 0x6C, 0xB0);
+  QColor fill = ToQColor(icon == SkinMessageBox::Icon::Error     ? look::kErrorIcon
+                         : icon == SkinMessageBox::Icon::Warning ? look::kWarningIcon
+                                                                 : look::kInformationIcon);
   p.setPen(QPen(fill.darker(140), 1.2));
   p.setBrush(fill);
   p.drawEllipse(circle);
@@ -89,25 +92,24 @@ SkinMessageBox::Icon IconOfFlags(unsigned flags) {
 
 SkinMessageBox::SkinMessageBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
-  setObjectName("suiMsgBox");
+  setObjectName(look::kMessageBox.window);
   setModal(true);
   frame_ = new SkinForm(this);
   frame_->SetTitleButtons(SkinForm::Close);
-  frame_->setFont(SkinFont({"Tahoma", 11, true}));
   iconLabel_ = new QLabel(frame_);
-  iconLabel_->setObjectName("icon");
+  iconLabel_->setObjectName(look::kMessageBox.icon);
   textLabel_ = new QLabel(frame_);
-  textLabel_->setObjectName("text");
+  textLabel_->setObjectName(look::kMessageBox.text);
   textLabel_->setTextFormat(Qt::PlainText);
-  textLabel_->setFont(SkinFont({"Verdana", 11}));
+  textLabel_->setFont(SkinFont(look::kMessageFont));
   textLabel_->setWordWrap(false);
-  okButton_ = new SkinButton("OK", frame_);
-  okButton_->setObjectName("btnOK");
-  okButton_->setFont(SkinFont({"Tahoma", 11}));
+  okButton_ = new SkinButton(look::kMessageOk.text, frame_);
+  okButton_->setObjectName(look::kMessageOk.name);
+  okButton_->setFont(SkinFont(look::kMessageOkFont));
   okButton_->setDefault(true);
   okButton_->setAutoDefault(true);
   connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-  SetCaption("Information");
+  SetCaption(look::kMessageBox.caption);
   SetIcon(Icon::Information);
 }
 
@@ -136,27 +138,22 @@ void SkinMessageBox::SetIcon(Icon icon) {
 
 void SkinMessageBox::Layout() {
   const QFontMetrics metrics(textLabel_->font());
-  const int top = kTitleBarHeight + 16;
-  const int textLeft = 16 + kIconSize + 14;
   // Whatever the text, the box fits the screen: a long message wraps, at word boundaries and
   // after the separators of a path.
   const int widest =
-      std::max(100, std::min(kWidestText, ScreenWidth() - 2 * kScreenMargin - textLeft - 20));
+      std::max(100, std::min(look::kMessageWidestText,
+                             ScreenWidth() - 2 * kScreenMargin - look::MessageTextLeft() - 20));
   textLabel_->setText(text_);
   if (metrics.size(0, text_).width() > widest) {
     textLabel_->setText(WrapToWidth(text_, textLabel_->font(), widest));
   }
   const QSize text = metrics.size(0, textLabel_->text());
-  const int contentHeight = std::max(kIconSize, text.height());
-  const int width = std::max(textLeft + text.width() + 20, 200);
-  const int buttonTop = top + contentHeight + 16;
-  const int height = buttonTop + 25 + 12;
-  setFixedSize(width, height);
-  frame_->setGeometry(0, 0, width, height);
-  iconLabel_->setGeometry(16, top, kIconSize, kIconSize);
-  textLabel_->setGeometry(textLeft, top + std::max(0, (kIconSize - text.height()) / 2),
-                          text.width() + 4, text.height());
-  okButton_->setGeometry((width - 75) / 2, buttonTop, 75, 25);
+  const look::MessageLayout layout = look::LayOutMessage(text.width(), text.height());
+  setFixedSize(layout.size.width, layout.size.height);
+  frame_->setGeometry(0, 0, layout.size.width, layout.size.height);
+  iconLabel_->setGeometry(ToQRect(layout.icon));
+  textLabel_->setGeometry(ToQRect(layout.text));
+  okButton_->setGeometry(ToQRect(layout.ok));
 }
 
 int SkinMessageBox::Execute() {

@@ -5,15 +5,17 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include "app/qt/skin/look_rect.h"
 #include "app/qt/skin/skin_palette.h"
 
 namespace skin {
 namespace {
 
-constexpr int kTabTop = 3;
-constexpr int kTabHeight = 22;
-constexpr int kPageLeft = 3;
-constexpr int kPageTop = 25;
+using app::look::kPageTop;
+
+QRect PageRect(const QWidget& control) {
+  return ToQRect(app::look::PageRect(control.width(), control.height()));
+}
 
 }  // namespace
 
@@ -34,7 +36,7 @@ SkinPageControl::SkinPageControl(QWidget* parent) : QWidget(parent) {
 
 void SkinPageControl::AddPage(QWidget* page, const QString& caption) {
   page->setParent(this);
-  page->setGeometry(kPageLeft, kPageTop, width() - 2 * kPageLeft, height() - kPageTop - 3);
+  page->setGeometry(PageRect(*this));
   page->hide();
   page->setEnabled(false);
   pages_.push_back({page, caption});
@@ -62,8 +64,8 @@ QRect SkinPageControl::TabRect(int index) const {
   int left = tabMargin_;
   const QFontMetrics metrics(font());
   for (int i = 0; i < PageCount(); ++i) {
-    const int w = metrics.horizontalAdvance(pages_[i].caption) + 20;
-    if (i == index) return {left, kTabTop, w, kTabHeight};
+    const int w = metrics.horizontalAdvance(pages_[i].caption) + app::look::kTabPadding;
+    if (i == index) return {left, app::look::kTabTop, w, app::look::kTabHeight};
     left += w;
   }
   return {};
@@ -72,7 +74,7 @@ QRect SkinPageControl::TabRect(int index) const {
 void SkinPageControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect body(0, kPageTop - 2, width(), height() - kPageTop + 2);
-  painter.fillRect(body, kFrameColor.lighter(104));
+  painter.fillRect(body, kPageColor);
   painter.setPen(kControlBorder);
   painter.drawRect(body.adjusted(0, 0, -1, -1));
   painter.setFont(font());
@@ -81,17 +83,17 @@ void SkinPageControl::paintEvent(QPaintEvent*) {
     const bool active = i == active_;
     if (!active) tab.adjust(0, 2, 0, 0);
     QLinearGradient face(tab.topLeft(), tab.bottomLeft());
-    face.setColorAt(0, active          ? QColor(0xFF, 0xFF, 0xFF)
+    face.setColorAt(0, active          ? ToQColor(app::look::kActiveTabTop)
                        : i == hovered_ ? kControlTop
                                        : kControlBottom);
-    face.setColorAt(1, active ? kFrameColor.lighter(104) : kControlBottom.darker(104));
+    face.setColorAt(1, active ? kPageColor : kTabBottom);
     painter.setBrush(face);
     painter.setPen(kControlBorder);
     painter.drawRect(tab.adjusted(0, 0, -1, active ? 0 : -1));
     if (active) {
       painter.setPen(kHoverBorder);
       painter.drawLine(tab.left() + 1, tab.top() + 1, tab.right() - 1, tab.top() + 1);
-      painter.setPen(kFrameColor.lighter(104));
+      painter.setPen(kPageColor);
       painter.drawLine(tab.left() + 1, tab.bottom() + 1, tab.right() - 1, tab.bottom() + 1);
     }
     painter.setPen(isEnabled() ? QColor(Qt::black) : kDisabledText);
@@ -142,7 +144,7 @@ void SkinPageControl::keyPressEvent(QKeyEvent* event) {
 
 void SkinPageControl::resizeEvent(QResizeEvent*) {
   for (const Entry& e : pages_) {
-    e.page->setGeometry(kPageLeft, kPageTop, width() - 2 * kPageLeft, height() - kPageTop - 3);
+    e.page->setGeometry(PageRect(*this));
   }
 }
 

@@ -17,7 +17,7 @@ QPalette SkinPalette() {
     p.setColor(QPalette::Base, Qt::white);
     p.setColor(QPalette::Text, Qt::black);
     p.setColor(QPalette::ButtonText, Qt::black);
-    p.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE1));
+    p.setColor(QPalette::ToolTipBase, ToQColor(app::look::kToolTip));
     p.setColor(QPalette::ToolTipText, Qt::black);
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
       p.setColor(QPalette::Disabled, role, kDisabledText);

@@ -1,32 +1,42 @@
-// The skin's colours. The frame colour and border are fixed by the window layouts; the rest
-// is the skin's own scheme: a steel-blue title bar over light grey controls.
+// The skin's colours as Qt paints them: each is the look's colour of the same name.
 #pragma once
 
 #include <QColor>
 #include <QPalette>
 
+#include "app/look/frame.h"
+#include "app/look/palette.h"
+
 class QWidget;
 
 namespace skin {
 
-inline const QColor kFrameColor{0xE8, 0xE8, 0xE8};
-inline const QColor kBorderColor{0, 0, 0};
-inline const QColor kTitleTop{0x4A, 0x74, 0xA8};
-inline const QColor kTitleBottom{0x23, 0x45, 0x75};
-inline const QColor kTitleText{0xFF, 0xFF, 0xFF};
-inline const QColor kControlTop{0xFA, 0xFA, 0xFA};
-inline const QColor kControlBottom{0xD6, 0xDA, 0xE0};
-inline const QColor kControlBorder{0x7A, 0x86, 0x96};
-inline const QColor kHoverBorder{0x3C, 0x6C, 0xB0};
-inline const QColor kPressedTop{0xC4, 0xCC, 0xD8};
-inline const QColor kPressedBottom{0xE6, 0xEA, 0xF0};
-inline const QColor kDisabledText{0x9A, 0x9A, 0x9A};
-inline const QColor kFocusColor{0x3C, 0x6C, 0xB0};
-inline const QColor kNavy{0x00, 0x00, 0x80};
-inline const QColor kBlue{0x00, 0x00, 0xFF};
-inline const QColor kRed{0xFF, 0x00, 0x00};
+inline QColor ToQColor(app::look::Rgb c) {
+  return QColor(c.red, c.green, c.blue, c.alpha);
+}
 
-inline constexpr int kTitleBarHeight = 21;
+inline const QColor kFrameColor = ToQColor(app::look::kFrameColor);
+inline const QColor kBorderColor = ToQColor(app::look::kBorderColor);
+inline const QColor kTitleTop = ToQColor(app::look::kTitleTop);
+inline const QColor kTitleBottom = ToQColor(app::look::kTitleBottom);
+inline const QColor kTitleText = ToQColor(app::look::kTitleText);
+inline const QColor kControlTop = ToQColor(app::look::kControlTop);
+inline const QColor kControlBottom = ToQColor(app::look::kControlBottom);
+inline const QColor kControlBorder = ToQColor(app::look::kControlBorder);
+inline const QColor kHoverBorder = ToQColor(app::look::kHoverBorder);
+inline const QColor kPressedTop = ToQColor(app::look::kPressedTop);
+inline const QColor kPressedBottom = ToQColor(app::look::kPressedBottom);
+inline const QColor kDisabledText = ToQColor(app::look::kDisabledText);
+inline const QColor kFocusColor = ToQColor(app::look::kFocusColor);
+// Shaded by Qt at 16 bits a channel, as the page control's gradients have always been drawn;
+// they round to the look's colours of the same names.
+inline const QColor kPageColor = kFrameColor.lighter(app::look::kPageLighter);
+inline const QColor kTabBottom = kControlBottom.darker(app::look::kTabDarker);
+inline const QColor kNavy = ToQColor(app::look::kNavy);
+inline const QColor kBlue = ToQColor(app::look::kBlue);
+inline const QColor kRed = ToQColor(app::look::kRed);
+
+using app::look::kTitleBarHeight;
 
 // The skin is a fixed look: every colour it shows is its own, never the desktop theme's (a
 // dark theme must not turn the report's text light on the memo's white). Each skinned window

@@ -67,7 +67,7 @@ QPixmap QueryButtonPicture(ButtonState state) {
   const QColor dye =
       state == ButtonState::Hover ? QColor(0x3E, 0x8E, 0xD0) : QColor(0x2C, 0x6C, 0xB0);
   PaintDisc(p, QPointF(24 + shift, 24.5 + shift), 19, dye);
-  QFont mark = SkinFont({"Verdana", 30, true});
+  QFont mark = SkinFont(app::look::kQueryMarkFont);
   p.setFont(mark);
   p.setPen(state == ButtonState::Hover ? kRed : QColor(0xC0, 0x10, 0x10));
   p.drawText(QRectF(40 + shift, 3 + shift, 30, 44), Qt::AlignCenter, "?");
@@ -79,7 +79,7 @@ QPixmap MakerLogoPicture() {
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
   PaintDisc(p, QPointF(13, 13), 11.5, QColor(0x9C, 0x3A, 0x30));
-  p.setFont(SkinFont({"Verdana", 15, true}));
+  p.setFont(SkinFont(app::look::kLogoFont));
   p.setPen(kNavy);
   p.drawText(QRectF(27, 0, 68, 26), Qt::AlignVCenter | Qt::AlignLeft, "QUILL");
   return pixmap;
@@ -98,7 +98,7 @@ QPixmap OemLogoPicture() {
   p.setPen(QPen(QColor(0x0A, 0x1A, 0x33), 1));
   p.drawPath(badge);
   PaintDisc(p, QPointF(42.5, 24), 17, QColor(0xC8, 0x9A, 0x2A));
-  p.setFont(SkinFont({"Verdana", 15, true}));
+  p.setFont(SkinFont(app::look::kLogoFont));
   p.setPen(Qt::white);
   p.drawText(QRectF(0, 43, 85, 22), Qt::AlignCenter, "VEXO");
   return pixmap;
