@@ -78,12 +78,12 @@ TEST(DetailsModel, DescribesEveryKindOfDiscAsStatusAndSpeedsShowIt) {
        "demo.json",
        2,
        {"Blank, 4 700 MB free (4.37 GiB, 2 295 104 blocks)"},
-       4,
-       "",
-       {"8" + x, "16" + x + "*"},
+       5,
+       "This drive offers up to 16" + x + " for a disc rated 8" + x + ": it allows overspeed",
+       {"8" + x, "16" + x + "*?"},
        {"0" + x, "4" + x, "8" + x, "12" + x, "16" + x},
-       "",
-       0},
+       "rated 8" + x,
+       0.5},
       {"finished DVD-R",
        "demo.json",
        3,
@@ -199,8 +199,9 @@ TEST(DetailsModel, TheSavedBlockFollowsTheReportWithEveryShownText) {
   expected.push_back(d.verdict);
   EXPECT_EQ(app::model::DetailsExportLines(d), expected);
   // Without a verdict the block ends with the table.
-  const DetailsDescription blank = Read("demo.json", 2);
-  EXPECT_EQ(app::model::DetailsExportLines(blank).back(), blank.speedLines.back());
+  const DetailsDescription finished = Read("demo.json", 3);
+  ASSERT_TRUE(finished.verdict.empty());
+  EXPECT_EQ(app::model::DetailsExportLines(finished).back(), finished.speedLines.back());
 }
 
 }  // namespace
