@@ -24,6 +24,8 @@ std::string SaveReportFile(const std::string& path, const std::string& bytes);
 inline constexpr const char* kCopyReportItem = "Copy &Report";
 inline constexpr const char* kSaveTextItem = "Save Report as &Text...";
 inline constexpr const char* kSaveJsonItem = "Save Report as &JSON...";
+// Checked while a disc that becomes ready in the selected drive is queried on its own.
+inline constexpr const char* kAutoQueryItem = "&Query a New Disc by Itself";
 // The report's file name as the user typed it, with the format's suffix (".txt", ".json")
 // added when its last part has none; a name with any suffix is kept as typed.
 std::string WithReportSuffix(const std::string& path, bool json);

@@ -136,7 +136,13 @@ void TfrmMain::ShowReportMenu(const QPoint& pos) {
   saveText->setEnabled(haveReport);
   QAction* saveJson = menu->addAction(model::kSaveJsonItem);
   saveJson->setEnabled(model_->HasCompleteReport());
+  menu->addSeparator();
+  QAction* autoQuery = menu->addAction(model::kAutoQueryItem);
+  autoQuery->setObjectName("actAutoQuery");
+  autoQuery->setCheckable(true);
+  autoQuery->setChecked(model_->AutoQuery());
   QAction* chosen = RunMenu(*menu, controls_.memTranslator->viewport()->mapToGlobal(pos));
+  if (chosen == autoQuery) model_->SetAutoQuery(!model_->AutoQuery());
   if (chosen == copy) CopyReport();
   if (chosen == saveText || chosen == saveJson) SaveReportFromDialog(chosen == saveJson);
 }
@@ -227,6 +233,8 @@ void TfrmMain::ShowCaption(const std::string& caption) {
 
 void TfrmMain::ShowDriveLines(const std::vector<std::string>& lines) {
   const QSignalBlocker quiet(controls_.cboDrives);
+  // The list is made again when drives are plugged in or pulled out.
+  controls_.cboDrives->clear();
   for (const std::string& line : lines) controls_.cboDrives->addItem(Text(line));
 }
 

@@ -158,7 +158,7 @@ void TfrmMain::lblCopyrightClick() {
 }
 
 void TfrmMain::ShowReportMenu(int x, int y) {
-  enum : UINT { kCopy = 1, kSaveText, kSaveJson };
+  enum : UINT { kCopy = 1, kSaveText, kSaveJson, kAutoQuery };
   HMENU menu = CreatePopupMenu();
   const auto item = [&](UINT id, const char* text, bool enabled) {
     AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, platform::Widen(text).c_str());
@@ -167,6 +167,9 @@ void TfrmMain::ShowReportMenu(int x, int y) {
   item(kCopy, app::model::kCopyReportItem, haveReport);
   item(kSaveText, app::model::kSaveTextItem, haveReport);
   item(kSaveJson, app::model::kSaveJsonItem, model_->HasCompleteReport());
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | (model_->AutoQuery() ? MF_CHECKED : 0), kAutoQuery,
+              platform::Widen(app::model::kAutoQueryItem).c_str());
   if (x == -1 && y == -1) {
     // From the keyboard: at the memo's corner.
     RECT r;
@@ -177,6 +180,7 @@ void TfrmMain::ShowReportMenu(int x, int y) {
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr));
   DestroyMenu(menu);
+  if (chosen == kAutoQuery) model_->SetAutoQuery(!model_->AutoQuery());
   if (chosen == kCopy) CopyReport();
   if (chosen == kSaveText || chosen == kSaveJson) SaveReportAs(chosen == kSaveJson);
 }
@@ -315,6 +319,8 @@ void TfrmMain::ShowCaption(const std::string& caption) {
 }
 
 void TfrmMain::ShowDriveLines(const std::vector<std::string>& lines) {
+  // The list is made again when drives are plugged in or pulled out.
+  SendMessageW(controls_.cboDrives, CB_RESETCONTENT, 0, 0);
   for (const std::string& line : lines) {
     SendMessageW(controls_.cboDrives, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(platform::Widen(line).c_str()));
