@@ -41,7 +41,9 @@ std::vector<LiveNews> LiveFollow::Step() {
 }
 
 std::unique_ptr<platform::DriveEvents> OpenWindowDriveEvents(platform::System& system) {
-  auto events = system.OpenDriveEvents({});
+  platform::WatchOptions options;
+  options.deviceMessages = true;
+  auto events = system.OpenDriveEvents(options);
   if (!events) events = platform::QuietDriveEvents();
   return events;
 }

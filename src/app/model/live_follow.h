@@ -47,6 +47,8 @@ class LiveFollow {
   std::vector<LiveNews> Step();
   // Why the system's notices cannot be had and what is done instead; empty when they can.
   std::string Problem() const { return events_->Problem(); }
+  // From the window's thread: notices the window received; the follow's wait ends with them.
+  void Wake(std::vector<platform::DriveNotice> notices) { events_->Wake(std::move(notices)); }
 
  private:
   std::unique_ptr<platform::DriveEvents> events_;

@@ -43,6 +43,10 @@ void MainWindowModel::StartFollowing(std::unique_ptr<platform::DriveEvents> even
                 });
 }
 
+void MainWindowModel::DeviceMessage(std::vector<platform::DriveNotice> notices) {
+  if (live_ && !notices.empty()) live_->Wake(std::move(notices));
+}
+
 void MainWindowModel::FollowStep() {
   if (!live_ || followContinuous_ || followStepping_) return;
   followStepping_ = true;

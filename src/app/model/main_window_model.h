@@ -92,6 +92,8 @@ class MainWindowModel {
   void StartFollowing(std::unique_ptr<platform::DriveEvents> events, bool continuous = true);
   void FollowStep();
   bool Following() const { return live_ != nullptr; }
+  // The system's device messages to the window (Windows), handed to the follow.
+  void DeviceMessage(std::vector<platform::DriveNotice> notices);
   // Whether a new disc is queried on its own; changing it writes the setting.
   bool AutoQuery() const { return autoQuery_; }
   void SetAutoQuery(bool on);

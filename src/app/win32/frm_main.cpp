@@ -15,6 +15,7 @@
 #include "app/win32/skin_controls.h"
 #include "app/win32/win32_device_thread.h"
 #include "platform/files/win32/wide_text.h"
+#include "platform/win32/device_change.h"
 
 namespace win32ui {
 namespace {
@@ -223,7 +224,17 @@ void TfrmMain::SaveReportAs(bool json) {
   }
 }
 
+void TfrmMain::StartFollowing(std::unique_ptr<platform::DriveEvents> events) {
+  if (cdromNotices_ == nullptr)
+    cdromNotices_ = platform::win32::RegisterCdromNotifications(Handle());
+  model_->StartFollowing(std::move(events));
+}
+
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DEVICECHANGE) {
+    model_->DeviceMessage(platform::win32::NoticesOfDeviceChange(wParam, lParam));
+    return TRUE;
+  }
   if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == controls_.memTranslator) {
     ShowReportMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     return 0;
@@ -251,6 +262,8 @@ bool TfrmMain::OnClose() {
 
 void TfrmMain::OnDestroy() {
   destroyed_ = true;
+  if (cdromNotices_ != nullptr) UnregisterDeviceNotification(cdromNotices_);
+  cdromNotices_ = nullptr;
   RECT r;
   GetWindowRect(Handle(), &r);
   model_->FormDestroy(r.right - r.left, r.bottom - r.top);
