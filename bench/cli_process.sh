@@ -22,3 +22,16 @@ trap 'rm -rf "$work"' EXIT
   "$cli" media-file check --json "$work/junk.txt" >/dev/null || true
 /usr/bin/time -f "build, $mb MB property file: %e s wall, %M KiB peak" \
   "$cli" build "$work/junk.properties" --prototype "$cli" --output-dir "$work" >/dev/null
+
+# Processor time of following the drives of the demonstration machine for one idle minute (or
+# BENCH_IDLE_SECONDS) of real time: `watch`, and the window program shown on Qt's offscreen
+# platform (beside the CLI in the build, or QUILLRATE_WINDOW). Nothing changes, so the drives
+# are asked nothing; what is measured is the cost of waiting.
+idle=${BENCH_IDLE_SECONDS:-60}
+/usr/bin/time -f "watch, $idle s idle: %U s user, %S s system, %M KiB peak" \
+  timeout -s TERM "$idle" "$cli" --simulate watch >/dev/null || true
+window=${QUILLRATE_WINDOW:-$(dirname "$cli")/../app/quillrate}
+if [ -x "$window" ]; then
+  QT_QPA_PLATFORM=offscreen /usr/bin/time -f "window, $idle s idle: %U s user, %S s system, %M KiB peak" \
+    timeout -s TERM "$idle" sh -c 'exec "$0" --simulate >/dev/null 2>&1' "$window" || true
+fi

@@ -81,7 +81,7 @@ bool DriveWatcher::Step() {
   uint64_t due = std::min(hotPlugDue_, rootPollDue_);
   for (const Tracked& drive : drives_) due = std::min(due, Due(drive));
   const uint64_t wait = due == kNever ? kIdleWaitMs : (due > now ? due - now : 0);
-  const auto notices = events_.Wait(static_cast<uint32_t>(std::min(wait, kIdleWaitMs)));
+  const auto notices = events_.Wait(static_cast<uint32_t>(std::min(wait, options_.longestWaitMs)));
   now = events_.NowMs();
   for (const platform::DriveNotice& notice : notices) Notice(notice, now);
 
@@ -146,7 +146,9 @@ bool DriveWatcher::Change(Tracked& drive, DriveState after, bool newDisc, bool a
                                         : EventsOfChange(before, after, newDisc);
   // A disc that comes out, is changed or written to is queried again once it is ready; the
   // discs in the drives when the watch begins are told as they are.
-  if (!HoldsDisc(after) || newDisc || after == DriveState::Busy ||
+  // A disc found where there was none is new even when the drive reported no change (a unit
+  // attention taken by another program's command).
+  if (!HoldsDisc(after) || !HoldsDisc(before) || newDisc || after == DriveState::Busy ||
       (before == DriveState::NotAnswering && !added)) {
     drive.queried = false;
   }

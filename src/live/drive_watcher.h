@@ -62,6 +62,9 @@ struct WatcherOptions {
   std::function<bool(const WatchEvent&)> output;
   // Only this drive is followed, when set.
   std::optional<std::string> onlyRoot;
+  // The longest one step waits for news: a window that shares its device thread with the
+  // follow waits in short slices, so a press is taken at once.
+  uint64_t longestWaitMs = kIdleWaitMs;
 };
 
 class DriveWatcher {

@@ -25,6 +25,9 @@ struct WatchOptions {
   // A simulated machine's clock follows real time while waiting, so a timeline plays at its
   // own pace; off, waiting moves the virtual clock at once (tests, benchmarks).
   bool realTime = true;
+  // The program hands the system's device messages to its window over with Wake (the
+  // Windows window program): drives plugged in and pulled out are then told.
+  bool deviceMessages = false;
 };
 
 class DriveEvents {
@@ -44,6 +47,9 @@ class DriveEvents {
   // Why the system's notices cannot be had and what is done instead, to be said once; empty
   // when they can.
   virtual std::string Problem() const { return {}; }
+  // Notices the program received itself (a window's device messages), from any thread: a
+  // wait under way ends with them. Sources that learn everything themselves ignore them.
+  virtual void Wake(std::vector<DriveNotice> notices) { (void)notices; }
 };
 
 }  // namespace platform

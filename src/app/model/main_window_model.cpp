@@ -155,6 +155,7 @@ void MainWindowModel::FormCreate(MainWindowView& view) {
     lines.push_back(DisplayLine(DriveComboLine(*entry)));
   }
   view.ShowDriveLines(lines);
+  driveLines_ = lines;
 
   if (device_->GetDriveCount() <= 0) {
     std::vector<platform::DriveProblem> problems;
@@ -165,6 +166,7 @@ void MainWindowModel::FormCreate(MainWindowView& view) {
     queryAllowed_ = false;
   } else {
     view.SelectDriveLine(0);
+    selectedLine_ = 0;
     ClearReport();
     SelectDriveOf(0);
   }
@@ -210,6 +212,7 @@ void MainWindowModel::FormDestroy(int width, int height) {
   phase_ = WindowPhase::Closed;
   abandonQuery_->store(true);
   thread_.reset();
+  live_.reset();
   settings::OSInfo::WriteRegDword(system_, settings::kProgramKey, "Width",
                                   static_cast<uint32_t>(width));
   settings::OSInfo::WriteRegDword(system_, settings::kProgramKey, "Height",
@@ -226,6 +229,7 @@ int MainWindowModel::DriveIndexOfLine(int line) const {
 void MainWindowModel::cboDrivesChange(int line) {
   if (!device_ || phase_ != WindowPhase::Idle) return;
   const int index = DriveIndexOfLine(line);
+  selectedLine_ = line;
   Post(
       WindowPhase::DeviceWork, [this, index] { device_->SelectDrive(index); },
       [this](const std::string&) {
@@ -274,6 +278,11 @@ void MainWindowModel::PressFeature(size_t row) {
 void MainWindowModel::cmdRefreshClick() {
   // A second press while a query runs, or a press once closing has begun, starts nothing.
   if (!device_ || phase_ != WindowPhase::Idle || !queryAllowed_) return;
+  StartQuery();
+}
+
+void MainWindowModel::StartQuery() {
+  followUpQuery_ = false;
   // An open details view is read again once the report is done: it says so meanwhile.
   detailsAfterQuery_ = detailsOpen_;
   ClearReport();
@@ -503,7 +512,11 @@ void MainWindowModel::WorkDone() {
   if (!closing) phase_ = WindowPhase::Idle;
   ShowInputState();
   view_->DeviceWorkEnded();
-  if (closing) view_->CloseWindow();
+  if (closing) {
+    view_->CloseWindow();
+    return;
+  }
+  CatchUp();
 }
 
 void MainWindowModel::ShowInputState() {

@@ -14,6 +14,7 @@
 
 #include "app/model/details_model.h"
 #include "app/model/device_thread.h"
+#include "app/model/live_follow.h"
 #include "app/model/main_window_view.h"
 #include "app/model/program_services.h"
 #include "platform/system.h"
@@ -43,6 +44,14 @@ inline constexpr int kInformationPage = 0;
 // The report's only line after a cancelled query, or its last.
 inline constexpr const char* kQueryCancelledText =
     "Query cancelled: nothing more was sent to the drive.";
+// The report's line when the selected drive's disc comes out, and the window's message when
+// the selected drive is pulled out (its root, vendor and product).
+inline constexpr const char* kDiscEjectedText = "The disc was taken out of the drive.";
+inline constexpr const char* kDriveRemovedText = "The selected drive was removed: %s (%s %s).";
+inline constexpr const char* kNoDriveLeftText =
+    "No drive is left to query; the list grows again when a drive is plugged in.";
+// The setting that turns the query of a new disc on its own off ("0") or on.
+inline constexpr const char* kAutoQueryValue = "AutoQuery";
 
 class MainWindowModel {
  public:
@@ -86,6 +95,18 @@ class MainWindowModel {
   bool DetailsOpen() const { return detailsOpen_; }
   // The last details read for the report shown, if any.
   const std::optional<DiscDetails>& Details() const { return details_; }
+  // Following the drives while the window is shown: drives plugged in or pulled out change the
+  // list, and a new disc ready in the selected drive is queried on its own (unless the setting
+  // is off). `continuous`: the follow runs by itself, one slice after the other, on the device
+  // thread; otherwise each FollowStep runs one slice (tests on the virtual clock).
+  void StartFollowing(std::unique_ptr<platform::DriveEvents> events, bool continuous = true);
+  void FollowStep();
+  bool Following() const { return live_ != nullptr; }
+  // The system's device messages to the window (Windows), handed to the follow.
+  void DeviceMessage(std::vector<platform::DriveNotice> notices);
+  // Whether a new disc is queried on its own; changing it writes the setting.
+  bool AutoQuery() const { return autoQuery_; }
+  void SetAutoQuery(bool on);
 
   // The memo's menu: the last report as text, and saving it as text or JSON.
   bool HasReport() const;
@@ -97,7 +118,7 @@ class MainWindowModel {
   std::string SaveReport(const std::string& path, bool json) const;
 
   WindowPhase Phase() const { return phase_; }
-  bool DeviceBusy() const { return pending_ > 0; }
+  bool DeviceBusy() const { return pending_ > 0 || followStepping_; }
   device::AtapiDevice* Device() const { return device_.get(); }
   const std::vector<std::string>& ReportLines() const { return reportLines_; }
   // The drive-list index of a drive selector line; -1 for a line that does not exist.
@@ -120,6 +141,16 @@ class MainWindowModel {
   void QueryDone(const std::string& error);
   void ReadDetails(bool afterQuery);
   void ShowDetailsState();
+  void StartQuery();
+  void PostFollowStep();
+  void FollowStepDone(const std::vector<LiveNews>& news);
+  void TakeNews(const LiveNews& news);
+  void DiscReadyInSelection();
+  void RescanDrives();
+  void DrivesRescanned(std::unique_ptr<device::AtapiDevice> fresh);
+  void ShowDriveList();
+  std::string SelectedRoot() const;
+  void CatchUp();
 
   platform::System& system_;
   ProgramServices services_;
@@ -149,6 +180,16 @@ class MainWindowModel {
   // current command, and the device sends nothing more. Shared with the report sink and the
   // device on the device thread.
   std::shared_ptr<std::atomic<bool>> abandonQuery_;
+
+  // Following the drives: used on the device thread only, so destroyed after it.
+  std::unique_ptr<LiveFollow> live_;
+  bool followContinuous_ = true;
+  bool followStepping_ = false;  // a single FollowStep is under way
+  bool autoQuery_ = true;
+  bool followUpQuery_ = false;  // a new disc came while busy: one query once idle
+  bool rescanPending_ = false;  // drives came or went while busy: the list is made again
+  int selectedLine_ = -1;
+  std::vector<std::string> driveLines_;
 
   // Last, so that it is destroyed first: its destruction waits for the job in progress,
   // which may still use the members above.

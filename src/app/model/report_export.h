@@ -34,6 +34,9 @@ inline constexpr SaveReportDialog kSaveTextDialog{"Save Report as Text", "quillr
                                                   "txt"};
 inline constexpr SaveReportDialog kSaveJsonDialog{"Save Report as JSON", "quillrate-report.json",
                                                   "json"};
+
+// Checked while a disc that becomes ready in the selected drive is queried on its own.
+inline constexpr const char* kAutoQueryItem = "&Query a New Disc by Itself";
 // The report's file name as the user typed it, with the format's suffix (".txt", ".json")
 // added when its last part has none; a name with any suffix is kept as typed.
 std::string WithReportSuffix(const std::string& path, bool json);

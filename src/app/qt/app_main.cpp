@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/app_arguments.h"
+#include "app/model/live_follow.h"
 #include "app/qt/app_identity.h"
 #include "app/qt/frm_main.h"
 #include "app/qt/frm_quillrate_msg_box.h"
@@ -68,6 +69,8 @@ int RunQuillrate(QApplication& application, const QStringList& arguments,
     // instead, once the start-up message or the builder window has closed.
     if (frmMain.TerminateRequested()) return 0;
     frmMain.show();
+    // From here the window follows the drives and their discs while it is shown.
+    frmMain.Model().StartFollowing(model::OpenWindowDriveEvents(*system));
     return application.exec();
   } catch (const std::exception& e) {
     ShowStartupMessage(QString::fromLocal8Bit(e.what()), model::kErrorCaption,

@@ -142,8 +142,13 @@ void TfrmMain::ShowReportMenu(const QPoint& pos) {
   saveJson->setEnabled(model_->HasCompleteReport());
   menu->addSeparator();
   QAction* details = menu->addAction(model::kDetailsMenuItem);
+  QAction* autoQuery = menu->addAction(model::kAutoQueryItem);
+  autoQuery->setObjectName("actAutoQuery");
+  autoQuery->setCheckable(true);
+  autoQuery->setChecked(model_->AutoQuery());
   QAction* chosen = RunMenu(*menu, controls_.memTranslator->viewport()->mapToGlobal(pos));
   if (chosen == details) OpenDetails();
+  if (chosen == autoQuery) model_->SetAutoQuery(!model_->AutoQuery());
   if (chosen == copy) CopyReport();
   if (chosen == saveText || chosen == saveJson) SaveReportFromDialog(chosen == saveJson);
 }
@@ -254,6 +259,8 @@ void TfrmMain::ShowCaption(const std::string& caption) {
 
 void TfrmMain::ShowDriveLines(const std::vector<std::string>& lines) {
   const QSignalBlocker quiet(controls_.cboDrives);
+  // The list is made again when drives are plugged in or pulled out.
+  controls_.cboDrives->clear();
   for (const std::string& line : lines) controls_.cboDrives->addItem(Text(line));
 }
 

@@ -15,6 +15,7 @@
 #include "app/win32/skin_controls.h"
 #include "app/win32/win32_device_thread.h"
 #include "platform/files/win32/wide_text.h"
+#include "platform/win32/device_change.h"
 
 namespace win32ui {
 namespace {
@@ -163,7 +164,7 @@ void TfrmMain::lblCopyrightClick() {
 }
 
 void TfrmMain::ShowReportMenu(int x, int y) {
-  enum : UINT { kCopy = 1, kSaveText, kSaveJson, kDetails };
+  enum : UINT { kCopy = 1, kSaveText, kSaveJson, kDetails, kAutoQuery };
   HMENU menu = CreatePopupMenu();
   const auto item = [&](UINT id, const char* text, bool enabled) {
     AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, platform::Widen(text).c_str());
@@ -174,6 +175,8 @@ void TfrmMain::ShowReportMenu(int x, int y) {
   item(kSaveJson, app::model::kSaveJsonItem, model_->HasCompleteReport());
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   item(kDetails, app::model::kDetailsMenuItem, true);
+  AppendMenuW(menu, MF_STRING | (model_->AutoQuery() ? MF_CHECKED : 0), kAutoQuery,
+              platform::Widen(app::model::kAutoQueryItem).c_str());
   if (x == -1 && y == -1) {
     // From the keyboard: at the memo's corner.
     RECT r;
@@ -185,6 +188,7 @@ void TfrmMain::ShowReportMenu(int x, int y) {
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr));
   DestroyMenu(menu);
   if (chosen == kDetails) OpenDetails();
+  if (chosen == kAutoQuery) model_->SetAutoQuery(!model_->AutoQuery());
   if (chosen == kCopy) CopyReport();
   if (chosen == kSaveText || chosen == kSaveJson) SaveReportAs(chosen == kSaveJson);
 }
@@ -230,7 +234,17 @@ void TfrmMain::SaveReportAs(bool json) {
   }
 }
 
+void TfrmMain::StartFollowing(std::unique_ptr<platform::DriveEvents> events) {
+  if (cdromNotices_ == nullptr)
+    cdromNotices_ = platform::win32::RegisterCdromNotifications(Handle());
+  model_->StartFollowing(std::move(events));
+}
+
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DEVICECHANGE) {
+    model_->DeviceMessage(platform::win32::NoticesOfDeviceChange(wParam, lParam));
+    return TRUE;
+  }
   if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == controls_.memTranslator) {
     ShowReportMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     return 0;
@@ -258,6 +272,8 @@ bool TfrmMain::OnClose() {
 
 void TfrmMain::OnDestroy() {
   destroyed_ = true;
+  if (cdromNotices_ != nullptr) UnregisterDeviceNotification(cdromNotices_);
+  cdromNotices_ = nullptr;
   RECT r;
   GetWindowRect(Handle(), &r);
   model_->FormDestroy(r.right - r.left, r.bottom - r.top);
@@ -326,6 +342,8 @@ void TfrmMain::ShowCaption(const std::string& caption) {
 }
 
 void TfrmMain::ShowDriveLines(const std::vector<std::string>& lines) {
+  // The list is made again when drives are plugged in or pulled out.
+  SendMessageW(controls_.cboDrives, CB_RESETCONTENT, 0, 0);
   for (const std::string& line : lines) {
     SendMessageW(controls_.cboDrives, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(platform::Widen(line).c_str()));

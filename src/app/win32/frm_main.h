@@ -25,6 +25,9 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
   ~TfrmMain() override;
 
   bool TerminateRequested() const { return model_->TerminateRequested(); }
+  // From here the window follows the drives and their discs: the system's device messages
+  // wake the follow.
+  void StartFollowing(std::unique_ptr<platform::DriveEvents> events);
   // The keys the window takes before the controls do (F5, Ctrl+Tab, Tab): true when `msg`
   // was used.
   bool PreTranslate(MSG& msg);
@@ -51,6 +54,7 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
   TfrmDetails* Details() const { return details_.get(); }
 
  private:
+  HDEVNOTIFY cdromNotices_ = nullptr;
   bool OnCommand(HWND control, WORD code) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnClose() override;

@@ -10,6 +10,7 @@
 
 #include "app/app_arguments.h"
 #include "app/model/display_text.h"
+#include "app/model/live_follow.h"
 #include "app/model/main_window_model.h"
 #include "app/model/program_services.h"
 #include "app/win32/frm_main.h"
@@ -92,6 +93,7 @@ int main() {
     // are made when they are shown.
     win32ui::TfrmMain frmMain(*system, app::model::DefaultServices());
     if (frmMain.TerminateRequested()) return 0;
+    frmMain.StartFollowing(app::model::OpenWindowDriveEvents(*system));
     return RunMessageLoop(frmMain);
   } catch (const std::exception& e) {
     win32ui::ShowSkinMessage(nullptr, {app::model::DisplayText(e.what()), app::model::kErrorCaption,

@@ -8,6 +8,7 @@
 #include "platform/win32/device_check.h"
 #include "platform/win32/pass_through_device.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/win32_drive_events.h"
 #include "platform/win32/win32_event.h"
 
 namespace platform {
@@ -57,6 +58,10 @@ class Win32System : public System {
 
   std::unique_ptr<AspiLibrary> LoadAspiLibrary(const std::string& name) override {
     return Win32AspiLibrary::Load(name);
+  }
+
+  std::unique_ptr<DriveEvents> OpenDriveEvents(const WatchOptions& options) override {
+    return std::make_unique<Win32DriveEvents>(options.deviceMessages);
   }
 
   std::unique_ptr<Event> CreateEvent() override {

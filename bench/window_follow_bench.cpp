@@ -1,0 +1,137 @@
+// The window following its drives, on the simulator's clock: commands an idle drive receives
+// per minute while the window is shown, the processor time one idle minute of following costs
+// the window's model (the time per iteration), and how long after a disc becomes ready the
+// window's report is there.
+#include <benchmark/benchmark.h>
+
+#include "app/model/main_window_model.h"
+#include "platform/sim/fixture_loader.h"
+#include "platform/sim/sim_system.h"
+
+namespace {
+
+constexpr uint64_t kMinuteMs = 60'000;
+constexpr uint64_t kCommandLatencyNs = 3'000'000;
+
+// Runs each job at once, where it is posted: the bench steps the follow itself.
+class InlineThread : public app::model::DeviceThread {
+ public:
+  void Post(Job job, Done done) override {
+    const std::string error = RunAndWait(std::move(job));
+    if (done) done(error);
+  }
+  std::string RunAndWait(Job job) override {
+    try {
+      job();
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+    return {};
+  }
+  void ToWindow(std::function<void()> call) override { call(); }
+};
+
+// Shows nothing; notes when a query ends.
+class QuietView : public app::model::MainWindowView {
+ public:
+  explicit QuietView(sim::SimSystem& system) : system_(system) {}
+  uint64_t queryEndedMs = 0;
+  void HideUserFileButton() override {}
+  void ApplyOemBranding() override {}
+  void HideMainWindow() override {}
+  void RunBuilder() override {}
+  void ShowSplash() override {}
+  void CloseSplash() override {}
+  void ShowPage(int) override {}
+  void ProcessPendingEvents() override {}
+  void ShowStepTexts(const std::string&, const std::string&, const std::string&) override {}
+  void ShowCaption(const std::string&) override {}
+  void ShowDriveLines(const std::vector<std::string>&) override {}
+  void SelectDriveLine(int) override {}
+  void ShowMainWindow() override {}
+  void ClearReport() override {}
+  void AppendReportLine(const std::string&) override {}
+  void ShowWaitingForDrive(bool) override {}
+  void ShowFeatureRow(size_t, const app::model::FeatureRowView&) override {}
+  void ShowInputState(const app::model::InputState&) override {}
+  void ShowMessage(const app::model::WindowMessage&) override {}
+  void ShowWarning(const app::model::WindowMessage&) override {}
+  void ShowAbout(const std::string&) override {}
+  void ShowHelp(const std::string&, const std::string&) override {}
+  std::optional<std::string> ChooseUserFile() override { return std::nullopt; }
+  void CloseWindow() override {}
+  void QueryEnded() override { queryEndedMs = system_.Clock().NowNs() / 1'000'000; }
+
+ private:
+  sim::SimSystem& system_;
+};
+
+sim::Machine OneDrive(bool systemWatches, bool insertLater) {
+  sim::Machine machine = sim::DemoMachine();
+  machine.driveEvents = true;
+  sim::Drive drive = machine.drives.at(1);
+  drive.root = "sr0";
+  drive.systemWatches = systemWatches;
+  drive.latencyNs = kCommandLatencyNs;
+  if (insertLater) {
+    sim::TimelineEntry insert;
+    insert.kind = sim::TimelineEntry::Kind::DiscInserted;
+    insert.atNs = 1'000'000'000;
+    insert.disc = drive.disc;
+    insert.readyAfterNs = 3'000'000'000;
+    machine.timeline = {insert};
+    drive.disc.reset();
+  }
+  machine.drives = {drive};
+  return machine;
+}
+
+struct Window {
+  explicit Window(sim::Machine machine)
+      : system(std::move(machine)),
+        view(system),
+        model(system, app::model::DefaultServices(), std::make_unique<InlineThread>()) {
+    model.FormCreate(view);
+    model.StartFollowing(system.OpenDriveEvents({.realTime = false}), false);
+  }
+  uint64_t NowMs() { return system.Clock().NowNs() / 1'000'000; }
+  void RunFor(uint64_t ms) {
+    const uint64_t until = NowMs() + ms;
+    while (NowMs() < until) model.FollowStep();
+  }
+  sim::SimSystem system;
+  QuietView view;
+  app::model::MainWindowModel model;
+};
+
+void WindowIdleMinute(benchmark::State& state) {
+  const bool systemWatches = state.range(0) != 0;
+  size_t commands = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Window window(OneDrive(systemWatches, false));
+    const size_t atStart = window.system.Log().size();
+    state.ResumeTiming();
+    window.RunFor(kMinuteMs);
+    commands = window.system.Log().size() - atStart;
+  }
+  state.counters["commands_per_idle_minute"] = static_cast<double>(commands);
+  state.SetLabel(systemWatches ? "kernel events" : "no kernel events: TEST UNIT READY poll");
+}
+BENCHMARK(WindowIdleMinute)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+void WindowReadyToReport(benchmark::State& state) {
+  const bool systemWatches = state.range(0) != 0;
+  double afterReadyMs = 0;
+  for (auto _ : state) {
+    Window window(OneDrive(systemWatches, true));
+    window.RunFor(20'000);
+    // The disc went in at 1 s and was ready at 4 s.
+    afterReadyMs = static_cast<double>(window.view.queryEndedMs) - 4000.0;
+  }
+  state.counters["virtual_ms_from_ready_to_report"] = afterReadyMs;
+  state.SetLabel(systemWatches ? "kernel events" : "no kernel events: TEST UNIT READY poll");
+}
+BENCHMARK(WindowReadyToReport)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+}  // namespace
