@@ -10,6 +10,7 @@
 #include "cli/drive_watch.h"
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
+#include "cli/report_text.h"
 #include "cli/session.h"
 #include "custom/customization_block.h"
 #include "custom/user_media_file.h"
@@ -28,16 +29,6 @@ struct Options {
   bool json = false;
   std::string mediaFile;
 };
-
-void PrintText(std::ostream& out, const device::DriveEntry& entry, int index,
-               const media::MediaReport& report) {
-  out << text::VisibleText(text::FormatC("Drive %d: %s %s %s", index,
-                                         std::string(text::TextOf(entry.Vendor)).c_str(),
-                                         std::string(text::TextOf(entry.Product)).c_str(),
-                                         std::string(text::TextOf(entry.Revision)).c_str()))
-      << '\n';
-  for (const std::string& line : report.lines) out << text::VisibleText(line) << '\n';
-}
 
 }  // namespace
 
@@ -105,7 +96,7 @@ Command AddReportCommand(CLI::App& app) {
             reports.push_back(media::ReportJson(entry, index, report));
           } else {
             if (n > 0) session.out << '\n';
-            PrintText(session.out, entry, index, report);
+            PrintReportText(session.out, entry, index, report);
           }
         }
         if (options->json) {

@@ -11,6 +11,7 @@
 #include "cli/drive_choice.h"
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
+#include "cli/report_text.h"
 #include "cli/session.h"
 #include "cli/watch_lines.h"
 #include "custom/customization_block.h"
@@ -33,17 +34,6 @@ struct Options {
   bool json = false;
   bool once = false;
 };
-
-// The report as `report` prints it.
-void PrintReport(std::ostream& out, const device::DriveEntry& entry, int index,
-                 const media::MediaReport& report) {
-  out << text::VisibleText(text::FormatC("Drive %d: %s %s %s", index,
-                                         std::string(text::TextOf(entry.Vendor)).c_str(),
-                                         std::string(text::TextOf(entry.Product)).c_str(),
-                                         std::string(text::TextOf(entry.Revision)).c_str()))
-      << '\n';
-  for (const std::string& line : report.lines) out << text::VisibleText(line) << '\n';
-}
 
 int RunWatch(Session& session, const Options& options) {
   platform::InstallStopHandlers();
@@ -95,7 +85,7 @@ int RunWatch(Session& session, const Options& options) {
       if (options.json) {
         PrintJson(session.out, media::ReportJson(*event.entry, event.index, report));
       } else {
-        PrintReport(session.out, *event.entry, event.index, report);
+        PrintReportText(session.out, *event.entry, event.index, report);
       }
       session.out.flush();
       return false;

@@ -10,46 +10,15 @@
 #include <thread>
 #include <vector>
 
+#include "device_messages.h"
 #include "platform/win32/win32_drive_events.h"
 
 namespace {
 
+using namespace device_messages;
+
 using platform::DriveNotice;
 using platform::DriveNoticeKind;
-
-constexpr GUID kCdrom = {
-    0x53f56308, 0xb6bf, 0x11d0, {0x94, 0xf2, 0x00, 0xa0, 0xc9, 0x1e, 0xfb, 0x8b}};
-constexpr GUID kDisk = {
-    0x53f56307, 0xb6bf, 0x11d0, {0x94, 0xf2, 0x00, 0xa0, 0xc9, 0x1e, 0xfb, 0x8b}};
-
-DEV_BROADCAST_VOLUME Volume(DWORD letters, WORD flags) {
-  DEV_BROADCAST_VOLUME volume{};
-  volume.dbcv_size = sizeof volume;
-  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-  volume.dbcv_unitmask = letters;
-  volume.dbcv_flags = flags;
-  return volume;
-}
-
-DEV_BROADCAST_DEVICEINTERFACE_W Interface(const GUID& kind) {
-  DEV_BROADCAST_DEVICEINTERFACE_W device{};
-  device.dbcc_size = sizeof device;
-  device.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-  device.dbcc_classguid = kind;
-  return device;
-}
-
-std::vector<std::string> Told(const std::vector<DriveNotice>& notices) {
-  std::vector<std::string> told;
-  for (const DriveNotice& notice : notices) {
-    const char* kind = notice.kind == DriveNoticeKind::DriveAdded     ? "added"
-                       : notice.kind == DriveNoticeKind::DriveRemoved ? "removed"
-                       : notice.kind == DriveNoticeKind::MediaChanged ? "media"
-                                                                      : "eject";
-    told.push_back(std::string(kind) + " " + notice.root);
-  }
-  return told;
-}
 
 constexpr DWORD kE = 1u << 4;
 
