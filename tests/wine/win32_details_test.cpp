@@ -38,7 +38,7 @@ TEST(Win32Details, ThePlotPaintsEachMarkAsTheDescriptionSays) {
   HBITMAP bitmap = CreateCompatibleBitmap(screen, box.right, box.bottom);
   ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  win32ui::PaintSpeedPlot(dc, box, plot, win32ui::SkinFont({L"Verdana", 10}));
+  win32ui::PaintSpeedPlot(dc, box, plot, win32ui::SkinFont(app::look::kPlotFont));
   for (const model::PlotMark& mark : plot.marks) {
     const POINT at = win32ui::PlotPoint(box, mark.x, mark.y);
     const COLORREF expected = !mark.trusted ? RGB(0xFF, 0xFF, 0xFF)

@@ -1,5 +1,7 @@
 #include "app/qt/frm_details.h"
 
+#include "app/look/speed_plot_look.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QShortcut>
@@ -43,7 +45,7 @@ TfrmDetails::TfrmDetails(QWidget* owner, Events events)
   suiForm1->setGeometry(0, 0, kWidth, kHeight);
   suiForm1->SetCaption(model::kDetailsCaption);
   suiForm1->SetTitleButtons(skin::SkinForm::Close);
-  const QFont font = skin::SkinFont({"Verdana", 11});
+  const QFont font = skin::SkinFont(app::look::kDetailsText);
   lblStatus = skin::MakeLabel(suiForm1, "lblStatus", QString(), QRect(16, 32, 608, 40), font);
   lblStatus->setWordWrap(true);
   lblStatus->setAccessibleName(model::kDetailsStatusName);
@@ -52,7 +54,7 @@ TfrmDetails::TfrmDetails(QWidget* owner, Events events)
   memSpeeds->setGeometry(16, 76, 608, 150);
   memSpeeds->setReadOnly(true);
   memSpeeds->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memSpeeds->setFont(skin::SkinFont({"Courier New", 11}));
+  memSpeeds->setFont(skin::SkinFont(app::look::kDetailsTable));
   memSpeeds->setAccessibleName(model::kDetailsSpeedsName);
   lblVerdict =
       skin::MakeLabel(suiForm1, "lblVerdict", QString(), QRect(16, 230, 608, 36), font, skin::kRed);

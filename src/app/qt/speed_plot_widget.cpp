@@ -3,24 +3,24 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "app/look/speed_plot_look.h"
 #include "app/qt/skin/skin_fonts.h"
 #include "app/qt/skin/skin_palette.h"
 
 namespace app {
 namespace {
 
-// Room for the tick labels at the left, the axis title above, the rated label at the right.
-constexpr double kLeft = 44;
-constexpr double kTop = 22;
-constexpr double kRight = 64;
-constexpr double kBottom = 10;
-constexpr double kMarkRadius = 4;
-constexpr double kPickedRadius = 6;
+constexpr double kLeft = app::look::kPlotLeft;
+constexpr double kTop = app::look::kPlotTop;
+constexpr double kRight = app::look::kPlotRight;
+constexpr double kBottom = app::look::kPlotBottom;
+constexpr double kMarkRadius = app::look::kPlotMarkRadius;
+constexpr double kPickedRadius = app::look::kPlotPickedRadius;
 
-const QColor kGrid{0xD0, 0xD4, 0xDA};
-const QColor kMark{0x23, 0x45, 0x75};
-const QColor kPicked{0xE0, 0x60, 0x00};
-const QColor kRated{0xB0, 0x20, 0x20};
+const QColor kGrid = skin::ToQColor(app::look::kPlotGrid);
+const QColor kMark = skin::ToQColor(app::look::kPlotMark);
+const QColor kPicked = skin::ToQColor(app::look::kPlotPicked);
+const QColor kRated = skin::ToQColor(app::look::kPlotRated);
 
 QString Text(const std::string& utf8) {
   return QString::fromStdString(utf8);
@@ -33,7 +33,7 @@ SpeedPlotWidget::SpeedPlotWidget(QWidget* parent) : QWidget(parent) {
   QPalette palette = skin::SkinPalette();
   palette.setColor(QPalette::Window, Qt::white);
   setPalette(palette);
-  setFont(skin::SkinFont({"Verdana", 10}));
+  setFont(skin::SkinFont(app::look::kPlotFont));
 }
 
 void SpeedPlotWidget::SetPlot(const model::SpeedPlot& plot) {

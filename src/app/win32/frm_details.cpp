@@ -34,17 +34,18 @@ TfrmDetails::TfrmDetails(HWND owner, Events events) : events_(std::move(events))
   }
   Create(platform::Widen(app::model::kDetailsCaption), x, y, kWidth, kHeight, owner, 0, 0, look);
   SetControlName(Handle(), L"frmDetails");
-  const HFONT font = SkinFont({L"Verdana", 11});
-  plotFont_ = SkinFont({L"Verdana", 10});
+  const HFONT font = SkinFont(app::look::kDetailsText);
+  plotFont_ = SkinFont(app::look::kPlotFont);
   lblStatus =
       MakeLabel(Handle(), L"lblStatus", L"", At(16, 32, 608, 40), font, kBlack, kFrameColor, true);
   lblSpeeds =
       MakeLabel(Handle(), L"lblSpeeds", platform::Widen(app::model::kDetailsSpeedsName) + L":",
                 At(16, 72, 200, 14), font, kBlack, kFrameColor);
-  memSpeeds = MakeControl(Handle(), L"EDIT", L"memSpeeds", L"",
-                          ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
-                              WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                          At(16, 88, 608, 138), SkinFont({L"Courier New", 11}), WS_EX_CLIENTEDGE);
+  memSpeeds =
+      MakeControl(Handle(), L"EDIT", L"memSpeeds", L"",
+                  ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL |
+                      WS_HSCROLL | WS_TABSTOP,
+                  At(16, 88, 608, 138), SkinFont(app::look::kDetailsTable), WS_EX_CLIENTEDGE);
   lblVerdict =
       MakeLabel(Handle(), L"lblVerdict", L"", At(16, 230, 608, 36), font, kRed, kFrameColor, true);
   pbSpeeds =
@@ -52,9 +53,9 @@ TfrmDetails::TfrmDetails(HWND owner, Events events) : events_(std::move(events))
                   SS_OWNERDRAW, At(16, 270, 608, 246), plotFont_);
   cmdReadAgain =
       MakeButton(Handle(), L"cmdReadAgain", platform::Widen(app::model::kDetailsReadAgain),
-                 At(436, 526, 89, 23), SkinFont({L"Verdana", 11, true}));
+                 At(436, 526, 89, 23), SkinFont(app::look::kDetailsButton));
   cmdClose = MakeButton(Handle(), L"cmdClose", platform::Widen(app::model::kDetailsClose),
-                        At(535, 526, 89, 23), SkinFont({L"Verdana", 11, true}));
+                        At(535, 526, 89, 23), SkinFont(app::look::kDetailsButton));
 }
 
 void TfrmDetails::ShowDetails(const app::model::DetailsDescription& details) {

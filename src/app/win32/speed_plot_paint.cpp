@@ -8,17 +8,17 @@
 namespace win32ui {
 namespace {
 
-// Room for the tick labels at the left, the axis title above, the rated label at the right.
-constexpr int kLeft = 44;
-constexpr int kTop = 22;
-constexpr int kRight = 64;
-constexpr int kBottom = 10;
-constexpr int kMarkRadius = 4;
-constexpr int kPickedRadius = 6;
-constexpr COLORREF kGrid = RGB(0xD0, 0xD4, 0xDA);
+using app::look::kPlotBottom;
+using app::look::kPlotLeft;
+using app::look::kPlotMarkRadius;
+using app::look::kPlotPickedRadius;
+using app::look::kPlotRight;
+using app::look::kPlotTop;
+constexpr COLORREF kGrid = ToColorRef(app::look::kPlotGrid);
 
 RECT Area(const RECT& box) {
-  return {box.left + kLeft, box.top + kTop, box.right - kRight, box.bottom - kBottom};
+  return {box.left + kPlotLeft, box.top + kPlotTop, box.right - kPlotRight,
+          box.bottom - kPlotBottom};
 }
 
 void Line(HDC dc, POINT from, POINT to) {
@@ -102,7 +102,7 @@ void PaintSpeedPlot(HDC dc, const RECT& box, const app::model::SpeedPlot& plot, 
   for (const app::model::PlotMark& mark : plot.marks) {
     const POINT at = PlotPoint(box, mark.x, mark.y);
     const COLORREF colour = mark.picked ? kPlotPicked : kPlotMark;
-    const int r = mark.picked ? kPickedRadius : kMarkRadius;
+    const int r = mark.picked ? kPlotPickedRadius : kPlotMarkRadius;
     {
       Selected pen(dc, CreatePen(PS_SOLID, 2, colour));
       Selected brush(dc, CreateSolidBrush(mark.trusted ? colour : kWhite));

@@ -2,14 +2,16 @@
 // vertical axis, one mark per speed, the picked one highlighted, the rated line.
 #pragma once
 
+#include "app/look/speed_plot_look.h"
 #include "app/model/speed_plot.h"
+#include "app/win32/skin_palette.h"
 #include "platform/windows_api.h"
 
 namespace win32ui {
 
-inline constexpr COLORREF kPlotMark = RGB(0x23, 0x45, 0x75);
-inline constexpr COLORREF kPlotPicked = RGB(0xE0, 0x60, 0x00);
-inline constexpr COLORREF kPlotRated = RGB(0xB0, 0x20, 0x20);
+inline constexpr COLORREF kPlotMark = ToColorRef(app::look::kPlotMark);
+inline constexpr COLORREF kPlotPicked = ToColorRef(app::look::kPlotPicked);
+inline constexpr COLORREF kPlotRated = ToColorRef(app::look::kPlotRated);
 
 // Where a point in plot units falls in `box`.
 POINT PlotPoint(const RECT& box, double x, double y);
