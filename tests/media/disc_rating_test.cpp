@@ -18,6 +18,7 @@
 #include "platform/mmc_opcodes.h"
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
+#include "support/media_rig.h"
 
 namespace {
 
@@ -138,10 +139,7 @@ struct QueryCase {
   std::optional<std::string> verdict;
 };
 
-struct QueryRun {
-  media::MediaReport report;
-  size_t commands = 0;
-};
+using media_test::QueryRun;
 
 // The demonstration machine's DVD+R writer alone, with the disc of `c`.
 QueryRun RunSpeedQuery(const QueryCase& c, bool speedTable) {
@@ -163,18 +161,7 @@ QueryRun RunSpeedQuery(const QueryCase& c, bool speedTable) {
     drive.faults.push_back(fault);
   }
   machine.drives = {drive};
-  sim::SimSystem system(machine);
-  auto device = media::CreateDevice(system);
-  device->SelectDrive(0);
-  device->ForgetAnswers();
-  system.ClearLog();
-  media::SilentReportSink sink;
-  media::QueryOptions options;
-  options.speedTable = speedTable;
-  QueryRun run;
-  run.report = media::RunMediaReport(*device, {}, sink, options);
-  run.commands = system.Log().size();
-  return run;
+  return media_test::RunQuery(std::move(machine), speedTable);
 }
 
 TEST(AdipRating, TheSpeedQueryReadsItFromItsOwnAnswerAndSetsItAgainstTheOffer) {
@@ -280,7 +267,7 @@ TEST(AdipRating, TheSpeedQueryReadsItFromItsOwnAnswerAndSetsItAgainstTheOffer) {
     // The rating costs no command: the query has the answer from the disc classification.
     const QueryRun without = RunSpeedQuery(
         {c.name, c.type, {}, {}, {}, c.offeredKbps, c.shortPhysicalFormat, {}, {}}, true);
-    EXPECT_EQ(run.commands, without.commands) << c.name;
+    EXPECT_EQ(run.log.size(), without.log.size()) << c.name;
     EXPECT_EQ(RunSpeedQuery(c, false).report.lines, run.report.lines) << c.name;
   }
 }

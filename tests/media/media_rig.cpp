@@ -1,6 +1,9 @@
 #include "support/media_rig.h"
 
+#include <utility>
+
 #include "media/drive_kind.h"
+#include "media/media_report.h"
 #include "text/format_c.h"
 
 namespace media_test {
@@ -64,6 +67,21 @@ std::string RawFill(size_t n, uint8_t value) {
   std::string hex;
   for (size_t i = 0; i < n; ++i) hex += text::FormatC("%02X", value);
   return "\"" + hex + "\"";
+}
+
+QueryRun RunQuery(sim::Machine machine, bool speedTable) {
+  sim::SimSystem system(std::move(machine));
+  auto device = media::CreateDevice(system);
+  device->SelectDrive(0);
+  device->ForgetAnswers();
+  system.ClearLog();
+  media::SilentReportSink sink;
+  media::QueryOptions options;
+  options.speedTable = speedTable;
+  QueryRun run;
+  run.report = media::RunMediaReport(*device, {}, sink, options);
+  run.log = system.Log();
+  return run;
 }
 
 }  // namespace media_test

@@ -13,6 +13,7 @@
 #include "platform/mmc_opcodes.h"
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
+#include "support/media_rig.h"
 
 namespace {
 
@@ -28,26 +29,12 @@ struct SpeedsCountCase {
   std::vector<uint8_t> added;
 };
 
-struct QueryRun {
-  std::vector<sim::LoggedCommand> log;
-  media::MediaReport report;
-};
+using media_test::QueryRun;
 
 QueryRun Query(size_t demoDrive, bool speedTable) {
   sim::Machine machine = sim::DemoMachine();
   machine.drives = {machine.drives.at(demoDrive)};
-  sim::SimSystem system(machine);
-  auto device = media::CreateDevice(system);
-  device->SelectDrive(0);
-  device->ForgetAnswers();
-  system.ClearLog();
-  media::SilentReportSink sink;
-  media::QueryOptions options;
-  options.speedTable = speedTable;
-  QueryRun run;
-  run.report = media::RunMediaReport(*device, {}, sink, options);
-  run.log = system.Log();
-  return run;
+  return media_test::RunQuery(std::move(machine), speedTable);
 }
 
 std::vector<uint8_t> Opcodes(const std::vector<sim::LoggedCommand>& log) {

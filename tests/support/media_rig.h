@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/atapi_device.h"
+#include "media/media_report.h"
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
 
@@ -42,6 +43,14 @@ class Rig {
  private:
   explicit Rig(sim::Machine machine);
 };
+
+// A query of the machine's first drive, from a cold snapshot: its report and every command it
+// sent. `speedTable` asks for the full write-speed table too.
+struct QueryRun {
+  media::MediaReport report;
+  std::vector<sim::LoggedCommand> log;
+};
+QueryRun RunQuery(sim::Machine machine, bool speedTable);
 
 // The JSON of a raw answer of n bytes of one value, for a drive's "raw" object.
 std::string RawFill(size_t n, uint8_t value);
