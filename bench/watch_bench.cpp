@@ -4,6 +4,7 @@
 // there. The time per iteration is the processor time one idle minute of watching costs.
 #include <benchmark/benchmark.h>
 
+#include "follow_measures.h"
 #include "live/drive_watcher.h"
 #include "media/drive_kind.h"
 #include "media/media_report.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr uint64_t kMinuteMs = 60'000;
 constexpr uint64_t kCommandLatencyNs = 3'000'000;
 
 sim::Machine OneDrive(bool systemWatches, bool insertLater) {
@@ -60,35 +60,16 @@ struct Watch {
   std::unique_ptr<platform::DriveEvents> events;
   std::unique_ptr<live::DriveWatcher> watcher;
   uint64_t reportAtMs = 0;
+  uint64_t ReportAtMs() const { return reportAtMs; }
 };
 
 void IdleMinute(benchmark::State& state) {
-  const bool systemWatches = state.range(0) != 0;
-  size_t commands = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    Watch watch(OneDrive(systemWatches, false));
-    const size_t atStart = watch.system.Log().size();
-    state.ResumeTiming();
-    watch.RunFor(kMinuteMs);
-    commands = watch.system.Log().size() - atStart;
-  }
-  state.counters["commands_per_idle_minute"] = static_cast<double>(commands);
-  state.SetLabel(systemWatches ? "kernel events" : "no kernel events: TEST UNIT READY poll");
+  follow_bench::IdleMinute<Watch>(state, OneDrive);
 }
 BENCHMARK(IdleMinute)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 void ReadyToReport(benchmark::State& state) {
-  const bool systemWatches = state.range(0) != 0;
-  double afterReadyMs = 0;
-  for (auto _ : state) {
-    Watch watch(OneDrive(systemWatches, true));
-    watch.RunFor(20'000);
-    // The disc went in at 1 s and was ready at 4 s.
-    afterReadyMs = static_cast<double>(watch.reportAtMs) - 4000.0;
-  }
-  state.counters["virtual_ms_from_ready_to_report"] = afterReadyMs;
-  state.SetLabel(systemWatches ? "kernel events" : "no kernel events: TEST UNIT READY poll");
+  follow_bench::ReadyToReport<Watch>(state, OneDrive);
 }
 BENCHMARK(ReadyToReport)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

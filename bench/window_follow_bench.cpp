@@ -5,12 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include "app/model/main_window_model.h"
+#include "follow_measures.h"
 #include "platform/sim/fixture_loader.h"
 #include "platform/sim/sim_system.h"
 
 namespace {
 
-constexpr uint64_t kMinuteMs = 60'000;
 constexpr uint64_t kCommandLatencyNs = 3'000'000;
 
 // Runs each job at once, where it is posted: the bench steps the follow itself.
@@ -99,38 +99,19 @@ struct Window {
     const uint64_t until = NowMs() + ms;
     while (NowMs() < until) model.FollowStep();
   }
+  uint64_t ReportAtMs() const { return view.queryEndedMs; }
   sim::SimSystem system;
   QuietView view;
   app::model::MainWindowModel model;
 };
 
 void WindowIdleMinute(benchmark::State& state) {
-  const bool systemWatches = state.range(0) != 0;
-  size_t commands = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    Window window(OneDrive(systemWatches, false));
-    const size_t atStart = window.system.Log().size();
-    state.ResumeTiming();
-    window.RunFor(kMinuteMs);
-    commands = window.system.Log().size() - atStart;
-  }
-  state.counters["commands_per_idle_minute"] = static_cast<double>(commands);
-  state.SetLabel(systemWatches ? "kernel events" : "no kernel events: TEST UNIT READY poll");
+  follow_bench::IdleMinute<Window>(state, OneDrive);
 }
 BENCHMARK(WindowIdleMinute)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 void WindowReadyToReport(benchmark::State& state) {
-  const bool systemWatches = state.range(0) != 0;
-  double afterReadyMs = 0;
-  for (auto _ : state) {
-    Window window(OneDrive(systemWatches, true));
-    window.RunFor(20'000);
-    // The disc went in at 1 s and was ready at 4 s.
-    afterReadyMs = static_cast<double>(window.view.queryEndedMs) - 4000.0;
-  }
-  state.counters["virtual_ms_from_ready_to_report"] = afterReadyMs;
-  state.SetLabel(systemWatches ? "kernel events" : "no kernel events: TEST UNIT READY poll");
+  follow_bench::ReadyToReport<Window>(state, OneDrive);
 }
 BENCHMARK(WindowReadyToReport)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
