@@ -2,7 +2,8 @@
 # The Win32 window program under Wine on a virtual display, read back and driven through the
 # Win32 API by the probe (never by pixels). One scenario per run:
 #   window_e2e.sh SCENARIO RUN_IN_DISPLAY QUILLRATE_EXE PROBE_EXE WORK_FOLDER
-# Scenarios: starts, query, keys, feature, build_mode, close_while_busy, edition. From the
+# Scenarios: starts, query, keys, feature, build_mode, close_while_busy, help_and_cancel,
+# edition. From the
 # environment: QUILLRATE_CLI (quillrate-cli.exe), QUILLRATE_EXPECTED (tests/expected),
 # QUILLRATE_STANDIN (the stand-in wnaspi32.dll) with QUILLRATE_ASPI_MACHINE (the machine it
 # serves), QUILLRATE_EXAMPLES (examples/).
@@ -204,6 +205,49 @@ case "$scenario" in
     probe responds "$caption" || fail "the window does not answer while the drive works"
     probe close "$caption"
     probe responds "$caption" || fail "the window does not answer while it waits to close"
+    ends_cleanly 60
+    ;;
+  help_and_cancel)
+    # F1 shows the help; Esc cancels a query that waits for the drive, and the report says
+    # so; Ctrl+S opens the report's menu from the keyboard, whose "r" copies what the report
+    # holds. The stand-in ASPI manager answers the query's ATIP request (READ TOC/PMA/ATIP)
+    # 15 seconds late, so the query is still running when Esc is typed.
+    cp "$program" quillrate.exe
+    cp "$QUILLRATE_STANDIN" wnaspi32.dll
+    export WINEDLLOVERRIDES="wnaspi32=n" QUILLRATE_ASPI_SLOW="43:15000"
+    export QUILLRATE_ASPI_FIXTURE="$QUILLRATE_ASPI_MACHINE"
+    start quillrate.exe
+    ready "$caption"
+    probe type "$caption" f1
+    probe wait "Quill-Rate Help" 10 || fail "F1 shows no help"
+    probe text "Quill-Rate Help" lblQuillrate | tr -d '\r' >help.txt
+    grep -qF 'Cancel (Esc) stops it' help.txt || fail "the help does not tell the keys: $(cat help.txt)"
+    grep -qF 'quillrate-cli.exe' help.txt || fail "the help does not name the terminal companion"
+    probe click "Quill-Rate Help" cmdClose
+    probe gone "Quill-Rate Help" 10 || fail "the help stays"
+    probe click "$caption" cmdRefresh
+    probe wait-text "$caption" memTranslator "        Drive Type = DVD Super Multigen" 10 ||
+      fail "the query did not begin"
+    [ "$(state_of "$caption" cmdCancelQuery)" = visible ] || fail "no Cancel while the query runs"
+    probe type "$caption" esc
+    for _ in $(seq 300); do
+      probe text "$caption" memTranslator | tr -d '\r' >memo.txt
+      grep -qxF "Query cancelled: nothing more was sent to the drive." memo.txt && break
+      sleep 0.1
+    done
+    grep -qxF "Query cancelled: nothing more was sent to the drive." memo.txt ||
+      fail "the report does not say the query was cancelled: $(cat memo.txt)"
+    [ "$(state_of "$caption" cmdCancelQuery)" = hidden ] || fail "Cancel stays after the query"
+    [ "$(state_of "$caption" cmdRefresh)" = visible ] || fail "the query button is not ready again"
+    grep -q "Disc Type" memo.txt && fail "the cancelled query went on to the disc: $(cat memo.txt)"
+    probe type "$caption" ctrl+s
+    sleep 1
+    probe type "$caption" r || fail "could not type into the menu"
+    sleep 1
+    probe clipboard | tr -d '\r' >clipboard.txt || fail "nothing on the clipboard"
+    diff -u <(sed '/^$/d' memo.txt) <(sed '/^$/d' clipboard.txt) ||
+      fail "Ctrl+S and r did not copy the report"
+    probe close "$caption"
     ends_cleanly 60
     ;;
   edition)

@@ -15,7 +15,7 @@
 //   window_probe set-text CAPTION NAME TEXT      sets an edit control's text
 //   window_probe type CAPTION KEY...             brings the window to the front and types each
 //                                                KEY through the input queue: tab, space, f5,
-//                                                ctrl+tab, ctrl+shift+tab, alt+f4, or a letter
+//                                                ctrl+tab, ctrl+shift+tab, alt+f4, f1, esc, or a letter
 //   window_probe press CAPTION TEXT              presses the button that reads TEXT (posted): the
 //                                                system's own dialogs name no controls
 //   window_probe menu CAPTION NAME               opens the control's right-click menu (posted)
@@ -197,6 +197,8 @@ bool Type(const std::string& chord) {
              : rest == "space" ? VK_SPACE
              : rest == "f5"    ? VK_F5
              : rest == "f4"    ? VK_F4
+             : rest == "f1"    ? VK_F1
+             : rest == "esc"   ? VK_ESCAPE
                                : 0;
   if (rest.size() == 1 && rest[0] >= 'a' && rest[0] <= 'z') {
     key = static_cast<WORD>(rest[0] - 'a' + 'A');
