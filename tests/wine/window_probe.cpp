@@ -15,7 +15,8 @@
 //   window_probe set-text CAPTION NAME TEXT      sets an edit control's text
 //   window_probe type CAPTION KEY...             brings the window to the front and types each
 //                                                KEY through the input queue: tab, space, f5,
-//                                                ctrl+tab, ctrl+shift+tab, alt+f4, f1, esc, or a letter
+//                                                ctrl+tab, ctrl+shift+tab, alt+f4, f1, esc, or a
+//                                                letter
 //   window_probe press CAPTION TEXT              presses the button that reads TEXT (posted): the
 //                                                system's own dialogs name no controls
 //   window_probe menu CAPTION NAME               opens the control's right-click menu (posted)
