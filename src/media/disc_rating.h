@@ -31,9 +31,10 @@ std::optional<DiscRating> RatingOfAtipA1(bool valid, uint8_t lowestCode, uint8_t
 // nearest to; 0 for a code that names none.
 double AdipVelocityX(uint8_t code, bool dualLayer);
 
-// The rating of a + disc's physical format answer, of which `sent` bytes arrived: the
-// slowest and fastest of the velocities present; none when no velocity is.
-std::optional<DiscRating> RatingOfAdip(const PhysicalFormat& format, size_t sent, bool dualLayer);
+// The rating of the physical format answer of a + disc of `kind` (DVD+R, +R DL or +RW), of
+// which `sent` bytes arrived: the slowest and fastest of the velocities present; none when no
+// velocity is.
+std::optional<DiscRating> RatingOfAdip(const PhysicalFormat& format, size_t sent, DiscKind kind);
 
 // Reads the rating of the disc of `kind`: the ATIP or the physical format exactly as the
 // query reads it, so the query's kept answer is given again; none where the disc carries no
