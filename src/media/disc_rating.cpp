@@ -10,7 +10,8 @@ namespace media {
 namespace {
 
 // DVD 1x is 3.49 m/s on a single-layer disc and 3.84 m/s on a dual-layer one; the ADIP codes
-// velocities in quarters of a metre per second.
+// velocities in quarters of a metre per second, rounded (as an 8x DVD+R's extended block
+// carries 54h, about 21 m/s or 6x, and 70h, about 28 m/s or 8x).
 constexpr double kCodesPerMetrePerSecond = 4;
 constexpr double kSingleLayerOneXMetresPerSecond = 3.49;
 constexpr double kDualLayerOneXMetresPerSecond = 3.84;
@@ -49,7 +50,8 @@ double AdipVelocityX(uint8_t code, bool dualLayer) {
   return nearest > 0 && std::fabs(x - nearest) <= nearest * kStepTolerance ? nearest : 0;
 }
 
-std::optional<DiscRating> RatingOfAdip(const PhysicalFormat& format, size_t sent, bool dualLayer) {
+std::optional<DiscRating> RatingOfAdip(const PhysicalFormat& format, size_t sent, DiscKind kind) {
+  const bool dualLayer = IsDoubleLayer(kind);
   // Only bytes that arrived and that the answer's length field covers count.
   const size_t held = std::min({sent, format.DeclaredSize(), format.answer.Size()});
   const auto byteAt = [&](size_t at) -> uint8_t { return at < held ? format.answer.At(at) : 0; };
@@ -63,12 +65,18 @@ std::optional<DiscRating> RatingOfAdip(const PhysicalFormat& format, size_t sent
   };
   const size_t inUseEnd = PhysicalFormat::kHeaderSize + byteAt(PhysicalFormat::kAdipBytesInUseAt);
   if (PhysicalFormat::kPrimaryVelocityAt < inUseEnd) add(PhysicalFormat::kPrimaryVelocityAt);
-  if (PhysicalFormat::kUpperVelocityAt < inUseEnd) add(PhysicalFormat::kUpperVelocityAt);
+  // On a DVD+RW the byte after the velocity is a read power, not a velocity.
+  if (kind != DiscKind::DvdPlusRw && PhysicalFormat::kUpperVelocityAt < inUseEnd)
+    add(PhysicalFormat::kUpperVelocityAt);
   const uint8_t indicators = byteAt(PhysicalFormat::kExtendedIndicatorsAt);
   for (size_t i = 0; i < PhysicalFormat::kExtendedBlockCount; ++i) {
     const size_t block = PhysicalFormat::ExtendedBlockAt(i);
-    if ((indicators >> i & 1) != 0 && byteAt(block) != 0)
-      add(block + PhysicalFormat::kExtendedVelocityInBlock);
+    const uint8_t formatNumber = byteAt(block);
+    if ((indicators >> i & 1) == 0 || formatNumber == 0 ||
+        (formatNumber & PhysicalFormat::kExtendedContinuationBit) != 0)
+      continue;
+    add(block + PhysicalFormat::kExtendedPrimaryVelocityInBlock);
+    add(block + PhysicalFormat::kExtendedUpperVelocityInBlock);
   }
   return rating;
 }
@@ -78,7 +86,7 @@ std::optional<DiscRating> ReadDiscRating(device::AtapiDevice& device, DiscKind k
     // The length the disc classification reads, whose answer the query keeps.
     const auto format = ReadPhysicalFormat(device, PhysicalFormat::kWithDvdRamRecordLength);
     if (!format) return std::nullopt;
-    return RatingOfAdip(*format, device.BytesTransferred(), IsDoubleLayer(kind));
+    return RatingOfAdip(*format, device.BytesTransferred(), kind);
   }
   if (!IsCdR(kind) && !IsCdRw(kind)) return std::nullopt;
   const auto atip = ReadAtip(device, true, AtipAnswer::kTimesLength);

@@ -125,15 +125,18 @@ Fit FitIn(uint64_t neededBlocks, uint64_t freeBlocks) {
 }
 
 std::string FitText(const Fit& fit) {
-  const uint64_t bytes = fit.differenceBlocks * kBlockBytes;
-  constexpr uint64_t kMegabyte = 1'000'000;
-  const uint64_t megabytes = fit.fits ? bytes / kMegabyte : (bytes + kMegabyte - 1) / kMegabyte;
-  const std::string blocks = GroupedNumber(fit.differenceBlocks) +
-                             (fit.differenceBlocks == 1 ? " block (" : " blocks (") +
-                             GroupedNumber(megabytes) + " MB)";
+  std::string margin = "nothing to spare";
+  if (fit.differenceBlocks != 0) {
+    // What is missing is rounded up, what is spare down: the sentence never promises room that
+    // is not there.
+    const uint64_t bytes = fit.differenceBlocks * kBlockBytes;
+    margin = GroupedNumber(fit.differenceBlocks) +
+             (fit.differenceBlocks == 1 ? " block (" : " blocks (") + SizeText(bytes, !fit.fits) +
+             (fit.fits ? ") to spare" : ") missing");
+  }
   return std::string(fit.fits ? "Fits: " : "Does not fit: ") + GroupedNumber(fit.neededBlocks) +
          (fit.neededBlocks == 1 ? " block needed, " : " blocks needed, ") +
-         GroupedNumber(fit.freeBlocks) + " free; " + blocks + (fit.fits ? " to spare" : " missing");
+         GroupedNumber(fit.freeBlocks) + " free; " + margin;
 }
 
 }  // namespace media

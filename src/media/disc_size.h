@@ -31,9 +31,10 @@ struct Fit {
 
 Fit FitIn(uint64_t neededBlocks, uint64_t freeBlocks);
 
-// "Fits: 341 797 blocks needed, 2 295 104 free; 1 953 307 blocks (4 000 MB) to spare" or
-// "Does not fit: ...; 12 blocks (1 MB) missing" (missing megabytes are rounded up, spare ones
-// down).
+// "Fits: 341 797 blocks needed, 2 295 104 free; 1 953 307 blocks (4 000 MB) to spare",
+// "Fits: ...; 182 blocks (364 KiB) to spare", "Fits: ...; nothing to spare" or "Does not fit:
+// ...; 12 blocks (24 KiB) missing" (what is missing is rounded up, what is spare down; under a
+// megabyte the amount is in KiB, which a whole number of blocks always fills exactly).
 std::string FitText(const Fit& fit);
 
 }  // namespace media

@@ -6,13 +6,19 @@ namespace media {
 namespace {
 
 constexpr uint64_t kMegabyte = 1'000'000;
+constexpr uint64_t kKibibyte = 1024;
 constexpr unsigned kGibibyteShift = 30;
+// The least amount whose GiB figure reads more than 0.00.
+constexpr uint64_t kHundredthGibibyte = ((uint64_t{1} << kGibibyteShift) + 99) / 100;
 
-// "4 700 MB" and, when `word` is given, "4 700 MB free": then "(4.37 GiB, 2 295 104 blocks)".
+// "4 700 MB" and, when `word` is given, "4 700 MB free": then "(4.37 GiB, 2 295 104 blocks)",
+// without the GiB when they would read 0.00.
 std::string SizeInFull(uint32_t blocks, const char* word = "") {
   const uint64_t bytes = uint64_t{blocks} * kBlockBytes;
-  return MegabytesText(bytes) + " MB" + word + " (" + GibibytesText(bytes) + " GiB, " +
-         GroupedNumber(blocks) + (blocks == 1 ? " block)" : " blocks)");
+  const std::string gibibytes =
+      bytes >= kHundredthGibibyte ? GibibytesText(bytes) + " GiB, " : std::string();
+  return SizeText(bytes) + word + " (" + gibibytes + GroupedNumber(blocks) +
+         (blocks == 1 ? " block)" : " blocks)");
 }
 
 std::string SessionsText(uint32_t sessions) {
@@ -27,8 +33,10 @@ std::string GroupedNumber(uint64_t value) {
   return digits;
 }
 
-std::string MegabytesText(uint64_t bytes) {
-  return GroupedNumber(bytes / kMegabyte);
+std::string SizeText(uint64_t bytes, bool roundUp) {
+  const auto divided = [&](uint64_t unit) { return bytes / unit + (roundUp && bytes % unit != 0); };
+  if (bytes == 0 || bytes >= kMegabyte) return GroupedNumber(divided(kMegabyte)) + " MB";
+  return GroupedNumber(divided(kKibibyte)) + " KiB";
 }
 
 std::string GibibytesText(uint64_t bytes) {
@@ -54,7 +62,7 @@ std::vector<std::string> DiscStatusLines(const DiscStatus& status) {
       break;
     case DiscState::Appendable: {
       const std::string head = "Appendable: " + SessionsText(status.sessions.value_or(0)) + ", ";
-      lines.push_back(status.freeBlocks ? head + MegabytesText(*status.FreeBytes()) + " MB free"
+      lines.push_back(status.freeBlocks ? head + SizeText(*status.FreeBytes()) + " free"
                                         : head + "free space" + doesNotSay);
       break;
     }

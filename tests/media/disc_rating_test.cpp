@@ -24,21 +24,29 @@ namespace {
 
 using media::DiscRating;
 
+// An extended information block: its first byte (the format number, the high bit set on a
+// block that continues the one before), then its primary and upper velocity (bytes 2 and 3).
+struct ExtendedBlock {
+  uint8_t format = 0;
+  uint8_t primary = 0;
+  uint8_t upper = 0;
+};
+
 // The physical format answer of a + disc: the 4-byte header with its length field, then the
 // ADIP's bytes, here only those the rating is read from.
 struct Adip {
   Adip(uint8_t inUse, uint8_t primaryCode, uint8_t upperCode, uint8_t indicatorBits = 0,
-       std::vector<std::pair<uint8_t, uint8_t>> extendedBlocks = {})
+       std::vector<ExtendedBlock> extendedBlocks = {})
       : bytesInUse(inUse),
         primary(primaryCode),
         upper(upperCode),
         indicators(indicatorBits),
         blocks(std::move(extendedBlocks)) {}
-  uint8_t bytesInUse;                               // physical format byte 31
-  uint8_t primary;                                  // byte 32
-  uint8_t upper;                                    // byte 33
-  uint8_t indicators;                               // byte 18: extended information blocks present
-  std::vector<std::pair<uint8_t, uint8_t>> blocks;  // block i: its first byte, its velocity
+  uint8_t bytesInUse;                 // physical format byte 31
+  uint8_t primary;                    // byte 32
+  uint8_t upper;                      // byte 33
+  uint8_t indicators;                 // byte 18: extended information blocks present
+  std::vector<ExtendedBlock> blocks;  // block i from byte 64 + 32i
 };
 
 std::vector<uint8_t> PhysicalFormatBytes(const Adip& adip, size_t declared = 2048 + 2) {
@@ -51,22 +59,28 @@ std::vector<uint8_t> PhysicalFormatBytes(const Adip& adip, size_t declared = 204
   b[4 + 32] = adip.primary;
   b[4 + 33] = adip.upper;
   for (size_t i = 0; i < adip.blocks.size(); ++i) {
-    b[4 + 64 + 32 * i] = adip.blocks[i].first;
-    b[4 + 64 + 32 * i + 3] = adip.blocks[i].second;
+    b[4 + 64 + 32 * i] = adip.blocks[i].format;
+    b[4 + 64 + 32 * i + 2] = adip.blocks[i].primary;
+    b[4 + 64 + 32 * i + 3] = adip.blocks[i].upper;
   }
   return b;
 }
 
-std::optional<DiscRating> Decode(const std::vector<uint8_t>& bytes, size_t sent, bool dual) {
+std::optional<DiscRating> Decode(const std::vector<uint8_t>& bytes, size_t sent,
+                                 media::DiscKind kind) {
   const media::PhysicalFormat format{device::ResponseView(std::span(bytes))};
-  return media::RatingOfAdip(format, sent, dual);
+  return media::RatingOfAdip(format, sent, kind);
 }
+
+constexpr media::DiscKind kPlusR = media::DiscKind::DvdPlusR;
+constexpr media::DiscKind kPlusRDl = media::DiscKind::DvdPlusRDl;
+constexpr media::DiscKind kPlusRw = media::DiscKind::DvdPlusRw;
 
 struct AdipCase {
   const char* name;
   Adip adip;
   size_t sent;
-  bool dualLayer;
+  media::DiscKind kind;
   std::optional<DiscRating> rating;
   size_t declared = 2048 + 2;
 };
@@ -75,52 +89,78 @@ struct AdipCase {
 // layer, 3.84 m/s (about 15.4) on two.
 TEST(AdipRating, VelocitiesPresentAsTheDiscSaysCountAndNothingElse) {
   const AdipCase cases[] = {
-      {"16x +R: 4x primary, 16x upper", {54, 56, 223}, 616, false, DiscRating{4, 16}},
-      {"8x +R: 2.4x to 8x", {54, 34, 112}, 616, false, DiscRating{2.4, 8}},
+      {"16x +R: 4x primary, 16x upper", {54, 56, 223}, 616, kPlusR, DiscRating{4, 16}},
+      {"8x +R: 2.4x to 8x", {54, 34, 112}, 616, kPlusR, DiscRating{2.4, 8}},
       {"codes a few per cent high still name their step",
        {54, 58, 233},
        616,
-       false,
+       kPlusR,
        DiscRating{4, 16}},
-      {"bytes in use stop before the velocities", {32, 56, 223}, 616, false, std::nullopt},
-      {"bytes in use reach the primary only", {33, 56, 223}, 616, false, DiscRating{4, 4}},
-      {"no velocity given", {54, 0, 0}, 616, false, std::nullopt},
-      {"a code near no step names no speed", {54, 0, 195}, 616, false, std::nullopt},
-      {"upper only", {54, 0, 223}, 616, false, DiscRating{16, 16}},
+      {"bytes in use stop before the velocities", {32, 56, 223}, 616, kPlusR, std::nullopt},
+      {"bytes in use reach the primary only", {33, 56, 223}, 616, kPlusR, DiscRating{4, 4}},
+      {"no velocity given", {54, 0, 0}, 616, kPlusR, std::nullopt},
+      {"a code near no step names no speed", {54, 0, 195}, 616, kPlusR, std::nullopt},
+      {"upper only", {54, 0, 223}, 616, kPlusR, DiscRating{16, 16}},
       {"+R with no extended blocks, an indicator without its block",
        {54, 34, 112, 0x01},
        616,
-       false,
+       kPlusR,
        DiscRating{2.4, 8}},
       {"an extended block raises the rating",
-       {54, 34, 112, 0x02, {{0, 0}, {1, 223}}},
+       {54, 34, 112, 0x02, {{}, {1, 0, 223}}},
        616,
-       false,
+       kPlusR,
        DiscRating{2.4, 16}},
       {"an extended block without its indicator",
-       {54, 34, 112, 0x01, {{0, 0}, {1, 223}}},
+       {54, 34, 112, 0x01, {{}, {1, 0, 223}}},
        616,
-       false,
+       kPlusR,
        DiscRating{2.4, 8}},
       {"extended velocities alone",
-       {0, 0, 0, 0x03, {{1, 56}, {1, 168}}},
+       {0, 0, 0, 0x03, {{1, 0, 56}, {1, 0, 168}}},
        616,
-       false,
+       kPlusR,
        DiscRating{4, 12}},
-      {"dual layer: 8x at 3.84 m/s", {54, 37, 123}, 616, true, DiscRating{2.4, 8}},
-      {"the same codes on one layer are no step", {54, 0, 123}, 616, false, std::nullopt},
-      {"truncated before the velocities", {54, 56, 223}, 36, false, std::nullopt},
-      {"truncated between primary and upper", {54, 56, 223}, 37, false, DiscRating{4, 4}},
+      // As the +R standard (ECMA-349) gives the extended block of its 8x discs: format 2,
+      // primary 54h (about 21 m/s, 6x), upper 70h (about 28 m/s, 8x).
+      {"an 8x disc's extended block names 6x to 8x",
+       {0, 0, 0, 0x02, {{}, {0x02, 0x54, 0x70}}},
+       616,
+       kPlusR,
+       DiscRating{6, 8}},
+      {"an extended block's primary lowers the rating",
+       {54, 56, 112, 0x01, {{0x02, 0x22, 0x70}}},
+       616,
+       kPlusR,
+       DiscRating{2.4, 8}},
+      {"a block that continues the one before holds no velocities",
+       {0, 0, 0, 0x06, {{}, {0x02, 0x54, 0x70}, {0x82, 0x38, 0xDF}}},
+       616,
+       kPlusR,
+       DiscRating{6, 8}},
+      {"dual layer: 8x at 3.84 m/s", {54, 37, 123}, 616, kPlusRDl, DiscRating{2.4, 8}},
+      {"the same codes on one layer are no step", {54, 0, 123}, 616, kPlusR, std::nullopt},
+      // A DVD+RW names only its highest velocity; the next byte is the read power at it
+      // (20 x (mW - 0.7): 14 is 1.4 mW), which would otherwise read as 1x.
+      {"+RW 4x: the read power after the velocity is no speed",
+       {54, 56, 14},
+       616,
+       kPlusRw,
+       DiscRating{4, 4}},
+      {"+RW 8x", {54, 112, 14}, 616, kPlusRw, DiscRating{8, 8}},
+      {"the same bytes on a +R name 1x to 4x", {54, 56, 14}, 616, kPlusR, DiscRating{1, 4}},
+      {"truncated before the velocities", {54, 56, 223}, 36, kPlusR, std::nullopt},
+      {"truncated between primary and upper", {54, 56, 223}, 37, kPlusR, DiscRating{4, 4}},
       {"truncated in the extended block",
-       {0, 0, 0, 0x01, {{1, 223}}},
+       {0, 0, 0, 0x01, {{1, 0, 223}}},
        4 + 64 + 3,
-       false,
+       kPlusR,
        std::nullopt},
-      {"the length field ends before the velocities", {54, 56, 223}, 616, false, std::nullopt, 34},
-      {"nothing sent", {54, 56, 223}, 0, false, std::nullopt},
+      {"the length field ends before the velocities", {54, 56, 223}, 616, kPlusR, std::nullopt, 34},
+      {"nothing sent", {54, 56, 223}, 0, kPlusR, std::nullopt},
   };
   for (const AdipCase& c : cases) {
-    const auto rating = Decode(PhysicalFormatBytes(c.adip, c.declared), c.sent, c.dualLayer);
+    const auto rating = Decode(PhysicalFormatBytes(c.adip, c.declared), c.sent, c.kind);
     ASSERT_EQ(rating.has_value(), c.rating.has_value()) << c.name;
     if (!rating) continue;
     EXPECT_DOUBLE_EQ(rating->lowestX, c.rating->lowestX) << c.name;
@@ -207,8 +247,8 @@ TEST(AdipRating, TheSpeedQueryReadsItFromItsOwnAnswerAndSetsItAgainstTheOffer) {
        "This drive offers at most 8" + x + " for a disc rated 16" + x + unknown},
       {"+RW rated 8 offered 8",
        sim::DiscType::DvdPlusRw,
-       34,
        112,
+       14,
        {},
        {11080},
        std::nullopt,

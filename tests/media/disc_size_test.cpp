@@ -83,13 +83,19 @@ struct FitCase {
 TEST(DiscSize, FitAtTheBoundary) {
   const FitCase cases[] = {
       {2'295'104, 2'295'104, true,
-       "Fits: 2 295 104 blocks needed, 2 295 104 free; 0 blocks (0 MB) to spare"},
+       "Fits: 2 295 104 blocks needed, 2 295 104 free; nothing to spare"},
       {2'295'105, 2'295'104, false,
-       "Does not fit: 2 295 105 blocks needed, 2 295 104 free; 1 block (1 MB) missing"},
+       "Does not fit: 2 295 105 blocks needed, 2 295 104 free; 1 block (2 KiB) missing"},
       {2'295'103, 2'295'104, true,
-       "Fits: 2 295 103 blocks needed, 2 295 104 free; 1 block (0 MB) to spare"},
-      {1, 0, false, "Does not fit: 1 block needed, 0 free; 1 block (1 MB) missing"},
-      {0, 0, true, "Fits: 0 blocks needed, 0 free; 0 blocks (0 MB) to spare"},
+       "Fits: 2 295 103 blocks needed, 2 295 104 free; 1 block (2 KiB) to spare"},
+      {1, 0, false, "Does not fit: 1 block needed, 0 free; 1 block (2 KiB) missing"},
+      {0, 0, true, "Fits: 0 blocks needed, 0 free; nothing to spare"},
+      // The last margin under a megabyte, and the first one over it: 488 blocks are 999 424
+      // bytes, 489 are 1 001 472 (1 MB spare, rounded down; 2 MB missing, rounded up).
+      {1000, 1488, true, "Fits: 1 000 blocks needed, 1 488 free; 488 blocks (976 KiB) to spare"},
+      {1000, 1489, true, "Fits: 1 000 blocks needed, 1 489 free; 489 blocks (1 MB) to spare"},
+      {1489, 1000, false,
+       "Does not fit: 1 489 blocks needed, 1 000 free; 489 blocks (2 MB) missing"},
       {341'797, 359'849, true,
        "Fits: 341 797 blocks needed, 359 849 free; 18 052 blocks (36 MB) to spare"},
       // A size far beyond any disc still gives an exact difference.
@@ -118,12 +124,35 @@ TEST(DiscSize, NumbersInTheStatusLines) {
   for (const auto& [value, text] : grouped) EXPECT_EQ(media::GroupedNumber(value), text);
   // Rounded down: 4 700 372 992 bytes are 4.377... GiB and 4 700.37 MB.
   EXPECT_EQ(media::GibibytesText(4'700'372'992), "4.37");
-  EXPECT_EQ(media::MegabytesText(4'700'372'992), "4 700");
   EXPECT_EQ(media::GibibytesText((uint64_t{1} << 30) - 1), "0.99");
   EXPECT_EQ(media::GibibytesText(uint64_t{1} << 30), "1.00");
-  EXPECT_EQ(media::MegabytesText(999'999), "0");
   // The largest free space a drive can state: 2^32 - 1 blocks of 2048 bytes.
   EXPECT_EQ(media::GibibytesText(uint64_t{0xFFFFFFFF} * 2048), "8191.99");
+}
+
+// An amount in the unit that shows it: MB from a megabyte on, KiB below (so nothing that is
+// there reads as 0 MB), rounded down, or up for what is missing.
+TEST(DiscSize, AmountsInTheUnitThatShowsThem) {
+  struct Amount {
+    uint64_t bytes;
+    bool roundUp;
+    const char* text;
+  };
+  const Amount cases[] = {
+      {4'700'372'992, false, "4 700 MB"},
+      {4'700'372'992, true, "4 701 MB"},
+      {1'000'000, false, "1 MB"},
+      {1'000'000, true, "1 MB"},
+      {999'999, false, "976 KiB"},
+      {999'999, true, "977 KiB"},
+      {2048, false, "2 KiB"},
+      {2048, true, "2 KiB"},
+      {1, false, "0 KiB"},
+      {1, true, "1 KiB"},
+      {0, false, "0 MB"},
+      {0, true, "0 MB"},
+  };
+  for (const Amount& c : cases) EXPECT_EQ(media::SizeText(c.bytes, c.roundUp), c.text) << c.bytes;
 }
 
 }  // namespace

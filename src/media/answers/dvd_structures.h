@@ -25,9 +25,14 @@ struct PhysicalFormat {
   static constexpr size_t kDvdRamInfoAt = 553;  // DVD-RAM: the manufacturer's record
 
   // + discs: the recording velocities of the ADIP, each the linear velocity in units of
-  // 0.25 m/s. The primary and upper velocities of the basic write strategy count only when
-  // the number of ADIP bytes in use reaches them; extended information block i (32 bytes,
-  // its first byte non-zero when present) counts when bit i of the indicators is set.
+  // 0.25 m/s (ADIP byte n is answer byte n + 4). A DVD+R or +R DL names the primary (lowest)
+  // and upper (highest) velocity of its basic write strategy in ADIP bytes 32 and 33; a DVD+RW
+  // names its highest recording velocity in byte 32 alone, and byte 33 is the read power at
+  // that velocity. Either counts only when the number of ADIP bytes in use (byte 31) reaches
+  // it. Extended information block i (32 bytes from ADIP byte 64 + 32i) counts when bit i of
+  // the indicators (byte 18) is set: its byte 0 holds the format number, its high bit set when
+  // the block continues the one before (then it holds no velocities), and a present block
+  // names its own primary and upper velocity in its bytes 2 and 3.
   static constexpr size_t kExtendedIndicatorsAt = 22;
   static constexpr size_t kAdipBytesInUseAt = 35;  // counts from physical format byte 0
   static constexpr size_t kPrimaryVelocityAt = 36;
@@ -35,7 +40,9 @@ struct PhysicalFormat {
   static constexpr size_t kExtendedBlocksAt = 68;
   static constexpr size_t kExtendedBlockSize = 32;
   static constexpr size_t kExtendedBlockCount = 8;
-  static constexpr size_t kExtendedVelocityInBlock = 3;
+  static constexpr uint8_t kExtendedContinuationBit = 0x80;
+  static constexpr size_t kExtendedPrimaryVelocityInBlock = 2;
+  static constexpr size_t kExtendedUpperVelocityInBlock = 3;
   static constexpr size_t kHeaderSize = 4;
 
   device::ResponseView answer;
