@@ -21,9 +21,7 @@ Command AddBuildModeCommand(CLI::App& app) {
       "build-mode",
       "Write a copy of EXE whose build-mode flag is set (on: the copy opens the builder) or "
       "cleared (off); EXE itself is never changed");
-  parser->add_option("STATE", options->state, "on or off")
-      ->required()
-      ->check(CLI::IsMember({"on", "off"}));
+  AddOnOffArgument(*parser, options->state);
   parser->add_option("EXE", options->exe, "The executable to copy")->required();
   parser
       ->add_option("--output", options->output,

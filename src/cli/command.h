@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace CLI {
 class App;
@@ -15,6 +16,9 @@ struct Command {
   CLI::App* parser = nullptr;
   std::function<int(Session&)> run;
 };
+
+// Adds the required argument STATE, "on" or "off", to a subcommand.
+void AddOnOffArgument(CLI::App& command, std::string& state);
 
 Command AddDrivesCommand(CLI::App& app);
 Command AddFeatureCommand(CLI::App& app);

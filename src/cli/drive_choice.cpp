@@ -7,6 +7,9 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "media/drive_kind.h"
+#include "text/fixed_text.h"
+#include "text/format_c.h"
+#include "text/text_encoding.h"
 
 namespace cli {
 namespace {
@@ -37,6 +40,11 @@ CLI::Option* AddDriveOption(CLI::App& command, int& drive) {
       .add_option("--drive", drive,
                   "The drive's index in the drive list (default: the first writer)")
       ->check(driveIndex);
+}
+
+void AddDriveAndJsonOptions(CLI::App& command, DriveOptions& options, const std::string& jsonHelp) {
+  AddDriveOption(command, options.drive);
+  command.add_flag("--json", options.json, jsonHelp);
 }
 
 std::optional<int> ChooseDrive(Session& session, int requested, int& status) {
@@ -73,6 +81,13 @@ std::optional<int> ChooseDrive(Session& session, int requested, int& status) {
     return std::nullopt;
   }
   return index;
+}
+
+std::string DriveHeading(Session& session, int index) {
+  const device::DriveEntry& entry = *session.Device().GetDriveEntry(static_cast<unsigned>(index));
+  return text::VisibleText(text::FormatC(
+      "Drive %d: %s %s", index, text::TrimTrailingBlanks(text::TextOf(entry.Vendor)).c_str(),
+      text::TrimTrailingBlanks(text::TextOf(entry.Product)).c_str()));
 }
 
 }  // namespace cli

@@ -1,9 +1,10 @@
 // `quillrate-cli features` and `feature NAME on|off`: the drive's three vendor features,
 // as the window's feature pages show and switch them.
-#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -21,6 +22,8 @@ namespace cli {
 namespace {
 
 using features::Feature;
+
+constexpr const char* kJsonHelp = "Print the features as JSON";
 
 // The captions beside the support and state values, as on the feature pages.
 struct Captions {
@@ -40,6 +43,20 @@ Captions CaptionsOf(Feature feature) {
       return {"Support Pacelift function :", "Pacelift function is active :", "pacelift"};
   }
   return {"", "", ""};
+}
+
+// The feature a command line names with its key ("trimwave"); the parser has checked the key.
+Feature FeatureNamed(const std::string& key) {
+  for (const Feature feature : features::kAllFeatures) {
+    if (key == CaptionsOf(feature).key) return feature;
+  }
+  return features::kAllFeatures[0];
+}
+
+std::vector<std::string> FeatureKeys() {
+  std::vector<std::string> keys;
+  for (const Feature feature : features::kAllFeatures) keys.emplace_back(CaptionsOf(feature).key);
+  return keys;
 }
 
 void PrintFeatures(std::ostream& out, const std::array<features::FeatureView, 3>& views,
@@ -72,14 +89,9 @@ void PrintFeatures(std::ostream& out, const std::array<features::FeatureView, 3>
 }  // namespace
 
 Command AddFeaturesCommand(CLI::App& app) {
-  struct Options {
-    int drive = -1;
-    bool json = false;
-  };
-  auto options = std::make_shared<Options>();
+  auto options = std::make_shared<DriveOptions>();
   CLI::App* parser = app.add_subcommand("features", "Show the drive's three vendor features");
-  AddDriveOption(*parser, options->drive);
-  parser->add_flag("--json", options->json, "Print the features as JSON");
+  AddDriveAndJsonOptions(*parser, *options, kJsonHelp);
   return {parser, [options](Session& session) {
             int status = kExitOk;
             const std::optional<int> index = ChooseDrive(session, options->drive, status);
@@ -91,11 +103,9 @@ Command AddFeaturesCommand(CLI::App& app) {
 }
 
 Command AddFeatureCommand(CLI::App& app) {
-  struct Options {
-    int drive = -1;
+  struct Options : DriveOptions {
     std::string name;
     std::string state;
-    bool json = false;
   };
   auto options = std::make_shared<Options>();
   CLI::App* parser = app.add_subcommand(
@@ -104,22 +114,15 @@ Command AddFeatureCommand(CLI::App& app) {
       "the drive does not take the change");
   parser->add_option("NAME", options->name, "quillrate-disable, trimwave or pacelift")
       ->required()
-      ->check(CLI::IsMember({"quillrate-disable", "trimwave", "pacelift"}));
-  parser->add_option("STATE", options->state, "on or off")
-      ->required()
-      ->check(CLI::IsMember({"on", "off"}));
-  AddDriveOption(*parser, options->drive);
-  parser->add_flag("--json", options->json, "Print the features as JSON");
+      ->check(CLI::IsMember(FeatureKeys()));
+  AddOnOffArgument(*parser, options->state);
+  AddDriveAndJsonOptions(*parser, *options, kJsonHelp);
   return {parser, [options](Session& session) {
+            const Feature feature = FeatureNamed(options->name);
+            const bool on = options->state == "on";
             int status = kExitOk;
             const std::optional<int> index = ChooseDrive(session, options->drive, status);
             if (!index) return status;
-            const std::map<std::string, Feature> byName{
-                {"quillrate-disable", Feature::QuillrateDisable},
-                {"trimwave", Feature::Trimwave},
-                {"pacelift", Feature::Pacelift}};
-            const Feature feature = byName.at(options->name);
-            const bool on = options->state == "on";
             device::AtapiDevice& device = session.Device();
             DriveWatch watch(session, device, *index);
             // The window disables the button of a feature the drive does not support; the

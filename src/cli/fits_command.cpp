@@ -11,8 +11,8 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/command.h"
-#include "cli/disc_status_query.h"
 #include "cli/drive_choice.h"
+#include "cli/drive_query.h"
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
@@ -70,9 +70,7 @@ Needed NeededBlocks(const std::string& argument) {
 }  // namespace
 
 Command AddFitsCommand(CLI::App& app) {
-  struct Options {
-    int drive = -1;
-    bool json = false;
+  struct Options : DriveOptions {
     std::string what;
   };
   auto options = std::make_shared<Options>();
@@ -86,9 +84,8 @@ Command AddFitsCommand(CLI::App& app) {
       ->add_option("FILE_OR_SIZE", options->what,
                    "The image file, or a size such as 700M, 4.7G, 4482MiB or 2295104s")
       ->required();
-  AddDriveOption(*parser, options->drive);
-  parser->add_flag("--json", options->json,
-                   "Print the answer as JSON: fits, free_blocks, needed_blocks");
+  AddDriveAndJsonOptions(*parser, *options,
+                         "Print the answer as JSON: fits, free_blocks, needed_blocks");
   return {parser, [options](Session& session) {
             const Needed needed = NeededBlocks(options->what);
             if (needed.exit != kExitOk) {
@@ -98,7 +95,7 @@ Command AddFitsCommand(CLI::App& app) {
             int exit = kExitOk;
             const auto query = QueryDiscStatus(session, options->drive, exit);
             if (!query) return exit;
-            const media::DiscStatus& status = query->status;
+            const media::DiscStatus& status = query->answer;
             const bool finished = status.state == media::DiscState::Complete;
             std::optional<media::Fit> fit;
             if (status.freeBlocks && !finished)

@@ -9,7 +9,7 @@
 
 #include "cli/command.h"
 #include "cli/drive_choice.h"
-#include "cli/drive_watch.h"
+#include "cli/drive_query.h"
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
@@ -24,11 +24,7 @@
 namespace cli {
 
 Command AddSpeedsCommand(CLI::App& app) {
-  struct Options {
-    int drive = -1;
-    bool json = false;
-  };
-  auto options = std::make_shared<Options>();
+  auto options = std::make_shared<DriveOptions>();
   CLI::App* parser = app.add_subcommand(
       "speeds",
       "List every write speed the drive offers for the disc (GET PERFORMANCE and the "
@@ -36,24 +32,22 @@ Command AddSpeedsCommand(CLI::App& app) {
       "it picks and the answers that cannot be trusted, and compare the drive's highest offer "
       "with the speed the disc is rated for. Like report, the drive is asked for its highest "
       "speeds and left there. Exit status 1 when there is no disc");
-  AddDriveOption(*parser, options->drive);
-  parser->add_flag("--json", options->json,
-                   "Print the table as JSON: speeds (kbps, x, rotation, source, picked, flags), "
-                   "flags, rated and verdict");
+  AddDriveAndJsonOptions(*parser, *options,
+                         "Print the table as JSON: speeds (kbps, x, rotation, source, picked, "
+                         "flags), flags, rated and verdict");
   return {
       parser, [options](Session& session) {
-        int status = kExitOk;
-        const auto index = ChooseDrive(session, options->drive, status);
-        if (!index) return status;
-        device::AtapiDevice& device = session.Device();
-        media::SilentReportSink sink;
-        DriveWatch watch(session, device, *index);
-        media::QueryOptions query;
-        query.speedTable = true;
-        const media::MediaReport report = media::RunMediaReport(device, {}, sink, query);
-        const int answered = watch.StoppedAnswering("the speed query") ? kExitNoAnswer : kExitOk;
+        int exit = kExitOk;
+        media::QueryOptions speedQuery;
+        speedQuery.speedTable = true;
+        const auto query =
+            QueryMediaReport(session, options->drive, speedQuery, "the speed query", exit);
+        if (!query) return exit;
+        const int index = query->index;
+        const media::MediaReport& report = query->answer;
+        const int answered = query->stoppedAnswering ? kExitNoAnswer : kExitOk;
         if (report.discKind == media::DiscKind::None) {
-          session.err << "quillrate-cli: drive " << *index << " has no disc\n";
+          session.err << "quillrate-cli: drive " << index << " has no disc\n";
           return answered == kExitOk ? int{kExitNoDisc} : answered;
         }
         const std::optional<uint32_t> picked = report.hasSpeed && report.speedKbps != 0
@@ -63,13 +57,14 @@ Command AddSpeedsCommand(CLI::App& app) {
             media::BuildSpeedTable(report.speedAnswers.value_or(media::SpeedAnswers{}),
                                    report.discKind, picked, report.discRating);
         const std::optional<std::string> verdict = media::SpeedVerdict(table);
-        const device::DriveEntry& entry = *device.GetDriveEntry(static_cast<unsigned>(*index));
+        const device::DriveEntry& entry =
+            *session.Device().GetDriveEntry(static_cast<unsigned>(index));
         const std::string vendor = text::TrimTrailingBlanks(text::TextOf(entry.Vendor));
         const std::string product = text::TrimTrailingBlanks(text::TextOf(entry.Product));
         const std::string revision = text::TrimTrailingBlanks(text::TextOf(entry.Revision));
         if (options->json) {
           nlohmann::ordered_json document = {{"drive",
-                                              {{"index", *index},
+                                              {{"index", index},
                                                {"vendor", text::TextToUtf8(vendor)},
                                                {"product", text::TextToUtf8(product)},
                                                {"revision", text::TextToUtf8(revision)}}}};
@@ -77,7 +72,7 @@ Command AddSpeedsCommand(CLI::App& app) {
           PrintJson(session.out, document);
           return answered;
         }
-        session.out << text::VisibleText(text::FormatC("Drive %d: %s %s %s", *index, vendor.c_str(),
+        session.out << text::VisibleText(text::FormatC("Drive %d: %s %s %s", index, vendor.c_str(),
                                                        product.c_str(), revision.c_str()))
                     << '\n';
         for (const std::string& line : media::SpeedTableLines(report.discKind, table, verdict))

@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/command.h"
-#include "cli/disc_status_query.h"
 #include "cli/drive_choice.h"
+#include "cli/drive_query.h"
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
@@ -18,25 +18,20 @@
 namespace cli {
 
 Command AddStatusCommand(CLI::App& app) {
-  struct Options {
-    int drive = -1;
-    bool json = false;
-  };
-  auto options = std::make_shared<Options>();
+  auto options = std::make_shared<DriveOptions>();
   CLI::App* parser = app.add_subcommand(
       "status",
       "Say whether the disc is blank, appendable, finished (closed) or overwritable, its sessions "
       "and how much is free on it (MB are 10^6 bytes, GiB 2^30, blocks 2048 bytes); a number the "
       "drive does not give is never guessed. No drive setting is changed");
-  AddDriveOption(*parser, options->drive);
-  parser->add_flag("--json", options->json,
-                   "Print the status as JSON: disc_status, erasable, sessions, "
-                   "last_session_state, free_blocks, free_bytes, recorded_blocks");
+  AddDriveAndJsonOptions(*parser, *options,
+                         "Print the status as JSON: disc_status, erasable, sessions, "
+                         "last_session_state, free_blocks, free_bytes, recorded_blocks");
   return {parser, [options](Session& session) {
             int exit = kExitOk;
             const auto query = QueryDiscStatus(session, options->drive, exit);
             if (!query) return exit;
-            const media::DiscStatus& status = query->status;
+            const media::DiscStatus& status = query->answer;
             if (options->json) {
               nlohmann::ordered_json json{{"drive", query->index}};
               json.update(media::DiscStatusJson(status));

@@ -15,43 +15,46 @@ constexpr int kLastDescriptorAsked = (kFormatCapacitiesLength - FormatCapacities
                                      FormatCapacities::kDescriptorSize;
 constexpr uint8_t kFormatTypeOrder[] = {0x10, 0x15, 0x26, 0x00};
 
+// Copies `count` bytes from `at` of the vendor media-ID answer when `ask` and the drive gives
+// the answer; false when nothing was copied.
+bool CopyFromVendorAnswer(device::AtapiDevice& device, bool ask, size_t at, size_t count,
+                          uint8_t* to) {
+  if (!ask) return false;
+  const auto vendor = ReadVendorMediaIdAnswer(device);
+  if (!vendor) return false;
+  vendor->answer.Copy(at, count, to);
+  return true;
+}
+
+// The same from the ADIP bytes of the physical format, when the drive gives them.
+void CopyFromAdip(device::AtapiDevice& device, size_t at, size_t count, uint8_t* to) {
+  if (const auto format = ReadPhysicalFormat(device, PhysicalFormat::kIdLength))
+    format->answer.Copy(at, count, to);
+}
+
 }  // namespace
 
 PlusMid ReadPlusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   PlusMid mid{};
-  if (IsDvdWriter(driveKind) && HasAdipKey(discKind)) {
-    if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
-      vendor->answer.Copy(VendorMediaId::kMidAt, 8, mid.data());
-      return mid;
-    }
-  }
-  if (const auto format = ReadPhysicalFormat(device, PhysicalFormat::kIdLength))
-    format->answer.Copy(PhysicalFormat::kAdipMidAt, 8, mid.data());
+  const bool askVendor = IsDvdWriter(driveKind) && HasAdipKey(discKind);
+  if (!CopyFromVendorAnswer(device, askVendor, VendorMediaId::kMidAt, 8, mid.data()))
+    CopyFromAdip(device, PhysicalFormat::kAdipMidAt, 8, mid.data());
   return mid;
 }
 
 PlusTid ReadPlusTypeId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   PlusTid tid{};
   // The fourth byte of the vendor answer's type field is not part of the shown ID.
-  if (IsDvdWriter(driveKind) && discKind != DiscKind::DvdPlusRw) {
-    if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
-      vendor->answer.Copy(VendorMediaId::kTidAt, 3, tid.data());
-      return tid;
-    }
-  }
-  if (const auto format = ReadPhysicalFormat(device, PhysicalFormat::kIdLength))
-    format->answer.Copy(PhysicalFormat::kAdipTidAt, 3, tid.data());
+  const bool askVendor = IsDvdWriter(driveKind) && discKind != DiscKind::DvdPlusRw;
+  if (!CopyFromVendorAnswer(device, askVendor, VendorMediaId::kTidAt, 3, tid.data()))
+    CopyFromAdip(device, PhysicalFormat::kAdipTidAt, 3, tid.data());
   return tid;
 }
 
 MinusMid ReadMinusMediaId(device::AtapiDevice& device, DriveKind driveKind, DiscKind discKind) {
   MinusMid mid{};
-  if (IsMultiDvdWriter(driveKind) && HasAdipKey(discKind)) {
-    if (const auto vendor = ReadVendorMediaIdAnswer(device)) {
-      vendor->answer.Copy(VendorMediaId::kMidAt, 12, mid.data());
-      return mid;
-    }
-  }
+  const bool askVendor = IsMultiDvdWriter(driveKind) && HasAdipKey(discKind);
+  if (CopyFromVendorAnswer(device, askVendor, VendorMediaId::kMidAt, 12, mid.data())) return mid;
   if (const auto info = ReadPreRecordedInfo(device, PreRecordedInfo::kLength)) {
     info->answer.Copy(PreRecordedInfo::kMidFirstAt, 6, mid.data());
     info->answer.Copy(PreRecordedInfo::kMidSecondAt, 6, mid.data() + 6);

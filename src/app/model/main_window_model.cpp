@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "app/model/details_export.h"
 #include "app/model/display_text.h"
 #include "app/model/drive_line.h"
 #include "app/model/help_text.h"

@@ -1,5 +1,7 @@
 // The report as the memo's menu copies and saves it: text, one line per report line, or the
-// same JSON document as `quillrate-cli report --json`.
+// same JSON document as `quillrate-cli report --json`; with the details read for it, that
+// document holds under "details" the disc status as `status --json` gives it and the speed
+// table as `speeds --json` gives it.
 #pragma once
 
 #include <string>
@@ -14,9 +16,13 @@ struct MediaReport;
 
 namespace app::model {
 
+struct DiscDetails;
+
 std::string ReportText(const std::vector<std::string>& lines);
 std::string ReportJson(const device::DriveEntry& drive, int driveIndex,
                        const media::MediaReport& report);
+std::string ReportJsonWithDetails(const device::DriveEntry& drive, int driveIndex,
+                                  const media::MediaReport& report, const DiscDetails& details);
 // Writes the file complete or not at all; empty, or why it could not be written.
 std::string SaveReportFile(const std::string& path, const std::string& bytes);
 

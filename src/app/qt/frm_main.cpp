@@ -89,27 +89,6 @@ void TfrmMain::ConnectEvents() {
 void TfrmMain::cboDrivesChange() {
   model_->cboDrivesChange(controls_.cboDrives->currentIndex());
 }
-void TfrmMain::cmdRefreshClick() {
-  model_->cmdRefreshClick();
-}
-void TfrmMain::cmdCancelQueryClick() {
-  model_->CancelQuery();
-}
-void TfrmMain::btnSetQRAbilityClick() {
-  model_->PressFeature(0);
-}
-void TfrmMain::btnSetTWAbilityClick() {
-  model_->PressFeature(1);
-}
-void TfrmMain::btnSetPLAbilityClick() {
-  model_->PressFeature(2);
-}
-void TfrmMain::cmdShowQRClick() {
-  model_->cmdShowQRClick();
-}
-void TfrmMain::cmdAddUserFileClick() {
-  model_->cmdAddUserFileClick();
-}
 void TfrmMain::UserFileChosen(const std::optional<std::string>& chosen) {
   model_->UserFileChosen(chosen);
 }

@@ -1,6 +1,7 @@
 // The main window in Qt: a thin view over the main-window model. It lays out the controls,
-// forwards their events to the model under the handlers' own names, and shows what the model
-// tells it. Device work runs on the model's device thread; the window stays responsive.
+// connects their events to the handlers it shares with the Win32 window (which pass them to
+// the model under the handlers' own names), and shows what the model tells it. Device work
+// runs on the model's device thread; the window stays responsive.
 #pragma once
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/model/main_window_handlers.h"
 #include "app/model/main_window_model.h"
 #include "app/model/main_window_view.h"
 #include "app/qt/main_window_layout.h"
@@ -19,7 +21,9 @@ namespace app {
 class TfrmDetails;
 class TfrmSplash;
 
-class TfrmMain : public QWidget, private model::MainWindowView {
+class TfrmMain : public QWidget,
+                 private model::MainWindowView,
+                 public model::MainWindowHandlers<TfrmMain> {
   Q_OBJECT
  public:
   // Runs FormCreate. `system` must outlive the window.
@@ -34,15 +38,8 @@ class TfrmMain : public QWidget, private model::MainWindowView {
   bool DeviceBusy() const { return model_->DeviceBusy(); }
   const std::vector<std::string>& ReportLines() const { return model_->ReportLines(); }
 
-  // Event handlers, under the names of the events they answer.
+  // Event handlers, under the names of the events they answer (the others: MainWindowHandlers).
   void cboDrivesChange();
-  void cmdRefreshClick();
-  void cmdCancelQueryClick();
-  void btnSetQRAbilityClick();
-  void btnSetTWAbilityClick();
-  void btnSetPLAbilityClick();
-  void cmdShowQRClick();
-  void cmdAddUserFileClick();
   // The second half of cmdAddUserFileClick, once the dialog has closed.
   void UserFileChosen(const std::optional<std::string>& chosen);
 

@@ -125,9 +125,6 @@ bool TfrmMain::OnCommand(HWND control, WORD code) {
 void TfrmMain::cboDrivesChange() {
   model_->cboDrivesChange(static_cast<int>(SendMessageW(controls_.cboDrives, CB_GETCURSEL, 0, 0)));
 }
-void TfrmMain::cmdRefreshClick() {
-  model_->cmdRefreshClick();
-}
 
 void TfrmMain::F5Pressed() {
   // The query starts at once; the button's pressed picture follows for a moment.
@@ -137,25 +134,6 @@ void TfrmMain::F5Pressed() {
   SendMessageW(controls_.cmdRefresh, BM_SETSTATE, TRUE, 0);
   SetTimer(Handle(), kKeyPressedLookTimer, kKeyPressedLookMs, nullptr);
 }
-void TfrmMain::btnSetQRAbilityClick() {
-  model_->PressFeature(0);
-}
-void TfrmMain::btnSetTWAbilityClick() {
-  model_->PressFeature(1);
-}
-void TfrmMain::btnSetPLAbilityClick() {
-  model_->PressFeature(2);
-}
-void TfrmMain::cmdShowQRClick() {
-  model_->cmdShowQRClick();
-}
-void TfrmMain::cmdAddUserFileClick() {
-  model_->cmdAddUserFileClick();
-}
-void TfrmMain::cmdCancelQueryClick() {
-  model_->CancelQuery();
-}
-
 void TfrmMain::lblCopyrightClick() {
   const wchar_t* target = CopyrightLinkTarget();
   const std::wstring text = target != nullptr ? target : L"";

@@ -1,13 +1,14 @@
 // The main window on Win32: a thin view over the main-window model, like the Qt window. It
-// lays out the controls, forwards their events to the model under the handlers' own names
-// and shows what the model tells it. Device work runs on a worker thread; the window stays
-// responsive.
+// lays out the controls, connects their events to the handlers it shares with the Qt window
+// (which pass them to the model under the handlers' own names) and shows what the model
+// tells it. Device work runs on a worker thread; the window stays responsive.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/model/main_window_handlers.h"
 #include "app/model/main_window_model.h"
 #include "app/model/main_window_view.h"
 #include "app/win32/frm_details.h"
@@ -18,7 +19,9 @@
 
 namespace win32ui {
 
-class TfrmMain : public SkinWindow, private app::model::MainWindowView {
+class TfrmMain : public SkinWindow,
+                 private app::model::MainWindowView,
+                 public app::model::MainWindowHandlers<TfrmMain> {
  public:
   // Creates the window and runs FormCreate. `system` must outlive the window.
   TfrmMain(platform::System& system, app::model::ProgramServices services);
@@ -32,18 +35,14 @@ class TfrmMain : public SkinWindow, private app::model::MainWindowView {
   // was used.
   bool PreTranslate(MSG& msg);
 
+  app::model::MainWindowModel& Model() { return *model_; }
+
+  // Event handlers, under the names of the events they answer (the others: MainWindowHandlers).
   void cboDrivesChange();
-  void cmdRefreshClick();
   // F5: the query, then the query button's pressed picture for kKeyPressedLookMs.
   void F5Pressed();
   static constexpr UINT_PTR kKeyPressedLookTimer = 0x5155;
   static constexpr UINT kKeyPressedLookMs = 100;
-  void btnSetQRAbilityClick();
-  void btnSetTWAbilityClick();
-  void btnSetPLAbilityClick();
-  void cmdShowQRClick();
-  void cmdCancelQueryClick();
-  void cmdAddUserFileClick();
   void lblCopyrightClick();
   // The memo's menu: copy the report, save it as text or JSON.
   void ShowReportMenu(int x, int y);

@@ -17,11 +17,6 @@ namespace {
 using app::model::ControlPlace;
 using app::model::FeatureRowLayout;
 using app::model::kFeatureRows;
-using app::model::LayoutRect;
-
-RECT PlaceOf(const LayoutRect& r) {
-  return At(r.left, r.top, r.width, r.height);
-}
 
 int TextWidth(HFONT font, const wchar_t* text) {
   HDC dc = GetDC(nullptr);
@@ -72,32 +67,32 @@ HWND Label(HWND parent, const wchar_t* name, const wchar_t* text, RECT at, HFONT
 // A label at its place with its first text, on the window's frame.
 HWND Label(HWND parent, const ControlPlace& place, HFONT font, COLORREF color) {
   return Label(parent, platform::Widen(place.name).c_str(), platform::Widen(place.text).c_str(),
-               PlaceOf(place.at), font, color, kFrameColor);
+               At(place.at), font, color, kFrameColor);
 }
 
 // A label at its place with its first text, as wide as that text.
 HWND SizedLabel(HWND parent, const ControlPlace& place, HFONT font, bool wrapped = false) {
   return MakeLabel(parent, platform::Widen(place.name).c_str(), platform::Widen(place.text),
-                   PlaceOf(place.at), font, kBlack, kFrameColor, wrapped);
+                   At(place.at), font, kBlack, kFrameColor, wrapped);
 }
 
 FeatureRowControls BuildFeatureRow(HWND page, const FeatureRowLayout& row) {
   using platform::Widen;
   HFONT tahoma = SkinFont(app::look::kPageText);
-  Label(page, Widen(row.titleName).c_str(), Widen(row.titleText).c_str(), PlaceOf(row.title),
-        tahoma, kNavy, kPageColor);
+  Label(page, Widen(row.titleName).c_str(), Widen(row.titleText).c_str(), At(row.title), tahoma,
+        kNavy, kPageColor);
   Label(page, Widen(row.supportCaptionName).c_str(), Widen(row.supportCaptionText).c_str(),
-        PlaceOf(row.supportCaption), tahoma, kBlack, kPageColor);
+        At(row.supportCaption), tahoma, kBlack, kPageColor);
   Label(page, Widen(row.stateCaptionName).c_str(), Widen(row.stateCaptionText).c_str(),
-        PlaceOf(row.stateCaption), tahoma, kBlack, kPageColor);
+        At(row.stateCaption), tahoma, kBlack, kPageColor);
   FeatureRowControls controls;
-  controls.support = Label(page, Widen(row.supportName).c_str(), L"N/A", PlaceOf(row.support),
-                           tahoma, kBlue, kPageColor, L"YES");
-  controls.state = Label(page, Widen(row.stateName).c_str(), L"N/A", PlaceOf(row.state), tahoma,
-                         kBlue, kPageColor, L"YES");
+  controls.support = Label(page, Widen(row.supportName).c_str(), L"N/A", At(row.support), tahoma,
+                           kBlue, kPageColor, L"YES");
+  controls.state = Label(page, Widen(row.stateName).c_str(), L"N/A", At(row.state), tahoma, kBlue,
+                         kPageColor, L"YES");
   controls.button =
       MakeButton(page, Widen(row.buttonName).c_str(), Widen(row.buttonCaption).c_str(),
-                 PlaceOf(row.button), SkinFont(app::look::kFeatureButtonFont));
+                 At(row.button), SkinFont(app::look::kFeatureButtonFont));
   for (const app::model::LayoutSeparator& line : row.separators) {
     MakeSeparator(page, line.left, line.top, line.length, line.horizontal);
   }
@@ -185,7 +180,7 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   c.Label1 = Label(f, model::kStep1Title, verdanaBold, kNavy);
   c.lblStep1 = SizedLabel(f, model::kStep1Text, verdana);
   SizeToText(c.lblStep1, model::kStepTextRight);
-  RECT driveList = PlaceOf(model::kDriveList.at);
+  RECT driveList = At(model::kDriveList.at);
   driveList.bottom = kDriveListDropDownHeight;
   c.cboDrives = MakeControl(f, L"COMBOBOX", Widen(model::kDriveList.name).c_str(), L"",
                             CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, driveList,
@@ -195,19 +190,19 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   c.lblStep2 = SizedLabel(f, model::kStep2Text, verdana, true);
   FitWrapped(c.lblStep2);
   c.cmdRefresh = MakePictureButton(f, Widen(model::kQueryButton.name).c_str(),
-                                   PlaceOf(model::kQueryButton.at), Picture::QueryNormal,
+                                   At(model::kQueryButton.at), Picture::QueryNormal,
                                    Picture::QueryHover, Picture::QueryPressed, kFrameColor, true);
   c.Label5 = Label(f, model::kStep3Title, verdanaBold, kNavy);
   c.lblStep3 = SizedLabel(f, model::kStep3Text, verdana);
   SizeToText(c.lblStep3, model::kStepTextRight);
-  c.busyIndicator = MakeBusyIndicator(f, PlaceOf(model::kBusyIndicator.at));
+  c.busyIndicator = MakeBusyIndicator(f, At(model::kBusyIndicator.at));
   c.cmdCancelQuery =
       MakeButton(f, Widen(model::kQueryCancel.name).c_str(), Widen(model::kQueryCancel.text),
-                 PlaceOf(model::kQueryCancel.at), SkinFont(app::look::kBoldButton));
+                 At(model::kQueryCancel.at), SkinFont(app::look::kBoldButton));
   ShowWindow(c.cmdCancelQuery, SW_HIDE);
 
   c.suiPageControl1 = std::make_unique<PageControl>(
-      f, Widen(model::kPageControl.name).c_str(), PlaceOf(model::kPageControl.at),
+      f, Widen(model::kPageControl.name).c_str(), At(model::kPageControl.at),
       SkinFont(app::look::kPageText), model::kPageTabMargin);
   HWND pages[3];
   for (size_t i = 0; i < 3; ++i) {
@@ -216,8 +211,8 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
   }
   c.memTranslator = MakeControl(
       pages[0], L"EDIT", Widen(model::kMemo.name).c_str(), Widen(model::kMemo.text).c_str(),
-      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-      PlaceOf(model::kMemo.at), SkinFont(app::look::kMemoFont), WS_EX_CLIENTEDGE);
+      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, At(model::kMemo.at),
+      SkinFont(app::look::kMemoFont), WS_EX_CLIENTEDGE);
   ForwardContextMenu(c.memTranslator);
   for (size_t i = 0; i < 3; ++i) {
     c.features[i] = BuildFeatureRow(pages[kFeatureRows[i].page], kFeatureRows[i]);
@@ -227,16 +222,16 @@ void BuildMainWindowLayout(HWND f, MainWindowControls& c) {
 
   c.cmdShowQR =
       MakeButton(f, Widen(model::kShowQuillRate.name).c_str(), Widen(model::kShowQuillRate.text),
-                 PlaceOf(model::kShowQuillRate.at), SkinFont(app::look::kShowQuillRateFont), kRed);
+                 At(model::kShowQuillRate.at), SkinFont(app::look::kShowQuillRateFont), kRed);
   c.imgbtnOLV = MakePictureButton(f, Widen(model::kMakerLogo.name).c_str(),
-                                  PlaceOf(model::kMakerLogo.at), Picture::MakerLogo,
-                                  Picture::MakerLogo, Picture::MakerLogo, kFrameColor, false);
+                                  At(model::kMakerLogo.at), Picture::MakerLogo, Picture::MakerLogo,
+                                  Picture::MakerLogo, kFrameColor, false);
   c.cmdAddUserFile = MakeButton(f, Widen(model::kUserFileButton.name).c_str(), L"",
-                                PlaceOf(model::kUserFileButton.at), verdana);
+                                At(model::kUserFileButton.at), verdana);
   ShowWindow(c.cmdAddUserFile, SW_HIDE);
   c.lblCopyright =
       MakeLinkLabel(f, Widen(model::kCopyright.name).c_str(), Widen(app::kMakerCopyright),
-                    PlaceOf(model::kCopyright.at), SkinFont(app::look::kLinkText), kFrameColor);
+                    At(model::kCopyright.at), SkinFont(app::look::kLinkText), kFrameColor);
   static const std::wstring makerAddress = Widen(app::kMakerWebAddress);
   linkTarget = makerAddress.c_str();
   // Sized to its picture.

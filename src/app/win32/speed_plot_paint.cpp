@@ -8,17 +8,12 @@
 namespace win32ui {
 namespace {
 
-using app::look::kPlotBottom;
-using app::look::kPlotLeft;
-using app::look::kPlotMarkRadius;
-using app::look::kPlotPickedRadius;
-using app::look::kPlotRight;
-using app::look::kPlotTop;
-constexpr COLORREF kGrid = ToColorRef(app::look::kPlotGrid);
+namespace look = app::look;
+constexpr COLORREF kGrid = ToColorRef(look::kPlotGrid);
 
 RECT Area(const RECT& box) {
-  return {box.left + kPlotLeft, box.top + kPlotTop, box.right - kPlotRight,
-          box.bottom - kPlotBottom};
+  return {box.left + look::kPlotLeft, box.top + look::kPlotTop, box.right - look::kPlotRight,
+          box.bottom - look::kPlotBottom};
 }
 
 void Line(HDC dc, POINT from, POINT to) {
@@ -102,7 +97,7 @@ void PaintSpeedPlot(HDC dc, const RECT& box, const app::model::SpeedPlot& plot, 
   for (const app::model::PlotMark& mark : plot.marks) {
     const POINT at = PlotPoint(box, mark.x, mark.y);
     const COLORREF colour = mark.picked ? kPlotPicked : kPlotMark;
-    const int r = mark.picked ? kPlotPickedRadius : kPlotMarkRadius;
+    const int r = mark.picked ? look::kPlotPickedRadius : look::kPlotMarkRadius;
     {
       Selected pen(dc, CreatePen(PS_SOLID, 2, colour));
       Selected brush(dc, CreateSolidBrush(mark.trusted ? colour : kWhite));
