@@ -21,6 +21,20 @@ AtapiDevice::AtapiDevice(platform::System& system, DeviceOptions options)
   EnumerateDrives();
 }
 
+AtapiDevice::AtapiDevice(const AtapiDevice& list, const DriveEntry& entry)
+    : system_(list.system_),
+      options_(list.options_),
+      waitTimer_(list.system_),
+      commandTimer_(list.system_),
+      osInfo_(list.osInfo_),
+      responseBuffer_(new uint8_t[kBufferSize]()),
+      dataOutBuffer_(new uint8_t[kBufferSize]()) {
+  options_.identifyInParallel = false;
+  aspiAvailable_ = list.aspiAvailable_;
+  drives_[0] = entry;
+  driveCount_ = 1;
+}
+
 AtapiDevice::~AtapiDevice() {
   UnloadAspi();
   CloseDrive();
