@@ -1,5 +1,6 @@
 #include "device/atapi_device.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -21,7 +22,7 @@ AtapiDevice::AtapiDevice(platform::System& system, DeviceOptions options)
   EnumerateDrives();
 }
 
-AtapiDevice::AtapiDevice(const AtapiDevice& list, const DriveEntry& entry)
+AtapiDevice::AtapiDevice(const AtapiDevice& list, std::span<const DriveEntry> entries)
     : system_(list.system_),
       options_(list.options_),
       waitTimer_(list.system_),
@@ -31,8 +32,17 @@ AtapiDevice::AtapiDevice(const AtapiDevice& list, const DriveEntry& entry)
       dataOutBuffer_(new uint8_t[kBufferSize]()) {
   options_.identifyInParallel = false;
   aspiAvailable_ = list.aspiAvailable_;
-  drives_[0] = entry;
-  driveCount_ = 1;
+  std::copy(entries.begin(), entries.end(), drives_.begin());
+  driveCount_ = static_cast<int16_t>(entries.size());
+}
+
+std::unique_ptr<AtapiDevice> AtapiDevice::CopyOfList(const AtapiDevice& list) {
+  const std::span<const DriveEntry> entries(list.drives_.data(),
+                                            static_cast<size_t>(list.driveCount_));
+  for (const DriveEntry& entry : entries) {
+    if (entry.ViaAspi) return nullptr;
+  }
+  return std::unique_ptr<AtapiDevice>(new AtapiDevice(list, entries));
 }
 
 AtapiDevice::~AtapiDevice() {

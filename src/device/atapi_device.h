@@ -70,6 +70,10 @@ class AtapiDevice {
  public:
   AtapiDevice(platform::System& system, DeviceOptions options);
   ~AtapiDevice();
+  // A second device over the same drive list, with handles, buffers and kept answers of its
+  // own, made without asking any drive; null for a list found through an ASPI manager (the
+  // manager is the list's own).
+  static std::unique_ptr<AtapiDevice> CopyOfList(const AtapiDevice& list);
   AtapiDevice(const AtapiDevice&) = delete;
   AtapiDevice& operator=(const AtapiDevice&) = delete;
 
@@ -193,9 +197,9 @@ class AtapiDevice {
   // Identifies drive `index`; false when the system refuses it every command and it left the
   // list.
   bool IdentifyOrRemove(int index);
-  // A device for identifying one drive of `list` on a thread of its own: the entry as its whole
-  // list, with its own handle, buffers, sense and snapshot; pass-through only.
-  AtapiDevice(const AtapiDevice& list, const DriveEntry& entry);
+  // A device over `entries` of `list` as its whole list, with its own handle, buffers, sense
+  // and snapshot, that asks no drive; pass-through only.
+  AtapiDevice(const AtapiDevice& list, std::span<const DriveEntry> entries);
   bool CanIdentifyInParallel() const;
   void IdentifyInParallel();
   // Takes what a worker learnt about its drive, which has index `index` in this list (or left

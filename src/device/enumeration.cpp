@@ -88,7 +88,7 @@ void AtapiDevice::IdentifyInParallel() {
   std::vector<std::unique_ptr<AtapiDevice>> workers;
   workers.reserve(count);
   for (size_t j = 0; j < count; ++j) {
-    workers.push_back(std::unique_ptr<AtapiDevice>(new AtapiDevice(*this, drives_[j])));
+    workers.push_back(std::unique_ptr<AtapiDevice>(new AtapiDevice(*this, {&drives_[j], 1})));
   }
   std::vector<char> kept(count, 0);
   system_.RunConcurrently(
