@@ -84,4 +84,12 @@ void AnswerSnapshot::Forget(int drive) {
   std::erase_if(entries_, [drive](const Entry& e) { return drive < 0 || e.drive == drive; });
 }
 
+void AnswerSnapshot::TakeFrom(AnswerSnapshot& other, int from, int to) {
+  for (Entry& entry : other.entries_) {
+    if (entry.drive == from)
+      entries_.push_back({to, entry.cdb, entry.length, std::move(entry.answer)});
+  }
+  other.Forget(from);
+}
+
 }  // namespace device

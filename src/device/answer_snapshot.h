@@ -45,6 +45,9 @@ class AnswerSnapshot {
   void Learn(int drive, const Command& cdb, uint32_t length, Answer answer);
   // Forgets what one drive answered (-1: every drive).
   void Forget(int drive);
+  // Takes what `other` kept for its drive `from` as what drive `to` answered here, after what
+  // this snapshot holds.
+  void TakeFrom(AnswerSnapshot& other, int from, int to);
 
  private:
   struct Entry {

@@ -1,5 +1,6 @@
 #include "device/atapi_device.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -19,6 +20,29 @@ AtapiDevice::AtapiDevice(platform::System& system, DeviceOptions options)
       dataOutBuffer_(new uint8_t[kBufferSize]()) {
   ChooseTransport();
   EnumerateDrives();
+}
+
+AtapiDevice::AtapiDevice(const AtapiDevice& list, std::span<const DriveEntry> entries)
+    : system_(list.system_),
+      options_(list.options_),
+      waitTimer_(list.system_),
+      commandTimer_(list.system_),
+      osInfo_(list.osInfo_),
+      responseBuffer_(new uint8_t[kBufferSize]()),
+      dataOutBuffer_(new uint8_t[kBufferSize]()) {
+  options_.identifyInParallel = false;
+  aspiAvailable_ = list.aspiAvailable_;
+  std::copy(entries.begin(), entries.end(), drives_.begin());
+  driveCount_ = static_cast<int16_t>(entries.size());
+}
+
+std::unique_ptr<AtapiDevice> AtapiDevice::CopyOfList(const AtapiDevice& list) {
+  const std::span<const DriveEntry> entries(list.drives_.data(),
+                                            static_cast<size_t>(list.driveCount_));
+  for (const DriveEntry& entry : entries) {
+    if (entry.ViaAspi) return nullptr;
+  }
+  return std::unique_ptr<AtapiDevice>(new AtapiDevice(list, entries));
 }
 
 AtapiDevice::~AtapiDevice() {

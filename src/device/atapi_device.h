@@ -59,12 +59,21 @@ struct DeviceOptions {
   // its entry is first asked for or it is selected: a program that asks one drive of many
   // sends no command to the others. Off, every drive is identified at construction.
   bool identifyOnDemand = false;
+  // The drives identified at once (not on demand) are asked at the same time, each from a
+  // thread of its own, where the transport and the system allow it (see IdentifyAllDrives);
+  // the list is the one asking them in turn gives. The describe step is then run on those
+  // threads at once, each time for a device of its own.
+  bool identifyInParallel = false;
 };
 
 class AtapiDevice {
  public:
   AtapiDevice(platform::System& system, DeviceOptions options);
   ~AtapiDevice();
+  // A second device over the same drive list, with handles, buffers and kept answers of its
+  // own, made without asking any drive; null for a list found through an ASPI manager (the
+  // manager is the list's own).
+  static std::unique_ptr<AtapiDevice> CopyOfList(const AtapiDevice& list);
   AtapiDevice(const AtapiDevice&) = delete;
   AtapiDevice& operator=(const AtapiDevice&) = delete;
 
@@ -76,6 +85,8 @@ class AtapiDevice {
   // Identifies a listed drive not yet identified (INQUIRY and the describe step), leaving the
   // selected drive selected; nothing for a drive already identified.
   void IdentifyDrive(int index);
+  // Identifies every listed drive not yet identified, in list order or, with
+  // identifyInParallel, at the same time.
   void IdentifyAllDrives();
   // Records the describe step's results for a listed drive.
   void SetDriveKind(unsigned index, uint8_t kindCode, const char* kindName);
@@ -186,6 +197,14 @@ class AtapiDevice {
   // Identifies drive `index`; false when the system refuses it every command and it left the
   // list.
   bool IdentifyOrRemove(int index);
+  // A device over `entries` of `list` as its whole list, with its own handle, buffers, sense
+  // and snapshot, that asks no drive; pass-through only.
+  AtapiDevice(const AtapiDevice& list, std::span<const DriveEntry> entries);
+  bool CanIdentifyInParallel() const;
+  void IdentifyInParallel();
+  // Takes what a worker learnt about its drive, which has index `index` in this list (or left
+  // the list when it is -1).
+  void TakeWorker(AtapiDevice& worker, int index);
   bool LoadAspiLibrary(bool showMessages);
   bool Send(const Cdb& cdb, Direction direction, uint32_t length);
   bool ExecutePassThrough(const Cdb& cdb, Direction direction, uint32_t length);

@@ -1,6 +1,8 @@
 // Finding, sorting and identifying the optical drives at construction.
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "device/atapi_device.h"
 #include "text/fixed_text.h"
@@ -54,7 +56,63 @@ void AtapiDevice::EnumerateDrives() {
 }
 
 void AtapiDevice::IdentifyAllDrives() {
+  if (options_.identifyInParallel && CanIdentifyInParallel()) {
+    IdentifyInParallel();
+    return;
+  }
   for (int j = 0; j < driveCount_; ++j) IdentifyDrive(j);
+}
+
+// Drives asked at the same time each need a handle of their own, so only under pass-through:
+// an ASPI manager is one library the list holds, taking one request at a time. No two entries
+// may open the same root (one drive, one operation at a time), and the list must be fresh: no
+// drive identified or selected yet, no stop request to hand to other threads.
+bool AtapiDevice::CanIdentifyInParallel() const {
+  if (!osInfo_.IsNT() || currentIndex_ >= 0 || stopRequest_ || driveCount_ < 2) return false;
+  for (int j = 0; j < driveCount_; ++j) {
+    const DriveEntry& entry = drives_[j];
+    if (entry.ViaAspi || entry.Identified) return false;
+    for (int k = 0; k < j; ++k) {
+      if (drives_[k].RootPath == entry.RootPath) return false;
+    }
+  }
+  return true;
+}
+
+// Each drive is identified by a worker device of its own on its own thread, exactly as the
+// list identifies it in turn; the list then takes the workers' entries in list order, leaving
+// out the drives the system refused, so that order, indices and entries are the ones asking
+// the drives one after another gives.
+void AtapiDevice::IdentifyInParallel() {
+  const size_t count = static_cast<size_t>(driveCount_);
+  std::vector<std::unique_ptr<AtapiDevice>> workers;
+  workers.reserve(count);
+  for (size_t j = 0; j < count; ++j) {
+    workers.push_back(std::unique_ptr<AtapiDevice>(new AtapiDevice(*this, {&drives_[j], 1})));
+  }
+  std::vector<char> kept(count, 0);
+  system_.RunConcurrently(
+      count, [&workers, &kept](size_t j) { kept[j] = workers[j]->IdentifyOrRemove(0) ? 1 : 0; });
+  std::array<DriveEntry, kMaxDrives> listed{};
+  int16_t listedCount = 0;
+  for (size_t j = 0; j < count; ++j) {
+    TakeWorker(*workers[j], kept[j] ? listedCount : -1);
+    if (kept[j]) listed[static_cast<size_t>(listedCount++)] = workers[j]->drives_[0];
+  }
+  drives_ = listed;
+  driveCount_ = listedCount;
+}
+
+void AtapiDevice::TakeWorker(AtapiDevice& worker, int index) {
+  if (index >= 0) snapshot_.TakeFrom(worker.snapshot_, 0, index);
+  unansweredCommands_ += worker.unansweredCommands_;
+  refusedCommands_ += worker.refusedCommands_;
+  // The last command of the last drive is the last command of the list.
+  sense_ = worker.sense_;
+  timedOut_ = worker.timedOut_;
+  bytesTransferred_ = worker.bytesTransferred_;
+  answerLength_ = worker.answerLength_;
+  std::copy_n(worker.responseBuffer_.get(), answerLength_, responseBuffer_.get());
 }
 
 void AtapiDevice::IdentifyDrive(int j) {
@@ -81,6 +139,8 @@ bool AtapiDevice::IdentifyOrRemove(int j) {
     // A drive to which the system refuses every identity command is left out of the list, as
     // a drive that cannot be opened is: the system's drive diagnosis says why.
     CloseDrive();
+    // What it answered (a TEST UNIT READY) is not the answer of the drive that takes its index.
+    snapshot_.Forget(j);
     entry.Present = false;
     SortDrives();
     driveCount_ = static_cast<int16_t>(std::count_if(

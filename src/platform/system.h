@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -159,9 +160,21 @@ class MessageSink {
   virtual void ShowMessage(const std::string& text, const std::string& caption, uint32_t flags) = 0;
 };
 
+// Threads: a System is made and used by one thread at a time, with one exception. While
+// RunConcurrently runs, each of its jobs works on a drive of its own, from its own thread, with
+// its own handle (OpenDevice, then PassThrough and GetScsiAddress on that handle), the counter
+// and Sleep; nothing else is called until it returns. A system whose drives allow that runs the
+// jobs in parallel; the others keep the default, which runs them one after another.
 class System {
  public:
   virtual ~System() = default;
+
+  // Runs job(0) ... job(count - 1) and returns once every one has ended. The default runs them
+  // in order on the calling thread and stops at a job that throws; a parallel system throws a
+  // job's exception on once every job has ended (the first, in job order).
+  virtual void RunConcurrently(size_t count, const std::function<void(size_t)>& job) {
+    for (size_t i = 0; i < count; ++i) job(i);
+  }
 
   // The system's platform id (2 = NT family), or none when the version query fails.
   virtual std::optional<uint32_t> PlatformId() = 0;

@@ -213,6 +213,43 @@ TEST(MainWindowLive, ANewDiscToldWhileTheWindowWorksIsQueriedOnceAfterwards) {
   }
 }
 
+// The follow takes the drives the window listed: each is asked once what it holds (TEST UNIT
+// READY), and none is identified again. A list found through an ASPI manager is listed afresh.
+TEST(MainWindowLive, FollowingStartsFromTheWindowsDriveList) {
+  struct Case {
+    const char* name;
+    std::string platform;
+    std::vector<std::string> sent;  // drive:opcode
+  };
+  for (const Case& c : {
+           Case{"pass-through", "", {"0:00", "1:00"}},
+           Case{"an ASPI manager",
+                R"(, "aspi": "ready")",
+                // Drives found through ASPI have no root: the follow tells them as one.
+                {"0:00", "0:12", "0:5A", "1:00", "1:12", "1:5A", "0:00"}},
+       }) {
+    SCOPED_TRACE(c.name);
+    std::string machine = Machine({Drive("sr0", 1, WithDisc() + R"(, "aspi": [0, 1, 0])"),
+                                   Drive("sr1", 2, R"(, "aspi": [0, 2, 0])")},
+                                  "");
+    machine.replace(machine.find(R"("drive_events": true)"), 20,
+                    std::string(R"("drive_events": true)") + c.platform);
+    Rig rig(machine);
+    ASSERT_EQ(rig.model->Device()->GetDriveCount(), 2);
+    const size_t logged = rig.system->Log().size();
+    rig.model->StartFollowing(rig.system->OpenDriveEvents({.realTime = false}), false);
+    rig.thread->RunAll();
+    std::vector<std::string> sent;
+    for (size_t i = logged; i < rig.system->Log().size(); ++i) {
+      const sim::LoggedCommand& command = rig.system->Log()[i];
+      static const char* digits = "0123456789ABCDEF";
+      sent.push_back(std::to_string(command.drive) + ":" + digits[command.cdb[0] >> 4] +
+                     digits[command.cdb[0] & 15]);
+    }
+    EXPECT_EQ(sent, c.sent);
+  }
+}
+
 TEST(MainWindowLive, NoCommandReachesAnIdleDriveTheSystemWatches) {
   LiveRig live(Machine({Drive("sr0", 1, WithDisc())}, At(60000, 0, "tray_open")));
   live.FollowUntil(1000);

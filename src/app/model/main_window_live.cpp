@@ -2,7 +2,9 @@
 // selected drive's disc comes or goes. The news arrive on the window's thread from the follow,
 // which runs on the device thread between the window's own jobs, so the follow never asks a
 // drive while the window queries it.
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "app/model/display_text.h"
 #include "app/model/drive_line.h"
@@ -22,8 +24,15 @@ void MainWindowModel::StartFollowing(std::unique_ptr<platform::DriveEvents> even
       !settings::OSInfo::ReadRegString(system_, settings::kProgramKey, kAutoQueryValue, value) ||
       std::string(value.data()) != "0";
   followContinuous_ = continuous;
-  live_ = std::make_unique<LiveFollow>(system_, std::move(events), [this] {
-    auto device = services_.createDevice(system_);
+  // The follow starts from a copy of the window's drive list, with handles of its own, instead
+  // of asking every drive once more; a drive plugged in or pulled out later is listed afresh.
+  // Made on the device thread, between the window's jobs.
+  auto listed = std::make_shared<bool>(false);
+  live_ = std::make_unique<LiveFollow>(system_, std::move(events), [this, listed] {
+    std::unique_ptr<device::AtapiDevice> device;
+    if (!std::exchange(*listed, true) && device_)
+      device = device::AtapiDevice::CopyOfList(*device_);
+    if (!device) device = services_.createDevice(system_);
     if (!device) throw std::runtime_error("The drives could not be listed.");
     return device;
   });

@@ -32,8 +32,13 @@ ProgramServices DefaultServices() {
   services.isBuildMode = [] { return custom::ProgramBlock().IsBuildMode(); };
   services.edition = ProgramEdition;
   services.aboutText = [] { return custom::ComposeAboutText(custom::ProgramBlock()); };
+  // The window lists every drive before it shows; the drives are asked all at once.
   services.createDevice = [](platform::System& system) {
-    return media::CreateDevice(system, true);
+    device::DeviceOptions options;
+    options.keepAnswers = true;
+    options.describe = media::DescribeDrive;
+    options.identifyInParallel = true;
+    return std::make_unique<device::AtapiDevice>(system, std::move(options));
   };
   services.loadUserMediaFile = [](platform::System& system, custom::UserMediaRows& rows) {
     custom::LoadUserMediaFile(system, rows);

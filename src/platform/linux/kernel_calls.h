@@ -11,6 +11,8 @@
 
 namespace platform {
 
+// Called from several threads at once while drives are identified in parallel, each thread on
+// descriptors of its own.
 class KernelCalls {
  public:
   virtual ~KernelCalls() = default;

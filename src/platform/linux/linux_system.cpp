@@ -11,6 +11,7 @@
 #include "platform/linux/settings_file.h"
 #include "platform/linux/sg_device.h"
 #include "platform/linux/sysfs_drives.h"
+#include "platform/run_on_threads.h"
 
 namespace platform {
 namespace {
@@ -23,6 +24,12 @@ class LinuxSystem : public System {
       : sink_(sink), kernel_(kernel), settings_(settings) {}
 
   std::optional<uint32_t> PlatformId() override { return kPlatformNt; }
+
+  // Each drive is its own descriptor (and sg node descriptor, opened by its handle); the kernel
+  // calls share no state of their own, and errno is each thread's.
+  void RunConcurrently(size_t count, const std::function<void(size_t)>& job) override {
+    RunOnThreads(count, job);
+  }
 
   std::optional<std::vector<std::string>> LogicalDriveRoots() override {
     return SrDeviceNames(kernel_);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/mmc_opcodes.h"
+#include "platform/run_on_threads.h"
 #include "platform/single_device_system.h"
 
 namespace sim {
@@ -47,7 +48,7 @@ class SimDeviceHandle : public platform::DeviceHandle {
   SimDeviceHandle(SimSystem& system, size_t drive) : system_(system), drive_(drive) {}
 
   bool PassThrough(platform::PassThroughRequest& request) override {
-    system_.lastPassThrough = request;
+    system_.NotePassThrough(request);
     const auto direction = static_cast<platform::Direction>(request.DataIn);
     const CommandOutcome outcome = system_.Execute(
         drive_, request.Cdb, direction, request.DataBuffer, request.DataTransferLength, false);
@@ -189,7 +190,71 @@ class SimAspiLibrary : public platform::AspiLibrary {
   std::shared_ptr<bool> alive_;
 };
 
+// The lane of the job this thread runs, with the system it belongs to.
+struct ThreadLane {
+  const SimSystem* system = nullptr;
+  void* lane = nullptr;
+};
+thread_local ThreadLane tLane;
+
 }  // namespace
+
+void SimSystem::RunConcurrently(size_t count, const std::function<void(size_t)>& job) {
+  clock_.Advance(0);
+  const uint64_t start = clock_.NowNs();
+  std::vector<Lane> lanes(count);
+  std::exception_ptr failure;
+  try {
+    platform::RunOnThreads(count, [&](size_t i) {
+      VirtualClock::Lane time(clock_, start);
+      struct Enter {
+        ThreadLane before;
+        Lane& lane;
+        VirtualClock::Lane& time;
+        Enter(const SimSystem* system, Lane& l, VirtualClock::Lane& t)
+            : before(tLane), lane(l), time(t) {
+          tLane = {system, &l};
+        }
+        ~Enter() {
+          lane.endNs = time.NowNs();
+          tLane = before;
+        }
+      } enter(this, lanes[i], time);
+      job(i);
+    });
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  uint64_t end = start;
+  for (Lane& lane : lanes) {
+    log_.insert(log_.end(), lane.log.begin(), lane.log.end());
+    for (const ShownMessage& m : lane.shown) messages_.ShowMessage(m.text, m.caption, m.flags);
+    if (lane.lastPassThrough) lastPassThrough = lane.lastPassThrough;
+    end = std::max(end, lane.endNs);
+  }
+  clock_.Advance(end - start);
+  if (failure) std::rethrow_exception(failure);
+}
+
+SimSystem::Lane* SimSystem::LaneOfThisThread() const {
+  return tLane.system == this ? static_cast<Lane*>(tLane.lane) : nullptr;
+}
+
+void SimSystem::NotePassThrough(const platform::PassThroughRequest& request) {
+  if (Lane* lane = LaneOfThisThread()) {
+    lane->lastPassThrough = request;
+  } else {
+    lastPassThrough = request;
+  }
+}
+
+void SimSystem::Show(const std::string& text, const std::string& caption, uint32_t flags) {
+  if (Lane* lane = LaneOfThisThread()) {
+    lane->shown.push_back({text, caption, flags});
+  } else {
+    messages_.ShowMessage(text, caption, flags);
+  }
+}
 
 void RecordingMessageSink::ShowMessage(const std::string& text, const std::string& caption,
                                        uint32_t flags) {
@@ -289,8 +354,17 @@ CommandOutcome SimSystem::Execute(size_t drive, const std::array<uint8_t, 16>& c
   entry.senseKey = outcome.sense[2] & 0x0F;
   entry.asc = outcome.sense[12];
   entry.transferred = outcome.transferred;
-  log_.push_back(entry);
-  if (outcome.unrecorded && unrecordedTold_.insert(drive).second) TellUnrecorded(drive, cdb);
+  if (Lane* lane = LaneOfThisThread()) {
+    lane->log.push_back(entry);
+  } else {
+    log_.push_back(entry);
+  }
+  bool tell = false;
+  if (outcome.unrecorded) {
+    const std::lock_guard<std::mutex> lock(sharedMutex_);
+    tell = unrecordedTold_.insert(drive).second;
+  }
+  if (tell) TellUnrecorded(drive, cdb);
   return outcome;
 }
 
@@ -305,11 +379,11 @@ void SimSystem::TellUnrecorded(size_t drive, const std::array<uint8_t, 16>& cdb)
   const std::string_view name = platform::mmc::CommandName(cdb[0]);
   const std::string lacks =
       name.empty() ? "" : " (the capture holds no " + std::string(name) + " answer)";
-  messages_.ShowMessage("Drive " + drives_[drive]->Model().root +
-                            " has no recorded answer to the command " + command + lacks +
-                            "; every command without a recorded answer fails as if the drive "
-                            "did not answer.",
-                        "Replay:", 0);
+  Show("Drive " + drives_[drive]->Model().root + " has no recorded answer to the command " +
+           command + lacks +
+           "; every command without a recorded answer fails as if the drive "
+           "did not answer.",
+       "Replay:", 0);
 }
 
 int SimSystem::AspiDriveAt(uint8_t adapter, uint8_t target, uint8_t lun) const {

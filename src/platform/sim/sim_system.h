@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -53,6 +54,11 @@ class SimSystem : public platform::System {
   explicit SimSystem(Machine machine);
   ~SimSystem() override;
 
+  // Runs each job on a thread of its own, on a lane of the virtual clock that starts now (what
+  // is due now happens first): the jobs take as long as the longest of them, and the clock is
+  // then moved past that, running what fell due meanwhile. What the jobs send is logged, and
+  // what they show is shown, in job order once all have ended, so a run is the same every time.
+  void RunConcurrently(size_t count, const std::function<void(size_t)>& job) override;
   std::optional<uint32_t> PlatformId() override;
   std::optional<std::vector<std::string>> LogicalDriveRoots() override;
   platform::DriveType GetDriveType(const std::string& root) override;
@@ -86,6 +92,7 @@ class SimSystem : public platform::System {
 
   // The last requests as the transports filled them, for tests of their contents.
   std::optional<platform::PassThroughRequest> lastPassThrough;
+  void NotePassThrough(const platform::PassThroughRequest& request);
   std::optional<AspiExecuteSnapshot> lastAspiExecute;
 
   // Runs one command on a drive and logs it; used by both transports.
@@ -107,6 +114,17 @@ class SimSystem : public platform::System {
   std::vector<std::unique_ptr<SimDrive>> drives_;
   std::vector<LoggedCommand> log_;
   void TellUnrecorded(size_t drive, const std::array<uint8_t, 16>& cdb);
+  void Show(const std::string& text, const std::string& caption, uint32_t flags);
+
+  // What one job of RunConcurrently sent and showed, kept apart until all have ended.
+  struct Lane {
+    std::vector<LoggedCommand> log;
+    std::vector<ShownMessage> shown;
+    std::optional<platform::PassThroughRequest> lastPassThrough;
+    uint64_t endNs = 0;
+  };
+  Lane* LaneOfThisThread() const;
+  std::mutex sharedMutex_;  // what lanes share: the drives told to lack answers
 
   RecordingMessageSink messages_;
   SimRegistry registry_;

@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "platform/run_on_threads.h"
 #include "platform/win32/aspi_library.h"
 #include "platform/win32/device_check.h"
 #include "platform/win32/pass_through_device.h"
@@ -18,6 +19,12 @@ namespace {
 class Win32System : public System {
  public:
   explicit Win32System(MessageSink& sink) : sink_(sink) {}
+
+  // Each drive is its own handle, and a pass-through device keeps its own last error, read
+  // right after its call (GetLastError is each thread's).
+  void RunConcurrently(size_t count, const std::function<void(size_t)>& job) override {
+    RunOnThreads(count, job);
+  }
 
   std::optional<uint32_t> PlatformId() override {
     OSVERSIONINFOA info{};
