@@ -54,6 +54,24 @@ ready() {
 state_of() {  # WINDOW NAME: "visible", "hidden,disabled", ...
   probe dump "$1" | tr -d '\r' | awk -F'\t' -v n="$2" '$1 == n { print $2 }'
 }
+# Starts a copy of the program on the stand-in ASPI manager's machine, which answers the
+# query's ATIP request (READ TOC/PMA/ATIP) 15 seconds late: long enough for the steps of a
+# test on a busy machine.
+start_on_slow_aspi() {
+  cp "$program" quillrate.exe
+  cp "$QUILLRATE_STANDIN" wnaspi32.dll
+  export WINEDLLOVERRIDES="wnaspi32=n" QUILLRATE_ASPI_SLOW="43:15000"
+  export QUILLRATE_ASPI_FIXTURE="$QUILLRATE_ASPI_MACHINE"
+  start quillrate.exe
+  ready "$caption"
+}
+# Starts the query and waits until the drive line is out: the disc's kind waits for the slow
+# answer.
+query_until_slow_answer() {
+  probe click "$caption" cmdRefresh
+  probe wait-text "$caption" memTranslator "        Drive Type = DVD Super Multigen" 10 ||
+    fail "the query did not begin"
+}
 
 case "$scenario" in
   starts)
@@ -187,19 +205,9 @@ case "$scenario" in
     ;;
   close_while_busy)
     # Closing while the drive works: the window keeps answering, and the program ends once the
-    # drive's current command is done. The stand-in ASPI manager answers the ATIP request of
-    # the query (READ TOC/PMA/ATIP) 15 seconds late: long enough for the steps below on a
-    # busy machine.
-    cp "$program" quillrate.exe
-    cp "$QUILLRATE_STANDIN" wnaspi32.dll
-    export WINEDLLOVERRIDES="wnaspi32=n" QUILLRATE_ASPI_SLOW="43:15000"
-    export QUILLRATE_ASPI_FIXTURE="$QUILLRATE_ASPI_MACHINE"
-    start quillrate.exe
-    ready "$caption"
-    probe click "$caption" cmdRefresh
-    # The drive line is out; the disc's kind waits for the slow answer.
-    probe wait-text "$caption" memTranslator "        Drive Type = DVD Super Multigen" 10 ||
-      fail "the query did not begin"
+    # drive's current command is done.
+    start_on_slow_aspi
+    query_until_slow_answer
     [ "$(state_of "$caption" cmdRefresh)" = "visible,disabled" ] ||
       fail "the query button takes a second query"
     probe responds "$caption" || fail "the window does not answer while the drive works"
@@ -210,14 +218,8 @@ case "$scenario" in
   help_and_cancel)
     # F1 shows the help; Esc cancels a query that waits for the drive, and the report says
     # so; Ctrl+S opens the report's menu from the keyboard, whose "r" copies what the report
-    # holds. The stand-in ASPI manager answers the query's ATIP request (READ TOC/PMA/ATIP)
-    # 15 seconds late, so the query is still running when Esc is typed.
-    cp "$program" quillrate.exe
-    cp "$QUILLRATE_STANDIN" wnaspi32.dll
-    export WINEDLLOVERRIDES="wnaspi32=n" QUILLRATE_ASPI_SLOW="43:15000"
-    export QUILLRATE_ASPI_FIXTURE="$QUILLRATE_ASPI_MACHINE"
-    start quillrate.exe
-    ready "$caption"
+    # holds. The query is still running when Esc is typed.
+    start_on_slow_aspi
     probe type "$caption" f1
     probe wait "Quill-Rate Help" 10 || fail "F1 shows no help"
     probe text "Quill-Rate Help" lblQuillrate | tr -d '\r' >help.txt
@@ -225,9 +227,7 @@ case "$scenario" in
     grep -qF 'quillrate-cli.exe' help.txt || fail "the help does not name the terminal companion"
     probe click "Quill-Rate Help" cmdClose
     probe gone "Quill-Rate Help" 10 || fail "the help stays"
-    probe click "$caption" cmdRefresh
-    probe wait-text "$caption" memTranslator "        Drive Type = DVD Super Multigen" 10 ||
-      fail "the query did not begin"
+    query_until_slow_answer
     [ "$(state_of "$caption" cmdCancelQuery)" = visible ] || fail "no Cancel while the query runs"
     probe type "$caption" esc
     for _ in $(seq 300); do
