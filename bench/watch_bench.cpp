@@ -13,27 +13,6 @@
 
 namespace {
 
-constexpr uint64_t kCommandLatencyNs = 3'000'000;
-
-sim::Machine OneDrive(bool systemWatches, bool insertLater) {
-  sim::Machine machine = sim::DemoMachine();
-  sim::Drive drive = machine.drives.at(1);
-  drive.root = "sr0";
-  drive.systemWatches = systemWatches;
-  drive.latencyNs = kCommandLatencyNs;
-  if (insertLater) {
-    sim::TimelineEntry insert;
-    insert.kind = sim::TimelineEntry::Kind::DiscInserted;
-    insert.atNs = 1'000'000'000;
-    insert.disc = drive.disc;
-    insert.readyAfterNs = 3'000'000'000;
-    machine.timeline = {insert};
-    drive.disc.reset();
-  }
-  machine.drives = {drive};
-  return machine;
-}
-
 struct Watch {
   explicit Watch(sim::Machine machine)
       : system(std::move(machine)), events(system.OpenDriveEvents({.realTime = false})) {
@@ -64,12 +43,12 @@ struct Watch {
 };
 
 void IdleMinute(benchmark::State& state) {
-  follow_bench::IdleMinute<Watch>(state, OneDrive);
+  follow_bench::IdleMinute<Watch>(state);
 }
 BENCHMARK(IdleMinute)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 void ReadyToReport(benchmark::State& state) {
-  follow_bench::ReadyToReport<Watch>(state, OneDrive);
+  follow_bench::ReadyToReport<Watch>(state);
 }
 BENCHMARK(ReadyToReport)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

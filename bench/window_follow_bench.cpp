@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr uint64_t kCommandLatencyNs = 3'000'000;
-
 // Runs each job at once, where it is posted: the bench steps the follow itself.
 class InlineThread : public app::model::DeviceThread {
  public:
@@ -66,26 +64,6 @@ class QuietView : public app::model::MainWindowView {
   sim::SimSystem& system_;
 };
 
-sim::Machine OneDrive(bool systemWatches, bool insertLater) {
-  sim::Machine machine = sim::DemoMachine();
-  machine.driveEvents = true;
-  sim::Drive drive = machine.drives.at(1);
-  drive.root = "sr0";
-  drive.systemWatches = systemWatches;
-  drive.latencyNs = kCommandLatencyNs;
-  if (insertLater) {
-    sim::TimelineEntry insert;
-    insert.kind = sim::TimelineEntry::Kind::DiscInserted;
-    insert.atNs = 1'000'000'000;
-    insert.disc = drive.disc;
-    insert.readyAfterNs = 3'000'000'000;
-    machine.timeline = {insert};
-    drive.disc.reset();
-  }
-  machine.drives = {drive};
-  return machine;
-}
-
 struct Window {
   explicit Window(sim::Machine machine)
       : system(std::move(machine)),
@@ -106,12 +84,12 @@ struct Window {
 };
 
 void WindowIdleMinute(benchmark::State& state) {
-  follow_bench::IdleMinute<Window>(state, OneDrive);
+  follow_bench::IdleMinute<Window>(state);
 }
 BENCHMARK(WindowIdleMinute)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 void WindowReadyToReport(benchmark::State& state) {
-  follow_bench::ReadyToReport<Window>(state, OneDrive);
+  follow_bench::ReadyToReport<Window>(state);
 }
 BENCHMARK(WindowReadyToReport)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

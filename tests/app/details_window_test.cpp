@@ -20,16 +20,9 @@
 
 namespace {
 
+using gui_testing::DemoRig;
 using gui_testing::ModalWatcher;
 using gui_testing::WaitIdle;
-
-struct DemoRig {
-  DemoRig()
-      : system(std::make_unique<sim::SimSystem>(sim::DemoMachine())),
-        window(std::make_unique<app::TfrmMain>(*system, app::model::DefaultServices())) {}
-  std::unique_ptr<sim::SimSystem> system;
-  std::unique_ptr<app::TfrmMain> window;
-};
 
 std::vector<uint8_t> Opcodes(const sim::SimSystem& system) {
   std::vector<uint8_t> opcodes;

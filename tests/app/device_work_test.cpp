@@ -23,6 +23,7 @@
 
 namespace {
 
+using gui_testing::DemoRig;
 using gui_testing::ModalWatcher;
 using gui_testing::Rig;
 using gui_testing::WaitIdle;
@@ -362,15 +363,7 @@ TEST(Query, AFailingQueryIsReportedNotThrownIntoTheEventLoop) {
   EXPECT_TRUE(rig.window->Controls().cmdRefresh->isEnabled());
 }
 
-// The demonstration machine's CD-R writer (drive-list entry 1, combo line 0).
-struct DemoRig {
-  DemoRig()
-      : system(std::make_unique<sim::SimSystem>(sim::DemoMachine())),
-        window(std::make_unique<app::TfrmMain>(*system, app::model::DefaultServices())) {}
-  std::unique_ptr<sim::SimSystem> system;
-  std::unique_ptr<app::TfrmMain> window;
-};
-
+// The report of the demonstration machine's CD-R writer (drive-list entry 1, combo line 0).
 QStringList DemoCdReport() {
   QStringList lines;
   for (const std::string& line : testing_demo::kDemoCdReport) lines << QString::fromStdString(line);

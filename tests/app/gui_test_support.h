@@ -21,6 +21,7 @@
 #include "custom/user_media_file.h"
 #include "device/atapi_device.h"
 #include "media/media_report.h"
+#include "platform/sim/fixture_loader.h"
 #include "support/sim_machines.h"
 
 namespace gui_testing {
@@ -85,6 +86,15 @@ struct Rig {
                app::model::ProgramServices services = app::model::DefaultServices())
       : system(testing_machines::MachineFromJson(json)),
         window(std::make_unique<app::TfrmMain>(*system, std::move(services))) {}
+  std::unique_ptr<sim::SimSystem> system;
+  std::unique_ptr<app::TfrmMain> window;
+};
+
+// The demonstration machine and the window on it, as the program starts with --simulate.
+struct DemoRig {
+  DemoRig()
+      : system(std::make_unique<sim::SimSystem>(sim::DemoMachine())),
+        window(std::make_unique<app::TfrmMain>(*system, app::model::DefaultServices())) {}
   std::unique_ptr<sim::SimSystem> system;
   std::unique_ptr<app::TfrmMain> window;
 };
