@@ -76,7 +76,7 @@ device::AtapiDevice& Session::Device() {
   if (const auto& problem = DeviceProblem()) throw DeviceUnusable{*problem};
   // A command that asks one drive identifies only the drives it looks at on the way (up to the
   // first writer, or the drive given by --drive): 16 drives cost one drive's commands.
-  if (!device_) device_ = media::CreateDevice(System(), true, true, /*identifyOnDemand=*/true);
+  if (!device_) device_ = media::CreateDevice(System(), true, true, media::Identify::OnDemand);
   return *device_;
 }
 

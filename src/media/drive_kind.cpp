@@ -104,12 +104,13 @@ void DescribeDrive(device::AtapiDevice& device, int index) {
 }
 
 std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi,
-                                                  bool keepAnswers, bool identifyOnDemand) {
+                                                  bool keepAnswers, Identify identify) {
   device::DeviceOptions options;
   options.preferAspi = preferAspi;
   options.keepAnswers = keepAnswers;
   options.describe = DescribeDrive;
-  options.identifyOnDemand = identifyOnDemand;
+  options.identifyOnDemand = identify == Identify::OnDemand;
+  options.identifyInParallel = identify == Identify::InParallel;
   return std::make_unique<device::AtapiDevice>(system, std::move(options));
 }
 

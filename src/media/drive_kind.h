@@ -34,10 +34,13 @@ bool ClassifyDriveEntry(device::AtapiDevice& device, int index);
 // The describe step of enumeration: WritesCdR, then Kind and KindName.
 void DescribeDrive(device::AtapiDevice& device, int index);
 
-// An AtapiDevice whose enumeration classifies every drive it lists: all at construction, or
-// each when it is first asked for (`identifyOnDemand`, see DeviceOptions).
+// When a device identifies its drives (see DeviceOptions): all at construction one after
+// another, all at construction at the same time, or each when it is first asked for.
+enum class Identify { InTurn, InParallel, OnDemand };
+
+// An AtapiDevice whose enumeration classifies every drive it lists, when `identify` says.
 std::unique_ptr<device::AtapiDevice> CreateDevice(platform::System& system, bool preferAspi = true,
                                                   bool keepAnswers = true,
-                                                  bool identifyOnDemand = false);
+                                                  Identify identify = Identify::InTurn);
 
 }  // namespace media

@@ -34,11 +34,7 @@ ProgramServices DefaultServices() {
   services.aboutText = [] { return custom::ComposeAboutText(custom::ProgramBlock()); };
   // The window lists every drive before it shows; the drives are asked all at once.
   services.createDevice = [](platform::System& system) {
-    device::DeviceOptions options;
-    options.keepAnswers = true;
-    options.describe = media::DescribeDrive;
-    options.identifyInParallel = true;
-    return std::make_unique<device::AtapiDevice>(system, std::move(options));
+    return media::CreateDevice(system, true, true, media::Identify::InParallel);
   };
   services.loadUserMediaFile = [](platform::System& system, custom::UserMediaRows& rows) {
     custom::LoadUserMediaFile(system, rows);
